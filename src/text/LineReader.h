@@ -1,0 +1,36 @@
+// Reads a text file in the ANSI code page line by line as UTF-16 strings.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/Platform.h"
+
+class LineReader {
+ public:
+  explicit LineReader(const std::wstring& path);
+  ~LineReader();
+  LineReader(const LineReader&) = delete;
+  LineReader& operator=(const LineReader&) = delete;
+
+  // The next line without its line end, NUL characters included; false at the end of the file.
+  // A carriage return never ends a line and is dropped; a line feed ends it.
+  bool ReadLine(std::wstring& line);
+  void Close();
+
+  bool Failed() const { return failed_; }
+  std::uint32_t ErrorCode() const { return errorCode_; }
+
+ private:
+  static constexpr std::uint32_t blockSize = 4096;
+
+  std::unique_ptr<char[]> buffer_;  // the block last read from the file
+  platform::FileHandle file_ = platform::invalidFile;
+  std::uint32_t position_ = 0;   // offset of the next unread byte in the buffer
+  std::uint32_t remaining_ = 0;  // unread bytes left in the buffer
+  bool endReached_ = false;      // a read returned no bytes
+  bool failed_ = false;          // the file could not be opened
+  std::uint32_t errorCode_ = 0;  // the error of the failed open
+  std::string pending_;          // bytes of the line being collected
+};
