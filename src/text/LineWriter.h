@@ -1,4 +1,6 @@
 // Writes UTF-16 lines to a file as ANSI bytes, with carriage return and line feed between lines.
+// The lines go to a temporary file beside the target, which takes the target's place only when
+// every byte was written: a failed save never destroys the old file.
 #pragma once
 
 #include <cstddef>
@@ -9,7 +11,7 @@
 
 class LineWriter {
  public:
-  // Creates (or truncates) the file at path.
+  // Creates the temporary file beside path.
   explicit LineWriter(const std::wstring& path);
   ~LineWriter();
   LineWriter(const LineWriter&) = delete;
@@ -19,7 +21,8 @@ class LineWriter {
   void WriteLine(const wchar_t* text, std::size_t length);
   // The same with `tabs` tab characters between the separator and the text.
   void WriteIndentedLine(const wchar_t* text, std::size_t length, int tabs);
-  // Closes the file; false when any write failed or the file could not be created.
+  // Closes the file and, when every write succeeded, replaces the target by it. False (the
+  // target untouched, the temporary file removed) when anything failed.
   bool Close();
 
   bool Failed() const { return failed_; }           // the file could not be created
@@ -32,5 +35,7 @@ class LineWriter {
   bool failed_ = false;
   bool writeFailed_ = false;
   std::uint32_t errorCode_ = 0;
+  std::wstring target_;
+  std::wstring temporary_;
   std::string bytes_;  // the converted line, reused between lines
 };
