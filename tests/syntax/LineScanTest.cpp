@@ -1,0 +1,126 @@
+// End states and coloured runs of single lines.
+#include "syntax/LineScan.h"
+
+#include <gtest/gtest.h>
+
+#include "syntax/TextMatch.h"
+
+namespace {
+
+SyntaxDef CLike() {
+  SyntaxDef def;
+  def.singleLineComment = L"//";
+  def.commentBegin = L"/*";
+  def.commentEnd = L"*/";
+  def.stringBegin = L"\"";
+  def.stringEnd = L"\"";
+  def.stringBegin2 = L"'";
+  def.stringEnd2 = L"'";
+  def.stringEscape = L"\\";
+  def.wordFirstSet = {{L'a', L'z'}, {L'A', L'Z'}, {L'_', L'_'}};
+  def.wordSet = {{L'a', L'z'}, {L'A', L'Z'}, {L'_', L'_'}, {L'0', L'9'}};
+  def.keywords = {{L"int", 2}, {L"return", 3}};
+  return def;
+}
+
+// Runs written as "kind:index:length" for compact comparison.
+std::string Runs(const SyntaxDef& def, const std::wstring& text, LineEndState state = {},
+                 int tabSize = 4) {
+  std::vector<ColourRun> runs;
+  TokenizeText(def, text, state, tabSize, runs);
+  std::string out;
+  for (const auto& r : runs)
+    out += std::to_string(r.kind) + ":" + std::to_string(r.index) + ":" +
+           std::to_string(r.length) + " ";
+  return out;
+}
+
+}  // namespace
+
+TEST(TextMatch, FindsUnescapedTerminators) {
+  struct Case {
+    const wchar_t* text;
+    int from;
+    int expected;
+  } cases[] = {
+      {L"\"abc\"", 1, 4},
+      {L"\"a\\\"b\"", 1, 5},     // escaped quote skipped
+      {L"\"a\\\\\"b", 1, 4},     // two backslashes: the quote ends the string
+      {L"\"a\\\\\\\"b\"", 1, 7},  // three backslashes: escaped again
+      {L"\"abc", 1, -1},
+      {L"\\\"", 0, -1},          // escape at index 0 counts
+  };
+  for (const auto& c : cases) EXPECT_EQ(FindTerminator(c.text, c.from, L"\"", L"\\"), c.expected) << c.text;
+  EXPECT_EQ(FindTerminator(L"a*/b*/", 0, L"*/", L""), 2);
+  EXPECT_EQ(FindTerminator(L"abc", 5, L"c", L""), -1);
+  EXPECT_TRUE(CompareAt(L"a/*", 1, L"/*"));
+  EXPECT_FALSE(CompareAt(L"a/", 1, L"/*"));
+  EXPECT_FALSE(CompareAt(L"a", 3, L"a"));
+}
+
+TEST(LineScan, EndStatesOfOpenAndCarriedConstructs) {
+  SyntaxDef def = CLike();
+  struct Case {
+    const wchar_t* text;
+    int entering;
+    int code;
+    int position;
+  } cases[] = {
+      {L"int a; // note", 0, 1, 7},
+      {L"x = \"// not a comment\";", 0, 0, -1},
+      {L"a /* open", 0, 5, 4},
+      {L"still inside", 5, 14, -1},
+      {L"still inside", 14, 14, -1},
+      {L"end */ b", 14, 4, 4},
+      {L"end */ \"again", 14, 7, 7},
+      {L"s = \"unterminated \\\"", 0, 7, 4},
+      {L"rest\" done", 7, 6, 4},
+      {L"it's", 0, 9, 2},
+      {L"/* a */ b /* c */", 0, 0, -1},
+      {L"", 5, 14, -1},
+  };
+  for (const auto& c : cases) {
+    LineEndState s = ScanLineEnd(def, c.text, c.entering);
+    EXPECT_EQ(s.code, c.code) << testing::PrintToString(std::wstring(c.text));
+    EXPECT_EQ(s.constructPosition, c.position) << testing::PrintToString(std::wstring(c.text));
+  }
+}
+
+TEST(LineScan, EmphasisOnlyDefinitionsColourKeywordsBetweenMarkers) {
+  SyntaxDef def = CLike();
+  def.syntaxInEmphasisOnly = true;
+  def.emphasisBegin = L"<";
+  def.emphasisEnd = L">";
+  // Outside the markers "int" is plain; inside it is a keyword and a string returns to emphasis.
+  EXPECT_EQ(Runs(def, L"int <int \"s\" x>"),
+            "1:0:4 13:4:1 2:5:3 13:8:1 12:9:3 13:12:3 ");
+  EXPECT_EQ(ScanLineEnd(def, L"a <b", 0).code, 11);
+  EXPECT_EQ(ScanLineEnd(def, L"b> c", 11).code, 10);
+}
+
+TEST(LineScan, TokenizesStringsCommentsAndKeywords) {
+  SyntaxDef def = CLike();
+  EXPECT_EQ(Runs(def, L"int x; // c"), "2:0:3 1:3:4 11:7:4 ");
+  EXPECT_EQ(Runs(def, L"s=\"a\\\"b\" return"), "1:0:2 12:2:6 1:8:1 3:9:6 ");
+  EXPECT_EQ(Runs(def, L"\"a\\\\\"int"), "12:0:5 2:5:3 ");
+  EXPECT_EQ(Runs(def, L"\"// in string\""), "12:0:14 ");
+}
+
+TEST(LineScan, TabsInsideACommentAreBlankAndTheCommentResumes) {
+  SyntaxDef def = CLike();
+  EXPECT_EQ(Runs(def, L"/*a\tb*/c", {}, 4), "11:0:3 0:3:1 11:4:3 1:7:1 ");
+  EXPECT_EQ(Runs(def, L"\t\tx", {}, 4), "0:0:8 1:2:1 ");
+}
+
+TEST(LineScan, LinesEnteredInsideAConstructStartInIt) {
+  SyntaxDef def = CLike();
+  LineEndState inside = ScanLineEnd(def, L"still", 5);
+  EXPECT_EQ(Runs(def, L"still", inside), "11:0:5 ");
+  LineEndState closes = ScanLineEnd(def, L"end */ int", 14);
+  EXPECT_EQ(Runs(def, L"end */ int", closes), "11:0:6 1:6:1 2:7:3 ");
+  // Entered inside a comment that closes, then a string opens and stays open: the line starts
+  // in normal mode.
+  LineEndState reopened = ScanLineEnd(def, L"x */ \"s", 14);
+  EXPECT_EQ(reopened.code, 7);
+  EXPECT_EQ(Runs(def, L"x */ \"s", reopened), "1:0:5 12:5:2 ");
+}
