@@ -1,6 +1,7 @@
 // Reads a text file in the ANSI code page line by line as UTF-16 strings.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -17,13 +18,19 @@ class LineReader {
   // The next line without its line end, NUL characters included; false at the end of the file.
   // A carriage return never ends a line and is dropped; a line feed ends it.
   bool ReadLine(std::wstring& line);
+  // The same as raw code page bytes, without conversion: bytes points into the reader's own
+  // storage and stays valid until the next call. For loaders that convert straight into place.
+  bool ReadLineBytes(const char*& bytes, std::size_t& count);
   void Close();
+
+  // Bytes asked of the file by one read.
+  static constexpr std::uint32_t blockSize = 65536;
 
   bool Failed() const { return failed_; }
   std::uint32_t ErrorCode() const { return errorCode_; }
 
  private:
-  static constexpr std::uint32_t blockSize = 4096;
+  bool FillBuffer();
 
   std::unique_ptr<char[]> buffer_;  // the block last read from the file
   platform::FileHandle file_ = platform::invalidFile;

@@ -30,6 +30,8 @@ class LineWriter {
   std::uint32_t ErrorCode() const { return errorCode_; }
 
  private:
+  void Flush();  // writes the collected bytes
+
   platform::FileHandle file_ = platform::invalidFile;
   bool firstLine_ = true;
   bool failed_ = false;
@@ -37,5 +39,5 @@ class LineWriter {
   std::uint32_t errorCode_ = 0;
   std::wstring target_;
   std::wstring temporary_;
-  std::string bytes_;  // the converted line, reused between lines
+  std::string bytes_;  // converted lines not yet written
 };

@@ -1,0 +1,91 @@
+// Conversion tables built once from the platform's own conversion. For a single-byte code page
+// every byte stands for one unit and every unit for one byte, independently of its neighbours,
+// so a table lookup gives exactly what the platform gives for a whole line without a call and
+// an allocation per line. Multi-byte code pages, and surrogates when writing, take the
+// platform's path.
+#include "text/CodePage.h"
+
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace codepage {
+namespace {
+
+constexpr std::size_t unitCount = 0x10000;
+constexpr std::uint32_t surrogateFirst = 0xD800, surrogateLast = 0xDFFF;
+
+struct Tables {
+  bool singleByte = false;
+  wchar_t wide[256] = {};
+  std::unique_ptr<unsigned char[]> ansi;  // unitCount entries; surrogates are not looked up
+};
+
+bool IsSurrogate(wchar_t ch) {
+  auto c = static_cast<std::uint32_t>(ch);
+  return c >= surrogateFirst && c <= surrogateLast;
+}
+
+Tables Build() {
+  Tables t;
+  char bytes[256];
+  for (int b = 0; b < 256; ++b) bytes[b] = static_cast<char>(b);
+  // Converted in one piece: in a multi-byte code page some pairs join into one character.
+  std::wstring all = platform::AnsiToWide(bytes, 256);
+  if (all.size() != 256) return t;
+  for (int b = 0; b < 256; ++b) {
+    std::wstring one = platform::AnsiToWide(bytes + b, 1);
+    if (one.size() != 1 || one[0] != all[b]) return t;
+    t.wide[b] = all[b];
+  }
+  // Every unit but the surrogates in one piece; neighbours cannot influence each other here.
+  std::vector<wchar_t> units;
+  units.reserve(unitCount);
+  for (std::uint32_t c = 0; c < unitCount; ++c)
+    if (c < surrogateFirst || c > surrogateLast) units.push_back(static_cast<wchar_t>(c));
+  std::string converted = platform::WideToAnsi(units.data(), units.size());
+  if (converted.size() != units.size()) return t;
+  t.ansi = std::make_unique<unsigned char[]>(unitCount);
+  for (std::size_t i = 0; i < units.size(); ++i)
+    t.ansi[static_cast<std::uint32_t>(units[i])] = static_cast<unsigned char>(converted[i]);
+  t.singleByte = true;
+  return t;
+}
+
+const Tables& Get() {
+  static const Tables tables = Build();
+  return tables;
+}
+
+}  // namespace
+
+std::size_t ToWide(const char* bytes, std::size_t count, wchar_t* out) {
+  const Tables& t = Get();
+  if (t.singleByte) {
+    for (std::size_t i = 0; i < count; ++i) out[i] = t.wide[static_cast<unsigned char>(bytes[i])];
+    return count;
+  }
+  std::wstring text = platform::AnsiToWide(bytes, count);
+  std::memcpy(out, text.data(), text.size() * sizeof(wchar_t));
+  return text.size();
+}
+
+void AppendAnsi(const wchar_t* text, std::size_t count, std::string& out) {
+  const Tables& t = Get();
+  if (t.singleByte) {
+    std::size_t start = out.size();
+    out.resize(start + count);
+    char* to = out.data() + start;
+    std::size_t i = 0;
+    for (; i < count && !IsSurrogate(text[i]); ++i)
+      to[i] = static_cast<char>(t.ansi[static_cast<std::uint32_t>(text[i]) & 0xFFFF]);
+    if (i == count) return;
+    out.resize(start);  // a surrogate pair converts as one character: the platform decides
+  }
+  out += platform::WideToAnsi(text, count);
+}
+
+}  // namespace codepage

@@ -1,0 +1,17 @@
+// Fast conversion between the system's ANSI code page and UTF-16 for the text file streams.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace codepage {
+
+// Converts count bytes and writes the UTF-16 units to out, which has room for count units
+// (no code page yields more units than bytes). Returns the number of units written.
+std::size_t ToWide(const char* bytes, std::size_t count, wchar_t* out);
+
+// Appends the code page bytes of count UTF-16 units to out; what the code page cannot
+// represent becomes its default character.
+void AppendAnsi(const wchar_t* text, std::size_t count, std::string& out);
+
+}  // namespace codepage

@@ -1,0 +1,78 @@
+// Writing UTF-16 lines as ANSI bytes through a temporary file that replaces the target at the end.
+#include "text/LineWriter.h"
+
+#include <algorithm>
+
+#include "text/CodePage.h"
+
+namespace {
+
+// Bytes collected before they go to the file in one write.
+constexpr std::size_t flushSize = 1 << 16;
+
+// A name beside the target that no file has yet.
+std::wstring TemporaryName(const std::wstring& target) {
+  for (int n = 0;; ++n) {
+    std::wstring name = target + L".~" + std::to_wstring(n);
+    if (!platform::FileExists(name)) return name;
+  }
+}
+
+}  // namespace
+
+LineWriter::LineWriter(const std::wstring& path) : target_(path), temporary_(TemporaryName(path)) {
+  file_ = platform::CreateForWriting(temporary_);
+  if (file_ == platform::invalidFile) {
+    failed_ = true;
+    errorCode_ = platform::LastError();
+  }
+  bytes_.reserve(flushSize + 4096);
+}
+
+LineWriter::~LineWriter() {
+  if (file_ != platform::invalidFile) {
+    // Never finished with Close: the target keeps its old content.
+    platform::CloseFile(file_);
+    platform::RemoveFile(temporary_);
+  }
+}
+
+void LineWriter::WriteLine(const wchar_t* text, std::size_t length) {
+  WriteIndentedLine(text, length, 0);
+}
+
+void LineWriter::WriteIndentedLine(const wchar_t* text, std::size_t length, int tabs) {
+  if (file_ == platform::invalidFile) return;
+  if (!firstLine_) bytes_ += "\r\n";
+  firstLine_ = false;
+  if (tabs > 0) bytes_.append(static_cast<std::size_t>(tabs), '\t');
+  codepage::AppendAnsi(text, length, bytes_);
+  if (bytes_.size() >= flushSize) Flush();
+}
+
+void LineWriter::Flush() {
+  std::size_t done = 0;
+  while (!writeFailed_ && done < bytes_.size()) {
+    std::size_t piece = std::min<std::size_t>(bytes_.size() - done, 1u << 30);
+    if (!platform::WriteFile(file_, bytes_.data() + done, static_cast<std::uint32_t>(piece))) {
+      writeFailed_ = true;
+      errorCode_ = platform::LastError();
+    }
+    done += piece;
+  }
+  bytes_.clear();
+}
+
+bool LineWriter::Close() {
+  if (file_ == platform::invalidFile) return false;
+  Flush();
+  platform::CloseFile(file_);
+  file_ = platform::invalidFile;
+  if (!writeFailed_ && platform::ReplaceFileBy(target_, temporary_)) return true;
+  if (!writeFailed_) {
+    writeFailed_ = true;
+    errorCode_ = platform::LastError();
+  }
+  platform::RemoveFile(temporary_);
+  return false;
+}

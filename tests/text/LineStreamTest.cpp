@@ -1,0 +1,143 @@
+// The line reader splits files into lines exactly; the line writer never damages the target.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "TempFolder.h"
+#include "platform/Platform.h"
+#include "text/LineReader.h"
+#include "text/LineWriter.h"
+
+namespace {
+
+std::vector<std::wstring> ReadAllLines(const std::wstring& path) {
+  LineReader reader(path);
+  EXPECT_FALSE(reader.Failed());
+  std::vector<std::wstring> lines;
+  std::wstring line;
+  while (reader.ReadLine(line)) lines.push_back(line);
+  return lines;
+}
+
+const std::size_t block = LineReader::blockSize;
+
+struct ReadCase {
+  const char* name;
+  std::string bytes;
+  std::vector<std::wstring> lines;
+};
+
+}  // namespace
+
+TEST(LineReader, SplitsAtLineFeedsAndDropsCarriageReturns) {
+  const std::string longLine(3 * block + 17, 'x');
+  const std::wstring longWide(longLine.begin(), longLine.end());
+  // A CR LF pair cut by the block boundary: the CR ends one block, the LF starts the next.
+  std::string straddle(block - 1, 'a');
+  straddle += "\r\nnext";
+  // A line that starts in one block and ends in the next.
+  std::string across(block - 3, 'b');
+  across += "\ncdefg\r\nh";
+  const ReadCase cases[] = {
+      {"empty file", "", {}},
+      {"no line end at all", "abc", {L"abc"}},
+      {"one line feed at the end", "a\n", {L"a"}},
+      {"two line feeds at the end", "a\n\n", {L"a", L""}},
+      {"line feeds", "a\nbc\n\nd", {L"a", L"bc", L"", L"d"}},
+      {"carriage return and line feed", "a\r\nbc\r\n\r\nd\r\n", {L"a", L"bc", L"", L"d"}},
+      {"mixed ends", "a\r\nb\nc\r\nd", {L"a", L"b", L"c", L"d"}},
+      {"lone carriage return joins", "ab\rcd\r\nef", {L"abcd", L"ef"}},
+      {"carriage return only at the end", "a\n\r", {L"a"}},
+      {"NUL bytes are kept", std::string("a\0b\n\0\n", 6), {std::wstring(L"a\0b", 3), std::wstring(1, L'\0')}},
+      {"code page bytes", "\x80\xE9\xFF\n\x9F", {L"\u20AC\u00E9\u00FF", L"\u0178"}},
+      {"line longer than several blocks", longLine + "\r\nz", {longWide, L"z"}},
+      {"CR LF split by a block boundary", straddle,
+       {std::wstring(block - 1, L'a'), L"next"}},
+      {"line split by a block boundary", across,
+       {std::wstring(block - 3, L'b'), L"cdefg", L"h"}},
+  };
+  for (const auto& c : cases) {
+    TempFolder folder;
+    folder.Write(L"f.txt", c.bytes);
+    EXPECT_EQ(ReadAllLines(folder.Path(L"f.txt")), c.lines) << c.name;
+  }
+}
+
+TEST(LineReader, AMissingFileFailsWithItsErrorCode) {
+  TempFolder folder;
+  LineReader reader(folder.Path(L"missing.txt"));
+  EXPECT_TRUE(reader.Failed());
+  EXPECT_EQ(reader.ErrorCode(), platform::errorFileNotFound);
+  std::wstring line;
+  EXPECT_FALSE(reader.ReadLine(line));
+}
+
+TEST(LineWriter, WritesSeparatorsBetweenLinesAndTabsBeforeIndentedOnes) {
+  TempFolder folder;
+  LineWriter writer(folder.Path(L"out.txt"));
+  ASSERT_FALSE(writer.Failed());
+  writer.WriteLine(L"first", 5);
+  writer.WriteIndentedLine(L"two", 3, 2);
+  writer.WriteIndentedLine(L"none", 4, -1);
+  writer.WriteLine(L"", 0);
+  writer.WriteLine(L"\u20AC\u00E9\u4E2D\0x", 5);
+  ASSERT_TRUE(writer.Close());
+  EXPECT_EQ(folder.Read(L"out.txt"),
+            std::string("first\r\n\t\ttwo\r\nnone\r\n\r\n\x80\xE9?\0x", 27));
+}
+
+TEST(LineWriter, AnIndentedFirstLineHasNoSeparator) {
+  TempFolder folder;
+  LineWriter writer(folder.Path(L"out.txt"));
+  writer.WriteIndentedLine(L"a", 1, 1);
+  ASSERT_TRUE(writer.Close());
+  EXPECT_EQ(folder.Read(L"out.txt"), "\ta");
+}
+
+TEST(LineWriter, NoLinesGiveAnEmptyFileReplacingTheOldOne) {
+  TempFolder folder;
+  folder.Write(L"out.txt", "old");
+  LineWriter writer(folder.Path(L"out.txt"));
+  ASSERT_TRUE(writer.Close());
+  EXPECT_EQ(folder.Read(L"out.txt"), "");
+}
+
+TEST(LineWriter, AFailedWriteLeavesTheTargetAndNoTemporaryFile) {
+  for (long long budget : {0LL, 10LL, 70000LL}) {
+    TempFolder folder;
+    folder.Write(L"out.txt", "old content");
+    {
+      LineWriter writer(folder.Path(L"out.txt"));
+      ASSERT_FALSE(writer.Failed());
+      platform::testing::FailWritesAfter(budget);
+      std::wstring line(1000, L'q');
+      for (int i = 0; i < 100; ++i) writer.WriteLine(line.data(), line.size());
+      EXPECT_FALSE(writer.Close()) << budget;
+      platform::testing::FailWritesAfter(-1);
+      EXPECT_TRUE(writer.WriteFailed());
+      EXPECT_EQ(writer.ErrorCode(), platform::errorDiskFull);
+    }
+    EXPECT_EQ(folder.Read(L"out.txt"), "old content") << budget;
+    EXPECT_EQ(platform::ListFolder(folder.Path(L"*")).size(), 1u) << budget;
+  }
+}
+
+TEST(LineWriter, AWriterDestroyedWithoutCloseLeavesTheTarget) {
+  TempFolder folder;
+  folder.Write(L"out.txt", "old");
+  {
+    LineWriter writer(folder.Path(L"out.txt"));
+    writer.WriteLine(L"new", 3);
+  }
+  EXPECT_EQ(folder.Read(L"out.txt"), "old");
+  EXPECT_EQ(platform::ListFolder(folder.Path(L"*")).size(), 1u);
+}
+
+TEST(LineWriter, AMissingFolderFailsToCreate) {
+  TempFolder folder;
+  LineWriter writer(folder.Path(L"no\\such\\out.txt"));
+  EXPECT_TRUE(writer.Failed());
+  EXPECT_EQ(writer.ErrorCode(), platform::errorPathNotFound);
+  EXPECT_FALSE(writer.Close());
+}
