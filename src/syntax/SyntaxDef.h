@@ -24,6 +24,17 @@ struct SyntaxDef {
   std::vector<CharRange> wordSet;
 };
 
+class ConfigFile;
+
+// The ranges of a character set string such as "a-zA-Z_": a '-' between two characters joins
+// them into a range; any other character, a leading '-' included, stands for itself; a '-' at
+// the very end after a character is dropped. Ranges stay in the order read and may overlap.
+std::vector<CharRange> ParseCharacterSet(const std::wstring& text);
+
+// Builds a definition from the root section of a loaded syntax file. Missing keys read as 0 or
+// empty; a construct whose terminator is missing is left out.
+SyntaxDef BuildSyntaxDef(ConfigFile& file);
+
 // The keyword class of a word (2..10), or 1 when it is no keyword.
 int KeywordClass(const SyntaxDef& def, const std::wstring& word);
 bool IsWordFirst(const SyntaxDef& def, wchar_t ch);
