@@ -22,9 +22,21 @@ void ConfigReader::ReadLine(const std::wstring& line) {
     while (!Step(ch)) {
     }
   }
+  EndLine();
+}
+
+void ConfigReader::EndLine() {
+  // A number or a key never continues on the next line: "a = 1" followed by a line "2 = x"
+  // are two entries, as the writer puts them.
+  if (state_ == State::integer)
+    EndInteger();
+  else if (state_ == State::key)
+    Step(L' ');
 }
 
 void ConfigReader::Finish() {
+  // The last number of a file is complete even without a character after it.
+  if (state_ == State::integer) EndInteger();
   state_ = State::between;
   name_.clear();
   key_.clear();
@@ -132,6 +144,11 @@ bool ConfigReader::StepInteger(wchar_t ch) {
     if (magnitude_ > maxMagnitude) magnitude_ = maxMagnitude;
     return true;
   }
+  EndInteger();
+  return false;
+}
+
+void ConfigReader::EndInteger() {
   long long value = negative_ ? -magnitude_ : magnitude_;
   if (value > INT_MAX) value = INT_MAX;
   if (inList_) {
@@ -140,7 +157,6 @@ bool ConfigReader::StepInteger(wchar_t ch) {
   } else {
     StoreEntry(MakeIntNode(static_cast<int>(value)));
   }
-  return false;
 }
 
 void ConfigReader::StepQuoted(wchar_t ch) {

@@ -12,9 +12,11 @@ class ConfigReader {
   // Entries go into section (and the sections its tags open); the caller keeps it alive.
   explicit ConfigReader(ConfigNode& section);
 
-  // Consumes one line; its end contributes no character. NUL characters are ignored.
+  // Consumes one line. Its end contributes no character to a tag, a quoted string or a list,
+  // which may run on over several lines, but ends a key or a number. NUL characters are
+  // ignored.
   void ReadLine(const std::wstring& line);
-  // Drops whatever is still being collected at the end of the file.
+  // Ends the file: a number being read is stored, whatever else is being collected dropped.
   void Finish();
 
  private:
@@ -26,6 +28,8 @@ class ConfigReader {
   bool StepBetween(wchar_t ch);
   bool StepValue(wchar_t ch);
   bool StepInteger(wchar_t ch);
+  void EndInteger();
+  void EndLine();
   void StepQuoted(wchar_t ch);
 
   void OpenSection();
