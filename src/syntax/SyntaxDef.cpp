@@ -33,10 +33,9 @@ std::vector<CharRange> ParseCharacterSet(const std::wstring& text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     wchar_t ch = text[i];
     if (pending && ch == L'-') {
-      if (i + 1 < text.size()) {
-        ranges.emplace_back(low, text[i + 1]);
-        ++i;
-      }
+      // A '-' at the very end is dropped; the pending character stays a range of its own.
+      if (i + 1 == text.size()) break;
+      ranges.emplace_back(low, text[++i]);
       pending = false;
       continue;
     }
