@@ -1,0 +1,210 @@
+// ReplaceText: splitting and joining lines, relaying out only the lines touched, keeping row
+// totals, the widest line and the highlighter states of the following lines consistent.
+#include "text/Edit.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "syntax/Highlighter.h"
+#include "text/Document.h"
+#include "text/Layout.h"
+#include "text/Line.h"
+#include "text/TextPos.h"
+#include "text/UndoHistory.h"
+
+namespace {
+
+constexpr std::uint32_t codeBits = 31;  // the highlighter's part of a line's state word
+
+std::size_t At(int i) { return static_cast<std::size_t>(i); }
+
+// What an edit has to carry from step to step.
+struct EditState {
+  Document& document;
+  int flags;
+  bool wasModified;
+  std::uint32_t enteringState;  // the state word of the line before from's line
+  std::uint32_t oldEndState;    // the state word of to's line before the edit, which the
+                                // line after the range was entered with
+  bool deletionRecorded = false;
+  bool widestMayShrink = false;
+};
+
+int RequestKind(int flags) { return flags & editKindMask; }
+
+// Lays a line out again, entered with the state of the line before it, and sets its row total.
+void RelayoutFirstLine(EditState& edit, int lineIndex, std::uint32_t& state) {
+  Document& document = edit.document;
+  Line& line = document.lines[lineIndex];
+  state = edit.enteringState;
+  LayoutLine(document, line, state);
+  document.rowTotals[At(lineIndex)] = RowsBefore(document, lineIndex) + line.SegmentCount();
+  if (!document.settings.wordwrap)
+    document.widestLine = std::max(document.widestLine, LineWidth(document, line));
+}
+
+std::wstring RemovedText(const Document& document, const TextPos& from, const TextPos& to) {
+  std::wstring removed;
+  for (int i = from.line; i <= to.line; ++i) {
+    std::wstring_view text = document.lines[i].Text();
+    std::size_t start = i == from.line ? At(from.index) : 0;
+    std::size_t end = i == to.line ? At(to.index) : text.size();
+    removed.append(text.substr(start, end - start));
+    if (i < to.line) removed += L"\r\n";
+  }
+  return removed;
+}
+
+void Delete(EditState& edit, const TextPos& from, const TextPos& to, std::uint32_t& state) {
+  Document& document = edit.document;
+  std::wstring removed = RemovedText(document, from, to);
+  if (!document.settings.wordwrap) {
+    for (int i = from.line; i <= to.line && !edit.widestMayShrink; ++i)
+      edit.widestMayShrink = LineWidth(document, document.lines[i]) >= document.widestLine;
+  }
+  Line& first = document.lines[from.line];
+  if (from.line == to.line) {
+    first.Erase(from.index, to.index - from.index);
+  } else {
+    const Line& last = document.lines[to.line];
+    first.Replace(from.index, first.Length() - from.index, last.Data() + to.index,
+                  last.Length() - to.index);
+    document.lines.Erase(from.line + 1, to.line + 1);
+    document.rowTotals.erase(document.rowTotals.begin() + from.line + 1,
+                             document.rowTotals.begin() + to.line + 1);
+  }
+  RelayoutFirstLine(edit, from.line, state);
+  if (!removed.empty()) {
+    int kind = RequestKind(edit.flags) == editReplace ? editOther : RequestKind(edit.flags);
+    TextPlace place{from.index, from.line};
+    RecordChange(*document.undo, kind, place, place, std::move(removed), edit.wasModified,
+                 edit.flags);
+    edit.deletionRecorded = true;
+  }
+}
+
+// The pieces of text between carriage returns; a line feed right after one belongs to it.
+std::vector<std::wstring_view> SplitPieces(std::wstring_view text) {
+  std::vector<std::wstring_view> pieces;
+  std::size_t start = 0;
+  for (;;) {
+    std::size_t cr = text.find(L'\r', start);
+    if (cr == std::wstring_view::npos) break;
+    pieces.push_back(text.substr(start, cr - start));
+    start = cr + 1;
+    if (start < text.size() && text[start] == L'\n') ++start;
+  }
+  pieces.push_back(text.substr(start));
+  return pieces;
+}
+
+// Inserts text at from; returns the place just after it.
+TextPlace Insert(EditState& edit, const TextPos& from, std::wstring_view text,
+                 std::uint32_t& state) {
+  Document& document = edit.document;
+  std::vector<std::wstring_view> pieces = SplitPieces(text);
+  Line& first = document.lines[from.line];
+  TextPlace end{from.index, from.line};
+  if (pieces.size() == 1) {
+    first.Insert(from.index, text);
+    RelayoutFirstLine(edit, from.line, state);
+    end.index = from.index + static_cast<int>(text.size());
+  } else {
+    std::wstring tail(first.Text().substr(At(from.index)));
+    const std::wstring_view& head = pieces.front();
+    first.Replace(from.index, first.Length() - from.index, head.data(), static_cast<int>(head.size()));
+    RelayoutFirstLine(edit, from.line, state);
+    std::wstring last(pieces.back());
+    last += tail;
+    pieces.back() = last;
+    // The new lines go in with one shift of the arrays, however many there are.
+    std::vector<int> rows;
+    rows.reserve(pieces.size() - 1);
+    int total = document.rowTotals[At(from.line)];
+    std::vector<Line*> made;
+    made.reserve(pieces.size() - 1);
+    try {
+      for (std::size_t i = 1; i < pieces.size(); ++i) {
+        Line* line = document.lines.NewLine(pieces[i]);
+        made.push_back(line);
+        LayoutLine(document, *line, state);
+        total += line->SegmentCount();
+        rows.push_back(total);
+        if (!document.settings.wordwrap)
+          document.widestLine = std::max(document.widestLine, LineWidth(document, *line));
+      }
+      document.rowTotals.reserve(document.rowTotals.size() + made.size());
+      document.lines.ReserveMore(made.size());
+    } catch (...) {
+      for (Line* line : made) document.lines.DestroyDetached(line);
+      throw;
+    }
+    document.rowTotals.insert(document.rowTotals.begin() + from.line + 1, rows.begin(), rows.end());
+    document.lines.InsertLines(from.line + 1, made.data(), static_cast<int>(made.size()));
+    end.line = from.line + static_cast<int>(made.size());
+    end.index = static_cast<int>(pieces.back().size() - tail.size());
+  }
+  int kind = RequestKind(edit.flags);
+  if (kind == editReplace) kind = edit.deletionRecorded ? editContinue : editOther;
+  RecordChange(*document.undo, kind, TextPlace{from.index, from.line}, end, std::wstring(),
+               edit.wasModified, edit.flags);
+  return end;
+}
+
+// Adds the row delta to the lines after the end line and walks the highlighter state down
+// while it keeps changing. Returns the last visual row whose content changed.
+int UpdateFollowingLines(EditState& edit, int endLine, int rowDelta, std::uint32_t state) {
+  Document& document = edit.document;
+  int lastRow = document.rowTotals[At(endLine)] - 1;
+  bool walking = document.settings.hassyntax && (state & codeBits) != (edit.oldEndState & codeBits);
+  const int count = document.LineCount();
+  int i = endLine + 1;
+  for (; walking && i < count; ++i) {
+    document.rowTotals[At(i)] += rowDelta;
+    if (ComputeLineEndState(document, document.lines[i], state))
+      lastRow = document.rowTotals[At(i)] - 1;
+    else
+      walking = false;
+  }
+  if (rowDelta != 0) {
+    int* totals = document.rowTotals.data();
+    for (; i < count; ++i) totals[i] += rowDelta;
+  }
+  return lastRow;
+}
+
+}  // namespace
+
+ChangeRecord ReplaceText(Document& document, const TextPos& from, const TextPos& to,
+                         std::wstring_view text, int flags) {
+  if (IsBefore(to, from)) return ReplaceText(document, to, from, text, flags);
+  // The text may lie in the document itself (a line copied into another place).
+  const std::wstring inserted(text);
+  TextPos start = from;
+  Normalize(start);
+  EditState edit{document, flags, document.modified,
+                 from.line > 0 ? document.lines[from.line - 1].State() : 0,
+                 document.lines[to.line].State()};
+  document.modified = true;
+  document.touched = true;
+  const int oldFromRow = AbsoluteRow(start);
+  const int oldToTotal = document.rowTotals[At(to.line)];
+  std::uint32_t state = edit.enteringState;
+
+  if (!SamePlace(from, to)) Delete(edit, from, to, state);
+  TextPlace end{from.index, from.line};
+  if (!inserted.empty()) end = Insert(edit, from, inserted, state);
+  if (SamePlace(from, to) && inserted.empty()) state = edit.oldEndState;  // nothing laid out
+
+  ChangeRecord result;
+  result.rowDelta = document.rowTotals[At(end.line)] - oldToTotal;
+  result.lastRow = UpdateFollowingLines(edit, end.line, result.rowDelta, state);
+  if (edit.widestMayShrink) RecomputeWidestLine(document);
+  Normalize(start);
+  // One row above the change: wrapping may pull text of the changed line up into it.
+  result.firstRow = std::max(0, std::min(oldFromRow, AbsoluteRow(start)) - 1);
+  result.endIndex = end.index;
+  result.endLine = end.line;
+  return result;
+}

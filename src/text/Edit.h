@@ -1,0 +1,36 @@
+// The one operation through which every change of a document's text passes.
+#pragma once
+
+#include <string_view>
+
+class Document;
+struct TextPos;
+
+// Edit kinds: the low three bits of the flags of ReplaceText. They decide how the change is
+// recorded for undo.
+enum EditKind : int {
+  editTyping = 0,          // typing one character; runs merge into one record
+  editDeleteForward = 1,   // deleting the character after the caret; runs merge
+  editDeleteBackward = 2,  // deleting the character before the caret; runs merge
+  editOther = 3,           // any other edit, and the first edit of a group
+  editContinue = 4,        // continues the group of the edit before it
+  editReplace = 5,         // a replacement: the deletion is recorded as 3, the insertion as 4
+};
+inline constexpr int editKindMask = 7;
+inline constexpr int editIntoRedo = 8;   // record into the redo list (undo replays)
+inline constexpr int editKeepRedo = 16;  // leave the redo list alone (redo replays)
+
+// What an edit, an undo or a redo changed, for the view.
+struct ChangeRecord {
+  int firstRow = -1;  // first visual row to repaint
+  int lastRow = -1;   // last visual row whose content changed
+  int rowDelta = -1;  // change of the document's number of visual rows
+  int endIndex = 0;   // the position just after the inserted text (the start of the range
+  int endLine = 0;    // when nothing was inserted): where the caret goes
+};
+
+// Replaces the text between from and to (in either order, both normalised) by text, in which a
+// carriage return, or a carriage return and line feed, separates lines. Keeps the layout, row
+// totals, widest line and highlighter states consistent and records the change for undo.
+ChangeRecord ReplaceText(Document& document, const TextPos& from, const TextPos& to,
+                         std::wstring_view text, int flags);

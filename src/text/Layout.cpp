@@ -1,0 +1,220 @@
+// Word wrap, tab expansion, row totals and the widest line.
+#include "text/Layout.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "platform/Platform.h"
+#include "syntax/Highlighter.h"
+#include "syntax/SyntaxDef.h"
+#include "text/Document.h"
+#include "text/Line.h"
+
+namespace {
+
+// The platform's alphanumeric test of every UTF-16 unit, asked once: word wrap asks it for
+// every character of every line.
+class AlphaNumericTable {
+ public:
+  AlphaNumericTable() {
+    for (std::uint32_t c = 0; c < 0x10000; ++c)
+      if (platform::IsAlphaNumeric(static_cast<wchar_t>(c))) bits_[c >> 6] |= std::uint64_t{1} << (c & 63);
+  }
+  bool Test(wchar_t ch) const {
+    auto c = static_cast<std::uint32_t>(ch) & 0xFFFF;
+    return (bits_[c >> 6] >> (c & 63)) & 1;
+  }
+
+ private:
+  std::array<std::uint64_t, 0x10000 / 64> bits_{};
+};
+
+bool IsAlphaNumericUnit(wchar_t ch) {
+  static const AlphaNumericTable table;
+  return table.Test(ch);
+}
+
+int TabSize(const Document& document) { return std::max(1, document.settings.tabsize); }
+
+// Columns taken by a word of w columns whose last column is a tab, when the word starts at
+// column col: the characters before the tab, then the tab to the next tab stop.
+int ExpandTab(int w, int col, int tabSize) { return (w - 1) + tabSize - (w - 1 + col) % tabSize; }
+
+int IndentWidth(const Document& document, const Line& line) {
+  const int tabSize = TabSize(document);
+  const wchar_t* text = line.Data();
+  int column = 0;
+  for (int i = 0; i < line.Length(); ++i) {
+    if (text[i] == L' ')
+      ++column;
+    else if (text[i] == L'\t')
+      column = NextTabStop(column, tabSize);
+    else
+      break;
+  }
+  // Continuations of a line indented this far would start at or beyond the right edge.
+  long long limit = static_cast<long long>(document.wrapWidth) - (document.settings.indent ? 1 : 0) - tabSize;
+  return column >= limit ? 0 : column;
+}
+
+// The segment ends of a line under word wrap. A word is a run of non-delimiters together with
+// the one delimiter that ends it; words that do not fit move down whole, and a word wider than
+// a whole continuation segment is cut into pieces of exactly the free width.
+void WrapLine(const Document& document, const Line& line, std::vector<int>& ends) {
+  const DocClass& settings = document.settings;
+  const int wrap = std::max(1, document.wrapWidth);
+  const int tabSize = TabSize(document);
+  const int continuation = SegmentStartColumn(document, line, 1);
+  const wchar_t* text = line.Data();
+  const int length = line.Length();
+  ends.clear();
+  int p = 0, wordStart = 0, col = 0, w = 0;
+  for (;;) {
+    while (p < length && !IsDelimiter(settings, text[p])) {
+      ++w;
+      ++p;
+    }
+    const bool atEnd = p >= length;
+    if (!atEnd) ++w;  // the delimiter counts one column for now
+    const bool tab = !atEnd && text[p] == L'\t';
+    if (w > wrap - col) {
+      if (w > wrap - continuation) {
+        // Hard breaks: fill each segment to the wrap width. A segment already at or past the
+        // wrap width (a delimiter or a tab may overhang it) takes nothing more.
+        do {
+          int take = std::max(0, wrap - col);
+          w -= take;
+          wordStart += take;
+          ends.push_back(wordStart);
+          col = continuation;
+        } while (w > wrap - continuation);
+      } else {
+        ends.push_back(wordStart);  // the whole word moves down
+        col = continuation;
+      }
+    }
+    if (tab) w = ExpandTab(w, col, tabSize);
+    col += w;
+    if (atEnd) {
+      ends.push_back(length);
+      return;
+    }
+    wordStart = ++p;
+    w = 0;
+  }
+}
+
+// Lays out every line, recomputing the row totals and the widest line from scratch.
+void LayoutAll(Document& document) {
+  std::uint32_t state = 0;
+  int rows = 0, widest = 0;
+  document.rowTotals.resize(static_cast<std::size_t>(document.LineCount()));
+  for (int i = 0; i < document.LineCount(); ++i) {
+    Line& line = document.lines[i];
+    LayoutLine(document, line, state);
+    rows += line.SegmentCount();
+    document.rowTotals[static_cast<std::size_t>(i)] = rows;
+    widest = std::max(widest, LineWidth(document, line));
+  }
+  document.widestLine = widest;
+}
+
+int EffectiveWrapWidth(const DocClass& settings, int wrapWidth) {
+  return settings.wordwrap ? wrapWidth : Document::noWrapWidth;
+}
+
+}  // namespace
+
+bool IsDelimiter(const DocClass& settings, wchar_t ch) {
+  if (IsAlphaNumericUnit(ch)) return false;
+  return !(settings.hassyntax && settings.syntax && IsWordFirst(*settings.syntax, ch));
+}
+
+int LayoutLine(const Document& document, Line& line, std::uint32_t& highlightState) {
+  const int oldCount = line.SegmentCount();
+  line.indentWidth = IndentWidth(document, line);
+  if (document.settings.hassyntax) ComputeLineEndState(document, line, highlightState);
+  if (!document.settings.wordwrap) {
+    line.SetSegmentEnds(nullptr, 1);  // one segment, ending at the text's length
+    return 1 - oldCount;
+  }
+  thread_local std::vector<int> ends;
+  WrapLine(document, line, ends);
+  line.SetSegmentEnds(ends.data(), static_cast<int>(ends.size()));
+  return static_cast<int>(ends.size()) - oldCount;
+}
+
+Line& ConstructLine(Document& document, int at, std::wstring_view text, int& rowAccumulator,
+                    std::uint32_t& highlightState) {
+  Line& line = document.lines.InsertLine(at, text);
+  LayoutLine(document, line, highlightState);
+  rowAccumulator += line.SegmentCount();
+  return line;
+}
+
+int LineWidth(const Document& document, const Line& line) {
+  if (document.settings.wordwrap) return document.wrapWidth;
+  std::wstring_view text = line.Text();
+  std::size_t tab = text.find(L'\t');
+  if (tab == std::wstring_view::npos) return line.Length();
+  const int tabSize = TabSize(document);
+  int column = static_cast<int>(tab);
+  for (std::size_t i = tab; i < text.size(); ++i)
+    column = text[i] == L'\t' ? NextTabStop(column, tabSize) : column + 1;
+  return column;
+}
+
+int SegmentStartColumn(const Document& document, const Line& line, int k) {
+  if (k == 0) return 0;
+  if (k < 0) return line.indentWidth;
+  long long start = static_cast<long long>(line.indentWidth) + document.settings.relindent;
+  // Continuations that would start at or beyond the wrap width start at the left edge, so
+  // that every segment holds at least one column.
+  return start < document.wrapWidth ? static_cast<int>(start) : 0;
+}
+
+int RowsBefore(const Document& document, int line) {
+  return line < 1 ? 0 : document.rowTotals[static_cast<std::size_t>(line - 1)];
+}
+
+int LineOfRow(const Document& document, int& row) {
+  if (row < 0) row = 0;
+  if (row >= document.TotalRows()) {
+    row = document.TotalRows() - 1;
+    return document.LineCount() - 1;
+  }
+  auto found = std::upper_bound(document.rowTotals.begin(), document.rowTotals.end(), row);
+  return static_cast<int>(found - document.rowTotals.begin());
+}
+
+void RecomputeWidestLine(Document& document) {
+  if (document.settings.wordwrap) {
+    document.widestLine = document.wrapWidth;
+    return;
+  }
+  int widest = 0;
+  for (int i = 0; i < document.LineCount(); ++i)
+    widest = std::max(widest, LineWidth(document, document.lines[i]));
+  document.widestLine = widest;
+}
+
+bool Relayout(Document& document, const DocClass& settings, int wrapWidth) {
+  const int target = EffectiveWrapWidth(settings, wrapWidth);
+  const DocClass& own = document.settings;
+  if (settings.tabsize == own.tabsize && settings.wordwrap == own.wordwrap &&
+      settings.relindent == own.relindent && document.wrapWidth == target)
+    return false;
+  document.wrapWidth = target;
+  document.settings = settings;
+  LayoutAll(document);
+  return true;
+}
+
+void LayoutDocument(Document& document) {
+  if (!document.settings.wordwrap)
+    document.wrapWidth = Document::noWrapWidth;
+  else if (document.wrapWidth == Document::noWrapWidth)
+    document.wrapWidth = Document::initialWrapWidth;
+  LayoutAll(document);
+}

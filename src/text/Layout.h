@@ -1,0 +1,50 @@
+// Word wrap, tab expansion and the conversions between lines and visual rows.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+class Document;
+class Line;
+struct DocClass;
+
+// The visual column after a tab standing at column, for the given tab size.
+inline int NextTabStop(int column, int tabSize) { return column + tabSize - column % tabSize; }
+
+// Recomputes the line's indentation width and segment ends for the document's settings and
+// wrap width, and its highlighter end state when the class has syntax (highlightState holds the
+// state the line starts with and receives the state it ends with). Returns the new number of
+// segments minus the old one; the caller adds it to the row totals of this and later lines.
+int LayoutLine(const Document& document, Line& line, std::uint32_t& highlightState);
+
+// Makes a line of text, inserts it before line index at and lays it out; adds its number of
+// segments to rowAccumulator. The row totals are the caller's.
+Line& ConstructLine(Document& document, int at, std::wstring_view text, int& rowAccumulator,
+                    std::uint32_t& highlightState);
+
+// The wrap width while word wrap is on, else the tab-expanded width of the line.
+int LineWidth(const Document& document, const Line& line);
+// The visual column segment k starts at: 0 for the first segment, the continuation indent for
+// the others (indent width + relindent, or 0 when that leaves no room before the wrap width),
+// the indent width for k = -1.
+int SegmentStartColumn(const Document& document, const Line& line, int k);
+
+// The number of visual rows of the lines before line.
+int RowsBefore(const Document& document, int line);
+// The line that holds visual row row. A negative row becomes 0; a row at or beyond the last
+// one becomes the last row, and the last line is returned.
+int LineOfRow(const Document& document, int& row);
+
+void RecomputeWidestLine(Document& document);
+
+// Lays the whole document out again for settings and wrapWidth and takes a copy of settings.
+// False, and nothing done, when neither the tab size, the wrap flag, the relative indent nor
+// the resulting wrap width changed.
+bool Relayout(Document& document, const DocClass& settings, int wrapWidth);
+
+// Lays the whole document out for its own settings and wrap width, whatever changed: for
+// when the document's class settings were replaced.
+void LayoutDocument(Document& document);
+
+// The word-boundary test of the class: used by word wrap and word-wise caret moves.
+bool IsDelimiter(const DocClass& settings, wchar_t ch);

@@ -1,0 +1,153 @@
+// Recording changes, merging typing and deletion runs, and replaying records through ReplaceText.
+#include "text/UndoHistory.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "text/Document.h"
+#include "text/TextPos.h"
+
+namespace {
+
+TextPlace PlaceLeftOf(Document& document, TextPlace place) {
+  TextPos pos(document);
+  SetPos(pos, place.index, place.line);
+  MoveLeft(pos);
+  return {pos.index, pos.line};
+}
+
+bool IsRun(int kind) {
+  return kind == editTyping || kind == editDeleteForward || kind == editDeleteBackward;
+}
+
+// True when a change of the kind has the shape the kind describes and continues the last
+// record, so that one record can reverse both: an insertion that starts where the typed run
+// ends; a deletion where the forward run deletes; a deletion of one character (or one line
+// break) just left of where the backward run stands.
+bool CanMerge(const UndoHistory& history, int kind, TextPlace first, const std::wstring& text) {
+  if (!IsRun(kind) || kind != history.lastKind || first != history.mergePosition ||
+      history.undoList.empty())
+    return false;
+  const UndoRecord& last = history.undoList.back();
+  switch (kind) {
+    case editTyping:
+      return text.empty();
+    case editDeleteForward:
+      return !text.empty();
+    default:
+      return (text.size() == 1 || text == L"\r\n") && last.first == last.second;
+  }
+}
+
+void Merge(UndoHistory& history, int kind, TextPlace first, TextPlace second,
+           const std::wstring& text) {
+  UndoRecord& last = history.undoList.back();
+  switch (kind) {
+    case editTyping:  // the typed run grows
+      last.second = second;
+      history.mergePosition = second;
+      break;
+    case editDeleteForward:  // the caret stays; the deleted text follows the run's
+      last.text += text;
+      break;
+    default:  // the backward run grows to the left
+      last.text.insert(0, text);
+      last.first = last.second = first;
+      history.mergePosition = PlaceLeftOf(*history.document, first);
+      break;
+  }
+}
+
+void Combine(ChangeRecord& total, const ChangeRecord& next, bool isFirst) {
+  if (isFirst) {
+    total = next;
+    return;
+  }
+  total.firstRow = std::min(total.firstRow, next.firstRow);
+  total.lastRow = std::max(total.lastRow, next.lastRow);
+  total.rowDelta += next.rowDelta;
+  total.endIndex = next.endIndex;
+  total.endLine = next.endLine;
+}
+
+// Replays the last record of list and removes it; the reverse change is recorded with flags.
+ChangeRecord Replay(UndoHistory& history, std::vector<UndoRecord>& list, int flags, int& kind) {
+  Document& document = *history.document;
+  UndoRecord record = std::move(list.back());
+  list.pop_back();
+  kind = record.kind;
+  TextPos first(document), second(document);
+  SetPos(first, record.first.index, record.first.line);
+  SetPos(second, record.second.index, record.second.line);
+  ChangeRecord result = ReplaceText(document, first, second, record.text,
+                                    (record.kind == editContinue ? editContinue : editOther) | flags);
+  document.modified = record.wasModified;
+  return result;
+}
+
+}  // namespace
+
+void RecordChange(UndoHistory& history, int kind, TextPlace first, TextPlace second,
+                  std::wstring text, bool wasModified, int flags) {
+  if (flags & editIntoRedo) {
+    if (!history.redoList) history.redoList = std::make_unique<std::vector<UndoRecord>>();
+    history.redoList->push_back({kind, first, second, std::move(text), wasModified});
+    history.lastKind = editOther;
+    history.mergePosition = second;
+    history.document->NotifyStateChanged();
+    return;
+  }
+  if (!(flags & editKeepRedo)) history.redoList.reset();
+  if (CanMerge(history, kind, first, text)) {
+    Merge(history, kind, first, second, text);
+    return;
+  }
+  history.undoList.push_back({kind, first, second, std::move(text), wasModified});
+  history.lastKind = kind;
+  // The next backspace of a run starts one character left of this one.
+  history.mergePosition =
+      kind == editDeleteBackward ? PlaceLeftOf(*history.document, first) : second;
+  history.document->NotifyStateChanged();
+}
+
+ChangeRecord Undo(UndoHistory& history) {
+  ChangeRecord total;
+  if (history.undoList.empty()) return total;
+  history.lastKind = editOther;
+  int kind = editOther;
+  bool isFirst = true;
+  do {
+    Combine(total, Replay(history, history.undoList, editIntoRedo, kind), isFirst);
+    isFirst = false;
+  } while (kind == editContinue && !history.undoList.empty());
+  history.lastKind = editOther;
+  history.document->NotifyStateChanged();
+  return total;
+}
+
+ChangeRecord Redo(UndoHistory& history) {
+  ChangeRecord total;
+  if (!CanRedo(history)) return total;
+  history.lastKind = editOther;
+  int kind = editOther;
+  bool isFirst = true;
+  do {
+    Combine(total, Replay(history, *history.redoList, editKeepRedo, kind), isFirst);
+    isFirst = false;
+  } while (!history.redoList->empty() && history.redoList->back().kind == editContinue);
+  history.lastKind = editOther;
+  history.document->NotifyStateChanged();
+  return total;
+}
+
+bool CanUndo(const UndoHistory& history) { return !history.undoList.empty(); }
+
+bool CanRedo(const UndoHistory& history) {
+  return history.redoList && !history.redoList->empty();
+}
+
+void MarkAllModified(UndoHistory& history) {
+  for (UndoRecord& record : history.undoList) record.wasModified = true;
+  if (history.redoList)
+    for (UndoRecord& record : *history.redoList) record.wasModified = true;
+}

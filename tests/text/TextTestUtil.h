@@ -1,0 +1,58 @@
+// Documents built from lines, and their text and layout read back, for the text model's tests.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "config/DocClass.h"
+#include "text/Document.h"
+#include "text/Layout.h"
+#include "text/Line.h"
+#include "text/TextPos.h"
+
+inline DocClass Settings(bool wordwrap, int tabsize, int relindent, bool indent = false) {
+  DocClass settings;
+  settings.wordwrap = wordwrap;
+  settings.tabsize = tabsize;
+  settings.relindent = relindent;
+  settings.indent = indent;
+  return settings;
+}
+
+// A document holding lines, laid out for settings and wrapWidth.
+inline std::unique_ptr<Document> MakeDocument(const std::vector<std::wstring>& lines,
+                                              const DocClass& settings, int wrapWidth) {
+  auto document = std::make_unique<Document>();
+  document->settings = settings;
+  document->wrapWidth = wrapWidth;
+  document->lines.Clear();
+  document->rowTotals.clear();
+  int rows = 0;
+  std::uint32_t state = 0;
+  for (const auto& text : lines) {
+    ConstructLine(*document, document->LineCount(), text, rows, state);
+    document->rowTotals.push_back(rows);
+  }
+  LayoutDocument(*document);
+  return document;
+}
+
+inline std::vector<std::wstring> LinesOf(const Document& document) {
+  std::vector<std::wstring> lines;
+  for (int i = 0; i < document.LineCount(); ++i)
+    lines.emplace_back(document.lines[i].Text());
+  return lines;
+}
+
+inline std::vector<int> EndsOf(const Line& line) {
+  std::vector<int> ends;
+  for (int k = 0; k < line.SegmentCount(); ++k) ends.push_back(line.SegmentEnd(k));
+  return ends;
+}
+
+inline TextPos PosAt(Document& document, int line, int index) {
+  TextPos pos(document);
+  SetPos(pos, index, line);
+  return pos;
+}
