@@ -41,4 +41,6 @@ struct DocClass {
   std::wstring delimiters = L" \t\n,.;:-=?!+";
   std::wstring openbrackets = L"([{";
   std::wstring closebrackets = L")]}";
+
+  friend bool operator==(const DocClass&, const DocClass&) = default;
 };

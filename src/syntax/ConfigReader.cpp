@@ -180,9 +180,14 @@ void ConfigReader::StepQuoted(wchar_t ch) {
 }
 
 void ConfigReader::OpenSection() {
-  auto section = std::make_unique<ConfigNode>();
-  section->parent = current_;
-  current_ = current_->Store(name_, std::move(section));
+  // Writing and destroying the tree recurse once per level; a damaged file must not nest
+  // deeper than that can go. Tags beyond the limit are ignored.
+  if (depth_ < maxSectionDepth) {
+    auto section = std::make_unique<ConfigNode>();
+    section->parent = current_;
+    current_ = current_->Store(name_, std::move(section));
+    ++depth_;
+  }
   name_.clear();
   state_ = State::between;
 }
@@ -190,9 +195,12 @@ void ConfigReader::OpenSection() {
 void ConfigReader::CloseSection() {
   // The nearest enclosing section that holds a section of this name becomes current; a tag
   // that closes nothing open is ignored.
-  for (ConfigNode* outer = current_->parent; outer; outer = outer->parent) {
+  int levels = 1;
+  for (ConfigNode* outer = current_->parent; outer && levels <= depth_;
+       outer = outer->parent, ++levels) {
     if (outer->Section(name_)) {
       current_ = outer;
+      depth_ -= levels;
       break;
     }
   }

@@ -9,6 +9,9 @@
 
 class ConfigReader {
  public:
+  // Sections nest at most this deep below the section the reader starts in.
+  static constexpr int maxSectionDepth = 64;
+
   // Entries go into section (and the sections its tags open); the caller keeps it alive.
   explicit ConfigReader(ConfigNode& section);
 
@@ -41,6 +44,7 @@ class ConfigReader {
   void EndList();
 
   ConfigNode* current_;
+  int depth_ = 0;  // levels current_ lies below the section the reader started in
   State state_ = State::between;
   std::wstring name_;          // tag name being collected
   std::wstring key_;           // key being collected or completed

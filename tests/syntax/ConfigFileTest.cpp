@@ -68,6 +68,25 @@ TEST(ConfigReading, IgnoresNulCharacters) {
   EXPECT_EQ(ParseAndDump(std::wstring(L"a = \"x\0y\" b\0 = 2", 16)), L"a:s=xy b:i=2 ");
 }
 
+TEST(ConfigReading, NestsSectionsOnlySoDeep) {
+  std::wstring text;
+  for (int i = 0; i < 10000; ++i) text += L"<s>";
+  text += L"v = 1";
+  for (int i = 0; i < 10000; ++i) text += L"</s>";
+  text += L"w = 2";
+  ConfigNode root;
+  ReadConfigText(root, text);
+  const ConfigNode* section = &root;
+  int depth = 0;
+  while (const ConfigNode* inner = section->Section(L"s")) {
+    section = inner;
+    ++depth;
+  }
+  EXPECT_EQ(depth, ConfigReader::maxSectionDepth);
+  EXPECT_TRUE(section->Value(L"v"));
+  EXPECT_TRUE(root.Value(L"w"));
+}
+
 TEST(ConfigFile, MissingFileFailsAndLeavesTreeEmpty) {
   TempFolder folder;
   ConfigFile config;

@@ -1,0 +1,35 @@
+// Classification of documents by wildcard filters, and the plain way of applying a class.
+#include "config/Classify.h"
+
+#include <algorithm>
+
+#include "config/AppSettings.h"
+#include "config/Wildcard.h"
+#include "syntax/ConfigFile.h"
+#include "text/Document.h"
+#include "text/Layout.h"
+
+void ApplyClassSettings(AppSettings& settings, Document& document, const DocClass& docClass) {
+  DocClass copy = docClass;
+  settings.LoadSyntaxDef(copy);
+  document.settings = copy;
+  LayoutDocument(document);
+}
+
+bool ClassMatches(const DocClass& docClass, const std::wstring& path, const std::wstring& name) {
+  for (const auto& pattern : SplitStringList(docClass.filter))
+    if (WildcardMatch(path, pattern) || WildcardMatch(name, pattern)) return true;
+  return false;
+}
+
+void ClassifyDocument(AppSettings& settings, Document& document, const std::wstring& path,
+                      std::size_t nameStart, const ClassApplier& apply) {
+  const std::wstring name = path.substr(std::min(nameStart, path.size()));
+  for (const auto& [className, docClass] : settings.classes) {
+    if (!ClassMatches(docClass, path, name)) continue;
+    if (apply)
+      apply(document, docClass);
+    else
+      ApplyClassSettings(settings, document, docClass);
+  }
+}

@@ -1,0 +1,252 @@
+// The settings object: first run, loading and saving every key, recent files.
+#include "config/AppSettings.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "../syntax/ConfigTree.h"
+#include "TempFolder.h"
+
+namespace {
+
+class Settings : public testing::Test {
+ protected:
+  std::wstring Path() const { return folder.Path(L"fum.opt"); }
+  std::wstring SyntaxFolder() const { return folder.Path(L"syntax"); }
+  // The saved file as read back by the configuration reader.
+  std::wstring SavedTree() const {
+    ConfigFile file;
+    file.Load(Path());
+    return DumpTree(file.Root());
+  }
+
+  TempFolder folder;
+};
+
+TEST_F(Settings, FirstRunTakesDefaultsAndWritesEveryKey) {
+  {
+    AppSettings settings(Path(), SyntaxFolder());
+    EXPECT_TRUE(settings.classes.empty());
+    EXPECT_TRUE(settings.classNames.empty());
+    EXPECT_TRUE(settings.commands.empty());
+    EXPECT_TRUE(settings.recent.empty());
+    EXPECT_EQ(settings.filter, JoinStringList({L"Text Files", L"*.txt", L"All Files", L"*.*"}));
+    EXPECT_EQ(settings.assocs, JoinStringList({}));
+    EXPECT_EQ(settings.defext, L"txt");
+    EXPECT_EQ(settings.defdir, L"\\");
+    EXPECT_EQ(settings.lastDirectory, L"\\");
+    EXPECT_TRUE(settings.dirfollowsdoc);
+    EXPECT_FALSE(settings.tbfindactive);
+    EXPECT_EQ(settings.foopenflags, 0);
+    EXPECT_EQ(settings.fosaveflags, 0);
+    DocClass expected;
+    expected.name = L"default";
+    expected.filter = JoinStringList({L"*.*"});
+    EXPECT_EQ(settings.defaultClass, expected);
+    EXPECT_EQ(settings.KeyBindingCount(), 33);
+  }
+  EXPECT_EQ(SavedTree(),
+            L"assocs:n0= "
+            L"clases{classlist:n0= default{closebrackets:s=)]} "
+            L"colores:n12=16711680,10040064,8388608,3368550,13209,8388736,16711833,13408512,"
+            L"7829367,32768,13145750,9856100, delimiters:s= \t,.;:-=?!+ filter:l1=*.*|| "
+            L"fontcleartype:i=1 fontfamily:s=Courier New fontflags:i=0 fontproof:i=0 "
+            L"fontsize:i=75 fontstyle:s=Normal fontwidthrel:i=90 hassyntax:i=0 indent:i=1 "
+            L"linespacing:i=0 openbrackets:s=([{ relindent:i=2 syntaxfile:s= tabsize:i=2 "
+            L"wordwrap:i=1 } nclasses:i=0 } "
+            L"commands{cmdlist:n0= } "
+            L"general{defdir:s=\\ defext:s=txt dirfollowsdoc:i=1 "
+            L"filter:l4=Text Files|*.txt|All Files|*.*|| foopenflags:i=0 fosaveflags:i=0 "
+            L"tbfindactive:i=0 } "
+            L"nrecent:i=0 progname:s= recent:n0= version:s= ");
+}
+
+TEST_F(Settings, LoadsEveryStoredValue) {
+  folder.Write(L"fum.opt",
+               "progname = \"fum\" version = \"2\" nrecent = 5\r\n"
+               "recent = {\"\\\\a.txt\",\"\\\\b.txt\"} assocs = {\".txt\",\".c\"}\r\n"
+               "<general>defext = \"c\" defdir = \"\\\\docs\" dirfollowsdoc = 0 foopenflags = 7\r\n"
+               "fosaveflags = 9 tbfindactive = 1 filter = {\"C\",\"*.c\"}</general>\r\n"
+               "<commands>cmdlist = {\"make\",\"lint\"}\r\n"
+               "<make>cmdline = \"make.exe\" cmdargs = \"-C $filepath\" savedoc = 1 capture = 1</make>\r\n"
+               "</commands>\r\n");
+  AppSettings settings(Path(), SyntaxFolder());
+  EXPECT_EQ(settings.progname, L"fum");
+  EXPECT_EQ(settings.version, L"2");
+  // nrecent is never read: the list itself counts.
+  EXPECT_EQ(settings.recent, (std::vector<std::wstring>{L"\\a.txt", L"\\b.txt"}));
+  EXPECT_EQ(settings.assocs, JoinStringList({L".txt", L".c"}));
+  EXPECT_EQ(settings.defext, L"c");
+  EXPECT_EQ(settings.defdir, L"\\docs");
+  EXPECT_EQ(settings.lastDirectory, L"\\docs");
+  EXPECT_FALSE(settings.dirfollowsdoc);
+  EXPECT_EQ(settings.foopenflags, 7);
+  EXPECT_EQ(settings.fosaveflags, 9);
+  EXPECT_TRUE(settings.tbfindactive);
+  EXPECT_EQ(settings.filter, JoinStringList({L"C", L"*.c"}));
+  ASSERT_EQ(settings.commands.size(), 2u);
+  const ToolCommand& make = settings.commands[0];
+  EXPECT_EQ(make.name, L"make");
+  EXPECT_EQ(make.cmdline, L"make.exe");
+  EXPECT_EQ(make.cmdargs, L"-C $filepath");
+  EXPECT_TRUE(make.savedoc);
+  EXPECT_FALSE(make.saveall);
+  EXPECT_TRUE(make.capture);
+  EXPECT_EQ(settings.commands[1].name, L"lint");
+  EXPECT_EQ(settings.commands[1].cmdline, L"");
+}
+
+TEST_F(Settings, LoadsClassesInListOrderUpToTheirCount) {
+  folder.Write(L"fum.opt",
+               "<clases><default>tabsize = 5 fontsize = 90</default>\r\n"
+               "nclasses = 3 classlist = {\"zeta\",\"alpha\",\"zeta\",\"beta\"}\r\n"
+               "<zeta>filter = {\"*.z\"}</zeta><alpha>tabsize = 3</alpha></clases>\r\n");
+  AppSettings settings(Path(), SyntaxFolder());
+  EXPECT_EQ(settings.defaultClass.tabsize, 5);
+  EXPECT_EQ(settings.defaultClass.filter, JoinStringList({L"*.*"}));
+  // A name listed twice is one class; beta lies beyond nclasses.
+  EXPECT_EQ(settings.classNames, (std::vector<std::wstring>{L"zeta", L"alpha"}));
+  ASSERT_EQ(settings.classes.size(), 2u);
+  EXPECT_EQ(settings.classes[L"alpha"].tabsize, 3);
+  // Every key of a named class takes its built-in default, not the default class's value.
+  EXPECT_EQ(settings.classes[L"zeta"].tabsize, 2);
+  EXPECT_EQ(settings.classes[L"zeta"].fontsize, 75);
+  EXPECT_EQ(settings.classes[L"zeta"].filter, JoinStringList({L"*.z"}));
+  EXPECT_EQ(settings.classes[L"zeta"].name, L"zeta");
+}
+
+TEST_F(Settings, ReadsAtMostNineRecentFiles) {
+  std::string list;
+  for (int i = 0; i < 12; ++i) list += (i ? ",\"" : "\"") + std::to_string(i) + "\"";
+  folder.Write(L"fum.opt", "recent = {" + list + "}\r\n");
+  AppSettings settings(Path(), SyntaxFolder());
+  ASSERT_EQ(settings.recent.size(), 9u);
+  EXPECT_EQ(settings.recent.front(), L"0");
+  EXPECT_EQ(settings.recent.back(), L"8");
+}
+
+TEST_F(Settings, AddRecentMovesKnownPathsAndDropsTheOldest) {
+  AppSettings settings(Path(), SyntaxFolder());
+  int rebuilt = 0;
+  settings.onRecentChanged = [&] { ++rebuilt; };
+  for (const wchar_t* path : {L"c", L"b", L"a"}) settings.AddRecent(path);
+  EXPECT_EQ(settings.recent, (std::vector<std::wstring>{L"a", L"b", L"c"}));
+  settings.AddRecent(L"c");
+  EXPECT_EQ(settings.recent, (std::vector<std::wstring>{L"c", L"a", L"b"}));
+  settings.AddRecent(L"C");  // comparison is case-sensitive
+  EXPECT_EQ(settings.recent.size(), 4u);
+  for (const wchar_t* path : {L"5", L"6", L"7", L"8", L"9"}) settings.AddRecent(path);
+  EXPECT_EQ(settings.recent,
+            (std::vector<std::wstring>{L"9", L"8", L"7", L"6", L"5", L"C", L"c", L"a", L"b"}));
+  settings.AddRecent(L"new");
+  EXPECT_EQ(settings.recent.size(), 9u);
+  EXPECT_EQ(settings.recent.front(), L"new");
+  EXPECT_EQ(settings.recent.back(), L"a");
+  EXPECT_EQ(rebuilt, 11);
+}
+
+TEST_F(Settings, SaveRewritesClassesAndCommandsAndKeepsUnknownKeys) {
+  folder.Write(L"fum.opt",
+               "mine = 42 <general>other = \"kept\"</general> <extra>x = 1</extra>\r\n"
+               "<clases>nclasses = 2 classlist = {\"a\",\"b\"} <a>tabsize = 3</a> <b></b></clases>\r\n"
+               "<commands>cmdlist = {\"one\",\"two\"} <one>cmdline = \"1\"</one>\r\n"
+               "<two>cmdline = \"2\"</two></commands>\r\n");
+  {
+    AppSettings settings(Path(), SyntaxFolder());
+    settings.classNames = {L"b"};
+    settings.classes.erase(L"a");
+    settings.commands.erase(settings.commands.begin());
+    settings.tbfindactive = true;
+    settings.recent = {L"\\x"};
+  }
+  ConfigFile file;
+  file.Load(Path());
+  EXPECT_EQ(file.GetInt(L"mine", 0), 42);
+  EXPECT_EQ(file.GetInt(L"nrecent", 0), 1);
+  EXPECT_TRUE(file.Root().Section(L"extra"));
+  const ConfigNode* classes = file.Root().Section(L"clases");
+  ASSERT_TRUE(classes);
+  EXPECT_FALSE(classes->Section(L"a"));
+  EXPECT_TRUE(classes->Section(L"b"));
+  EXPECT_TRUE(classes->Section(L"default"));
+  EXPECT_EQ(classes->Value(L"nclasses")->number, 1);
+  EXPECT_EQ(classes->Value(L"classlist")->text, JoinStringList({L"b"}));
+  const ConfigNode* commands = file.Root().Section(L"commands");
+  ASSERT_TRUE(commands);
+  EXPECT_FALSE(commands->Section(L"one"));
+  EXPECT_EQ(commands->Section(L"two")->Value(L"cmdline")->text, L"2");
+  EXPECT_EQ(commands->Value(L"cmdlist")->text, JoinStringList({L"two"}));
+  file.EnterSection(L"general");
+  EXPECT_EQ(file.GetString(L"other", L""), L"kept");
+  EXPECT_EQ(file.GetInt(L"tbfindactive", 0), 1);
+}
+
+TEST_F(Settings, SavedSettingsLoadBackEqual) {
+  {
+    AppSettings settings(Path(), SyntaxFolder());
+    settings.defaultClass.tabsize = 6;
+    DocClass c = settings.defaultClass;
+    c.name = L"c";
+    c.filter = JoinStringList({L"*.c", L"*.h"});
+    c.fontfamily = L"Tahoma";
+    settings.classNames = {L"c"};
+    settings.classes[L"c"] = c;
+    settings.commands.push_back({L"build", L"make", L"all", true, true, false});
+    settings.assocs = JoinStringList({L".c"});
+    settings.filter = JoinStringList({L"All", L"*.*", L"odd"});
+    settings.defext = L"c";
+    settings.foopenflags = 3;
+    settings.recent = {L"\\one", L"\\two"};
+  }
+  AppSettings settings(Path(), SyntaxFolder());
+  EXPECT_EQ(settings.defaultClass.tabsize, 6);
+  ASSERT_EQ(settings.classNames, (std::vector<std::wstring>{L"c"}));
+  EXPECT_EQ(settings.classes[L"c"].filter, JoinStringList({L"*.c", L"*.h"}));
+  EXPECT_EQ(settings.classes[L"c"].fontfamily, L"Tahoma");
+  ASSERT_EQ(settings.commands.size(), 1u);
+  EXPECT_EQ(settings.commands[0].cmdargs, L"all");
+  EXPECT_TRUE(settings.commands[0].saveall);
+  EXPECT_EQ(settings.assocs, JoinStringList({L".c"}));
+  // Only whole name/pattern pairs are stored.
+  EXPECT_EQ(settings.filter, JoinStringList({L"All", L"*.*"}));
+  EXPECT_EQ(settings.defext, L"c");
+  EXPECT_EQ(settings.foopenflags, 3);
+  EXPECT_EQ(settings.recent, (std::vector<std::wstring>{L"\\one", L"\\two"}));
+}
+
+TEST_F(Settings, NamesOfTheSettingsOwnKeysNeverBreakTheFile) {
+  // Classes or commands named like the keys beside them would put their keys into the wrong
+  // section; they are skipped, and the other entries survive.
+  folder.Write(L"fum.opt",
+               "<clases>nclasses = 3 classlist = {\"nclasses\",\"default\",\"ok\"} <ok>tabsize = 3</ok>"
+               "</clases><commands>cmdlist = {\"cmdlist\",\"run\"} <run>cmdline = \"r\"</run>"
+               "</commands>\r\n");
+  {
+    AppSettings settings(Path(), SyntaxFolder());
+    EXPECT_EQ(settings.classNames, (std::vector<std::wstring>{L"ok"}));
+    ASSERT_EQ(settings.commands.size(), 2u);
+    EXPECT_EQ(settings.commands[1].cmdline, L"r");
+  }
+  AppSettings settings(Path(), SyntaxFolder());
+  EXPECT_EQ(settings.classNames, (std::vector<std::wstring>{L"ok"}));
+  EXPECT_EQ(settings.classes[L"ok"].tabsize, 3);
+  ASSERT_EQ(settings.commands.size(), 2u);
+  EXPECT_EQ(settings.commands[1].cmdline, L"r");
+}
+
+TEST(SettingsPath, ReplacesTheLastThreeCharacters) {
+  EXPECT_EQ(SettingsPathFor(L"C:\\Programs\\fum.exe"), L"C:\\Programs\\fum.opt");
+  EXPECT_EQ(SettingsPathFor(L"\\x"), L"opt");
+  EXPECT_EQ(ModuleFolderOf(L"C:\\Programs\\fum.exe"), L"C:\\Programs");
+}
+
+TEST(KeyBindings, EveryKeyCombinationIsBoundOnce) {
+  std::set<std::pair<int, int>> seen;
+  for (const auto& binding : defaultKeyBindings)
+    EXPECT_TRUE(seen.insert({binding.flags, binding.key}).second)
+        << "flags " << int(binding.flags) << " key " << binding.key;
+  EXPECT_EQ(seen.size(), 33u);
+}
+
+}  // namespace
