@@ -62,41 +62,6 @@ TEST_F(Settings, FirstRunTakesDefaultsAndWritesEveryKey) {
             L"nrecent:i=0 progname:s= recent:n0= version:s= ");
 }
 
-TEST_F(Settings, LoadsEveryStoredValue) {
-  folder.Write(L"fum.opt",
-               "progname = \"fum\" version = \"2\" nrecent = 5\r\n"
-               "recent = {\"\\\\a.txt\",\"\\\\b.txt\"} assocs = {\".txt\",\".c\"}\r\n"
-               "<general>defext = \"c\" defdir = \"\\\\docs\" dirfollowsdoc = 0 foopenflags = 7\r\n"
-               "fosaveflags = 9 tbfindactive = 1 filter = {\"C\",\"*.c\"}</general>\r\n"
-               "<commands>cmdlist = {\"make\",\"lint\"}\r\n"
-               "<make>cmdline = \"make.exe\" cmdargs = \"-C $filepath\" savedoc = 1 capture = 1</make>\r\n"
-               "</commands>\r\n");
-  AppSettings settings(Path(), SyntaxFolder());
-  EXPECT_EQ(settings.progname, L"fum");
-  EXPECT_EQ(settings.version, L"2");
-  // nrecent is never read: the list itself counts.
-  EXPECT_EQ(settings.recent, (std::vector<std::wstring>{L"\\a.txt", L"\\b.txt"}));
-  EXPECT_EQ(settings.assocs, JoinStringList({L".txt", L".c"}));
-  EXPECT_EQ(settings.defext, L"c");
-  EXPECT_EQ(settings.defdir, L"\\docs");
-  EXPECT_EQ(settings.lastDirectory, L"\\docs");
-  EXPECT_FALSE(settings.dirfollowsdoc);
-  EXPECT_EQ(settings.foopenflags, 7);
-  EXPECT_EQ(settings.fosaveflags, 9);
-  EXPECT_TRUE(settings.tbfindactive);
-  EXPECT_EQ(settings.filter, JoinStringList({L"C", L"*.c"}));
-  ASSERT_EQ(settings.commands.size(), 2u);
-  const ToolCommand& make = settings.commands[0];
-  EXPECT_EQ(make.name, L"make");
-  EXPECT_EQ(make.cmdline, L"make.exe");
-  EXPECT_EQ(make.cmdargs, L"-C $filepath");
-  EXPECT_TRUE(make.savedoc);
-  EXPECT_FALSE(make.saveall);
-  EXPECT_TRUE(make.capture);
-  EXPECT_EQ(settings.commands[1].name, L"lint");
-  EXPECT_EQ(settings.commands[1].cmdline, L"");
-}
-
 TEST_F(Settings, LoadsClassesInListOrderUpToTheirCount) {
   folder.Write(L"fum.opt",
                "<clases><default>tabsize = 5 fontsize = 90</default>\r\n"
@@ -119,8 +84,9 @@ TEST_F(Settings, LoadsClassesInListOrderUpToTheirCount) {
 TEST_F(Settings, ReadsAtMostNineRecentFiles) {
   std::string list;
   for (int i = 0; i < 12; ++i) list += (i ? ",\"" : "\"") + std::to_string(i) + "\"";
-  folder.Write(L"fum.opt", "recent = {" + list + "}\r\n");
+  folder.Write(L"fum.opt", "nrecent = 3 recent = {" + list + "}\r\n");
   AppSettings settings(Path(), SyntaxFolder());
+  // nrecent is never read: the list itself counts.
   ASSERT_EQ(settings.recent.size(), 9u);
   EXPECT_EQ(settings.recent.front(), L"0");
   EXPECT_EQ(settings.recent.back(), L"8");
@@ -192,11 +158,15 @@ TEST_F(Settings, SavedSettingsLoadBackEqual) {
     c.fontfamily = L"Tahoma";
     settings.classNames = {L"c"};
     settings.classes[L"c"] = c;
-    settings.commands.push_back({L"build", L"make", L"all", true, true, false});
+    settings.commands.push_back({L"build", L"make", L"all", false, true, true});
     settings.assocs = JoinStringList({L".c"});
     settings.filter = JoinStringList({L"All", L"*.*", L"odd"});
     settings.defext = L"c";
+    settings.defdir = L"\\docs";
+    settings.dirfollowsdoc = false;
+    settings.tbfindactive = true;
     settings.foopenflags = 3;
+    settings.fosaveflags = 4;
     settings.recent = {L"\\one", L"\\two"};
   }
   AppSettings settings(Path(), SyntaxFolder());
@@ -205,13 +175,21 @@ TEST_F(Settings, SavedSettingsLoadBackEqual) {
   EXPECT_EQ(settings.classes[L"c"].filter, JoinStringList({L"*.c", L"*.h"}));
   EXPECT_EQ(settings.classes[L"c"].fontfamily, L"Tahoma");
   ASSERT_EQ(settings.commands.size(), 1u);
-  EXPECT_EQ(settings.commands[0].cmdargs, L"all");
-  EXPECT_TRUE(settings.commands[0].saveall);
+  const ToolCommand& build = settings.commands[0];
+  EXPECT_EQ(build.name + L" " + build.cmdline + L" " + build.cmdargs, L"build make all");
+  EXPECT_FALSE(build.savedoc);
+  EXPECT_TRUE(build.saveall);
+  EXPECT_TRUE(build.capture);
   EXPECT_EQ(settings.assocs, JoinStringList({L".c"}));
   // Only whole name/pattern pairs are stored.
   EXPECT_EQ(settings.filter, JoinStringList({L"All", L"*.*"}));
   EXPECT_EQ(settings.defext, L"c");
+  EXPECT_EQ(settings.defdir, L"\\docs");
+  EXPECT_EQ(settings.lastDirectory, L"\\docs");
+  EXPECT_FALSE(settings.dirfollowsdoc);
+  EXPECT_TRUE(settings.tbfindactive);
   EXPECT_EQ(settings.foopenflags, 3);
+  EXPECT_EQ(settings.fosaveflags, 4);
   EXPECT_EQ(settings.recent, (std::vector<std::wstring>{L"\\one", L"\\two"}));
 }
 

@@ -78,17 +78,6 @@ TEST(ClassSection, SavedClassLoadsBackEqual) {
   EXPECT_EQ(loaded, original);
 }
 
-TEST(ClassSection, NameHoldingAValueIsNeitherReadNorWritten) {
-  ConfigFile tree;
-  tree.SetInt(L"taken", 1);
-  DocClass docClass;
-  docClass.tabsize = 7;
-  EXPECT_FALSE(LoadClassSection(tree, L"taken", docClass));
-  EXPECT_FALSE(SaveClassSection(tree, L"taken", docClass));
-  EXPECT_EQ(docClass.tabsize, 7);
-  EXPECT_EQ(DumpTree(tree.Root()), L"taken:i=1 ");
-}
-
 class Classification : public testing::Test {
  protected:
   void AddClass(const std::wstring& name, std::vector<std::wstring> patterns, int tabsize) {

@@ -229,22 +229,4 @@ TEST(ConfigFile, FailedWriteKeepsThePreviousFile) {
   EXPECT_EQ(folder.Read(L"s.opt"), old);
 }
 
-TEST(ConfigFile, SaveToAnUnwritableFolderFails) {
-  TempFolder folder;
-  ConfigFile config;
-  config.SetPath(folder.Path(L"no such folder\\s.opt"));
-  config.SetInt(L"a", 1);
-  EXPECT_FALSE(config.Save());
-}
-
-TEST(StringLists, SplitAndJoin) {
-  EXPECT_EQ(JoinStringList({}), std::wstring(2, L'\0'));
-  EXPECT_EQ(JoinStringList({L"a", L"bc"}), std::wstring(L"a\0bc\0\0", 6));
-  EXPECT_EQ(SplitStringList(std::wstring(L"a\0bc\0\0", 6)), (std::vector<std::wstring>{L"a", L"bc"}));
-  EXPECT_EQ(SplitStringList(std::wstring(L"a\0bc\0\0", 6), 1), (std::vector<std::wstring>{L"a"}));
-  EXPECT_EQ(SplitStringList(L"plain"), (std::vector<std::wstring>{L"plain"}));
-  EXPECT_TRUE(SplitStringList(std::wstring(2, L'\0')).empty());
-  EXPECT_TRUE(SplitStringList(L"").empty());
-}
-
 }  // namespace
