@@ -1,6 +1,19 @@
-// The line highlighter: end states of lines.
+// The line highlighter's end-state computation, kept in every line of a document with syntax.
 #include "syntax/Highlighter.h"
 
-// Nothing is tracked across lines yet: every line keeps its state and passes the state it was
-// entered with on unchanged.
-bool ComputeLineEndState(const Document&, Line&, std::uint32_t&) { return false; }
+#include "syntax/LineScan.h"
+#include "text/Document.h"
+#include "text/Line.h"
+
+bool ComputeLineEndState(const Document& document, Line& line, std::uint32_t& state) {
+  const SyntaxDef* def = document.settings.syntax;
+  if (!def) return false;
+  const std::uint32_t old = line.State();
+  LineEndState end = ScanLineEnd(*def, line.Text(), static_cast<int>(state & stateCodeMask));
+  line.SetConstructPosition(end.constructPosition);
+  // The mark and any other bits above the code belong to the line, not to the highlighter.
+  const std::uint32_t word = (old & ~stateCodeMask) | static_cast<std::uint32_t>(end.code);
+  line.SetState(word);
+  state = word;
+  return word != old;
+}

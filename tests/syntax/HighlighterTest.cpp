@@ -1,0 +1,154 @@
+// End states kept in a document's lines, and the row cursor the painter walks.
+#include "syntax/Highlighter.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "syntax/LineScan.h"
+#include "syntax/RowCursor.h"
+#include "text/Edit.h"
+#include "text/TextTestUtil.h"
+#include "text/UndoHistory.h"
+
+namespace {
+
+SyntaxDef CDefinition() {
+  SyntaxDef def;
+  def.singleLineComment = L"//";
+  def.commentBegin = L"/*";
+  def.commentEnd = L"*/";
+  def.stringBegin = def.stringEnd = L"\"";
+  def.stringEscape = L"\\";
+  def.emphasisBegin = L"<";
+  def.emphasisEnd = L">";
+  def.wordFirstSet = {{L'a', L'z'}, {L'_', L'_'}};
+  def.wordSet = {{L'a', L'z'}, {L'_', L'_'}, {L'0', L'9'}};
+  def.keywords = {{L"int", 2}};
+  return def;
+}
+
+const SyntaxDef& Definition() {
+  static const SyntaxDef def = CDefinition();
+  return def;
+}
+
+DocClass Highlighted(bool wordwrap, int tabsize = 4) {
+  DocClass settings = Settings(wordwrap, tabsize, 2);
+  settings.hassyntax = true;
+  settings.syntax = &Definition();
+  return settings;
+}
+
+std::vector<int> Codes(const Document& document) {
+  std::vector<int> codes;
+  for (int i = 0; i < document.LineCount(); ++i)
+    codes.push_back(static_cast<int>(document.lines[i].State() & stateCodeMask));
+  return codes;
+}
+
+// The codes a scan from the first line gives, ignoring what the lines store.
+std::vector<int> RecomputedCodes(const Document& document) {
+  std::vector<int> codes;
+  int code = 0;
+  for (int i = 0; i < document.LineCount(); ++i) {
+    code = ScanLineEnd(Definition(), document.lines[i].Text(), code).code;
+    codes.push_back(code);
+  }
+  return codes;
+}
+
+// One visual row as the painter asks for it: "kind:cells" per run.
+std::string Row(Document& document, int row, int visibleColumns) {
+  TextPos cursor;
+  OpenRowCursor(cursor, document, row, 0);
+  std::string out;
+  int remaining = visibleColumns + 1;
+  for (bool first = true; remaining > 0; first = false) {
+    ColourRun run = NextRun(cursor, first, remaining);
+    out += std::to_string(run.kind) + ":" + std::to_string(run.length) + " ";
+  }
+  CloseRowCursor(cursor);
+  return out;
+}
+
+}  // namespace
+
+TEST(Highlighter, LayoutStoresEndStatesAndKeepsTheMark) {
+  auto document = MakeDocument({L"a /* open", L"inside", L"end */ x", L"y"}, Highlighted(false),
+                               Document::noWrapWidth);
+  EXPECT_EQ(Codes(*document), (std::vector<int>{5, 14, 4, 0}));
+  EXPECT_EQ(document->lines[0].ConstructPosition(), 4);
+  EXPECT_EQ(document->lines[2].ConstructPosition(), 4);
+
+  document->lines[1].SetState(document->lines[1].State() | Line::markBit);
+  LayoutDocument(*document);
+  EXPECT_TRUE(document->lines[1].State() & Line::markBit);
+  EXPECT_EQ(Codes(*document), (std::vector<int>{5, 14, 4, 0}));
+}
+
+TEST(Highlighter, OpeningACommentAtTheTopRecolorsDownToTheFirstUnchangedLine) {
+  auto document = MakeDocument({L"x", L"a", L"b */", L"c", L"d"}, Highlighted(false),
+                               Document::noWrapWidth);
+  ChangeRecord change =
+      ReplaceText(*document, PosAt(*document, 0, 0), PosAt(*document, 0, 0), L"/*", editOther);
+  EXPECT_EQ(Codes(*document), (std::vector<int>{5, 14, 4, 0, 0}));
+  EXPECT_EQ(change.lastRow, 2);  // the line that closes the comment changed, the one after not
+}
+
+TEST(Highlighter, RowCursorDeliversColouredRunsClippedToTheRow) {
+  auto document = MakeDocument({L"int x; // note", L"/*a\tb*/c"}, Highlighted(false),
+                               Document::noWrapWidth);
+  EXPECT_EQ(Row(*document, 0, 20), "2:3 1:4 11:7 0:7 ");
+  EXPECT_EQ(Row(*document, 1, 10), "11:3 0:1 11:3 1:1 0:3 ");
+  EXPECT_EQ(Row(*document, 0, 4), "2:3 1:2 ");  // the last run stops at the visible cells
+}
+
+TEST(Highlighter, ContinuationRowsStartWithTheirIndentAsABlankRun) {
+  auto document = MakeDocument({L"  aaaa bbbb cccc"}, Highlighted(true), 10);
+  ASSERT_EQ(EndsOf(document->lines[0]), (std::vector<int>{7, 12, 16}));
+  EXPECT_EQ(Row(*document, 0, 10), "1:7 0:4 ");  // leading spaces are text
+  EXPECT_EQ(Row(*document, 1, 10), "0:4 1:5 0:2 ");
+}
+
+TEST(Highlighter, PlainDocumentsGetPlainRunsBetweenTabs) {
+  auto document = MakeDocument({L"ab\tc"}, Settings(false, 4, 2), Document::noWrapWidth);
+  EXPECT_EQ(Row(*document, 0, 8), "1:2 0:2 1:1 0:4 ");
+}
+
+// After any sequence of random edits, every stored end state equals a scan from the first line,
+// and each edit's last changed row covers every line whose state it changed.
+TEST(Highlighter, RandomEditsKeepEveryEndStateEqualToAFullRecomputation) {
+  const wchar_t* pieces[] = {L"/*", L"*/", L"\"", L"\\", L"//", L"<", L">", L"int ", L"a",
+                             L"\t", L"\r\n", L"\r", L" "};
+  std::mt19937 random(12345);
+  for (bool wrap : {false, true}) {
+    auto document = MakeDocument({L"int a; /* x", L"y */ b", L"\"s\" <e>", L"c"}, Highlighted(wrap),
+                                 wrap ? 12 : Document::noWrapWidth);
+    for (int step = 0; step < 1500; ++step) {
+      std::vector<int> before = Codes(*document);
+      auto pick = [&](int count) { return static_cast<int>(random() % static_cast<unsigned>(count)); };
+      int line = pick(document->LineCount());
+      TextPos from = PosAt(*document, line, pick(document->lines[line].Length() + 1));
+      TextPos to = from;
+      if (pick(3) == 0) {
+        int other = std::min(document->LineCount() - 1, line + pick(3));
+        to = PosAt(*document, other, pick(document->lines[other].Length() + 1));
+      }
+      std::wstring text;
+      for (int n = pick(4); n > 0; --n) text += pieces[pick(std::size(pieces))];
+      ChangeRecord change;
+      if (pick(10) == 0 && CanUndo(*document->undo)) change = Undo(*document->undo);
+      else change = ReplaceText(*document, from, to, text, editOther);
+      ASSERT_EQ(Codes(*document), RecomputedCodes(*document)) << "step " << step;
+      if (change.firstRow < 0) continue;
+      // Lines below the edit whose state changed must lie within the repainted rows.
+      std::vector<int> after = Codes(*document);
+      for (int i = change.endLine + 1; i < document->LineCount(); ++i) {
+        int shifted = i - (document->LineCount() - static_cast<int>(before.size()));
+        if (shifted >= 0 && shifted < static_cast<int>(before.size()) && before[shifted] != after[i])
+          ASSERT_LE(document->rowTotals[i] - 1, change.lastRow) << "step " << step << " line " << i;
+      }
+    }
+  }
+}
