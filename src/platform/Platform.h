@@ -54,6 +54,12 @@ std::vector<FoundFile> ListFolder(const std::wstring& pattern);
 std::wstring AnsiToWide(const char* bytes, std::size_t count);
 std::string WideToAnsi(const wchar_t* text, std::size_t count);
 
+// Memory for large buffers that live long (the text of a loaded file), zero-filled and in large
+// pages where the system gives them without privileges: touching it page by page is what a
+// large file costs most when it loads. Null when the memory is not available.
+void* AllocateLargeBlock(std::size_t bytes);
+void FreeLargeBlock(void* block, std::size_t bytes);
+
 // Character classes of single UTF-16 units.
 bool IsAlphaNumeric(wchar_t ch);
 wchar_t ToUpper(wchar_t ch);

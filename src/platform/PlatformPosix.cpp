@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <locale.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <wctype.h>
@@ -245,6 +246,28 @@ std::string WideToAnsi(const wchar_t* text, std::size_t count) {
   std::string bytes(count, '\0');
   for (std::size_t i = 0; i < count; ++i) bytes[i] = AnsiOf(text[i]);
   return bytes;
+}
+
+namespace {
+constexpr std::size_t largePage = std::size_t{2} << 20;
+}
+
+void* AllocateLargeBlock(std::size_t bytes) {
+  // Mapped with one large page of slack, so that the block can start on a large-page boundary.
+  std::size_t mapped = bytes + largePage;
+  void* map = mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (map == MAP_FAILED) return nullptr;
+  auto start = reinterpret_cast<std::uintptr_t>(map);
+  auto aligned = (start + largePage - 1) & ~(largePage - 1);
+  if (aligned > start) munmap(map, aligned - start);
+  std::size_t after = start + mapped - (aligned + bytes);
+  if (after > 0) munmap(reinterpret_cast<void*>(aligned + bytes), after);
+  madvise(reinterpret_cast<void*>(aligned), bytes, MADV_HUGEPAGE);
+  return reinterpret_cast<void*>(aligned);
+}
+
+void FreeLargeBlock(void* block, std::size_t bytes) {
+  if (block) munmap(block, bytes);
 }
 
 bool IsAlphaNumeric(wchar_t ch) {

@@ -98,6 +98,15 @@ std::string WideToAnsi(const wchar_t* text, std::size_t count) {
   return bytes;
 }
 
+void* AllocateLargeBlock(std::size_t bytes) {
+  return VirtualAlloc(nullptr, bytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+}
+
+void FreeLargeBlock(void* block, std::size_t bytes) {
+  (void)bytes;
+  if (block) VirtualFree(block, 0, MEM_RELEASE);
+}
+
 bool IsAlphaNumeric(wchar_t ch) { return iswctype(ch, _ALPHA | _UPPER | _LOWER | _DIGIT) != 0; }
 
 wchar_t ToUpper(wchar_t ch) {

@@ -20,6 +20,7 @@ constexpr std::uint32_t surrogateFirst = 0xD800, surrogateLast = 0xDFFF;
 
 struct Tables {
   bool singleByte = false;
+  bool asciiIdentity = false;  // the bytes below 0x80 stand for the same units
   wchar_t wide[256] = {};
   std::unique_ptr<unsigned char[]> ansi;  // unitCount entries; surrogates are not looked up
 };
@@ -52,6 +53,9 @@ Tables Build() {
   for (std::size_t i = 0; i < units.size(); ++i)
     t.ansi[static_cast<std::uint32_t>(units[i])] = static_cast<unsigned char>(converted[i]);
   t.singleByte = true;
+  t.asciiIdentity = true;
+  for (int b = 0; b < 0x80; ++b)
+    if (t.wide[b] != static_cast<wchar_t>(b)) t.asciiIdentity = false;
   return t;
 }
 
@@ -62,10 +66,32 @@ const Tables& Get() {
 
 }  // namespace
 
+// True when none of the 16 bytes at bytes has its high bit set.
+static bool IsAsciiBlock(const char* bytes) {
+  std::uint64_t a, b;
+  std::memcpy(&a, bytes, 8);
+  std::memcpy(&b, bytes + 8, 8);
+  return ((a | b) & 0x8080808080808080ULL) == 0;
+}
+
 std::size_t ToWide(const char* bytes, std::size_t count, wchar_t* out) {
   const Tables& t = Get();
   if (t.singleByte) {
-    for (std::size_t i = 0; i < count; ++i) out[i] = t.wide[static_cast<unsigned char>(bytes[i])];
+    // Every single-byte code page agrees with ASCII below 0x80 except for a few of long ago;
+    // the table decides, and runs of bytes that map to themselves are widened directly.
+    std::size_t i = 0;
+    if (t.asciiIdentity) {
+      for (; i + 16 <= count; i += 16) {
+        if (IsAsciiBlock(bytes + i)) {
+          for (std::size_t j = 0; j < 16; ++j)
+            out[i + j] = static_cast<wchar_t>(static_cast<unsigned char>(bytes[i + j]));
+        } else {
+          for (std::size_t j = 0; j < 16; ++j)
+            out[i + j] = t.wide[static_cast<unsigned char>(bytes[i + j])];
+        }
+      }
+    }
+    for (; i < count; ++i) out[i] = t.wide[static_cast<unsigned char>(bytes[i])];
     return count;
   }
   std::wstring text = platform::AnsiToWide(bytes, count);

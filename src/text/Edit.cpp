@@ -122,26 +122,26 @@ TextPlace Insert(EditState& edit, const TextPos& from, std::wstring_view text,
     std::vector<int> rows;
     rows.reserve(pieces.size() - 1);
     int total = document.rowTotals[At(from.line)];
-    std::vector<Line*> made;
+    std::vector<LineStore::Detached> made;
     made.reserve(pieces.size() - 1);
     try {
       for (std::size_t i = 1; i < pieces.size(); ++i) {
-        Line* line = document.lines.NewLine(pieces[i]);
-        made.push_back(line);
-        LayoutLine(document, *line, state);
-        total += line->SegmentCount();
+        made.push_back(document.lines.NewLine(pieces[i]));
+        Line& line = *made.back().line;
+        LayoutLine(document, line, state);
+        total += line.SegmentCount();
         rows.push_back(total);
         if (!document.settings.wordwrap)
-          document.widestLine = std::max(document.widestLine, LineWidth(document, *line));
+          document.widestLine = std::max(document.widestLine, LineWidth(document, line));
       }
       document.rowTotals.reserve(document.rowTotals.size() + made.size());
       document.lines.ReserveMore(made.size());
     } catch (...) {
-      for (Line* line : made) document.lines.DestroyDetached(line);
+      for (const auto& line : made) document.lines.DestroyDetached(line);
       throw;
     }
     document.rowTotals.insert(document.rowTotals.begin() + from.line + 1, rows.begin(), rows.end());
-    document.lines.InsertLines(from.line + 1, made.data(), static_cast<int>(made.size()));
+    document.lines.InsertLines(from.line + 1, made);
     end.line = from.line + static_cast<int>(made.size());
     end.index = static_cast<int>(pieces.back().size() - tail.size());
   }

@@ -30,10 +30,25 @@ class AlphaNumericTable {
   std::array<std::uint64_t, 0x10000 / 64> bits_{};
 };
 
-bool IsAlphaNumericUnit(wchar_t ch) {
+const AlphaNumericTable& AlphaNumerics() {
   static const AlphaNumericTable table;
-  return table.Test(ch);
+  return table;
 }
+
+// IsDelimiter for one class, with what it needs looked up once.
+class DelimiterTest {
+ public:
+  explicit DelimiterTest(const DocClass& settings)
+      : alphaNumerics_(AlphaNumerics()), syntax_(settings.hassyntax ? settings.syntax : nullptr) {}
+  bool operator()(wchar_t ch) const {
+    if (alphaNumerics_.Test(ch)) return false;
+    return !(syntax_ && IsWordFirst(*syntax_, ch));
+  }
+
+ private:
+  const AlphaNumericTable& alphaNumerics_;
+  const SyntaxDef* syntax_;
+};
 
 int TabSize(const Document& document) { return std::max(1, document.settings.tabsize); }
 
@@ -62,7 +77,7 @@ int IndentWidth(const Document& document, const Line& line) {
 // the one delimiter that ends it; words that do not fit move down whole, and a word wider than
 // a whole continuation segment is cut into pieces of exactly the free width.
 void WrapLine(const Document& document, const Line& line, std::vector<int>& ends) {
-  const DocClass& settings = document.settings;
+  const DelimiterTest isDelimiter(document.settings);
   const int wrap = std::max(1, document.wrapWidth);
   const int tabSize = TabSize(document);
   const int continuation = SegmentStartColumn(document, line, 1);
@@ -71,7 +86,7 @@ void WrapLine(const Document& document, const Line& line, std::vector<int>& ends
   ends.clear();
   int p = 0, wordStart = 0, col = 0, w = 0;
   for (;;) {
-    while (p < length && !IsDelimiter(settings, text[p])) {
+    while (p < length && !isDelimiter(text[p])) {
       ++w;
       ++p;
     }
@@ -126,14 +141,11 @@ int EffectiveWrapWidth(const DocClass& settings, int wrapWidth) {
 
 }  // namespace
 
-bool IsDelimiter(const DocClass& settings, wchar_t ch) {
-  if (IsAlphaNumericUnit(ch)) return false;
-  return !(settings.hassyntax && settings.syntax && IsWordFirst(*settings.syntax, ch));
-}
+bool IsDelimiter(const DocClass& settings, wchar_t ch) { return DelimiterTest(settings)(ch); }
 
 int LayoutLine(const Document& document, Line& line, std::uint32_t& highlightState) {
   const int oldCount = line.SegmentCount();
-  line.indentWidth = IndentWidth(document, line);
+  line.SetIndentWidth(IndentWidth(document, line));
   if (document.settings.hassyntax) ComputeLineEndState(document, line, highlightState);
   if (!document.settings.wordwrap) {
     line.SetSegmentEnds(nullptr, 1);  // one segment, ending at the text's length
@@ -167,8 +179,8 @@ int LineWidth(const Document& document, const Line& line) {
 
 int SegmentStartColumn(const Document& document, const Line& line, int k) {
   if (k == 0) return 0;
-  if (k < 0) return line.indentWidth;
-  long long start = static_cast<long long>(line.indentWidth) + document.settings.relindent;
+  if (k < 0) return line.IndentWidth();
+  long long start = static_cast<long long>(line.IndentWidth()) + document.settings.relindent;
   // Continuations that would start at or beyond the wrap width start at the left edge, so
   // that every segment holds at least one column.
   return start < document.wrapWidth ? static_cast<int>(start) : 0;

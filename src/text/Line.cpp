@@ -1,4 +1,4 @@
-// Storage of a line's characters and segment ends.
+// Storage of a line's characters, segment ends and packed fields.
 #include "text/Line.h"
 
 #include <algorithm>
@@ -13,17 +13,26 @@ void CopyUnits(wchar_t* to, const wchar_t* from, int count) {
 
 }  // namespace
 
-Line::Line(wchar_t* arenaText, int length) : text_(arenaText), length_(length) {}
+static_assert(sizeof(Line) == 16 || sizeof(void*) != 8, "a line is meant to take 16 bytes");
+
+Line::Line(wchar_t* arenaText, int length) : text_(arenaText) {
+  if (static_cast<std::uint32_t>(length) < lengthMask) {
+    word_ = static_cast<std::uint32_t>(length);
+  } else {
+    EnsureBlock();
+    block_->length = length;
+  }
+}
 
 Line::Line(std::wstring_view text) : text_(nullptr) {
   int length = static_cast<int>(text.size());
   SetBlock(NewBlock(length, 0));
-  CopyUnits(BlockText(), text.data(), length);
-  length_ = length;
+  CopyUnits(InlineText(block_), text.data(), length);
+  block_->length = length;
 }
 
 Line::~Line() {
-  if (hasBlock_) ::operator delete(block_);
+  if (HasBlock()) ::operator delete(block_);
 }
 
 Line::Block* Line::NewBlock(int textCapacity, int segmentCapacity) const {
@@ -34,6 +43,9 @@ Line::Block* Line::NewBlock(int textCapacity, int segmentCapacity) const {
   block->textCapacity = textCapacity;
   block->segmentCapacity = segmentCapacity;
   block->segmentCount = 1;
+  block->length = Length();
+  block->indentWidth = IndentWidth();
+  block->constructPosition = ConstructPosition();
   int count = SegmentCount();
   if (count > 1 && count <= segmentCapacity) {
     std::memcpy(reinterpret_cast<int*>(block + 1), Ends(),
@@ -44,52 +56,76 @@ Line::Block* Line::NewBlock(int textCapacity, int segmentCapacity) const {
 }
 
 void Line::SetBlock(Block* block) {
-  if (hasBlock_) ::operator delete(block_);
+  if (HasBlock()) ::operator delete(block_);
   block_ = block;
-  hasBlock_ = true;
+  word_ = (word_ & ~lengthMask) | blockFlag;
+}
+
+void Line::EnsureBlock() {
+  if (HasBlock()) return;
+  Block* block = NewBlock(0, 0);
+  block->arenaText = text_;
+  SetBlock(block);
 }
 
 void Line::Replace(int index, int count, const wchar_t* text, int length) {
-  int newLength = length_ - count + length;
-  int tail = length_ - index - count;
-  if (hasBlock_ && !block_->arenaText && block_->textCapacity >= newLength) {
-    wchar_t* chars = BlockText();
+  const int oldLength = Length();
+  const int newLength = oldLength - count + length;
+  const int tail = oldLength - index - count;
+  if (HasBlock() && !block_->arenaText && block_->textCapacity >= newLength) {
+    wchar_t* chars = InlineText(block_);
     CopyUnits(chars + index + length, chars + index + count, tail);
     CopyUnits(chars + index, text, length);
   } else {
     // Room to grow by half again, so that typing into a line copies it only now and then.
-    int capacity = std::max(newLength, hasBlock_ ? newLength + newLength / 2 + 8 : newLength);
-    Block* block = NewBlock(capacity, hasBlock_ ? block_->segmentCapacity : 0);
-    auto* chars = reinterpret_cast<wchar_t*>(reinterpret_cast<int*>(block + 1) +
-                                             block->segmentCapacity);
+    int capacity = HasBlock() ? newLength + newLength / 2 + 8 : newLength;
+    Block* block = NewBlock(capacity, HasBlock() ? block_->segmentCapacity : 0);
+    wchar_t* chars = InlineText(block);
     const wchar_t* old = Data();
     CopyUnits(chars, old, index);
     CopyUnits(chars + index, text, length);
     CopyUnits(chars + index + length, old + index + count, tail);
     SetBlock(block);
   }
-  length_ = newLength;
+  block_->length = newLength;
 }
 
 void Line::SetSegmentEnds(const int* ends, int count) {
   if (count <= 1) {
-    if (hasBlock_) block_->segmentCount = 1;
+    if (HasBlock()) block_->segmentCount = 1;
     return;
   }
-  if (!hasBlock_ || block_->segmentCapacity < count) {
-    // A line's text in the arena stays there; characters of its own move with the block.
+  if (!HasBlock() || block_->segmentCapacity < count) {
+    // Text in the arena stays there; characters of the line's own move with the block.
     int segmentCapacity = count + count / 2;
     Block* block;
-    if (!hasBlock_ || block_->arenaText) {
+    if (!HasBlock() || block_->arenaText) {
       block = NewBlock(0, segmentCapacity);
       block->arenaText = const_cast<wchar_t*>(Data());
     } else {
       block = NewBlock(block_->textCapacity, segmentCapacity);
-      CopyUnits(reinterpret_cast<wchar_t*>(reinterpret_cast<int*>(block + 1) + segmentCapacity),
-                BlockText(), length_);
+      CopyUnits(InlineText(block), InlineText(block_), block_->length);
     }
     SetBlock(block);
   }
   std::memcpy(Ends(), ends, static_cast<std::size_t>(count) * sizeof(int));
   block_->segmentCount = count;
+}
+
+void Line::SetIndentWidth(int width) {
+  if (!HasBlock() && width >= 0 && width < packedLimit) {
+    indent_ = static_cast<std::uint16_t>(width);
+    return;
+  }
+  EnsureBlock();
+  block_->indentWidth = width;
+}
+
+void Line::SetConstructPosition(int position) {
+  if (!HasBlock() && position >= -1 && position + 1 < packedLimit) {
+    construct_ = static_cast<std::uint16_t>(position + 1);
+    return;
+  }
+  EnsureBlock();
+  block_->constructPosition = position;
 }

@@ -5,10 +5,11 @@
 #include <cstdint>
 #include <string_view>
 
-// A line is kept small because a document may hold millions of them. A line whose text came
-// from a file and that has a single segment is nothing but this object: its characters lie in
-// the document's text arena, and its one segment ends at the text's length. A line that is
-// edited or cut into several segments gets a block of its own holding the segment ends and
+// A document may hold millions of lines, so a line is 16 bytes in the common case: a line
+// whose text came from a file, with one segment and small numbers, is a pointer to its
+// characters in the document's text arena and a few packed fields; its one segment ends at the
+// text's length. A line that is edited, cut into several segments or holds numbers too large
+// for the packed fields gets a block of its own with the segment ends, the full fields and
 // (once edited) the characters.
 class Line {
  public:
@@ -20,12 +21,12 @@ class Line {
   Line(const Line&) = delete;
   Line& operator=(const Line&) = delete;
 
-  const wchar_t* Data() const { return hasBlock_ ? BlockText() : text_; }
-  int Length() const { return length_; }
-  std::wstring_view Text() const { return {Data(), static_cast<std::size_t>(length_)}; }
+  const wchar_t* Data() const { return HasBlock() ? BlockText() : text_; }
+  int Length() const { return HasBlock() ? block_->length : static_cast<int>(word_ & lengthMask); }
+  std::wstring_view Text() const { return {Data(), static_cast<std::size_t>(Length())}; }
   // The character at index, or 0 beyond the end.
   wchar_t CharAt(int index) const {
-    return index >= 0 && index < length_ ? Data()[index] : L'\0';
+    return index >= 0 && index < Length() ? Data()[index] : L'\0';
   }
 
   // Replaces count characters at index by the given ones. The segment ends are stale until
@@ -35,54 +36,70 @@ class Line {
     Replace(index, 0, text.data(), static_cast<int>(text.size()));
   }
   void Erase(int index, int count) { Replace(index, count, nullptr, 0); }
-  void Append(std::wstring_view text) { Insert(length_, text); }
 
   // Segment k ends (exclusively) at SegmentEnd(k), where segment k + 1 begins. The ends never
   // decrease, the last one equals the text length, and there is at least one.
-  int SegmentCount() const { return hasBlock_ ? block_->segmentCount : 1; }
+  int SegmentCount() const { return HasBlock() ? block_->segmentCount : 1; }
   int SegmentEnd(int k) const {
-    return hasBlock_ && block_->segmentCount > 1 ? Ends()[k] : length_;
+    return HasBlock() && block_->segmentCount > 1 ? Ends()[k] : Length();
   }
   int LastSegment() const { return SegmentCount() - 1; }
   void SetSegmentEnds(const int* ends, int count);
 
   // Width of the leading spaces and tabs in visual columns (0 when too wide for the wrap width).
-  int indentWidth = 0;
+  int IndentWidth() const { return HasBlock() ? block_->indentWidth : indent_; }
+  void SetIndentWidth(int width);
   // Character index that belongs to the highlighter state; -1 when there is none.
-  int constructPosition = -1;
+  int ConstructPosition() const {
+    return HasBlock() ? block_->constructPosition : static_cast<int>(construct_) - 1;
+  }
+  void SetConstructPosition(int position);
 
   // Bits 0-4: the highlighter's end-of-line state; bit 5: the line carries a mark.
-  std::uint32_t State() const { return state_; }
-  void SetState(std::uint32_t state) { state_ = static_cast<std::uint8_t>(state & stateBits); }
+  std::uint32_t State() const { return (word_ >> stateShift) & stateBits; }
+  void SetState(std::uint32_t state) {
+    word_ = (word_ & ~(stateBits << stateShift)) | ((state & stateBits) << stateShift);
+  }
   static constexpr std::uint32_t stateBits = 63;
   static constexpr std::uint32_t markBit = 32;
 
  private:
-  // Segment ends and (when textCapacity > 0) the characters, in one allocation:
-  // the header, then segmentCapacity ints, then textCapacity characters.
+  // The fields of a line with a block, then segmentCapacity ints, then textCapacity characters.
   struct Block {
-    wchar_t* arenaText;       // the characters when they still lie in the arena, else null
+    wchar_t* arenaText;  // the characters while they still lie in the arena, else null
     std::int32_t textCapacity;
     std::int32_t segmentCount;
     std::int32_t segmentCapacity;
+    std::int32_t length;
+    std::int32_t indentWidth;
+    std::int32_t constructPosition;
   };
 
+  // word_: bits 0-24 the length (without a block), bits 25-30 the state, bit 31 a block.
+  static constexpr std::uint32_t lengthMask = (1u << 25) - 1;
+  static constexpr int stateShift = 25;
+  static constexpr std::uint32_t blockFlag = 1u << 31;
+  static constexpr std::uint16_t packedLimit = 0xFFFF;  // packed fields hold values below it
+
+  bool HasBlock() const { return (word_ & blockFlag) != 0; }
   int* Ends() const { return reinterpret_cast<int*>(block_ + 1); }
-  wchar_t* BlockText() const {
-    return block_->arenaText ? block_->arenaText
-                             : reinterpret_cast<wchar_t*>(Ends() + block_->segmentCapacity);
+  static wchar_t* InlineText(Block* block) {
+    return reinterpret_cast<wchar_t*>(reinterpret_cast<int*>(block + 1) + block->segmentCapacity);
   }
-  // A block with room for the given characters and segment ends, holding the segment ends
-  // of this line (as many as fit) and no characters yet.
+  wchar_t* BlockText() const { return block_->arenaText ? block_->arenaText : InlineText(block_); }
+  // A block with room for the given characters and segment ends, holding this line's fields
+  // and segment ends (as many as fit) but no characters.
   Block* NewBlock(int textCapacity, int segmentCapacity) const;
-  // Puts block in the place of the current one.
+  // Puts block in the place of the current one (or of the packed fields).
   void SetBlock(Block* block);
+  // Makes sure the line has a block; its characters stay where they are.
+  void EnsureBlock();
 
   union {
     wchar_t* text_;  // without a block: the characters in the arena
-    Block* block_;   // with a block (hasBlock_): owned
+    Block* block_;   // with a block: owned
   };
-  std::int32_t length_ = 0;
-  std::uint8_t state_ = 0;
-  bool hasBlock_ = false;
+  std::uint32_t word_ = 0;
+  std::uint16_t indent_ = 0;     // indentation width, without a block
+  std::uint16_t construct_ = 0;  // construct position + 1, without a block
 };

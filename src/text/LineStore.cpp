@@ -1,8 +1,11 @@
-// The line pool, the text arena and the ordered array of lines.
+// The line pool, the text arena and the order of the lines.
 #include "text/LineStore.h"
 
 #include <algorithm>
+#include <new>
 #include <utility>
+
+#include "platform/Platform.h"
 
 LineStore::~LineStore() { Clear(); }
 
@@ -11,55 +14,64 @@ LineStore::LineStore(LineStore&& other) noexcept { *this = std::move(other); }
 LineStore& LineStore::operator=(LineStore&& other) noexcept {
   if (this != &other) {
     Clear();
-    lines_ = std::move(other.lines_);
-    slotChunks_ = std::move(other.slotChunks_);
-    slotsUsed_ = std::exchange(other.slotsUsed_, slotsPerChunk);
-    freeSlots_ = std::move(other.freeSlots_);
-    arenaChunks_ = std::move(other.arenaChunks_);
+    order_ = std::exchange(other.order_, {});
+    slotBlocks_ = std::exchange(other.slotBlocks_, {});
+    slotMemory_ = std::exchange(other.slotMemory_, {});
+    slotsUsed_ = std::exchange(other.slotsUsed_, 0);
+    freeSlots_ = std::exchange(other.freeSlots_, {});
+    arenaMemory_ = std::exchange(other.arenaMemory_, {});
     arenaNext_ = std::exchange(other.arenaNext_, nullptr);
     arenaLeft_ = std::exchange(other.arenaLeft_, 0);
-    other.lines_.clear();
-    other.slotChunks_.clear();
-    other.freeSlots_.clear();
-    other.arenaChunks_.clear();
   }
   return *this;
 }
 
+void* LineStore::NewBlock(std::vector<Block>& blocks, std::size_t bytes) {
+  blocks.reserve(blocks.size() + 1);
+  void* memory = platform::AllocateLargeBlock(bytes);
+  if (!memory) throw std::bad_alloc();
+  blocks.push_back({memory, bytes});
+  return memory;
+}
+
+void LineStore::FreeBlocks(std::vector<Block>& blocks) {
+  for (const Block& block : blocks) platform::FreeLargeBlock(block.memory, block.bytes);
+  blocks.clear();
+}
+
 void LineStore::Clear() {
-  for (Line* line : lines_) line->~Line();
-  lines_.clear();
+  for (std::uint32_t slot : order_) SlotLine(slot).~Line();
+  order_.clear();
   freeSlots_.clear();
-  slotChunks_.clear();
-  slotsUsed_ = slotsPerChunk;
-  arenaChunks_.clear();
+  slotBlocks_.clear();
+  FreeBlocks(slotMemory_);
+  slotsUsed_ = 0;
+  FreeBlocks(arenaMemory_);
   arenaNext_ = nullptr;
   arenaLeft_ = 0;
 }
 
-void* LineStore::NewSlot() {
+std::uint32_t LineStore::NewSlot() {
   if (!freeSlots_.empty()) {
-    void* slot = freeSlots_.back();
+    std::uint32_t slot = freeSlots_.back();
     freeSlots_.pop_back();
     return slot;
   }
-  if (slotsUsed_ == slotsPerChunk) {
-    // for_overwrite: the pages of a chunk are touched only as its slots are used.
-    slotChunks_.push_back(std::make_unique_for_overwrite<Slot[]>(slotsPerChunk));
-    slotsUsed_ = 0;
+  if (slotsUsed_ == slotBlocks_.size() * slotsPerBlock) {
+    slotBlocks_.reserve(slotBlocks_.size() + 1);
+    slotBlocks_.push_back(static_cast<Line*>(NewBlock(slotMemory_, slotsPerBlock * sizeof(Line))));
   }
-  return slotChunks_.back()[slotsUsed_++].bytes;
+  return slotsUsed_++;
 }
 
 wchar_t* LineStore::ArenaText(std::size_t count) {
   if (count > arenaLeft_) {
-    std::size_t units = count > arenaChunkUnits / 4 ? count : arenaChunkUnits;
-    arenaChunks_.push_back(std::make_unique_for_overwrite<wchar_t[]>(units));
-    wchar_t* text = arenaChunks_.back().get();
-    // A very long line gets a chunk of its own; the current chunk stays open for the next.
-    if (units != arenaChunkUnits) return text;
-    arenaNext_ = text;
-    arenaLeft_ = units;
+    const std::size_t blockUnits = arenaBlockBytes / sizeof(wchar_t);
+    // A very long line gets a block of its own; the current block stays open for the next.
+    if (count > blockUnits / 4)
+      return static_cast<wchar_t*>(NewBlock(arenaMemory_, count * sizeof(wchar_t)));
+    arenaNext_ = static_cast<wchar_t*>(NewBlock(arenaMemory_, arenaBlockBytes));
+    arenaLeft_ = blockUnits;
   }
   wchar_t* text = arenaNext_;
   arenaNext_ += count;
@@ -75,56 +87,60 @@ void LineStore::ShrinkArenaText(wchar_t* text, std::size_t used, std::size_t ask
 }
 
 void LineStore::MakeRoomForOne() {
-  if (lines_.size() == lines_.capacity()) lines_.reserve(lines_.size() * 2 + 16);
+  if (order_.size() == order_.capacity()) order_.reserve(order_.size() * 2 + 16);
 }
 
 Line& LineStore::AppendArenaLine(wchar_t* text, int length) {
   MakeRoomForOne();
-  Line* line = new (NewSlot()) Line(text, length);
-  lines_.push_back(line);
+  std::uint32_t slot = NewSlot();
+  Line* line = new (&SlotLine(slot)) Line(text, length);
+  order_.push_back(slot);
   return *line;
 }
 
 Line& LineStore::InsertLine(int at, std::wstring_view text) {
   MakeRoomForOne();
-  Line* line = NewLine(text);
-  lines_.insert(lines_.begin() + at, line);
-  return *line;
+  Detached made = NewLine(text);
+  order_.insert(order_.begin() + at, made.slot);
+  return *made.line;
 }
 
-Line* LineStore::NewLine(std::wstring_view text) {
-  void* slot = NewSlot();
+LineStore::Detached LineStore::NewLine(std::wstring_view text) {
+  freeSlots_.reserve(freeSlots_.size() + 1);  // so that a failed line can give its slot back
+  std::uint32_t slot = NewSlot();
   try {
-    return new (slot) Line(text);
+    return {slot, new (&SlotLine(slot)) Line(text)};
   } catch (...) {
     freeSlots_.push_back(slot);
     throw;
   }
 }
 
-void LineStore::DestroyDetached(Line* line) {
-  line->~Line();
-  freeSlots_.push_back(line);
+void LineStore::DestroyDetached(Detached line) {
+  line.line->~Line();
+  freeSlots_.push_back(line.slot);
 }
 
 void LineStore::ReserveMore(std::size_t count) {
-  std::size_t needed = lines_.size() + count;
-  if (needed > lines_.capacity()) lines_.reserve(std::max(needed, lines_.capacity() * 2));
+  std::size_t needed = order_.size() + count;
+  if (needed > order_.capacity()) order_.reserve(std::max(needed, order_.capacity() * 2));
 }
 
-void LineStore::InsertLines(int at, Line* const* lines, int count) {
-  ReserveMore(static_cast<std::size_t>(count));
-  lines_.insert(lines_.begin() + at, lines, lines + count);
+void LineStore::InsertLines(int at, const std::vector<Detached>& lines) {
+  ReserveMore(lines.size());
+  auto place = order_.insert(order_.begin() + at, lines.size(), 0);
+  for (const Detached& line : lines) *place++ = line.slot;
 }
 
 void LineStore::Erase(int first, int last) {
   if (first >= last) return;
   std::size_t needed = freeSlots_.size() + static_cast<std::size_t>(last - first);
-  if (needed > freeSlots_.capacity()) freeSlots_.reserve(std::max(needed, freeSlots_.capacity() * 2));
+  if (needed > freeSlots_.capacity())
+    freeSlots_.reserve(std::max(needed, freeSlots_.capacity() * 2));
   for (int i = first; i < last; ++i) {
-    Line* line = lines_[static_cast<std::size_t>(i)];
-    line->~Line();
-    freeSlots_.push_back(line);
+    std::uint32_t slot = order_[static_cast<std::size_t>(i)];
+    SlotLine(slot).~Line();
+    freeSlots_.push_back(slot);
   }
-  lines_.erase(lines_.begin() + first, lines_.begin() + last);
+  order_.erase(order_.begin() + first, order_.begin() + last);
 }

@@ -2,16 +2,17 @@
 #pragma once
 
 #include <cstddef>
-#include <memory>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
 #include "text/Line.h"
 
-// Owns every line of a document. Line objects come from a pool of fixed-size slots and the
-// characters of loaded lines from a text arena, so that a file of a million lines costs a few
-// large allocations instead of millions of small ones. Lines are addressed by index; the
-// pointer array is what an edit shifts when it inserts or removes lines.
+// Owns every line of a document. Line objects live in a pool of fixed-size slots and the
+// characters of loaded lines in a text arena, both made of large blocks, so that a file of a
+// million lines costs a few large allocations instead of millions of small ones. The order of
+// the lines is an array of 32-bit slot numbers: what an edit shifts when it inserts or removes
+// lines. A line stays where it is in memory until it is destroyed.
 class LineStore {
  public:
   LineStore() = default;
@@ -21,11 +22,10 @@ class LineStore {
   LineStore(LineStore&& other) noexcept;
   LineStore& operator=(LineStore&& other) noexcept;
 
-  int size() const { return static_cast<int>(lines_.size()); }
-  bool empty() const { return lines_.empty(); }
-  Line& operator[](int i) { return *lines_[static_cast<std::size_t>(i)]; }
-  const Line& operator[](int i) const { return *lines_[static_cast<std::size_t>(i)]; }
-  Line& back() { return *lines_.back(); }
+  int size() const { return static_cast<int>(order_.size()); }
+  bool empty() const { return order_.empty(); }
+  Line& operator[](int i) { return SlotLine(order_[static_cast<std::size_t>(i)]); }
+  const Line& operator[](int i) const { return SlotLine(order_[static_cast<std::size_t>(i)]); }
 
   // Room in the text arena for a line of count characters that is about to be appended.
   wchar_t* ArenaText(std::size_t count);
@@ -35,34 +35,48 @@ class LineStore {
   Line& AppendArenaLine(wchar_t* text, int length);
   // A new line with its own copy of text, inserted before index at (at = size() appends).
   Line& InsertLine(int at, std::wstring_view text);
-  // A new line with its own copy of text that belongs to no place yet: it goes in with
-  // InsertLines or away with DestroyDetached.
-  Line* NewLine(std::wstring_view text);
-  void DestroyDetached(Line* line);
+
+  // A line that belongs to no place yet: it goes in with InsertLines or away with
+  // DestroyDetached.
+  struct Detached {
+    std::uint32_t slot;
+    Line* line;
+  };
+  Detached NewLine(std::wstring_view text);
+  void DestroyDetached(Detached line);
   // Makes room for count more lines, so that inserting them cannot fail.
   void ReserveMore(std::size_t count);
   // Puts detached lines in before index at.
-  void InsertLines(int at, Line* const* lines, int count);
+  void InsertLines(int at, const std::vector<Detached>& lines);
+
   // Destroys the lines [first, last).
   void Erase(int first, int last);
   void Clear();
-  void Reserve(std::size_t lines) { lines_.reserve(lines); }
 
  private:
-  void* NewSlot();
-  void MakeRoomForOne();  // so that adding one line cannot fail after the line was made
+  static constexpr int slotShift = 17;  // slots per pool block: 2^17 lines of 16 bytes
+  static constexpr std::uint32_t slotsPerBlock = 1u << slotShift;
+  static constexpr std::size_t arenaBlockBytes = std::size_t{4} << 20;
 
-  struct Slot {
-    alignas(Line) unsigned char bytes[sizeof(Line)];
+  struct Block {
+    void* memory;
+    std::size_t bytes;
   };
-  static constexpr std::size_t slotsPerChunk = 4096;
-  static constexpr std::size_t arenaChunkUnits = std::size_t{1} << 20;
 
-  std::vector<Line*> lines_;
-  std::vector<std::unique_ptr<Slot[]>> slotChunks_;
-  std::size_t slotsUsed_ = slotsPerChunk;  // slots handed out of the last chunk
-  std::vector<void*> freeSlots_;           // slots of destroyed lines
-  std::vector<std::unique_ptr<wchar_t[]>> arenaChunks_;
-  wchar_t* arenaNext_ = nullptr;  // free room of the last arena chunk
+  Line& SlotLine(std::uint32_t slot) const {
+    return slotBlocks_[slot >> slotShift][slot & (slotsPerBlock - 1)];
+  }
+  std::uint32_t NewSlot();
+  void MakeRoomForOne();  // so that adding one line cannot fail once the line is made
+  static void* NewBlock(std::vector<Block>& blocks, std::size_t bytes);
+  static void FreeBlocks(std::vector<Block>& blocks);
+
+  std::vector<std::uint32_t> order_;  // the slots of the lines, in document order
+  std::vector<Line*> slotBlocks_;      // pool blocks of slotsPerBlock line slots each
+  std::vector<Block> slotMemory_;
+  std::uint32_t slotsUsed_ = 0;        // slots handed out so far, over all pool blocks
+  std::vector<std::uint32_t> freeSlots_;  // slots of destroyed lines
+  std::vector<Block> arenaMemory_;
+  wchar_t* arenaNext_ = nullptr;  // free room of the current arena block
   std::size_t arenaLeft_ = 0;
 };

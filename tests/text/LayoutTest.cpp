@@ -49,7 +49,7 @@ TEST(LayoutLine, WrapsWordsAtTheWrapWidth) {
     auto document = MakeDocument({c.text}, Settings(true, c.tabsize, c.relindent, c.indent), c.wrap);
     const Line& line = document->lines[0];
     EXPECT_EQ(EndsOf(line), c.ends) << c.name;
-    EXPECT_EQ(line.indentWidth, c.indentWidth) << c.name;
+    EXPECT_EQ(line.IndentWidth(), c.indentWidth) << c.name;
     EXPECT_EQ(document->TotalRows(), static_cast<int>(c.ends.size())) << c.name;
   }
 }
@@ -136,9 +136,9 @@ TEST(Relayout, UnchangedSettingsAndWidthChangeNothing) {
 
 TEST(Relayout, LayoutDocumentAppliesChangedIndentFlag) {
   auto document = MakeDocument({std::wstring(15, L' ') + L"abcdefghij"}, Settings(true, 4, 2, false), 20);
-  EXPECT_EQ(document->lines[0].indentWidth, 15);
+  EXPECT_EQ(document->lines[0].IndentWidth(), 15);
   document->settings.indent = true;
   LayoutDocument(*document);
-  EXPECT_EQ(document->lines[0].indentWidth, 0);
+  EXPECT_EQ(document->lines[0].IndentWidth(), 0);
   EXPECT_EQ(document->rowTotals, std::vector<int>{2});
 }

@@ -63,7 +63,7 @@ TEST(TextFile, LoadedLinesAreLaidOutForTheDocument) {
   ASSERT_TRUE(LoadText(document, folder.Path(L"in.txt")));
   EXPECT_EQ(document.rowTotals, (std::vector<int>{1, 2, 3}));
   EXPECT_EQ(document.widestLine, 25);
-  EXPECT_EQ(document.lines[1].indentWidth, 4);
+  EXPECT_EQ(document.lines[1].IndentWidth(), 4);
 
   document.settings.wordwrap = true;
   document.wrapWidth = 10;

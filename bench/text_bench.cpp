@@ -1,0 +1,334 @@
+// Benchmarks of the text model on a generated file of a million lines: loading with and without
+// word wrap, peak memory, saving, typing, Enter and undoing a large replacement, each printed as
+// a median beside a plain read or write of the same file.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#include <psapi.h>
+#else
+#include <sys/resource.h>
+#endif
+
+#include "platform/Platform.h"
+#include "text/Document.h"
+#include "text/Edit.h"
+#include "text/Layout.h"
+#include "text/TextFile.h"
+#include "text/TextPos.h"
+#include "text/UndoHistory.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// User and system time of the process so far, in seconds: on a busy machine it tells what the
+// work cost apart from waiting for a processor.
+double CpuSeconds() {
+#ifdef _WIN32
+  FILETIME created, exited, kernel, user;
+  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+  auto units = [](FILETIME t) {
+    return static_cast<double>((static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime);
+  };
+  return (units(kernel) + units(user)) * 1e-7;
+#else
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
+#endif
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  std::size_t n = values.size();
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// The median wall time of runs; lastCpu receives the median processor time of the same runs.
+double lastCpu = 0;
+double MedianOf(int runs, const std::function<double()>& run) {
+  std::vector<double> times, cpu;
+  for (int i = 0; i < runs; ++i) {
+    double before = CpuSeconds();
+    times.push_back(run());
+    cpu.push_back(CpuSeconds() - before);
+  }
+  lastCpu = Median(cpu);
+  return Median(times);
+}
+
+// The process's peak resident memory in bytes.
+std::uint64_t PeakMemory() {
+#ifdef _WIN32
+  PROCESS_MEMORY_COUNTERS counters{};
+  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+  return counters.PeakWorkingSetSize;
+#else
+  std::FILE* status = std::fopen("/proc/self/status", "r");
+  if (!status) return 0;
+  char line[256];
+  std::uint64_t kilobytes = 0;
+  while (std::fgets(line, sizeof line, status))
+    if (std::strncmp(line, "VmHWM:", 6) == 0) kilobytes = std::strtoull(line + 6, nullptr, 10);
+  std::fclose(status);
+  return kilobytes * 1024;
+#endif
+}
+
+// A deterministic C-like source: indented statements, comments, a few long lines and a few
+// characters of the upper half of Windows-1252, lines ended by CR LF.
+class SourceGenerator {
+ public:
+  std::string Line(int n) {
+    static const char* const words[] = {"value", "count", "index", "buffer", "result", "length",
+                                        "node",  "item",  "flags", "offset", "total",  "state"};
+    static const char* const types[] = {"int", "char*", "size_t", "double", "struct entry*"};
+    std::string line(static_cast<std::size_t>(Next() % 4) * 4, ' ');
+    if (Next() % 5 == 0) line = std::string(Next() % 3, '\t');
+    switch (Next() % 8) {
+      case 0: line += "}"; break;
+      case 1: line += "if ("; line += Word(words); line += " > "; line += Number(); line += ") {"; break;
+      case 2: line += "// "; line += Word(words); line += " caf\xE9 \x80 "; line += Word(words); break;
+      case 3: line += ""; break;
+      default:
+        line += Word(types); line += " "; line += Word(words); line += "_"; line += Number();
+        line += " = "; line += Word(words); line += "("; line += Word(words); line += ", ";
+        line += Number(); line += ");";
+    }
+    if (n % 37 == 0) {  // a long line of 200 to 400 characters
+      std::size_t target = 200 + Next() % 201;
+      while (line.size() < target) { line += " + "; line += Word(words); }
+      line.resize(target);
+    }
+    return line;
+  }
+
+ private:
+  std::uint32_t Next() {
+    seed_ = seed_ * 1664525u + 1013904223u;
+    return seed_ >> 8;
+  }
+  template <std::size_t N>
+  const char* Word(const char* const (&list)[N]) { return list[Next() % N]; }
+  std::string Number() { return std::to_string(Next() % 1000); }
+  std::uint32_t seed_ = 12345;
+};
+
+constexpr int lineCount = 1000000;
+
+void Generate(const std::wstring& path) {
+  platform::FileHandle file = platform::CreateForWriting(path);
+  if (file == platform::invalidFile) {
+    std::fprintf(stderr, "cannot create the input file\n");
+    std::exit(1);
+  }
+  SourceGenerator generator;
+  std::string chunk;
+  for (int n = 0; n < lineCount; ++n) {
+    chunk += generator.Line(n);
+    if (n + 1 < lineCount) chunk += "\r\n";
+    if (chunk.size() > (1 << 20)) {
+      platform::WriteFile(file, chunk.data(), static_cast<std::uint32_t>(chunk.size()));
+      chunk.clear();
+    }
+  }
+  platform::WriteFile(file, chunk.data(), static_cast<std::uint32_t>(chunk.size()));
+  platform::CloseFile(file);
+}
+
+std::uint64_t PlainRead(const std::wstring& path) {
+  platform::FileHandle file = platform::OpenForReading(path);
+  std::vector<char> buffer(1 << 16);
+  std::uint64_t total = 0, sum = 0;
+  std::uint32_t got = 0;
+  while (platform::ReadFile(file, buffer.data(), static_cast<std::uint32_t>(buffer.size()), got) &&
+         got > 0) {
+    total += got;
+    sum += static_cast<unsigned char>(buffer[got / 2]);
+  }
+  platform::CloseFile(file);
+  return total + (sum & 0);
+}
+
+void PlainWrite(const std::wstring& path, std::uint64_t bytes) {
+  platform::FileHandle file = platform::CreateForWriting(path);
+  std::vector<char> buffer(1 << 16, 'x');
+  for (std::uint64_t done = 0; done < bytes; done += buffer.size())
+    platform::WriteFile(file, buffer.data(),
+                        static_cast<std::uint32_t>(std::min<std::uint64_t>(buffer.size(), bytes - done)));
+  platform::CloseFile(file);
+}
+
+std::unique_ptr<Document> NewDocument(bool wrap) {
+  auto document = std::make_unique<Document>();
+  document->settings.wordwrap = wrap;
+  document->settings.tabsize = 4;
+  document->settings.relindent = 2;
+  document->wrapWidth = wrap ? 80 : Document::noWrapWidth;
+  LayoutDocument(*document);
+  return document;
+}
+
+void Report(const char* what, double seconds, double reference, const char* referenceName) {
+  if (seconds < 1e-3)
+    std::printf("  %-34s %10.2f us", what, seconds * 1e6);
+  else
+    std::printf("  %-34s %10.1f ms", what, seconds * 1e3);
+  if (reference > 0) std::printf("   %6.1fx %s", seconds / reference, referenceName);
+  std::printf("\n");
+}
+
+// The same with the processor time of the runs.
+void ReportRuns(const char* what, double seconds, double reference, const char* referenceName) {
+  std::printf("  %-34s %10.1f ms  (cpu %6.1f ms)", what, seconds * 1e3, lastCpu * 1e3);
+  if (reference > 0) std::printf("   %6.1fx %s", seconds / reference, referenceName);
+  std::printf("\n");
+}
+
+// One typed character at a time in the middle of the document, each timed alone.
+void TypingAndEnter(bool wrap, const std::wstring& path) {
+  auto document = NewDocument(wrap);
+  LoadText(*document, path);
+  const char* mode = wrap ? "wrap 80" : "wrap off";
+  const int middle = document->LineCount() / 2;
+  std::vector<double> typed, enters;
+  TextPos pos(*document);
+  SetPos(pos, 4, middle);
+  for (int i = 0; i < 2000; ++i) {
+    auto start = Clock::now();
+    ChangeRecord change = ReplaceText(*document, pos, pos, L"x", editTyping);
+    typed.push_back(Seconds(start));
+    SetPos(pos, change.endIndex, change.endLine);
+  }
+  for (int i = 0; i < 200; ++i) {
+    auto start = Clock::now();
+    ChangeRecord change = ReplaceText(*document, pos, pos, L"\r\n", editOther);
+    enters.push_back(Seconds(start));
+    SetPos(pos, change.endIndex, change.endLine);
+  }
+  char label[80];
+  std::snprintf(label, sizeof label, "typed character, %s", mode);
+  Report(label, Median(typed), 0, "");
+  std::snprintf(label, sizeof label, "Enter, %s", mode);
+  Report(label, Median(enters), 0, "");
+}
+
+// A replacement on 100,000 lines recorded as one group (a replace-all), then one undo.
+void UndoLargeReplacement(bool wrap, const std::wstring& path, const wchar_t* replacement) {
+  auto document = NewDocument(wrap);
+  LoadText(*document, path);
+  int done = 0;
+  auto start = Clock::now();
+  for (int line = 0; line < document->LineCount() && done < 100000; line += 7) {
+    const Line& text = document->lines[line];
+    if (text.Length() < 6) continue;
+    TextPos from(*document), to(*document);
+    SetPos(from, text.Length() - 6, line);
+    SetPos(to, text.Length() - 1, line);
+    ReplaceText(*document, from, to, replacement, done == 0 ? editReplace : editContinue);
+    ++done;
+  }
+  double replaceTime = Seconds(start);
+  start = Clock::now();
+  Undo(*document->undo);
+  double undoTime = Seconds(start);
+  char label[80];
+  std::snprintf(label, sizeof label, "replace %d (%s, %s)", done, wrap ? "wrap 80" : "wrap off",
+                std::wcslen(replacement) == 5 ? "same length" : "longer");
+  Report(label, replaceTime, 0, "");
+  std::snprintf(label, sizeof label, "undo of that group");
+  Report(label, undoTime, 0, "");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::uint64_t atStart = PeakMemory();
+  // The input file: given on the command line (made when missing), else beside the program.
+  std::wstring path;
+  if (argc > 1) {
+    for (const char* c = argv[1]; *c; ++c) path += static_cast<wchar_t>(*c == '/' ? '\\' : *c);
+  } else {
+    path = platform::ModulePath() + L".input.txt";
+  }
+  int runs = argc > 2 ? std::atoi(argv[2]) : 5;
+  if (!platform::FileExists(path)) Generate(path);
+  const std::wstring savePath = path + L".saved.txt";
+  const std::wstring writePath = path + L".written.txt";
+
+  std::uint64_t size = PlainRead(path);
+  std::printf("input: %d lines, %.1f MB (%llu bytes), median of %d runs\n", lineCount,
+              static_cast<double>(size) / 1e6, static_cast<unsigned long long>(size), runs);
+  const std::uint64_t baseline = PeakMemory();
+
+  double read = MedianOf(runs, [&] {
+    auto start = Clock::now();
+    PlainRead(path);
+    return Seconds(start);
+  });
+  ReportRuns("plain read", read, 0, "");
+
+  for (bool wrap : {false, true}) {
+    double load = MedianOf(runs, [&] {
+      auto document = NewDocument(wrap);
+      auto start = Clock::now();
+      bool ok = LoadText(*document, path);
+      double seconds = Seconds(start);
+      if (!ok || document->LineCount() != lineCount) std::printf("load failed\n");
+      return seconds;
+    });
+    ReportRuns(wrap ? "load + layout, wrap 80" : "load + layout, wrap off", load, read, "plain read");
+  }
+  const std::uint64_t peak = PeakMemory();
+  std::printf("  %-34s %10.1f MB   %6.2fx file size (at start %.1f MB, before loading %.1f MB)\n", "peak memory",
+              static_cast<double>(peak) / 1e6, static_cast<double>(peak) / static_cast<double>(size),
+              static_cast<double>(atStart) / 1e6, static_cast<double>(baseline) / 1e6);
+
+  {
+    auto document = NewDocument(false);
+    LoadText(*document, path);
+    double relayout = MedianOf(runs, [&] {
+      DocClass settings = document->settings;
+      settings.wordwrap = !settings.wordwrap;
+      auto start = Clock::now();
+      Relayout(*document, settings, 80);
+      return Seconds(start);
+    });
+    ReportRuns("relayout (wrap switched)", relayout, read, "plain read");
+    double write = MedianOf(runs, [&] {
+      auto start = Clock::now();
+      PlainWrite(writePath, size);
+      return Seconds(start);
+    });
+    ReportRuns("plain write", write, 0, "");
+    double save = MedianOf(runs, [&] {
+      auto start = Clock::now();
+      bool ok = SaveText(*document, savePath);
+      double seconds = Seconds(start);
+      if (!ok) std::printf("save failed\n");
+      return seconds;
+    });
+    ReportRuns("save", save, write, "plain write");
+  }
+  platform::RemoveFile(savePath);
+  platform::RemoveFile(writePath);
+
+  for (bool wrap : {false, true}) TypingAndEnter(wrap, path);
+  UndoLargeReplacement(false, path, L"totals");
+  UndoLargeReplacement(true, path, L"TOTAL");
+  return 0;
+}
