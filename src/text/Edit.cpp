@@ -111,6 +111,9 @@ TextPlace Insert(EditState& edit, const TextPos& from, std::wstring_view text,
     RelayoutFirstLine(edit, from.line, state);
     end.index = from.index + static_cast<int>(text.size());
   } else {
+    // Splitting the widest line may leave every line narrower than it was.
+    if (!document.settings.wordwrap && LineWidth(document, first) >= document.widestLine)
+      edit.widestMayShrink = true;
     std::wstring tail(first.Text().substr(At(from.index)));
     const std::wstring_view& head = pieces.front();
     first.Replace(from.index, first.Length() - from.index, head.data(), static_cast<int>(head.size()));

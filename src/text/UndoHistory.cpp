@@ -34,8 +34,11 @@ bool CanMerge(const UndoHistory& history, int kind, TextPlace first, const std::
       return text.empty();
     case editDeleteForward:
       return !text.empty();
-    default:
-      return (text.size() == 1 || text == L"\r\n") && last.first == last.second;
+    default: {
+      // One character or one line break that ends where the run's deleted text begins.
+      TextPlace end = text == L"\r\n" ? TextPlace{0, first.line + 1} : TextPlace{first.index + 1, first.line};
+      return (text.size() == 1 || text == L"\r\n") && last.first == last.second && end == last.first;
+    }
   }
 }
 

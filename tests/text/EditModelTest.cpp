@@ -1,0 +1,150 @@
+// Thousands of random edits, undos and redos against a plain model of the text: after every
+// step the incremental layout must equal a layout from scratch, and the text the model's.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "TextTestUtil.h"
+#include "text/Edit.h"
+#include "text/UndoHistory.h"
+
+namespace {
+
+using Lines = std::vector<std::wstring>;
+
+// ReplaceText on a vector of strings, the plain way.
+TextPlace ModelReplace(Lines& lines, TextPlace from, TextPlace to, const std::wstring& text) {
+  if (to.line < from.line || (to.line == from.line && to.index < from.index)) std::swap(from, to);
+  Lines pieces{L""};
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == L'\r') {
+      pieces.emplace_back();
+      if (i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+    } else {
+      pieces.back() += text[i];
+    }
+  }
+  std::wstring head = lines[from.line].substr(0, from.index);
+  std::wstring tail = lines[to.line].substr(to.index);
+  TextPlace end{static_cast<int>(pieces.back().size()), from.line + static_cast<int>(pieces.size()) - 1};
+  if (pieces.size() == 1) end.index += from.index;
+  pieces.front() = head + pieces.front();
+  pieces.back() += tail;
+  lines.erase(lines.begin() + from.line, lines.begin() + to.line + 1);
+  lines.insert(lines.begin() + from.line, pieces.begin(), pieces.end());
+  return end;
+}
+
+// The layout of document equals the layout of the same text made from scratch.
+void ExpectConsistentLayout(const Document& document, int step) {
+  auto fresh = MakeDocument(LinesOf(document), document.settings, document.wrapWidth);
+  ASSERT_EQ(document.rowTotals, fresh->rowTotals) << "step " << step;
+  ASSERT_EQ(document.widestLine, fresh->widestLine) << "step " << step;
+  for (int i = 0; i < document.LineCount(); ++i) {
+    ASSERT_EQ(EndsOf(document.lines[i]), EndsOf(fresh->lines[i])) << "step " << step << " line " << i;
+    ASSERT_EQ(document.lines[i].IndentWidth(), fresh->lines[i].IndentWidth()) << "step " << step;
+  }
+}
+
+class RandomEdits {
+ public:
+  explicit RandomEdits(unsigned seed) : random_(seed) {}
+
+  int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
+
+  TextPlace Place(const Lines& lines) {
+    int line = Below(static_cast<int>(lines.size()));
+    return {Below(static_cast<int>(lines[line].size()) + 1), line};
+  }
+
+  std::wstring Text() {
+    static const wchar_t* const pieces[] = {L"a", L"b", L" ", L"\t", L"\r", L"\n", L"\r\n", L"xyz",
+                                            L"word ", L"  ", L"longerwordthanawrap"};
+    std::wstring text;
+    for (int n = Below(5); n > 0; --n) text += pieces[Below(std::size(pieces))];
+    return text;
+  }
+
+ private:
+  std::mt19937 random_;
+};
+
+struct ModelCase {
+  const char* name;
+  DocClass settings;
+  int wrapWidth;
+};
+
+}  // namespace
+
+TEST(EditModel, RandomEditsUndosAndRedosKeepTextAndLayoutExact) {
+  const ModelCase cases[] = {
+      {"wrap off, tab 4", Settings(false, 4, 2), 80},
+      {"wrap 12, tab 4, indent", Settings(true, 4, 2, true), 12},
+      {"wrap 7, tab 3, large relindent", Settings(true, 3, 6), 7},
+      {"wrap 20, tab 8", Settings(true, 8, 0), 20},
+  };
+  unsigned seed = 1;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Lines original{L"int main() {", L"\treturn 0;", L"", L"}  // end of a fairly long line"};
+    auto document = MakeDocument(original, c.settings, c.wrapWidth);
+    Lines model = original;
+    RandomEdits random(seed++);
+    int lastKind = editOther;
+    TextPlace lastFrom, lastEnd;
+    for (int step = 0; step < 1500; ++step) {
+      int action = random.Below(10);
+      if (action == 0) {
+        Undo(*document->undo);
+        model = LinesOf(*document);
+      } else if (action == 1) {
+        Redo(*document->undo);
+        model = LinesOf(*document);
+      } else {
+        TextPlace from = random.Place(model), to = random.Place(model);
+        if (random.Below(3) == 0) to = from;  // many pure insertions, as typing makes them
+        std::wstring text = random.Text();
+        int kind = random.Below(6);
+        if (random.Below(2) == 0) {
+          // Continue a run where the last one stands, as typing and deleting do; the change
+          // itself may or may not have the shape its kind is meant for.
+          kind = lastKind;
+          from = kind == editDeleteForward ? lastFrom : lastEnd;
+          if (kind == editDeleteBackward) {
+            TextPos left = PosAt(*document, lastFrom.line, lastFrom.index);
+            MoveLeft(left);
+            from = {left.index, left.line};
+          }
+          from.line = std::min(from.line, static_cast<int>(model.size()) - 1);
+          from.index = std::min(from.index, static_cast<int>(model[from.line].size()));
+          to = from;
+          if (random.Below(2) == 0) {
+            TextPos right = PosAt(*document, from.line, from.index);
+            MoveRight(right);
+            to = {right.index, right.line};
+            text.clear();
+          }
+        }
+        lastKind = kind;
+        lastFrom = from;
+        ChangeRecord change = ReplaceText(*document, PosAt(*document, from.line, from.index),
+                                          PosAt(*document, to.line, to.index), text, kind);
+        TextPlace end = ModelReplace(model, from, to, text);
+        lastEnd = end;
+        ASSERT_EQ(LinesOf(*document), model) << "step " << step;
+        ASSERT_EQ((TextPlace{change.endIndex, change.endLine}), end) << "step " << step;
+      }
+      ASSERT_NO_FATAL_FAILURE(ExpectConsistentLayout(*document, step));
+    }
+    while (CanRedo(*document->undo)) Redo(*document->undo);
+    const Lines final = LinesOf(*document);
+    while (CanUndo(*document->undo)) Undo(*document->undo);
+    EXPECT_EQ(LinesOf(*document), original);
+    EXPECT_FALSE(document->modified);
+    ExpectConsistentLayout(*document, -1);
+    while (CanRedo(*document->undo)) Redo(*document->undo);
+    EXPECT_EQ(LinesOf(*document), final);
+    ExpectConsistentLayout(*document, -2);
+  }
+}

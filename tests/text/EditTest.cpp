@@ -1,0 +1,242 @@
+// ReplaceText and the undo history: line splitting and joining, grouping of records, flags.
+#include <gtest/gtest.h>
+
+#include "TempFolder.h"
+#include "TextTestUtil.h"
+#include "text/Edit.h"
+#include "text/TextFile.h"
+#include "text/UndoHistory.h"
+
+namespace {
+
+using Lines = std::vector<std::wstring>;
+
+ChangeRecord Edit(Document& document, int line1, int index1, int line2, int index2,
+                  std::wstring_view text, int flags) {
+  return ReplaceText(document, PosAt(document, line1, index1), PosAt(document, line2, index2),
+                     text, flags);
+}
+ChangeRecord Insert(Document& document, int line, int index, std::wstring_view text, int flags) {
+  return Edit(document, line, index, line, index, text, flags);
+}
+
+std::unique_ptr<Document> Plain(const Lines& lines) {
+  return MakeDocument(lines, Settings(false, 4, 2), 80);
+}
+
+}  // namespace
+
+TEST(ReplaceText, SplitsInsertedTextAtCarriageReturns) {
+  struct {
+    const char* name;
+    std::wstring text;
+    Lines lines;
+    int endLine, endIndex;
+  } const cases[] = {
+      {"plain", L"xy", {L"abcxydef"}, 0, 5},
+      {"CR LF", L"\r\n", {L"abc", L"def"}, 1, 0},
+      {"lone CR", L"1\r2", {L"abc1", L"2def"}, 1, 1},
+      {"lone LF is a character", L"1\n2", {L"abc1\n2def"}, 0, 6},
+      {"several breaks", L"\r\r\n\rz", {L"abc", L"", L"", L"zdef"}, 3, 1},
+      {"LF after CR LF stays", L"\r\n\n", {L"abc", L"\ndef"}, 1, 1},
+  };
+  for (const auto& c : cases) {
+    auto document = Plain({L"abcdef"});
+    ChangeRecord change = Insert(*document, 0, 3, c.text, editOther);
+    EXPECT_EQ(LinesOf(*document), c.lines) << c.name;
+    EXPECT_EQ(change.endLine, c.endLine) << c.name;
+    EXPECT_EQ(change.endIndex, c.endIndex) << c.name;
+    EXPECT_EQ(change.rowDelta, static_cast<int>(c.lines.size()) - 1) << c.name;
+  }
+}
+
+TEST(ReplaceText, RangesInEitherOrderGiveTheSameResult) {
+  auto forward = Plain({L"one", L"two", L"three"});
+  auto backward = Plain({L"one", L"two", L"three"});
+  ChangeRecord a = Edit(*forward, 0, 1, 2, 2, L"X\r\nY", editOther);
+  ChangeRecord b = Edit(*backward, 2, 2, 0, 1, L"X\r\nY", editOther);
+  EXPECT_EQ(LinesOf(*forward), (Lines{L"oX", L"Yree"}));
+  EXPECT_EQ(LinesOf(*backward), LinesOf(*forward));
+  EXPECT_EQ(std::tie(a.firstRow, a.lastRow, a.rowDelta, a.endIndex, a.endLine),
+            std::tie(b.firstRow, b.lastRow, b.rowDelta, b.endIndex, b.endLine));
+  EXPECT_EQ(backward->undo->undoList.size(), 2u);
+}
+
+TEST(ReplaceText, ReportsTheRowsItChanged) {
+  // Wrap width 10: the second line wraps once the text is inserted.
+  auto document = MakeDocument({L"first", L"abc def", L"last"}, Settings(true, 4, 2), 10);
+  ChangeRecord change = Insert(*document, 1, 7, L" ghijk", editOther);
+  EXPECT_EQ(document->rowTotals, (std::vector<int>{1, 3, 4}));
+  EXPECT_EQ(change.firstRow, 0);  // one row above the changed line
+  EXPECT_EQ(change.lastRow, 2);
+  EXPECT_EQ(change.rowDelta, 1);
+  EXPECT_EQ(std::tie(change.endLine, change.endIndex), std::make_tuple(1, 13));
+
+  change = Edit(*document, 0, 5, 2, 0, L"", editOther);  // joins all three lines
+  EXPECT_EQ(LinesOf(*document), Lines{L"firstlast"});
+  EXPECT_EQ(change.rowDelta, -3);
+  EXPECT_EQ(document->rowTotals, std::vector<int>{1});
+}
+
+TEST(ReplaceText, EvenAnEmptyReplacementMarksTheDocument) {
+  auto document = Plain({L"abc"});
+  Insert(*document, 0, 1, L"", editOther);
+  EXPECT_TRUE(document->modified);
+  EXPECT_TRUE(document->touched);
+  EXPECT_FALSE(CanUndo(*document->undo));
+}
+
+TEST(ReplaceText, WidestLineFollowsInsertionsAndDeletions) {
+  auto document = Plain({L"abc", L"abcdefgh", L"\t"});
+  EXPECT_EQ(document->widestLine, 8);
+  Insert(*document, 0, 0, L"0123456789", editOther);
+  EXPECT_EQ(document->widestLine, 13);
+  Edit(*document, 0, 0, 0, 10, L"", editOther);
+  EXPECT_EQ(document->widestLine, 8);
+  Edit(*document, 1, 2, 1, 8, L"", editOther);
+  EXPECT_EQ(document->widestLine, 4);  // the tab
+}
+
+TEST(Undo, TypingRunsMergeUntilTheCaretMoves) {
+  auto document = Plain({L"line"});
+  for (int i = 0; i < 3; ++i) Insert(*document, 0, 4 + i, L"x", editTyping);
+  ASSERT_EQ(document->undo->undoList.size(), 1u);
+  const UndoRecord& run = document->undo->undoList[0];
+  EXPECT_EQ(run.kind, editTyping);
+  EXPECT_EQ(run.first, (TextPlace{4, 0}));
+  EXPECT_EQ(run.second, (TextPlace{7, 0}));
+  Insert(*document, 0, 0, L"y", editTyping);  // elsewhere: a new record
+  EXPECT_EQ(document->undo->undoList.size(), 2u);
+  Undo(*document->undo);
+  ChangeRecord change = Undo(*document->undo);
+  EXPECT_EQ(LinesOf(*document), Lines{L"line"});
+  EXPECT_EQ(std::tie(change.endLine, change.endIndex), std::make_tuple(0, 4));
+}
+
+TEST(Undo, BackspaceRunKeepsTheDeletedCharactersInOrder) {
+  auto document = Plain({L"abcd"});
+  for (int index = 4; index > 1; --index) Edit(*document, 0, index - 1, 0, index, L"", editDeleteBackward);
+  ASSERT_EQ(document->undo->undoList.size(), 1u);
+  const UndoRecord& run = document->undo->undoList[0];
+  EXPECT_EQ(run.text, L"bcd");
+  EXPECT_EQ(run.first, (TextPlace{1, 0}));
+  EXPECT_EQ(run.second, (TextPlace{1, 0}));
+  ChangeRecord change = Undo(*document->undo);
+  EXPECT_EQ(LinesOf(*document), Lines{L"abcd"});
+  EXPECT_EQ(change.endIndex, 4);  // the caret goes after the re-inserted characters
+}
+
+TEST(Undo, DeletingRunsAcrossLineBreaksComeBack) {
+  auto document = Plain({L"ab", L"cd", L"ef"});
+  // Delete forward at the end of line 0 three times: the break, "c", "d".
+  for (int i = 0; i < 3; ++i) {
+    TextPos at = PosAt(*document, 0, 2);
+    TextPos next = at;
+    MoveRight(next);
+    ReplaceText(*document, at, next, L"", editDeleteForward);
+  }
+  EXPECT_EQ(LinesOf(*document), (Lines{L"ab", L"ef"}));
+  EXPECT_EQ(document->undo->undoList.size(), 1u);
+  // Backspace from the start of line 1 twice: the break and "b".
+  for (int i = 0; i < 2; ++i) {
+    TextPos at = PosAt(*document, i == 0 ? 1 : 0, i == 0 ? 0 : 2);
+    TextPos before = at;
+    MoveLeft(before);
+    ReplaceText(*document, before, at, L"", editDeleteBackward);
+  }
+  EXPECT_EQ(LinesOf(*document), Lines{L"aef"});
+  EXPECT_EQ(document->undo->undoList.size(), 2u);
+  Undo(*document->undo);
+  EXPECT_EQ(LinesOf(*document), (Lines{L"ab", L"ef"}));
+  Undo(*document->undo);
+  EXPECT_EQ(LinesOf(*document), (Lines{L"ab", L"cd", L"ef"}));
+}
+
+TEST(Undo, ChangesOfTheWrongShapeForTheirKindAreNotMerged) {
+  // Deleting with the typing kind, or inserting with a deletion kind, must stay undoable.
+  auto document = Plain({L"abcdef"});
+  Insert(*document, 0, 6, L"x", editTyping);
+  Edit(*document, 0, 7, 0, 5, L"", editTyping);  // a deletion at the merge position
+  Insert(*document, 0, 0, L"", editOther);
+  Edit(*document, 0, 0, 0, 1, L"", editDeleteForward);
+  Insert(*document, 0, 0, L"zz", editDeleteForward);  // an insertion at the merge position
+  EXPECT_EQ(LinesOf(*document), Lines{L"zzbcde"});
+  while (CanUndo(*document->undo)) Undo(*document->undo);
+  EXPECT_EQ(LinesOf(*document), Lines{L"abcdef"});
+}
+
+TEST(Undo, AReplacementIsOneStepAndGroupsUndoTogether) {
+  auto document = Plain({L"find me here"});
+  Edit(*document, 0, 5, 0, 7, L"you", editReplace);
+  Insert(*document, 0, 0, L"[", editReplace);  // nothing deleted: one kind-3 record
+  ASSERT_EQ(document->undo->undoList.size(), 3u);
+  EXPECT_EQ(document->undo->undoList[0].kind, editOther);
+  EXPECT_EQ(document->undo->undoList[1].kind, editContinue);
+  EXPECT_EQ(document->undo->undoList[2].kind, editOther);
+  Undo(*document->undo);
+  EXPECT_EQ(LinesOf(*document), Lines{L"find you here"});
+  Undo(*document->undo);
+  EXPECT_EQ(LinesOf(*document), Lines{L"find me here"});
+
+  // A block of one kind-3 edit and two kind-4 edits goes and comes back as one.
+  Insert(*document, 0, 0, L"1", editOther);
+  Insert(*document, 0, 0, L"2", editContinue);
+  Insert(*document, 0, 0, L"3", editContinue);
+  Undo(*document->undo);
+  EXPECT_EQ(LinesOf(*document), Lines{L"find me here"});
+  ASSERT_TRUE(CanRedo(*document->undo));
+  std::vector<int> kinds;
+  for (const auto& record : *document->undo->redoList) kinds.push_back(record.kind);
+  EXPECT_EQ(kinds, (std::vector<int>{editContinue, editContinue, editOther}));
+  Redo(*document->undo);
+  EXPECT_EQ(LinesOf(*document), Lines{L"321find me here"});
+  EXPECT_FALSE(CanRedo(*document->undo));
+}
+
+TEST(Undo, RedoSurvivesRedoButNotANewEdit) {
+  auto document = Plain({L"abc"});
+  Insert(*document, 0, 0, L"1", editOther);
+  Insert(*document, 0, 0, L"2", editOther);
+  Undo(*document->undo);
+  Undo(*document->undo);
+  Redo(*document->undo);
+  EXPECT_TRUE(CanRedo(*document->undo));
+  EXPECT_EQ(LinesOf(*document), Lines{L"1abc"});
+  Insert(*document, 0, 0, L"x", editTyping);
+  EXPECT_FALSE(CanRedo(*document->undo));
+  ChangeRecord nothing = Redo(*document->undo);
+  EXPECT_EQ(std::tie(nothing.firstRow, nothing.lastRow, nothing.rowDelta, nothing.endIndex, nothing.endLine),
+            std::make_tuple(-1, -1, -1, 0, 0));
+}
+
+TEST(Undo, TheModifiedFlagFollowsTheSavedState) {
+  TempFolder folder;
+  auto document = Plain({L"abc"});
+  Insert(*document, 0, 0, L"1", editOther);
+  ASSERT_TRUE(SaveText(*document, folder.Path(L"a.txt")));
+  Insert(*document, 0, 0, L"2", editOther);
+  EXPECT_TRUE(document->modified);
+  Undo(*document->undo);  // back to what was saved
+  EXPECT_FALSE(document->modified);
+  Undo(*document->undo);  // before the save: differs from the file
+  EXPECT_TRUE(document->modified);
+  Redo(*document->undo);
+  EXPECT_FALSE(document->modified);
+  Redo(*document->undo);
+  EXPECT_TRUE(document->modified);
+}
+
+TEST(Undo, TheApplicationHearsOfNewRecordsAndReplaysButNotOfMerges) {
+  auto document = Plain({L"abc"});
+  int calls = 0;
+  document->onStateChanged = [&] { ++calls; };
+  Insert(*document, 0, 0, L"a", editTyping);
+  EXPECT_EQ(calls, 1);
+  Insert(*document, 0, 1, L"b", editTyping);
+  EXPECT_EQ(calls, 1);
+  Undo(*document->undo);
+  EXPECT_GE(calls, 2);
+  int before = calls;
+  Redo(*document->undo);
+  EXPECT_GT(calls, before);
+}
