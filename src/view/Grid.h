@@ -1,0 +1,26 @@
+// The character grid of the edit view: cell size, visible columns and rows, and laying the
+// document out for them.
+#pragma once
+
+#include "view/EditView.h"
+
+struct DocClass;
+
+// Takes a new cell size (from the view's font) and recomputes the visible columns and rows
+// for the client area. A cell size below one pixel (a line spacing that eats the whole line
+// height) keeps the previous cell size, or one pixel when there was none. Nothing but the
+// cell size changes while the client area is empty.
+void SetCellSize(EditView& view, int characterWidth, int lineHeight);
+// Visible columns for a client width: whole cells between the margin and the caret's room.
+int ColumnsForWidth(const EditView& view, int width);
+
+// WM_SIZE of the view's window.
+void OnViewSize(EditView& view, int width, int height);
+
+// Lays the document out for settings and the visible columns; when that changed anything,
+// normalises caret and anchor, brings the caret back into view (policy 1) and updates the
+// scroll bars. Returns whether the layout changed.
+bool RelayoutView(EditView& view, const DocClass& settings);
+
+// The find bar's line number field follows the caret line.
+void ShowLineNumber(EditView& view);
