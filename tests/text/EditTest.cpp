@@ -86,17 +86,6 @@ TEST(ReplaceText, EvenAnEmptyReplacementMarksTheDocument) {
   EXPECT_FALSE(CanUndo(*document->undo));
 }
 
-TEST(ReplaceText, WidestLineFollowsInsertionsAndDeletions) {
-  auto document = Plain({L"abc", L"abcdefgh", L"\t"});
-  EXPECT_EQ(document->widestLine, 8);
-  Insert(*document, 0, 0, L"0123456789", editOther);
-  EXPECT_EQ(document->widestLine, 13);
-  Edit(*document, 0, 0, 0, 10, L"", editOther);
-  EXPECT_EQ(document->widestLine, 8);
-  Edit(*document, 1, 2, 1, 8, L"", editOther);
-  EXPECT_EQ(document->widestLine, 4);  // the tab
-}
-
 TEST(Undo, TypingRunsMergeUntilTheCaretMoves) {
   auto document = Plain({L"line"});
   for (int i = 0; i < 3; ++i) Insert(*document, 0, 4 + i, L"x", editTyping);
@@ -126,43 +115,14 @@ TEST(Undo, BackspaceRunKeepsTheDeletedCharactersInOrder) {
   EXPECT_EQ(change.endIndex, 4);  // the caret goes after the re-inserted characters
 }
 
-TEST(Undo, DeletingRunsAcrossLineBreaksComeBack) {
-  auto document = Plain({L"ab", L"cd", L"ef"});
-  // Delete forward at the end of line 0 three times: the break, "c", "d".
-  for (int i = 0; i < 3; ++i) {
-    TextPos at = PosAt(*document, 0, 2);
-    TextPos next = at;
-    MoveRight(next);
-    ReplaceText(*document, at, next, L"", editDeleteForward);
-  }
-  EXPECT_EQ(LinesOf(*document), (Lines{L"ab", L"ef"}));
-  EXPECT_EQ(document->undo->undoList.size(), 1u);
-  // Backspace from the start of line 1 twice: the break and "b".
-  for (int i = 0; i < 2; ++i) {
-    TextPos at = PosAt(*document, i == 0 ? 1 : 0, i == 0 ? 0 : 2);
-    TextPos before = at;
-    MoveLeft(before);
-    ReplaceText(*document, before, at, L"", editDeleteBackward);
-  }
-  EXPECT_EQ(LinesOf(*document), Lines{L"aef"});
-  EXPECT_EQ(document->undo->undoList.size(), 2u);
+TEST(Undo, DeleteAtALineEndJoinsAndUndoRestoresTheBreak) {
+  auto document = Plain({L"ab", L"cd"});
+  for (int i = 0; i < 2; ++i) Edit(*document, 0, 2, i == 0 ? 1 : 0, i == 0 ? 0 : 3, L"", editDeleteForward);
+  EXPECT_EQ(LinesOf(*document), Lines{L"abd"});
+  ASSERT_EQ(document->undo->undoList.size(), 1u);
+  EXPECT_EQ(document->undo->undoList[0].text, L"\r\nc");
   Undo(*document->undo);
-  EXPECT_EQ(LinesOf(*document), (Lines{L"ab", L"ef"}));
-  Undo(*document->undo);
-  EXPECT_EQ(LinesOf(*document), (Lines{L"ab", L"cd", L"ef"}));
-}
-
-TEST(Undo, ChangesOfTheWrongShapeForTheirKindAreNotMerged) {
-  // Deleting with the typing kind, or inserting with a deletion kind, must stay undoable.
-  auto document = Plain({L"abcdef"});
-  Insert(*document, 0, 6, L"x", editTyping);
-  Edit(*document, 0, 7, 0, 5, L"", editTyping);  // a deletion at the merge position
-  Insert(*document, 0, 0, L"", editOther);
-  Edit(*document, 0, 0, 0, 1, L"", editDeleteForward);
-  Insert(*document, 0, 0, L"zz", editDeleteForward);  // an insertion at the merge position
-  EXPECT_EQ(LinesOf(*document), Lines{L"zzbcde"});
-  while (CanUndo(*document->undo)) Undo(*document->undo);
-  EXPECT_EQ(LinesOf(*document), Lines{L"abcdef"});
+  EXPECT_EQ(LinesOf(*document), (Lines{L"ab", L"cd"}));
 }
 
 TEST(Undo, AReplacementIsOneStepAndGroupsUndoTogether) {

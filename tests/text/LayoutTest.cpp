@@ -85,13 +85,6 @@ TEST(LayoutLine, WithoutWrapEveryLineIsOneSegmentAsWideAsItsTabbedText) {
   EXPECT_EQ(wrapped->widestLine, 10);
 }
 
-TEST(LayoutLine, ANewDocumentHasOneEmptyLineAndOneRow) {
-  Document document;
-  EXPECT_EQ(document.LineCount(), 1);
-  EXPECT_EQ(document.rowTotals, std::vector<int>{1});
-  EXPECT_EQ(document.wrapWidth, Document::initialWrapWidth);
-}
-
 TEST(RowTotals, LineOfRowFindsAndClampsRows) {
   // Lines of 1, 3 and 2 segments.
   auto document = MakeDocument({L"a", std::wstring(25, L'b'), std::wstring(15, L'c')},

@@ -77,22 +77,14 @@ TEST(LineWriter, WritesSeparatorsBetweenLinesAndTabsBeforeIndentedOnes) {
   TempFolder folder;
   LineWriter writer(folder.Path(L"out.txt"));
   ASSERT_FALSE(writer.Failed());
-  writer.WriteLine(L"first", 5);
+  writer.WriteIndentedLine(L"first", 5, 1);
   writer.WriteIndentedLine(L"two", 3, 2);
   writer.WriteIndentedLine(L"none", 4, -1);
   writer.WriteLine(L"", 0);
   writer.WriteLine(L"\u20AC\u00E9\u4E2D\0x", 5);
   ASSERT_TRUE(writer.Close());
-  EXPECT_EQ(folder.Read(L"out.txt"),
-            std::string("first\r\n\t\ttwo\r\nnone\r\n\r\n\x80\xE9?\0x", 27));
-}
-
-TEST(LineWriter, AnIndentedFirstLineHasNoSeparator) {
-  TempFolder folder;
-  LineWriter writer(folder.Path(L"out.txt"));
-  writer.WriteIndentedLine(L"a", 1, 1);
-  ASSERT_TRUE(writer.Close());
-  EXPECT_EQ(folder.Read(L"out.txt"), "\ta");
+  const char expected[] = "\tfirst\r\n\t\ttwo\r\nnone\r\n\r\n\x80\xE9?\0x";
+  EXPECT_EQ(folder.Read(L"out.txt"), std::string(expected, sizeof expected - 1));
 }
 
 TEST(LineWriter, NoLinesGiveAnEmptyFileReplacingTheOldOne) {

@@ -85,16 +85,3 @@ TEST(TextPos, TabsAdvanceToTheNextStopOfTheScreenGrid) {
   EXPECT_EQ(PosAt(*document, 1, 11).visualColumn, 4);  // "a" at 2, the tab to 4
   EXPECT_EQ(PosAt(*document, 1, 12).visualColumn, 5);
 }
-
-TEST(TextPos, CharAtReadsZeroAtTheEndAndCopiesDropRuns) {
-  auto document = MakeDocument({L"a\tb"}, Settings(false, 4, 2), 10);
-  EXPECT_EQ(CharAt(PosAt(*document, 0, 1)), L'\t');
-  EXPECT_EQ(CharAt(PosAt(*document, 0, 3)), L'\0');
-  TextPos pos = PosAt(*document, 0, 2);
-  pos.runs = std::make_unique<std::vector<ColourRun>>(1);
-  TextPos copy = pos;
-  EXPECT_EQ(copy.runs, nullptr);
-  EXPECT_EQ(copy.index, 2);
-  EXPECT_TRUE(IsBefore(PosAt(*document, 0, 1), copy));
-  EXPECT_FALSE(IsBefore(copy, pos));
-}
