@@ -330,5 +330,6 @@ int main(int argc, char** argv) {
   for (bool wrap : {false, true}) TypingAndEnter(wrap, path);
   UndoLargeReplacement(false, path, L"totals");
   UndoLargeReplacement(true, path, L"TOTAL");
+  UndoLargeReplacement(true, path, L"totals");
   return 0;
 }
