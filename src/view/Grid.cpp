@@ -1,0 +1,69 @@
+// The view's character grid and laying its document out for it.
+#include "view/Grid.h"
+
+#include <algorithm>
+#include <string>
+
+#include "config/DocClass.h"
+#include "text/Document.h"
+#include "text/Layout.h"
+#include "view/Caret.h"
+
+namespace {
+
+// The width the document is wrapped to: the visible columns once they are known. Before, a
+// layout keeps the width the document has (the wrap width of a new document, when word wrap
+// was off), so that no narrow wrap is ever computed for a window not measured yet.
+int WrapWidthFor(const EditView& view) {
+  if (view.metricsValid) return view.visibleColumns;
+  const int current = view.document->wrapWidth;
+  return current == Document::noWrapWidth ? Document::initialWrapWidth : current;
+}
+
+}  // namespace
+
+int ColumnsForWidth(const EditView& view, int width) {
+  if (view.characterWidth <= 0) return view.visibleColumns;
+  return std::max(0, (width - view.caretWidth - view.leftMargin) / view.characterWidth);
+}
+
+void SetCellSize(EditView& view, int characterWidth, int lineHeight) {
+  // A cell must be at least one pixel each way: every row and column computation divides by
+  // it. Without a usable size the view keeps the one it had.
+  view.characterWidth = characterWidth > 0 ? characterWidth : std::max(1, view.characterWidth);
+  view.lineHeight = lineHeight > 0 ? lineHeight : std::max(1, view.lineHeight);
+  int width = 0, height = 0;
+  view.surface->ClientSize(width, height);
+  if (width <= 0 || height <= 0) return;
+  view.visibleColumns = ColumnsForWidth(view, width);
+  view.visibleRows = height / view.lineHeight;
+  view.metricsValid = true;
+}
+
+void OnViewSize(EditView& view, int width, int height) {
+  if (!view.metricsValid || width <= 0 || height <= 0) return;
+  const int columns = ColumnsForWidth(view, width);
+  if (columns != view.visibleColumns) {
+    view.visibleColumns = columns;
+    Document& document = *view.document;
+    if (document.settings.wordwrap) Relayout(document, document.settings, columns);
+  }
+  view.visibleRows = height / view.lineHeight;
+  UpdateScrollBars(view);
+  Normalize(view.caret);
+  Normalize(view.anchor);
+}
+
+bool RelayoutView(EditView& view, const DocClass& settings) {
+  if (!Relayout(*view.document, settings, WrapWidthFor(view))) return false;
+  Normalize(view.caret);
+  Normalize(view.anchor);
+  if (settings.wordwrap) view.firstColumn = 0;
+  UpdateCaret(view, view.caret, view.selectionActive, caretKeepScreenRow);
+  UpdateScrollBars(view);
+  return true;
+}
+
+void ShowLineNumber(EditView& view) {
+  if (view.frame) view.frame->SetLineNumberText(std::to_wstring(view.caret.line + 1));
+}

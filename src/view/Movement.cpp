@@ -1,0 +1,138 @@
+// Caret movement primitives over characters, rows, words and the ends of the document.
+#include "view/Movement.h"
+
+#include <algorithm>
+
+#include "syntax/RowCursor.h"
+#include "text/Document.h"
+#include "text/Layout.h"
+#include "text/Line.h"
+
+namespace {
+
+const Line& LineOf(const TextPos& pos) { return pos.document->lines[pos.line]; }
+
+int SegmentStart(const Line& line, int segment) {
+  return segment > 0 ? line.SegmentEnd(segment - 1) : 0;
+}
+
+int TabSize(const TextPos& pos) { return std::max(1, pos.document->settings.tabsize); }
+
+}  // namespace
+
+bool IsWordCharacter(const TextPos& pos, wchar_t ch) {
+  return !IsDelimiter(pos.document->settings, ch);
+}
+
+void CharLeft(TextPos& pos) {
+  const Line& line = LineOf(pos);
+  if (pos.index <= SegmentStart(line, pos.segment)) {
+    if (pos.segment > 0) {
+      // Same index, shown at the end of the previous row.
+      --pos.segment;
+      ComputeVisualColumn(pos);
+    } else if (pos.line > 0) {
+      --pos.line;
+      MoveToLineEnd(pos);
+    }
+    return;
+  }
+  --pos.index;
+  if (line.CharAt(pos.index) == L'\t')
+    ComputeVisualColumn(pos);
+  else
+    --pos.visualColumn;
+}
+
+void CharRight(TextPos& pos) {
+  const Line& line = LineOf(pos);
+  if (pos.index < line.SegmentEnd(pos.segment)) {
+    const wchar_t passed = line.CharAt(pos.index);
+    pos.visualColumn =
+        passed == L'\t' ? NextTabStop(pos.visualColumn, TabSize(pos)) : pos.visualColumn + 1;
+    ++pos.index;
+  } else if (pos.segment < line.LastSegment()) {
+    // Same index, shown at the start of the next row.
+    ++pos.segment;
+    pos.visualColumn = SegmentStartColumn(*pos.document, line, pos.segment);
+  } else if (pos.line + 1 < pos.document->LineCount()) {
+    ++pos.line;
+    pos.index = 0;
+    pos.segment = 0;
+    pos.visualColumn = 0;
+  }
+}
+
+void MoveRows(TextPos& pos, int n, int column) {
+  const Document& document = *pos.document;
+  for (; n < 0; ++n) {
+    if (pos.segment > 0) {
+      --pos.segment;
+    } else if (pos.line > 0) {
+      --pos.line;
+      pos.segment = document.lines[pos.line].LastSegment();
+    } else {
+      break;
+    }
+  }
+  for (; n > 0; --n) {
+    if (pos.segment < document.lines[pos.line].LastSegment()) {
+      ++pos.segment;
+    } else if (pos.line + 1 < document.LineCount()) {
+      ++pos.line;
+      pos.segment = 0;
+    } else {
+      break;
+    }
+  }
+  SetColumn(pos, column);
+}
+
+void RowStart(TextPos& pos) { SetColumn(pos, 0); }
+
+void RowEnd(TextPos& pos) {
+  pos.index = LineOf(pos).SegmentEnd(pos.segment);
+  Normalize(pos);
+}
+
+void DocumentStart(TextPos& pos) {
+  pos.line = 0;
+  pos.index = 0;
+  pos.segment = 0;
+  pos.visualColumn = 0;
+}
+
+void DocumentEnd(TextPos& pos) {
+  pos.line = pos.document->LineCount() - 1;
+  pos.index = LineOf(pos).Length();
+  Normalize(pos);
+}
+
+void WordLeft(TextPos& pos) {
+  if (pos.index == 0) {
+    if (pos.line == 0) return;
+    --pos.line;
+    pos.index = LineOf(pos).Length();
+  }
+  const Line& line = LineOf(pos);
+  int i = std::min(pos.index, line.Length());
+  while (i > 0 && !IsWordCharacter(pos, line.CharAt(i - 1))) --i;
+  while (i > 0 && IsWordCharacter(pos, line.CharAt(i - 1))) --i;
+  pos.index = i;
+  Normalize(pos);
+}
+
+void WordRight(TextPos& pos) {
+  if (pos.index >= LineOf(pos).Length()) {
+    if (pos.line + 1 >= pos.document->LineCount()) return;
+    ++pos.line;
+    pos.index = 0;
+  }
+  const Line& line = LineOf(pos);
+  const int length = line.Length();
+  int i = pos.index;
+  while (i < length && IsWordCharacter(pos, line.CharAt(i))) ++i;
+  while (i < length && !IsWordCharacter(pos, line.CharAt(i))) ++i;
+  pos.index = i;
+  Normalize(pos);
+}
