@@ -57,21 +57,26 @@ std::uint32_t LineStore::NewSlot() {
     freeSlots_.pop_back();
     return slot;
   }
-  if (slotsUsed_ == slotBlocks_.size() * slotsPerBlock) {
-    slotBlocks_.reserve(slotBlocks_.size() + 1);
-    slotBlocks_.push_back(static_cast<Line*>(NewBlock(slotMemory_, slotsPerBlock * sizeof(Line))));
+  // The blocks so far hold 2^(11 + count) slots, or none.
+  const std::size_t blocks = slotBlocks_.size();
+  const std::size_t capacity = blocks == 0 ? 0 : std::size_t{1} << (firstBlockShift - 1 + blocks);
+  if (slotsUsed_ == capacity) {
+    std::size_t slots = blocks < 2 ? std::size_t{1} << firstBlockShift : capacity;
+    slotBlocks_.reserve(blocks + 1);
+    slotBlocks_.push_back(static_cast<Line*>(NewBlock(slotMemory_, slots * sizeof(Line))));
   }
   return slotsUsed_++;
 }
 
 wchar_t* LineStore::ArenaText(std::size_t count) {
   if (count > arenaLeft_) {
-    const std::size_t blockUnits = arenaBlockBytes / sizeof(wchar_t);
     // A very long line gets a block of its own; the current block stays open for the next.
-    if (count > blockUnits / 4)
+    if (count > largestArenaBytes / sizeof(wchar_t) / 4)
       return static_cast<wchar_t*>(NewBlock(arenaMemory_, count * sizeof(wchar_t)));
-    arenaNext_ = static_cast<wchar_t*>(NewBlock(arenaMemory_, arenaBlockBytes));
-    arenaLeft_ = blockUnits;
+    std::size_t bytes = std::min(largestArenaBytes, firstArenaBytes << std::min<std::size_t>(arenaMemory_.size(), 8));
+    while (bytes < count * sizeof(wchar_t)) bytes *= 2;
+    arenaNext_ = static_cast<wchar_t*>(NewBlock(arenaMemory_, bytes));
+    arenaLeft_ = bytes / sizeof(wchar_t);
   }
   wchar_t* text = arenaNext_;
   arenaNext_ += count;

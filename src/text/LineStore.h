@@ -1,6 +1,7 @@
 // The lines of a document in order, and the memory they live in.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -54,9 +55,12 @@ class LineStore {
   void Clear();
 
  private:
-  static constexpr int slotShift = 17;  // slots per pool block: 2^17 lines of 16 bytes
-  static constexpr std::uint32_t slotsPerBlock = 1u << slotShift;
-  static constexpr std::size_t arenaBlockBytes = std::size_t{4} << 20;
+  // Pool blocks grow with the document: blocks 0 and 1 hold 2^12 slots each, and block b > 1
+  // holds 2^(11 + b), so that slot s lies in block bit_width(s) - 12 (0 for s < 2^12).
+  static constexpr int firstBlockShift = 12;
+  // Arena blocks grow from 64 KiB to 4 MiB.
+  static constexpr std::size_t firstArenaBytes = std::size_t{64} << 10;
+  static constexpr std::size_t largestArenaBytes = std::size_t{4} << 20;
 
   struct Block {
     void* memory;
@@ -64,7 +68,9 @@ class LineStore {
   };
 
   Line& SlotLine(std::uint32_t slot) const {
-    return slotBlocks_[slot >> slotShift][slot & (slotsPerBlock - 1)];
+    if (slot < (1u << firstBlockShift)) return slotBlocks_[0][slot];
+    int width = std::bit_width(slot);
+    return slotBlocks_[static_cast<std::size_t>(width - firstBlockShift)][slot - (1u << (width - 1))];
   }
   std::uint32_t NewSlot();
   void MakeRoomForOne();  // so that adding one line cannot fail once the line is made
@@ -72,7 +78,7 @@ class LineStore {
   static void FreeBlocks(std::vector<Block>& blocks);
 
   std::vector<std::uint32_t> order_;  // the slots of the lines, in document order
-  std::vector<Line*> slotBlocks_;      // pool blocks of slotsPerBlock line slots each
+  std::vector<Line*> slotBlocks_;      // pool blocks, growing as above
   std::vector<Block> slotMemory_;
   std::uint32_t slotsUsed_ = 0;        // slots handed out so far, over all pool blocks
   std::vector<std::uint32_t> freeSlots_;  // slots of destroyed lines

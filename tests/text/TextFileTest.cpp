@@ -20,6 +20,12 @@ std::string AllBytesButLineEnds() {
 }  // namespace
 
 TEST(TextFile, LoadingThenSavingKeepsEveryByteAndWritesCrLfBetweenLines) {
+  std::string many;  // enough lines to fill several blocks of the line pool and the arena
+  for (int i = 0; i < 40000; ++i) many += "line " + std::to_string(i) + (i % 2 ? "\r\n" : "\n");
+  std::string manySaved = many;
+  for (std::size_t at = 0; (at = manySaved.find('\n', at)) != std::string::npos; at += 2)
+    if (manySaved[at - 1] != '\r') manySaved.insert(at, 1, '\r');
+  manySaved.resize(manySaved.size() - 2);
   struct {
     const char* name;
     std::string bytes;
@@ -31,6 +37,7 @@ TEST(TextFile, LoadingThenSavingKeepsEveryByteAndWritesCrLfBetweenLines) {
       {"lone CR is dropped", "a\rb\r\nc", 2, "ab\r\nc"},
       {"NUL bytes", std::string("x\0y\n\0", 5), 2, std::string("x\0y\r\n\0", 6)},
       {"every code page byte", AllBytesButLineEnds(), 1, AllBytesButLineEnds()},
+      {"many lines", many, 40000, manySaved},
   };
   for (const auto& c : cases) {
     TempFolder folder;
