@@ -177,15 +177,38 @@ int UpdateFollowingLines(EditState& edit, int endLine, int rowDelta, std::uint32
   return lastRow;
 }
 
+// The position itself when it lies in the text and on a segment that shows its index; else
+// the nearest such position.
+TextPos Checked(Document& document, const TextPos& pos) {
+  TextPos checked(document);
+  checked.line = pos.line;
+  checked.index = pos.index;
+  checked.segment = pos.segment;
+  checked.visualColumn = pos.visualColumn;
+  if (pos.line < 0 || pos.line >= document.LineCount()) {
+    SetPos(checked, pos.index, pos.line);
+    return checked;
+  }
+  const Line& line = document.lines[pos.line];
+  const bool inLine = pos.index >= 0 && pos.index <= line.Length();
+  const bool onSegment = pos.segment >= 0 && pos.segment <= line.LastSegment() &&
+                         (pos.segment == 0 || line.SegmentEnd(pos.segment - 1) <= pos.index) &&
+                         pos.index <= line.SegmentEnd(pos.segment);
+  if (!inLine || !onSegment) SetPos(checked, pos.index, pos.line);
+  return checked;
+}
+
 }  // namespace
 
-ChangeRecord ReplaceText(Document& document, const TextPos& from, const TextPos& to,
+ChangeRecord ReplaceText(Document& document, const TextPos& first, const TextPos& second,
                          std::wstring_view text, int flags) {
-  if (IsBefore(to, from)) return ReplaceText(document, to, from, text, flags);
+  // Positions outside the text (kept from before another change) are brought back into it
+  // rather than read past the lines.
+  const TextPos from = Checked(document, IsBefore(second, first) ? second : first);
+  const TextPos to = Checked(document, IsBefore(second, first) ? first : second);
   // The text may lie in the document itself (a line copied into another place).
   const std::wstring inserted(text);
   TextPos start = from;
-  Normalize(start);
   EditState edit{document, flags, document.modified,
                  from.line > 0 ? document.lines[from.line - 1].State() : 0,
                  document.lines[to.line].State()};

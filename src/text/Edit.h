@@ -29,8 +29,8 @@ struct ChangeRecord {
   int endLine = 0;    // when nothing was inserted): where the caret goes
 };
 
-// Replaces the text between from and to (in either order, both normalised) by text, in which a
-// carriage return, or a carriage return and line feed, separates lines. Keeps the layout, row
-// totals, widest line and highlighter states consistent and records the change for undo.
-ChangeRecord ReplaceText(Document& document, const TextPos& from, const TextPos& to,
+// Replaces the text between two positions (in either order) by text, in which a carriage
+// return, or a carriage return and line feed, separates lines. Keeps the layout, row totals,
+// widest line and highlighter states consistent and records the change for undo.
+ChangeRecord ReplaceText(Document& document, const TextPos& first, const TextPos& second,
                          std::wstring_view text, int flags);

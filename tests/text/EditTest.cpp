@@ -63,6 +63,17 @@ TEST(ReplaceText, RangesInEitherOrderGiveTheSameResult) {
   EXPECT_EQ(backward->undo->undoList.size(), 2u);
 }
 
+TEST(ReplaceText, PositionsOutsideTheTextAreBroughtBackIntoIt) {
+  auto document = Plain({L"ab", L"cd"});
+  TextPos stale(*document), start = PosAt(*document, 0, 1);
+  stale.line = 7;
+  stale.index = 99;
+  stale.segment = 3;
+  ReplaceText(*document, stale, stale, L"!", editOther);
+  ReplaceText(*document, stale, start, L"", editOther);
+  EXPECT_EQ(LinesOf(*document), Lines{L"a"});
+}
+
 TEST(ReplaceText, ReportsTheRowsItChanged) {
   // Wrap width 10: the second line wraps once the text is inserted.
   auto document = MakeDocument({L"first", L"abc def", L"last"}, Settings(true, 4, 2), 10);
