@@ -39,7 +39,7 @@ TEST(TextPos, SetPosClampsAndShowsSegmentEndsOnTheirOwnSegment) {
   }
 }
 
-TEST(TextPos, MovesKeepTheSegmentTheySpecify) {
+TEST(TextPos, MovesOntoSegmentEndsKeepTheirSegment) {
   auto document = Wrapped();
   TextPos pos = PosAt(*document, 0, 9);
   MoveRight(pos);  // onto the end of segment 0: stays on it
