@@ -3,6 +3,7 @@
 #include "text/TextFile.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "text/CodePage.h"
@@ -14,17 +15,32 @@
 
 namespace {
 
-// Appends one line of bytes to store and its row total to totals.
-void AppendLine(const Document& document, LineStore& store, std::vector<int>& totals,
-                const char* bytes, std::size_t count, int& rows, std::uint32_t& state) {
-  wchar_t* text = store.ArenaText(count);
+// What loading carries from line to line.
+struct Loading {
+  LineStore store;
+  std::vector<int> totals;
+  int rows = 0;
+  std::uint32_t state = 0;
+  int widest = 0;
+};
+
+// Appends one line of bytes to the store, its row total to the totals, and its width to the
+// widest line while the line is fresh in the cache.
+void AppendLine(const Document& document, Loading& loading, const char* bytes, std::size_t count) {
+  wchar_t* text = loading.store.ArenaText(count);
   std::size_t length = codepage::ToWide(bytes, count, text);
-  store.ShrinkArenaText(text, length, count);
-  Line& line = store.AppendArenaLine(text, static_cast<int>(length));
-  LayoutLine(document, line, state);
-  rows += line.SegmentCount();
+  loading.store.ShrinkArenaText(text, length, count);
+  Line& line = loading.store.AppendArenaLine(text, static_cast<int>(length));
+  LayoutLine(document, line, loading.state);
+  loading.rows += line.SegmentCount();
+  std::vector<int>& totals = loading.totals;
   if (totals.size() == totals.capacity()) totals.reserve(totals.size() * 2 + 16);
-  totals.push_back(rows);
+  totals.push_back(loading.rows);
+  if (!document.settings.wordwrap) {
+    // No code page turns anything but the tab byte into a tab.
+    int width = std::memchr(bytes, '\t', count) ? LineWidth(document, line) : line.Length();
+    loading.widest = std::max(loading.widest, width);
+  }
 }
 
 }  // namespace
@@ -32,19 +48,15 @@ void AppendLine(const Document& document, LineStore& store, std::vector<int>& to
 bool LoadText(Document& document, const std::wstring& path) {
   LineReader reader(path);
   if (reader.Failed()) return false;
-  LineStore store;
-  std::vector<int> totals;
-  int rows = 0;
-  std::uint32_t state = 0;
+  Loading loading;
   const char* bytes = nullptr;
   std::size_t count = 0;
-  while (reader.ReadLineBytes(bytes, count))
-    AppendLine(document, store, totals, bytes, count, rows, state);
-  if (store.empty()) AppendLine(document, store, totals, "", 0, rows, state);
+  while (reader.ReadLineBytes(bytes, count)) AppendLine(document, loading, bytes, count);
+  if (loading.store.empty()) AppendLine(document, loading, "", 0);
   reader.Close();
-  document.lines = std::move(store);
-  document.rowTotals = std::move(totals);
-  RecomputeWidestLine(document);
+  document.lines = std::move(loading.store);
+  document.rowTotals = std::move(loading.totals);
+  document.widestLine = document.settings.wordwrap ? document.wrapWidth : loading.widest;
   return true;
 }
 
