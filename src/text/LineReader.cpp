@@ -35,9 +35,11 @@ bool LineReader::ReadLineBytes(const char*& bytes, std::size_t& count) {
   pending_.clear();
   bool inPending = false;  // the line began in an earlier block and is collected in pending_
   for (;;) {
-    // At the end of the file a line is delivered only when it kept at least one byte.
+    // At the end of the file: the bytes after the last line feed form the last line, even
+    // none, so that a file ending in a line end keeps it when it is saved again.
     if (endReached_ || (remaining_ == 0 && !FillBuffer())) {
-      if (pending_.empty()) return false;
+      if (pending_.empty() && !afterLineFeed_) return false;
+      afterLineFeed_ = false;
       break;
     }
     const char* start = buffer_.get() + position_;
@@ -50,6 +52,7 @@ bool LineReader::ReadLineBytes(const char*& bytes, std::size_t& count) {
     // only one is its last byte and the line lies whole in the block, no copy is needed.
     const char* cr = static_cast<const char*>(std::memchr(start, '\r', kept));
     if (feed && !inPending && (cr == nullptr || cr == start + kept - 1)) {
+      afterLineFeed_ = true;
       bytes = start;
       count = cr ? kept - 1 : kept;
       return true;
@@ -57,7 +60,10 @@ bool LineReader::ReadLineBytes(const char*& bytes, std::size_t& count) {
     for (const char* p = start; p < start + kept; ++p)
       if (*p != '\r') pending_ += *p;
     inPending = true;
-    if (feed) break;
+    if (feed) {
+      afterLineFeed_ = true;
+      break;
+    }
   }
   bytes = pending_.data();
   count = pending_.size();

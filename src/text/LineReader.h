@@ -37,6 +37,7 @@ class LineReader {
   std::uint32_t position_ = 0;   // offset of the next unread byte in the buffer
   std::uint32_t remaining_ = 0;  // unread bytes left in the buffer
   bool endReached_ = false;      // a read returned no bytes
+  bool afterLineFeed_ = false;   // the last line delivered ended in a line feed
   bool failed_ = false;          // the file could not be opened
   std::uint32_t errorCode_ = 0;  // the error of the failed open
   std::string pending_;          // bytes of the line being collected

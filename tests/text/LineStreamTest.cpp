@@ -42,14 +42,17 @@ TEST(LineReader, SplitsAtLineFeedsAndDropsCarriageReturns) {
   const ReadCase cases[] = {
       {"empty file", "", {}},
       {"no line end at all", "abc", {L"abc"}},
-      {"one line feed at the end", "a\n", {L"a"}},
-      {"two line feeds at the end", "a\n\n", {L"a", L""}},
+      // A line end at the end of the file is followed by an empty last line, so that saving
+      // writes it back.
+      {"one line feed at the end", "a\n", {L"a", L""}},
+      {"two line feeds at the end", "a\n\n", {L"a", L"", L""}},
+      {"only a line feed", "\n", {L"", L""}},
       {"line feeds", "a\nbc\n\nd", {L"a", L"bc", L"", L"d"}},
-      {"carriage return and line feed", "a\r\nbc\r\n\r\nd\r\n", {L"a", L"bc", L"", L"d"}},
+      {"carriage return and line feed", "a\r\nbc\r\n\r\nd\r\n", {L"a", L"bc", L"", L"d", L""}},
       {"mixed ends", "a\r\nb\nc\r\nd", {L"a", L"b", L"c", L"d"}},
       {"lone carriage return joins", "ab\rcd\r\nef", {L"abcd", L"ef"}},
-      {"carriage return only at the end", "a\n\r", {L"a"}},
-      {"NUL bytes are kept", std::string("a\0b\n\0\n", 6), {std::wstring(L"a\0b", 3), std::wstring(1, L'\0')}},
+      {"carriage return only at the end", "a\n\r", {L"a", L""}},
+      {"NUL bytes are kept", std::string("a\0b\n\0\n", 6), {std::wstring(L"a\0b", 3), std::wstring(1, L'\0'), L""}},
       {"code page bytes", "\x80\xE9\xFF\n\x9F", {L"\u20AC\u00E9\u00FF", L"\u0178"}},
       {"line longer than several blocks", longLine + "\r\nz", {longWide, L"z"}},
       {"CR LF split by a block boundary", straddle,
