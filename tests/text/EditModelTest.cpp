@@ -4,50 +4,16 @@
 
 #include <random>
 
-#include "TextTestUtil.h"
+#include "text/EditModel.h"
 #include "text/Edit.h"
 #include "syntax/SyntaxDef.h"
 #include "text/UndoHistory.h"
 
 namespace {
 
-using Lines = std::vector<std::wstring>;
-
-// ReplaceText on a vector of strings, the plain way.
-TextPlace ModelReplace(Lines& lines, TextPlace from, TextPlace to, const std::wstring& text) {
-  if (to.line < from.line || (to.line == from.line && to.index < from.index)) std::swap(from, to);
-  Lines pieces{L""};
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == L'\r') {
-      pieces.emplace_back();
-      if (i + 1 < text.size() && text[i + 1] == L'\n') ++i;
-    } else {
-      pieces.back() += text[i];
-    }
-  }
-  std::wstring head = lines[from.line].substr(0, from.index);
-  std::wstring tail = lines[to.line].substr(to.index);
-  TextPlace end{static_cast<int>(pieces.back().size()), from.line + static_cast<int>(pieces.size()) - 1};
-  if (pieces.size() == 1) end.index += from.index;
-  pieces.front() = head + pieces.front();
-  pieces.back() += tail;
-  lines.erase(lines.begin() + from.line, lines.begin() + to.line + 1);
-  lines.insert(lines.begin() + from.line, pieces.begin(), pieces.end());
-  return end;
-}
-
 // The layout of document equals the layout of the same text made from scratch.
 void ExpectConsistentLayout(const Document& document, int step) {
-  auto fresh = MakeDocument(LinesOf(document), document.settings, document.wrapWidth);
-  ASSERT_EQ(document.rowTotals, fresh->rowTotals) << "step " << step;
-  ASSERT_EQ(document.widestLine, fresh->widestLine) << "step " << step;
-  for (int i = 0; i < document.LineCount(); ++i) {
-    ASSERT_EQ(EndsOf(document.lines[i]), EndsOf(fresh->lines[i])) << "step " << step << " line " << i;
-    ASSERT_EQ(document.lines[i].IndentWidth(), fresh->lines[i].IndentWidth()) << "step " << step;
-    ASSERT_EQ(document.lines[i].State(), fresh->lines[i].State()) << "step " << step << " line " << i;
-    ASSERT_EQ(document.lines[i].ConstructPosition(), fresh->lines[i].ConstructPosition())
-        << "step " << step << " line " << i;
-  }
+  ASSERT_EQ(LayoutDifference(document), "") << "step " << step;
 }
 
 class RandomEdits {
