@@ -60,7 +60,10 @@ Tables Build() {
 }
 
 const Tables& Get() {
-  static const Tables tables = Build();
+  // Never destroyed: objects destroyed at exit still write text (the settings file is saved by
+  // a static object's destructor), and a table built after that object was constructed would
+  // otherwise be gone before it.
+  static const Tables& tables = *new Tables(Build());
   return tables;
 }
 
