@@ -224,6 +224,13 @@
 #define IDS_TIP_NEXTWINDOW     153
 #define IDS_TIP_FINDBAR        154
 #define IDS_TIP_NEXTMARK       155
+#define IDS_ERROR              160     // caption of error messages
+#define IDS_CANTOPEN           161
+#define IDS_CANTSAVE           162
+#define IDS_NOMEMORY           163
+#define IDS_ALREADYOPEN        164
+#define IDS_TITLEPREFIX        165     // the main window's title before the document name
+#define IDS_NOTITLE            166     // the main window's title with no document shown
 #define IDS_COLUMN_NAME        175
 #define IDS_COLUMN_SIZE        176
 #define IDS_COLUMN_DATE        177
