@@ -54,14 +54,39 @@ void OnViewSize(EditView& view, int width, int height) {
   Normalize(view.anchor);
 }
 
-bool RelayoutView(EditView& view, const DocClass& settings) {
-  if (!Relayout(*view.document, settings, WrapWidthFor(view))) return false;
+namespace {
+
+const SyntaxDef* Highlighting(const DocClass& settings) {
+  return settings.hassyntax ? settings.syntax : nullptr;
+}
+
+// After the document was laid out anew: positions, caret and scroll bars follow.
+void AfterLayout(EditView& view, const DocClass& settings) {
   Normalize(view.caret);
   Normalize(view.anchor);
   if (settings.wordwrap) view.firstColumn = 0;
   UpdateCaret(view, view.caret, view.selectionActive, caretKeepScreenRow);
   UpdateScrollBars(view);
+}
+
+}  // namespace
+
+bool RelayoutView(EditView& view, const DocClass& settings) {
+  if (!Relayout(*view.document, settings, WrapWidthFor(view))) return false;
+  AfterLayout(view, settings);
   return true;
+}
+
+void ApplyLayoutSettings(EditView& view, const DocClass& settings) {
+  Document& document = *view.document;
+  const bool highlightingChanged = Highlighting(document.settings) != Highlighting(settings);
+  const bool relaid = RelayoutView(view, settings);
+  document.settings = settings;
+  if (!relaid && highlightingChanged) {
+    LayoutDocument(document);
+    AfterLayout(view, settings);
+  }
+  view.surface->InvalidateAll(true);
 }
 
 void ShowLineNumber(EditView& view) {

@@ -22,5 +22,11 @@ void OnViewSize(EditView& view, int width, int height);
 // scroll bars. Returns whether the layout changed.
 bool RelayoutView(EditView& view, const DocClass& settings);
 
+// The layout half of applying a class (its syntax definition already resolved): lays the
+// document out for it as RelayoutView does, gives the document its own copy of the class and
+// invalidates the whole window. A change of the syntax definition alone also lays every line
+// out again, since the lines' highlighter states and word breaks depend on it.
+void ApplyLayoutSettings(EditView& view, const DocClass& settings);
+
 // The find bar's line number field follows the caret line.
 void ShowLineNumber(EditView& view);

@@ -93,7 +93,10 @@ struct ViewWindow : EditView {
   GdiObject<HFONT> font;       // all text of the view is drawn with it
   // Solid brush of the window DC's background colour, taken when the window is created.
   GdiObject<HBRUSH> backgroundBrush;
+  GdiObject<HBITMAP> markSign;  // the 6 x 6 mark of marked lines (bitmap 102)
   WindowSurface windowSurface{*this};
+  // Goes to the line typed in the find bar's goto line field (its command reaches the view).
+  std::function<void(ViewWindow&)> onGotoLine;
 };
 
 // The find bar strip below the view, as the main window keeps it.

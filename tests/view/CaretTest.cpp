@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "FakeSurface.h"
+#include "syntax/SyntaxDef.h"
 #include "text/Edit.h"
+#include "text/Line.h"
 #include "view/Caret.h"
+#include "view/Grid.h"
 #include "view/Keys.h"
 
 namespace {
@@ -297,6 +300,31 @@ TEST(CaretTest, GridFollowsTheWindowSize) {
     EXPECT_EQ(f.view.visibleColumns, c.columns) << c.width;
     EXPECT_EQ(f.document->wrapWidth != wrapBefore, c.relaid) << c.width;
   }
+}
+
+TEST(CaretTest, SwitchingHighlightingOnRecomputesTheLineStates) {
+  SyntaxDef c;
+  c.commentBegin = L"/*";
+  c.commentEnd = L"*/";
+  c.wordFirstSet = {{L'a', L'z'}};
+  c.wordSet = {{L'a', L'z'}};
+  ViewFixture f({L"x /* open", L"still", L"*/ y"}, 20, 10, PlainSettings(true));
+  DocClass highlighted = PlainSettings(true);  // same tab size, wrap and indent
+  highlighted.hassyntax = true;
+  highlighted.syntax = &c;
+  ApplyLayoutSettings(f.view, highlighted);
+  EXPECT_EQ(f.document->lines[0].State() & 31, 5u);
+  EXPECT_EQ(f.document->lines[1].State() & 31, 14u);
+  EXPECT_EQ(f.document->lines[2].State() & 31, 4u);
+  EXPECT_TRUE(f.document->settings.hassyntax);
+  EXPECT_EQ(f.surface.invalidatedAll, 1);
+  // Only colours differ: nothing is laid out again.
+  DocClass recoloured = highlighted;
+  recoloured.colours[0] = 0x123456;
+  f.document->lines[1].SetState(0);
+  ApplyLayoutSettings(f.view, recoloured);
+  EXPECT_EQ(f.document->lines[1].State() & 31, 0u);
+  EXPECT_EQ(f.document->settings.colours[0], 0x123456u);
 }
 
 TEST(CaretTest, SizeMessagesBeforeTheMetricsAreIgnored) {

@@ -96,6 +96,22 @@ class FakeFrame final : public ViewFrame {
   void SetLineNumberText(const std::wstring& text) override { lineNumber = text; }
 };
 
+// Replaces the document's lines (laid out properly by the next relayout of its view).
+inline void SetLines(Document& document, const std::vector<std::wstring>& lines) {
+  document.lines.Clear();
+  document.rowTotals.clear();
+  int rows = 0;
+  std::uint32_t state = 0;
+  for (const auto& text : lines) {
+    ConstructLine(document, document.LineCount(), text, rows, state);
+    document.rowTotals.push_back(rows);
+  }
+  if (lines.empty()) {
+    ConstructLine(document, 0, L"", rows, state);
+    document.rowTotals.push_back(rows);
+  }
+}
+
 // Plain text settings: no syntax, relative indent 2, automatic indentation.
 inline DocClass PlainSettings(bool wordwrap = false, int tabsize = 4) {
   DocClass settings;
@@ -129,21 +145,7 @@ struct ViewFixture {
     surface.Forget();
   }
 
-  // Replaces the document's lines (the layout is the next RelayoutView's).
-  void SetText(const std::vector<std::wstring>& lines) {
-    document->lines.Clear();
-    document->rowTotals.clear();
-    int rows = 0;
-    std::uint32_t state = 0;
-    for (const auto& text : lines) {
-      ConstructLine(*document, document->LineCount(), text, rows, state);
-      document->rowTotals.push_back(rows);
-    }
-    if (lines.empty()) {
-      ConstructLine(*document, 0, L"", rows, state);
-      document->rowTotals.push_back(rows);
-    }
-  }
+  void SetText(const std::vector<std::wstring>& lines) { SetLines(*document, lines); }
 
   void Place(int line, int index) {
     SetPos(view.caret, index, line);

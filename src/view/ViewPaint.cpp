@@ -1,0 +1,102 @@
+// Drawing the view's runs, mark signs and background with GDI.
+#include <windows.h>
+
+#include "config/DocClass.h"
+#include "text/Document.h"
+#include "view/Paint.h"
+#include "view/ViewWindow.h"
+
+namespace {
+
+class GdiPainter final : public RowPainter {
+ public:
+  GdiPainter(ViewWindow& view, HDC dc) : view_(view), dc_(dc) {}
+
+  void DrawRun(int column, int row, const ColourRun& run) override {
+    const int x = view_.leftMargin + column * view_.characterWidth;
+    const int y = row * view_.lineHeight;
+    switch (run.kind) {
+      case runBlank:
+        FillRect(dc_, &Cells(column, row, run.length), view_.backgroundBrush.Get());
+        break;
+      case runPlain:
+        Text(x, y, run);
+        break;
+      case runSelectedBlank: {
+        SaveDC(dc_);
+        SetBkColor(dc_, GetSysColor(COLOR_HIGHLIGHT));
+        HBRUSH brush = CreateSolidBrush(GetBkColor(dc_));
+        FillRect(dc_, &Cells(column, row, run.length), brush);
+        RestoreDC(dc_, -1);
+        DeleteObject(brush);
+        break;
+      }
+      case runSelectedText:
+        SaveDC(dc_);
+        SetBkColor(dc_, GetSysColor(COLOR_HIGHLIGHT));
+        SetTextColor(dc_, GetSysColor(COLOR_HIGHLIGHTTEXT));
+        Text(x, y, run);
+        RestoreDC(dc_, -1);
+        break;
+      default:
+        SaveDC(dc_);
+        SetTextColor(dc_, view_.document->settings.colours[static_cast<std::size_t>(run.kind - 2)]);
+        Text(x, y, run);
+        RestoreDC(dc_, -1);
+        break;
+    }
+  }
+
+  void DrawMarkMargin(int row, bool marked) override { ::DrawMarkMargin(view_, dc_, row, marked); }
+
+  void FillBackground(const PixelRect& rect) override {
+    const RECT area{rect.left, rect.top, rect.right, rect.bottom};
+    FillRect(dc_, &area, view_.backgroundBrush.Get());
+  }
+
+ private:
+  // The cells of a blank run, one pixel more to the right and below, overlapping the next.
+  const RECT& Cells(int column, int row, int length) {
+    cells_ = {view_.leftMargin + column * view_.characterWidth, row * view_.lineHeight,
+              view_.leftMargin + (column + length) * view_.characterWidth + 1,
+              (row + 1) * view_.lineHeight + 1};
+    return cells_;
+  }
+  void Text(int x, int y, const ColourRun& run) {
+    ExtTextOutW(dc_, x, y, ETO_OPAQUE | ETO_CLIPPED, nullptr, run.text + run.index,
+                static_cast<UINT>(run.length), nullptr);
+  }
+
+  ViewWindow& view_;
+  HDC dc_;
+  RECT cells_{};
+};
+
+}  // namespace
+
+void DrawMarkMargin(ViewWindow& view, HDC dc, int screenRow, bool marked) {
+  HDC target = dc ? dc : GetDC(view.window);
+  if (marked) {
+    constexpr int signSize = 6;
+    HDC source = CreateCompatibleDC(target);
+    HGDIOBJ previous = SelectObject(source, view.markSign.Get());
+    BitBlt(target, 0, screenRow * view.lineHeight + ((view.lineHeight - signSize) >> 1), signSize,
+           signSize, source, 0, 0, SRCCOPY);
+    SelectObject(source, previous);
+    DeleteDC(source);
+  } else {
+    const RECT cell{0, screenRow * view.lineHeight, view.leftMargin,
+                    (screenRow + 1) * view.lineHeight};
+    FillRect(target, &cell, view.backgroundBrush.Get());
+  }
+  if (!dc) ReleaseDC(view.window, target);
+}
+
+void PaintView(ViewWindow& view, HDC dc, const RECT& paint) {
+  const PaintBand band = BandForRect(view, {paint.left, paint.top, paint.right, paint.bottom});
+  if (band.endRow <= band.firstRow) return;
+  HGDIOBJ previous = SelectObject(dc, view.font.Get());
+  GdiPainter painter(view, dc);
+  PaintRows(view, painter, band);
+  SelectObject(dc, previous);
+}

@@ -1,0 +1,288 @@
+// The FEDIT window: class, creation, placement, its window procedure and its surface.
+#include "view/ViewWindow.h"
+
+#include <commctrl.h>
+
+#include <new>
+
+#include "comun/resource.h"
+#include "config/AppSettings.h"
+#include "config/DocClass.h"
+#include "text/Document.h"
+#include "view/Caret.h"
+#include "view/Grid.h"
+#include "view/Keys.h"
+
+namespace {
+
+constexpr wchar_t viewClassName[] = L"FEDIT";
+constexpr int markSignBitmap = 102;
+constexpr int viewIconResource = 1;
+
+HINSTANCE InstanceOf(HWND window) {
+  HINSTANCE instance =
+      window ? reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE)) : nullptr;
+  return instance ? instance : GetModuleHandleW(nullptr);
+}
+
+RECT ToRect(const PixelRect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+
+int BarOf(ScrollBar bar) { return bar == ScrollBar::vertical ? SB_VERT : SB_HORZ; }
+
+LRESULT OnPaint(ViewWindow& view) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(view.window, &paint);
+  if (paint.rcPaint.right * paint.rcPaint.bottom > 0) PaintView(view, dc, paint.rcPaint);
+  EndPaint(view.window, &paint);
+  return 0;
+}
+
+// One message for the view; false leaves it to the default window procedure.
+bool HandleMessage(ViewWindow& view, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  result = 0;
+  switch (message) {
+    case WM_PAINT:
+      result = OnPaint(view);
+      return true;
+    case WM_SIZE:
+      OnViewSize(view, LOWORD(lParam), HIWORD(lParam));
+      return true;
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+      if (lParam) return false;  // a scroll bar control, not the window's own
+      OnScrollBar(view, message == WM_VSCROLL ? ScrollBar::vertical : ScrollBar::horizontal,
+                  LOWORD(wParam));
+      return true;
+    case WM_MOUSEWHEEL:
+      OnMouseWheel(view, GET_WHEEL_DELTA_WPARAM(wParam));
+      return true;
+    case WM_CHAR:
+      // A repeated key types one character per message.
+      return OnChar(view, static_cast<wchar_t>(wParam));
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDC_GOTOLINE) {
+        if (view.onGotoLine) view.onGotoLine(view);
+      } else {
+        result = SendMessageW(view.frameWindow, message, wParam, lParam);
+      }
+      return true;
+    default:
+      return false;
+  }
+}
+
+LRESULT CALLBACK ViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* view = reinterpret_cast<ViewWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (view && view->window == window) {
+    try {
+      LRESULT result = 0;
+      if (HandleMessage(*view, message, wParam, lParam, result)) return result;
+    } catch (const std::bad_alloc&) {
+      return 0;  // the operation is dropped; the program goes on
+    }
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+// ---- Surface ----------------------------------------------------------------------------------
+
+void WindowSurface::ClientSize(int& width, int& height) const {
+  RECT client{};
+  if (owner_.window) GetClientRect(owner_.window, &client);
+  width = client.right;
+  height = client.bottom;
+}
+
+void WindowSurface::Invalidate(const PixelRect& rect, bool erase) {
+  const RECT area = ToRect(rect);
+  InvalidateRect(owner_.window, &area, erase);
+}
+
+void WindowSurface::InvalidateAll(bool erase) { InvalidateRect(owner_.window, nullptr, erase); }
+
+void WindowSurface::Scroll(int dx, int dy, const PixelRect& area) {
+  const RECT rect = ToRect(area);
+  ScrollWindowEx(owner_.window, dx, dy, &rect, &rect, nullptr, nullptr, SW_INVALIDATE | SW_ERASE);
+}
+
+void WindowSurface::UpdateNow() { UpdateWindow(owner_.window); }
+
+void WindowSurface::SetScrollBar(ScrollBar bar, unsigned mask, const ScrollBarState& state) {
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = mask;
+  info.nMin = state.min;
+  info.nMax = state.max;
+  info.nPage = static_cast<UINT>(state.page < 0 ? 0 : state.page);
+  info.nPos = state.pos;
+  SetScrollInfo(owner_.window, BarOf(bar), &info, TRUE);
+}
+
+ScrollBarState WindowSurface::GetScrollBar(ScrollBar bar) const {
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_ALL;
+  ScrollBarState state;
+  if (GetScrollInfo(owner_.window, BarOf(bar), &info)) {
+    state.min = info.nMin;
+    state.max = info.nMax;
+    state.page = static_cast<int>(info.nPage);
+    state.pos = info.nPos;
+    state.trackPos = info.nTrackPos;
+  }
+  return state;
+}
+
+void WindowSurface::CreateCaret(int width, int height) {
+  ::CreateCaret(owner_.window, nullptr, width, height);
+}
+void WindowSurface::DestroyCaret() { ::DestroyCaret(); }
+void WindowSurface::ShowCaret() { ::ShowCaret(owner_.window); }
+void WindowSurface::HideCaret() { ::HideCaret(owner_.window); }
+void WindowSurface::SetCaretPos(int x, int y) { ::SetCaretPos(x, y); }
+
+bool WindowSurface::ClipboardHasText() const {
+  return IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE;
+}
+bool WindowSurface::OpenClipboard() { return ::OpenClipboard(owner_.window) != FALSE; }
+void WindowSurface::CloseClipboard() { ::CloseClipboard(); }
+void WindowSurface::EmptyClipboard() { ::EmptyClipboard(); }
+
+std::optional<std::wstring> WindowSurface::GetClipboardText() {
+  HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  if (!data) return std::nullopt;
+  const auto* text = static_cast<const wchar_t*>(GlobalLock(data));
+  if (!text) return std::nullopt;
+  std::wstring copy(text);
+  GlobalUnlock(data);
+  return copy;
+}
+
+bool WindowSurface::SetClipboardText(const std::wstring& text) {
+  const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  if (!memory) return false;
+  auto* target = static_cast<wchar_t*>(GlobalLock(memory));
+  if (!target) {
+    GlobalFree(memory);
+    return false;
+  }
+  text.copy(target, text.size());
+  target[text.size()] = L'\0';
+  GlobalUnlock(memory);
+  if (!SetClipboardData(CF_UNICODETEXT, memory)) {
+    GlobalFree(memory);
+    return false;
+  }
+  return true;
+}
+
+// ---- The view window --------------------------------------------------------------------------
+
+ViewWindow::ViewWindow(Document& doc, HWND frame, ViewFrame* viewFrame) : frameWindow(frame) {
+  viewNumber = NextViewNumber();
+  Attach(doc, windowSurface, viewFrame);
+}
+
+ViewWindow::~ViewWindow() {
+  if (window) {
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    DestroyWindow(window);
+  }
+}
+
+bool RegisterViewClass(HINSTANCE instance) {
+  static bool registered = false;
+  if (registered) return true;
+  WNDCLASSW windowClass{};
+  windowClass.style = CS_DBLCLKS;
+  windowClass.lpfnWndProc = ViewProc;
+  windowClass.cbWndExtra = 4;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(viewIconResource));
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_IBEAM);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  windowClass.lpszClassName = viewClassName;
+  registered = RegisterClassW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  return registered;
+}
+
+bool CreateViewWindow(ViewWindow& view) {
+  const HINSTANCE instance = InstanceOf(view.frameWindow);
+  if (!RegisterViewClass(instance)) return false;
+  RECT client{};
+  GetClientRect(view.frameWindow, &client);
+  const auto childId = static_cast<UINT_PTR>(4 * (view.viewNumber + 25));
+  HWND window = CreateWindowExW(0, viewClassName, L"", WS_CHILD | WS_VSCROLL | WS_HSCROLL, 0, 0,
+                                client.right, client.bottom, view.frameWindow,
+                                reinterpret_cast<HMENU>(childId), instance, nullptr);
+  if (!window) return false;
+  view.window = window;
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&view));
+  HDC dc = GetDC(window);
+  view.backgroundBrush.Reset(CreateSolidBrush(GetBkColor(dc)));
+  ReleaseDC(window, dc);
+  view.markSign.Reset(static_cast<HBITMAP>(
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(markSignBitmap), IMAGE_BITMAP, 0, 0, 0)));
+  InitView(view);
+  return true;
+}
+
+void InitView(ViewWindow& view, const FindBarStrip& findBar) {
+  Document& document = *view.document;
+  ShowWindow(view.window, SW_SHOW);
+  UpdateFontMetrics(view, document.settings);
+  RECT client{};
+  GetClientRect(view.frameWindow, &client);
+  ResizeView(view, client.right, client.bottom, findBar);
+  UpdateScrollBars(view);
+  if (RelayoutView(view, document.settings)) ResizeView(view, client.right, client.bottom, findBar);
+  view.surface->InvalidateAll(true);
+  view.surface->UpdateNow();
+  view.surface->CreateCaret(view.caretWidth, view.lineHeight);
+  ShowCaretAt(view);
+}
+
+void ResizeView(ViewWindow& view, int width, int height, const FindBarStrip& findBar) {
+  MoveWindow(view.window, 0, 0, width, height - findBar.reservedHeight, TRUE);
+  if (findBar.window && findBar.reservedHeight > 0) {
+    RECT client{};
+    GetClientRect(view.window, &client);
+    int top = client.bottom;
+    // Below the horizontal scroll bar while it shows.
+    if (!view.document->settings.wordwrap && view.horizontalPage > 0)
+      top += GetSystemMetrics(SM_CYHSCROLL);
+    MoveWindow(findBar.window, 0, top, width, findBar.height, TRUE);
+    SendMessageW(findBar.window, TB_AUTOSIZE, 0, 0);
+  }
+  view.surface->InvalidateAll(false);
+}
+
+void HideView(ViewWindow& view) { ShowWindow(view.window, SW_HIDE); }
+
+void FrameFocusGained(ViewWindow& view) {
+  view.surface->CreateCaret(view.caretWidth, view.lineHeight);
+  ShowCaretAt(view);
+}
+
+void FrameFocusLost(ViewWindow& view) {
+  view.caretShown = false;
+  view.surface->HideCaret();
+  view.surface->DestroyCaret();
+}
+
+void ApplyClassSettings(ViewWindow& view, AppSettings& settings, const DocClass& docClass) {
+  DocClass resolved = docClass;
+  settings.LoadSyntaxDef(resolved);
+  UpdateFontMetrics(view, resolved);
+  ApplyLayoutSettings(view, resolved);
+}
+
+std::function<void(Document&, const DocClass&)> ViewClassApplier(ViewWindow& view,
+                                                                 AppSettings& settings) {
+  return [&view, &settings](Document&, const DocClass& docClass) {
+    ApplyClassSettings(view, settings, docClass);
+  };
+}
