@@ -71,6 +71,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   LocalFree(args);
   host.Apply(settings);
   ViewWindow& view = *host.view;
+  InitView(view);  // the document, loaded now, becomes the shown one
   if (mark >= 0 && mark < host.document->LineCount())
     host.document->lines[mark].SetState(host.document->lines[mark].State() | Line::markBit);
   if (caret.size() == 2) {
