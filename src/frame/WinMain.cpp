@@ -1,44 +1,57 @@
-// Entry point of fum.exe: registers the main window class, creates the main window and runs
-// the message loop until the window is closed.
+// Entry point of fum.exe and the program's long-lived objects: the main frame, the settings and
+// the accelerator table, built before the entry point runs and torn down after it returns.
 #include <windows.h>
+
+#include <string>
+
+#include "comun/resource.h"
+#include "config/AcceleratorTableWin32.h"
+#include "config/AppSettings.h"
+#include "frame/CommandLine.h"
+#include "frame/MainFrame.h"
 
 namespace {
 
-const wchar_t mainClassName[] = L"CEFEDITOR";
+// Constructed in this order and destroyed in the reverse one: the accelerator table goes
+// first, then the settings, which write the settings file, and the frame, still empty of
+// windows by then, last.
+MainFrame frame;
+AppSettings settings;
+AcceleratorTable accelerators(settings.KeyBindings(), settings.KeyBindingCount());
 
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
-    default:
-      return DefWindowProcW(window, message, wParam, lParam);
-  }
+// The built-in filter list: pairs of description and pattern, each ended by a NUL.
+std::wstring builtInFilters;
+
+constexpr int filterBufferLength = 100;
+
+void LoadBuiltInFilters(HINSTANCE instance) {
+  wchar_t text[filterBufferLength] = L"";
+  int length = LoadStringW(instance, IDS_FILTERS, text, filterBufferLength);
+  builtInFilters = FilterListFromResource(std::wstring_view(text, length > 0 ? length : 0),
+                                          filterBufferLength - 1);
 }
 
-bool RegisterMainClass(HINSTANCE instance) {
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = MainWindowProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  wc.lpszClassName = mainClassName;
-  return RegisterClassW(&wc) != 0;
+int RunMessageLoop() {
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (accelerators.Handle() &&
+        TranslateAcceleratorW(message.hwnd, accelerators.Handle(), &message)) {
+      continue;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
 }
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
-  if (!RegisterMainClass(instance)) return 1;
-  HWND window = CreateWindowExW(0, mainClassName, L"fum", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                CW_USEDEFAULT, 480, 640, nullptr, nullptr, instance, nullptr);
-  if (!window) return 1;
-  ShowWindow(window, showCommand);
-  UpdateWindow(window);
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  return static_cast<int>(msg.wParam);
+MainFrame& TheFrame() { return frame; }
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int showCommand) {
+  LoadBuiltInFilters(instance);
+  frame.UseSettings(settings);
+  frame.ParseCommandLine(commandLine ? commandLine : L"");
+  if (frame.Start(instance, showCommand) != MainFrame::StartResult::running) return 0;
+  return RunMessageLoop();
 }

@@ -1,11 +1,14 @@
-// Starts fum.exe as a separate process for GUI tests and finds its main window.
+// Starts fum.exe as a separate process for GUI tests, finds its windows and message boxes, and
+// gives it real key presses.
 #include "FumProcess.h"
 
+#include <filesystem>
 #include <vector>
 
 namespace {
 
 const wchar_t mainClassName[] = L"CEFEDITOR";
+const wchar_t dialogClassName[] = L"#32770";
 const DWORD pollIntervalMs = 20;
 
 std::wstring OwnFolder() {
@@ -31,19 +34,43 @@ std::wstring FullPath(const std::wstring& path) {
 
 struct WindowSearch {
   DWORD processId;
+  const wchar_t* className;
   HWND found;
 };
 
-BOOL CALLBACK MatchMainWindow(HWND window, LPARAM lParam) {
+BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
   auto* search = reinterpret_cast<WindowSearch*>(lParam);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  if (owner != search->processId) return TRUE;
+  if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
   wchar_t className[64] = {};
   GetClassNameW(window, className, 64);
-  if (lstrcmpW(className, mainClassName) != 0) return TRUE;
+  if (lstrcmpW(className, search->className) != 0) return TRUE;
   search->found = window;
   return FALSE;
+}
+
+BOOL CALLBACK CollectStaticText(HWND child, LPARAM lParam) {
+  wchar_t className[32] = {};
+  GetClassNameW(child, className, 32);
+  if (lstrcmpiW(className, L"Static") != 0) return TRUE;
+  std::wstring text = WindowText(child);
+  if (!text.empty()) {
+    auto* collected = reinterpret_cast<std::wstring*>(lParam);
+    if (!collected->empty()) *collected += L"\n";
+    *collected += text;
+  }
+  return TRUE;
+}
+
+template <typename Condition>
+bool WaitUntil(Condition condition, DWORD timeoutMs) {
+  ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount64() >= deadline) return false;
+    Sleep(pollIntervalMs);
+  }
 }
 
 }  // namespace
@@ -57,33 +84,112 @@ std::wstring FumFolder() {
 // test binary, so the tests find the program wherever the build tree lies.
 std::wstring FumExePath() { return FullPath(OwnFolder() + L"\\" + FUM_EXE_FROM_TESTS); }
 
+std::string Narrow(const std::wstring& text) {
+  std::string narrow;
+  for (wchar_t ch : text) narrow += ch < 128 ? static_cast<char>(ch) : '?';
+  return narrow;
+}
+
+std::wstring WindowText(HWND window) {
+  wchar_t text[512] = {};
+  GetWindowTextW(window, text, 512);
+  return text;
+}
+
+std::wstring DialogMessage(HWND dialog) {
+  std::wstring text;
+  EnumChildWindows(dialog, CollectStaticText, reinterpret_cast<LPARAM>(&text));
+  return text;
+}
+
+void PressKeys(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> inputs;
+  for (WORD key : keys) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    inputs.push_back(input);
+  }
+  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = *key;
+    input.ki.dwFlags = KEYEVENTF_KEYUP;
+    inputs.push_back(input);
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  Sleep(100);
+}
+
+bool BringToFront(HWND window) {
+  SetForegroundWindow(window);
+  return WaitForForeground(window);
+}
+
+bool WaitForForeground(HWND window, DWORD timeoutMs) {
+  return WaitUntil([window] { return GetForegroundWindow() == window; }, timeoutMs);
+}
+
+// ---- FumInstall ------------------------------------------------------------------------------
+
+FumInstall::FumInstall(const std::string& settings) {
+  namespace fs = std::filesystem;
+  fs::path from = FumFolder();
+  fs::copy_file(from / "fum.exe", folder.Native(L"fum.exe"));
+  for (const auto& entry : fs::directory_iterator(from)) {
+    if (entry.path().extension() == ".syntax") {
+      fs::copy_file(entry.path(), folder.Native(entry.path().filename().wstring()));
+    }
+  }
+  if (!settings.empty()) folder.Write(L"fum.opt", settings);
+}
+
+// ---- FumProcess ------------------------------------------------------------------------------
+
 FumProcess::~FumProcess() {
   if (!process_) return;
   DWORD exitCode = 0;
-  if (!Close(5000, &exitCode)) TerminateProcess(process_, 1);
+  if (window_ && IsWindow(window_)) {
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+    // Changes are thrown away.
+    while (Answer(IDNO, nullptr, nullptr, 500)) {
+    }
+  }
+  if (!WaitForExit(5000, &exitCode)) {
+    TerminateProcess(process_, 1);
+    WaitForSingleObject(process_, 5000);
+  }
   Release();
 }
 
-bool FumProcess::Start(const std::wstring& arguments, DWORD timeoutMs) {
+bool FumProcess::Launch(const std::wstring& arguments) {
   error_.clear();
-  std::wstring exe = FumExePath();
-  std::wstring commandLine = L"\"" + exe + L"\"";
+  std::wstring commandLine = L"\"" + exe_ + L"\"";
   if (!arguments.empty()) commandLine += L" " + arguments;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &info)) {
-    error_ = L"cannot start " + exe + L" (error " + std::to_wstring(GetLastError()) + L")";
+  if (!CreateProcessW(exe_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &info)) {
+    error_ = L"cannot start " + exe_ + L" (error " + std::to_wstring(GetLastError()) + L")";
     return false;
   }
   CloseHandle(info.hThread);
   process_ = info.hProcess;
   processId_ = info.dwProcessId;
+  return true;
+}
+
+bool FumProcess::Start(const std::wstring& arguments, DWORD timeoutMs) {
+  if (!Launch(arguments)) return false;
   ULONGLONG deadline = GetTickCount64() + timeoutMs;
   for (;;) {
-    window_ = FindOwnMainWindow();
-    if (window_) return true;
+    window_ = FindOwnWindow(mainClassName);
+    if (window_) {
+      // The window is made visible inside its creation; wait until its start-up is over.
+      WaitForInputIdle(process_, timeoutMs);
+      return true;
+    }
     if (WaitForSingleObject(process_, pollIntervalMs) == WAIT_OBJECT_0) {
       DWORD exitCode = 0;
       GetExitCodeProcess(process_, &exitCode);
@@ -96,6 +202,42 @@ bool FumProcess::Start(const std::wstring& arguments, DWORD timeoutMs) {
       return false;
     }
   }
+}
+
+std::wstring FumProcess::Title() const { return WindowText(window_); }
+
+bool FumProcess::WaitForTitle(const std::wstring& title, DWORD timeoutMs) const {
+  return WaitUntil([&] { return Title() == title; }, timeoutMs);
+}
+
+void FumProcess::Command(int id) const {
+  SendMessageW(window_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+void FumProcess::PostCommand(int id) const {
+  PostMessageW(window_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+void FumProcess::Type(const std::wstring& text) const {
+  for (wchar_t ch : text) SendMessageW(window_, WM_CHAR, ch, 1);
+}
+
+HWND FumProcess::WaitForMessageBox(DWORD timeoutMs) const {
+  HWND box = nullptr;
+  WaitUntil([&] { return (box = FindOwnWindow(dialogClassName)) != nullptr; }, timeoutMs);
+  return box;
+}
+
+bool FumProcess::Answer(int button, std::wstring* caption, std::wstring* text,
+                        DWORD timeoutMs) const {
+  HWND box = WaitForMessageBox(timeoutMs);
+  if (!box) return false;
+  if (caption) *caption = WindowText(box);
+  if (text) *text = DialogMessage(box);
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+  // Gone before the next question may come.
+  WaitUntil([box] { return !IsWindow(box) || !IsWindowVisible(box); }, 3000);
+  return true;
 }
 
 bool FumProcess::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
@@ -112,9 +254,9 @@ bool FumProcess::Close(DWORD timeoutMs, DWORD* exitCode) {
   return WaitForExit(timeoutMs, exitCode);
 }
 
-HWND FumProcess::FindOwnMainWindow() const {
-  WindowSearch search{processId_, nullptr};
-  EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&search));
+HWND FumProcess::FindOwnWindow(const wchar_t* className) const {
+  WindowSearch search{processId_, className, nullptr};
+  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 

@@ -1,0 +1,281 @@
+// Documents and their files: opening (the dialog, recent files and the command line, with the
+// question for a file that is open already), saving, Save As and Save All.
+#include <windows.h>
+
+#include <new>
+#include <string>
+#include <vector>
+
+#include "comun/resource.h"
+#include "config/AppSettings.h"
+#include "config/Classify.h"
+#include "filedialog/FileDialog.h"
+#include "frame/CommandLine.h"
+#include "frame/FrameSupport.h"
+#include "frame/MainFrame.h"
+#include "text/Document.h"
+#include "text/TextFile.h"
+#include "view/ViewWindow.h"
+
+#include <commdlg.h>
+
+namespace {
+
+// The file name buffer of the dialog requests, with its terminating NUL.
+constexpr std::size_t fileBufferLength = maxPathLength + 1;
+
+// The names a command-line path selects: the file itself, or every file its wildcards match.
+// Folders are left out.
+std::vector<std::wstring> MatchingFiles(const std::wstring& path) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW found{};
+  HANDLE search = FindFirstFileW(path.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(found.cFileName);
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names;
+}
+
+// A file name buffer for a dialog request that starts with text.
+std::vector<wchar_t> FileBuffer(const std::wstring& text) {
+  std::vector<wchar_t> buffer(fileBufferLength, L'\0');
+  text.copy(buffer.data(), fileBufferLength - 1);
+  return buffer;
+}
+
+}  // namespace
+
+void MainFrame::ShowError(UINT messageId) {
+  MessageBoxW(mainWindow, LoadResourceText(instance, messageId).c_str(),
+              LoadResourceText(instance, IDS_ERROR).c_str(), MB_OK);
+}
+
+// ---- Opening ---------------------------------------------------------------------------------
+
+void MainFrame::OpenFile(const std::wstring& path, NamePositions positions) {
+  EndCycling();
+  OpenDocument* before = ActiveDocument();
+  int beforeIndex = activeIndex;
+
+  // The pristine start-up document takes the file; a copy that is open already goes first.
+  OpenDocument* target = nullptr;
+  for (std::size_t i = 0; i < documents.size(); ++i) {
+    OpenDocument& document = *documents[i];
+    if (document.Pristine()) {
+      target = &document;
+      activeIndex = static_cast<int>(i);
+      break;
+    }
+    if (document.untitled || document.file.path != path) continue;
+    if (document.text->modified &&
+        MessageBoxW(mainWindow, LoadResourceText(instance, IDS_ALREADYOPEN).c_str(),
+                    document.file.name.c_str(), MB_YESNO | MB_ICONWARNING) != IDYES) {
+      return;
+    }
+    if (before == &document) before = nullptr;
+    RemoveDocument(static_cast<int>(i));
+    break;
+  }
+  bool tookPristine = target != nullptr;
+  if (!target) {
+    std::unique_ptr<OpenDocument> document = MakeDocument();
+    if (!document) {
+      ShowError(IDS_NOMEMORY);
+      RestoreActive(before, beforeIndex);
+      return;
+    }
+    document->file.name = L"doc";
+    target = document.get();
+    documents.push_back(std::move(document));
+    activeIndex = static_cast<int>(documents.size()) - 1;
+  }
+
+  ClassifyDocument(*settings_, *target->text, path, positions.name,
+                   ViewClassApplier(*target->view, *settings_));
+  bool loaded = false;
+  UINT failure = IDS_CANTOPEN;
+  {
+    WaitCursor wait;
+    try {
+      loaded = LoadText(*target->text, path);
+    } catch (const std::bad_alloc&) {
+      failure = IDS_NOMEMORY;
+    }
+  }
+  if (loaded) {
+    target->file = DocumentName::FromPath(path, positions);
+    target->untitled = false;
+    target->startup = false;
+    settings_->AddRecent(path);
+    ShowDocument(*target, before);
+  } else {
+    ShowError(failure);
+    if (!tookPristine) RemoveDocument(activeIndex);
+    RestoreActive(before, beforeIndex);
+  }
+  RefreshCommandStates();
+}
+
+void MainFrame::RestoreActive(OpenDocument* before, int beforeIndex) {
+  for (std::size_t i = 0; i < documents.size(); ++i) {
+    if (documents[i].get() == before) {
+      activeIndex = static_cast<int>(i);
+      return;
+    }
+  }
+  // The document shown before was a copy of the file and has been removed: its neighbour
+  // takes its place.
+  if (documents.empty()) {
+    activeIndex = -1;
+    RepaintEmptyClientArea();
+    return;
+  }
+  int count = static_cast<int>(documents.size());
+  activeIndex = -1;
+  ShowIndex(beforeIndex < 0 ? 0 : std::min(beforeIndex, count - 1));
+}
+
+void MainFrame::OpenWithDialog() {
+  const AppSettings& settings = *settings_;
+  OpenDocument* active = ActiveDocument();
+  std::wstring folder;
+  if (settings.dirfollowsdoc) {
+    folder = active && !active->untitled ? active->file.directory : settings.lastDirectory;
+  } else {
+    folder = settings.defdir;
+  }
+  std::vector<wchar_t> file = FileBuffer(L"");
+  OPENFILENAMEW request{};
+  request.lStructSize = sizeof request;
+  request.hwndOwner = mainWindow;
+  request.hInstance = instance;
+  request.lpstrFilter = settings.filter.empty() ? nullptr : settings.filter.c_str();
+  request.nMaxCustFilter = static_cast<DWORD>(settings.foopenflags);
+  request.lpstrFile = file.data();
+  request.nMaxFile = static_cast<DWORD>(file.size());
+  request.lpstrInitialDir = folder.c_str();
+  request.lpstrDefExt = settings.defext.c_str();
+  if (!OpenFileDialog(request)) return;
+  settings_->foopenflags = static_cast<int>(request.nMaxCustFilter);
+  OpenFile(file.data(), {request.nFileOffset, request.nFileExtension});
+}
+
+void MainFrame::OpenCommandLineFiles() {
+  // Taken out first: opening a file may show a message, and a hand-over may arrive meanwhile.
+  std::vector<std::wstring> arguments;
+  arguments.swap(commandLineArguments);
+  for (const std::wstring& argument : arguments) {
+    if (argument.empty()) continue;
+    std::wstring path = ResolveCommandLinePath(argument, settings_->defdir);
+    std::wstring folder = path.substr(0, FindNamePositions(path).name);
+    for (const std::wstring& name : MatchingFiles(path)) OpenFile(folder + name);
+  }
+}
+
+// ---- Saving ----------------------------------------------------------------------------------
+
+bool MainFrame::SaveActive() {
+  OpenDocument* document = ActiveDocument();
+  if (!document) return false;
+  bool saved = document->untitled ? SaveActiveAs() : SaveDocument(*document);
+  RefreshCommandStates();
+  return saved;
+}
+
+bool MainFrame::SaveDocument(OpenDocument& document) {
+  // An unchanged document is not written again.
+  if (!document.text->modified) return false;
+  bool written = false;
+  {
+    WaitCursor wait;
+    written = SaveText(*document.text, document.file.path);
+  }
+  UpdateTitle(document);
+  if (!written) {
+    // The document keeps its changes and its "*"; the old file is untouched.
+    ShowError(IDS_CANTSAVE);
+    return false;
+  }
+  settings_->AddRecent(document.file.path);
+  return true;
+}
+
+bool MainFrame::SaveActiveAs() {
+  OpenDocument* document = ActiveDocument();
+  if (!document) return false;
+  AppSettings& settings = *settings_;
+  std::wstring start = document->untitled ? document->file.name : document->file.path;
+  std::vector<wchar_t> file = FileBuffer(start);
+  NamePositions given = FindNamePositions(start);
+  std::wstring folder = document->untitled ? settings.lastDirectory : document->file.directory;
+
+  OPENFILENAMEW request{};
+  request.lStructSize = sizeof request;
+  request.hwndOwner = mainWindow;
+  request.hInstance = instance;
+  request.lpstrFilter = settings.filter.empty() ? nullptr : settings.filter.c_str();
+  request.nMaxCustFilter = static_cast<DWORD>(settings.fosaveflags);
+  request.lpstrFile = file.data();
+  request.nMaxFile = static_cast<DWORD>(file.size());
+  request.nFileOffset = static_cast<WORD>(given.name);
+  request.nFileExtension =
+      static_cast<WORD>(given.extension ? given.extension : start.size());
+  request.lpstrInitialDir = folder.c_str();
+  request.lpstrDefExt = settings.defext.c_str();
+  request.Flags = OFN_OVERWRITEPROMPT;
+  if (!SaveFileDialog(request)) return false;
+  settings.fosaveflags = static_cast<int>(request.nMaxCustFilter);
+
+  std::wstring path = file.data();
+  path = path.substr(0, path.find(L';'));
+  NamePositions positions = path.find(L'\\') != std::wstring::npos
+                                ? FindNamePositions(path)
+                                : NamePositions{request.nFileOffset, request.nFileExtension};
+  bool written = false;
+  {
+    WaitCursor wait;
+    written = SaveText(*document->text, path);
+  }
+  if (!written) {
+    // The document keeps its name, its changes and its "*".
+    ShowError(IDS_CANTSAVE);
+    RefreshCommandStates();
+    return false;
+  }
+  document->file = DocumentName::FromPath(path, positions);
+  document->untitled = false;
+  document->startup = false;
+  settings.AddRecent(path);
+  UpdateTitle(*document);
+  ClassifyDocument(settings, *document->text, path, positions.name,
+                   ViewClassApplier(*document->view, settings));
+  settings.lastDirectory = document->file.directory;
+  RefreshCommandStates();
+  return true;
+}
+
+bool MainFrame::SaveAll() {
+  OpenDocument* wasActive = ActiveDocument();
+  bool allSaved = true;
+  for (std::size_t i = 0; i < documents.size() && allSaved; ++i) {
+    OpenDocument& document = *documents[i];
+    if (!document.text->modified) continue;
+    if (document.untitled) {
+      // Save As needs the document in front, where the user sees what is being named.
+      EndCycling();
+      ShowIndex(static_cast<int>(i));
+      allSaved = SaveActiveAs();
+    } else {
+      allSaved = SaveDocument(document);
+    }
+  }
+  for (std::size_t i = 0; i < documents.size(); ++i) {
+    if (documents[i].get() == wasActive && static_cast<int>(i) != activeIndex) {
+      ShowIndex(static_cast<int>(i));
+    }
+  }
+  RefreshCommandStates();
+  return allSaved;
+}

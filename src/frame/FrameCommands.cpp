@@ -1,0 +1,211 @@
+// Command dispatch of the main window: one entry per command id with the rules it runs under,
+// the generated ranges (documents, Tools commands, recent files), the search options, keys for
+// the edit view, the command states and help.
+#include <windows.h>
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "comun/resource.h"
+#include "config/AppSettings.h"
+#include "config/SettingsSheet.h"
+#include "frame/FindBar.h"
+#include "frame/MainFrame.h"
+#include "frame/ToolCommands.h"
+#include "search/SearchCommands.h"
+#include "text/Document.h"
+#include "view/Clipboard.h"
+#include "view/Keys.h"
+#include "view/ViewWindow.h"
+
+namespace {
+
+// When a command runs.
+enum CommandRule : unsigned {
+  anyTime = 0,
+  needsDocument = 1,  // does nothing while no document is active
+  focusFirst = 2,     // takes the focus back to the main window before acting
+};
+
+using CommandHandler = void (*)(MainFrame&);
+
+struct Command {
+  int id;
+  unsigned rules;
+  CommandHandler run;
+};
+
+ViewWindow& View(MainFrame& frame) { return *frame.ActiveView(); }
+
+void ShowFindBarIfHidden(MainFrame& frame) {
+  if (!frame.findBarVisible) frame.ShowFindBar();
+}
+
+void FindWith(MainFrame& frame, bool forward) {
+  std::wstring findText = FindBarFindText(frame);
+  if (forward) {
+    FindNext(View(frame), findText);
+  } else {
+    FindPrevious(View(frame), findText);
+  }
+}
+
+enum class ReplaceKind { next, one, all };
+
+void ReplaceWith(MainFrame& frame, ReplaceKind kind) {
+  std::wstring replaceText = FindBarReplaceText(frame);
+  std::wstring findText = FindBarFindText(frame);
+  switch (kind) {
+    case ReplaceKind::next: ReplaceNext(View(frame), findText, replaceText); break;
+    case ReplaceKind::one: ReplaceOne(View(frame), findText, replaceText); break;
+    case ReplaceKind::all: ReplaceAll(View(frame), findText, replaceText); break;
+  }
+}
+
+void RunOnView(MainFrame& frame, int command) { RunViewCommand(View(frame), command); }
+
+// The fixed command ids. Ids not listed (Extend Selection and the drop-down buttons of the menu
+// bar among them) get the default handling, which does nothing.
+const std::array<Command, 40> commandTable = {{
+    {IDM_ABOUT, anyTime, [](MainFrame& f) { f.About(); }},
+    {IDM_EXIT, anyTime, [](MainFrame& f) { f.Exit(); }},
+    {IDM_OPEN, anyTime, [](MainFrame& f) { f.OpenWithDialog(); }},
+    {IDM_NEXTWINDOW, anyTime, [](MainFrame& f) { f.NextWindow(); }},
+    {IDM_PREVWINDOW, anyTime, [](MainFrame& f) { f.PreviousWindow(); }},
+    {IDM_WORDWRAP, needsDocument, [](MainFrame& f) { f.ToggleWordWrap(); }},
+    {IDM_CLOSE, needsDocument, [](MainFrame& f) { f.CloseActive(); }},
+    {IDM_COPY, needsDocument, [](MainFrame& f) { CopySelection(View(f), L""); }},
+    {IDM_CUT, needsDocument, [](MainFrame& f) { CutSelection(View(f), L""); }},
+    {IDM_PASTE, needsDocument, [](MainFrame& f) { PasteClipboard(View(f)); }},
+    {IDM_COPYAPPEND, needsDocument, [](MainFrame& f) { CopyAppend(View(f), false); }},
+    {IDM_CUTAPPEND, needsDocument, [](MainFrame& f) { CopyAppend(View(f), true); }},
+    {IDM_SETTINGS, anyTime, [](MainFrame& f) { ShowSettingsSheet(f.mainWindow); }},
+    {IDM_SAVE, needsDocument, [](MainFrame& f) { f.SaveActive(); }},
+    {IDM_SAVEAS, needsDocument, [](MainFrame& f) { f.SaveActiveAs(); }},
+    {IDM_SAVEALL, anyTime, [](MainFrame& f) { f.SaveAll(); }},
+    {IDM_NEW, anyTime, [](MainFrame& f) { f.NewDocument(false); }},
+    {IDM_UNDO, needsDocument, [](MainFrame& f) { UndoCommand(View(f)); }},
+    {IDM_REDO, needsDocument, [](MainFrame& f) { RedoCommand(View(f)); }},
+    {IDM_MATCH, needsDocument, [](MainFrame& f) { MatchPair(View(f)); }},
+    {IDM_MARK, needsDocument, [](MainFrame& f) { ToggleMark(View(f)); }},
+    {IDM_NEXTMARK, needsDocument, [](MainFrame& f) { NextMark(View(f)); }},
+    {IDM_PREVMARK, needsDocument, [](MainFrame& f) { PrevMark(View(f)); }},
+    {IDM_CLEARMARKS, needsDocument, [](MainFrame& f) { ClearMarks(View(f)); }},
+    {IDM_GOTOLINE, anyTime,
+     [](MainFrame& f) {
+       ShowFindBarIfHidden(f);
+       FindBarCommand(f, IDM_GOTOLINE);
+     }},
+    {IDM_FINDTEXT, anyTime,
+     [](MainFrame& f) {
+       ShowFindBarIfHidden(f);
+       FindBarCommand(f, IDM_FINDTEXT);
+     }},
+    {IDM_TOGGLEFINDBAR, anyTime,
+     [](MainFrame& f) { f.findBarVisible ? f.HideFindBar() : f.ShowFindBar(); }},
+    {IDM_FINDNEXT, needsDocument | focusFirst, [](MainFrame& f) { FindWith(f, true); }},
+    {IDM_FINDPREV, needsDocument | focusFirst, [](MainFrame& f) { FindWith(f, false); }},
+    {IDM_REPLACENEXT, needsDocument | focusFirst,
+     [](MainFrame& f) { ReplaceWith(f, ReplaceKind::next); }},
+    {IDM_REPLACE, needsDocument | focusFirst,
+     [](MainFrame& f) { ReplaceWith(f, ReplaceKind::one); }},
+    {IDM_REPLACEALL, needsDocument | focusFirst,
+     [](MainFrame& f) { ReplaceWith(f, ReplaceKind::all); }},
+    {IDM_BLOCKINDENT, needsDocument, [](MainFrame& f) { RunOnView(f, IDM_BLOCKINDENT); }},
+    {IDM_BLOCKUNINDENT, needsDocument, [](MainFrame& f) { RunOnView(f, IDM_BLOCKUNINDENT); }},
+    {IDM_DOCSTART, needsDocument, [](MainFrame& f) { RunOnView(f, IDM_DOCSTART); }},
+    {IDM_DOCEND, needsDocument, [](MainFrame& f) { RunOnView(f, IDM_DOCEND); }},
+    {IDM_DOCSTARTEXTEND, needsDocument,
+     [](MainFrame& f) { RunOnView(f, IDM_DOCSTARTEXTEND); }},
+    {IDM_DOCENDEXTEND, needsDocument, [](MainFrame& f) { RunOnView(f, IDM_DOCENDEXTEND); }},
+    {IDM_DELETEWORD, needsDocument, [](MainFrame& f) { RunOnView(f, IDM_DELETEWORD); }},
+    {IDM_HELP, anyTime, [](MainFrame& f) { SendMessageW(f.mainWindow, WM_HELP, 0, 0); }},
+}};
+
+// The search options in the order of SearchFlag, by their command ids.
+constexpr std::array<int, searchFlagCount> searchFlagCommands = {
+    IDM_IGNORECASE, IDM_WHOLEWORDS, IDM_ALLDOCUMENTS, IDM_REGEXP, IDM_SELECTEDTEXT};
+
+int SearchFlagOf(int command) {
+  auto found = std::find(searchFlagCommands.begin(), searchFlagCommands.end(), command);
+  return found == searchFlagCommands.end() ? -1
+                                           : static_cast<int>(found - searchFlagCommands.begin());
+}
+
+}  // namespace
+
+int SearchFlagCommand(int flag) { return searchFlagCommands[flag]; }
+
+void MainFrame::RunCommand(int id) {
+  if (RunGeneratedCommand(id)) return;
+  if (SearchFlagOf(id) >= 0) {
+    ToggleSearchFlag(id);
+    return;
+  }
+  auto found = std::find_if(commandTable.begin(), commandTable.end(),
+                            [id](const Command& c) { return c.id == id; });
+  if (found == commandTable.end()) return;
+  if ((found->rules & needsDocument) && !ActiveDocument()) return;
+  if ((found->rules & focusFirst) && focusedWindow != mainWindow) FocusFrame();
+  found->run(*this);
+}
+
+bool MainFrame::RunGeneratedCommand(int id) {
+  if (id >= IDM_WINDOW_FIRST && id <= IDM_WINDOW_LAST) {
+    SelectDocument(id - IDM_WINDOW_FIRST);
+    return true;
+  }
+  if (id >= IDM_TOOL_FIRST && id <= IDM_TOOL_LAST) {
+    RunTool(*this, id - IDM_TOOL_FIRST);
+    return true;
+  }
+  if (id >= IDM_RECENT_FIRST && id <= IDM_RECENT_LAST) {
+    OpenRecentFile(id - IDM_RECENT_FIRST);
+    return true;
+  }
+  return false;
+}
+
+void MainFrame::OpenRecentFile(int index) {
+  const auto& recent = settings_->recent;
+  if (index >= static_cast<int>(recent.size())) return;
+  // Copied: opening changes the list.
+  std::wstring path = recent[index];
+  OpenFile(path);
+}
+
+void MainFrame::ToggleSearchFlag(int command) {
+  int flag = SearchFlagOf(command);
+  searchFlags[flag] = !searchFlags[flag];
+  searchChanged = true;
+  if (findBarMenu) {
+    CheckMenuItem(findBarMenu, command,
+                  MF_BYCOMMAND | (searchFlags[flag] ? MF_CHECKED : MF_UNCHECKED));
+  }
+}
+
+// ---- Keys ------------------------------------------------------------------------------------
+
+bool MainFrame::OnKeyDown(WPARAM key) {
+  ViewWindow* view = ActiveView();
+  if (!view) return false;
+  bool ctrl = GetKeyState(VK_CONTROL) < 0;
+  bool shift = GetKeyState(VK_SHIFT) < 0;
+  return ::OnKeyDown(*view, static_cast<unsigned>(key), shift, ctrl);
+}
+
+// ---- Command states and help -----------------------------------------------------------------
+
+void MainFrame::RefreshCommandStates() {
+  if (OpenDocument* document = ActiveDocument()) UpdateTitle(*document);
+  UpdateBarButtons();
+}
+
+void MainFrame::SetLineNumberText(const std::wstring& text) { FindBarShowLineNumber(*this, text); }
+
+void MainFrame::ShowHelp(const wchar_t* topic) {
+  std::wstring link = L"file:fum.htm#";
+  link += topic;
+  StartHelpViewer(link.c_str());
+}

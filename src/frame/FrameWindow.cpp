@@ -1,0 +1,312 @@
+// The main window: start-up with the hand-over to a running instance, the window procedure and
+// the frame's own messages (creation, size, focus, closing), focus tracking, the find bar's
+// room, Exit and About.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <exception>
+
+#include "comun/resource.h"
+#include "config/AppSettings.h"
+#include "frame/CommandLine.h"
+#include "frame/FindBar.h"
+#include "frame/FrameSupport.h"
+#include "frame/MainFrame.h"
+#include "platform/Platform.h"
+#include "text/Document.h"
+#include "view/ViewWindow.h"
+
+namespace {
+
+constexpr int defaultWidth = 480;
+constexpr int defaultHeight = 640;
+
+INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG: {
+      SHINITDLGINFO info{SHIDIM_FLAGS, dialog,
+                         SHIDIF_DONEBUTTON | SHIDIF_SIPDOWN | SHIDIF_SIZEDLGFULLSCREEN};
+      SHInitDialog(&info);
+      return TRUE;
+    }
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+        EndDialog(dialog, LOWORD(wParam));
+        return TRUE;
+      }
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+std::wstring LoadResourceText(HINSTANCE instance, UINT id) {
+  if (id == 0) return {};
+  // LoadStringW with no buffer length hands out the text in place, which also tells its length.
+  const wchar_t* text = nullptr;
+  int length = LoadStringW(instance, id, reinterpret_cast<LPWSTR>(&text), 0);
+  return length > 0 && text ? std::wstring(text, length) : std::wstring();
+}
+
+// ---- The frame object ------------------------------------------------------------------------
+
+OpenDocument::OpenDocument() : text(std::make_unique<Document>()) {}
+OpenDocument::~OpenDocument() = default;
+
+bool OpenDocument::Pristine() const { return startup && !text->touched; }
+
+MainFrame::MainFrame() {
+  modulePath = platform::ModulePath();
+  std::size_t slash = modulePath.rfind(L'\\');
+  moduleDirectory = slash == std::wstring::npos ? std::wstring() : modulePath.substr(0, slash);
+  moduleFileName = slash == std::wstring::npos ? modulePath : modulePath.substr(slash + 1);
+}
+
+MainFrame::~MainFrame() {
+  if (findBarFont) DeleteObject(findBarFont);
+  if (viewPopupMenu) DestroyMenu(viewPopupMenu);
+}
+
+OpenDocument* MainFrame::ActiveDocument() const {
+  if (activeIndex < 0 || activeIndex >= static_cast<int>(documents.size())) return nullptr;
+  return documents[activeIndex].get();
+}
+
+ViewWindow* MainFrame::ActiveView() const {
+  OpenDocument* document = ActiveDocument();
+  return document ? document->view.get() : nullptr;
+}
+
+// ---- Start-up ---------------------------------------------------------------------------------
+
+void MainFrame::ParseCommandLine(const wchar_t* line) {
+  hasRawCommandLine = line != nullptr;
+  rawCommandLine = line ? line : L"";
+  if (line) SplitCommandLine(line, commandLineArguments);
+}
+
+MainFrame::StartResult MainFrame::Start(HINSTANCE moduleInstance, int showCommand) {
+  instance = moduleInstance;
+  programName = LoadResourceText(instance, IDS_PROGRAMNAME);
+  className = LoadResourceText(instance, IDS_CLASSNAME);
+  if (HandOverToRunningInstance()) return StartResult::handedOver;
+
+  RegisterWindowClass();
+  // The create handler runs inside CreateWindowExW and records the window. On the desktop the
+  // window starts with the proportions of a handheld's screen rather than filling the screen.
+  HWND window = CreateWindowExW(0, className.c_str(), L"fum", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                CW_USEDEFAULT, CW_USEDEFAULT, defaultWidth, defaultHeight,
+                                nullptr, nullptr, instance, nullptr);
+  if (!window) return StartResult::failed;
+  // The handheld shortens the window by the height of its menu bar, which lies outside the
+  // window there; here the bar lies inside the client area and the view keeps above it.
+  viewPopupMenu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_VIEWPOPUP));
+  ShowWindow(window, showCommand);
+  UpdateWindow(window);
+  return StartResult::running;
+}
+
+bool MainFrame::HandOverToRunningInstance() {
+  HWND running = FindWindowW(className.c_str(), nullptr);
+  if (!running) return false;
+  // The command line with its terminating NUL, in a buffer of our own for the copy.
+  std::wstring buffer = rawCommandLine;
+  buffer.push_back(L'\0');
+  COPYDATASTRUCT data{handOverKind, static_cast<DWORD>(buffer.size() * sizeof(wchar_t)),
+                      buffer.data()};
+  SendMessageW(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+  SetForegroundWindow(running);
+  return true;
+}
+
+bool MainFrame::RegisterWindowClass() {
+  WNDCLASSW windowClass{};
+  windowClass.style = CS_DBLCLKS;
+  windowClass.lpfnWndProc = MainWindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_FUM));
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  windowClass.lpszClassName = className.c_str();
+  classAtom = RegisterClassW(&windowClass);
+  return classAtom != 0;
+}
+
+// ---- The window procedure ------------------------------------------------------------------
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  MainFrame* frame = &TheFrame();
+  if (message == WM_NCCREATE) frame->mainWindow = window;
+  if (frame->mainWindow != window) return DefWindowProcW(window, message, wParam, lParam);
+  // No exception may cross back into the window system; the documents keep what they had.
+  try {
+    return frame->OnMessage(message, wParam, lParam);
+  } catch (const std::exception&) {
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      return OnCreate();
+    case WM_DESTROY:
+      OnDestroy();
+      return 0;
+    case WM_SIZE:
+      OnSize(wParam);
+      return 0;
+    case WM_ACTIVATE:
+      SHHandleWMActivate(mainWindow, wParam, lParam, &activationState, 0);
+      return 0;
+    case WM_SETTINGCHANGE:
+      SHHandleWMSettingChange(mainWindow, wParam, lParam, &activationState);
+      return 0;
+    case WM_SETFOCUS:
+      OnSetFocus();
+      return 0;
+    case WM_KILLFOCUS:
+      OnKillFocus();
+      return 0;
+    case WM_CLOSE:
+      if (closing) break;
+      RunCommand(IDM_EXIT);
+      return 0;
+    case WM_COPYDATA:
+      return OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case WM_CHAR:
+    case WM_MOUSEWHEEL:
+      return ForwardToView(message, wParam, lParam);
+    case WM_KEYDOWN:
+      if (OnKeyDown(wParam)) return 0;
+      break;
+    case WM_COMMAND:
+      RunCommand(LOWORD(wParam));
+      return 0;
+    case WM_INITMENUPOPUP:
+      OnInitMenuPopup();
+      return 0;
+    case WM_HELP:
+      ShowHelp(L"Main_Contents");
+      return 1;
+    case WM_FILEDLG_HELP:
+      ShowHelp(L"fileopen");
+      return 1;
+    case WM_TIMER:
+      if (wParam != IDT_CYCLE) break;
+      ReorderAfterCycling();
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(mainWindow, message, wParam, lParam);
+}
+
+// ---- Frame messages --------------------------------------------------------------------------
+
+LRESULT MainFrame::OnCreate() {
+  activationState = SHACTIVATEINFO{};
+  activationState.cbSize = sizeof(SHACTIVATEINFO);
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+  settings_->onRecentChanged = [this] { RebuildRecentFilesMenu(); };
+  CreateBars();
+  OpenCommandLineFiles();
+  if (documents.empty()) NewDocument(true);
+  if (settings_->tbfindactive) ShowFindBar();
+  RebuildRecentFilesMenu();
+  RefreshCommandStates();
+  return 0;
+}
+
+void MainFrame::OnDestroy() {
+  // What the settings file records of this run; the settings are written after the entry
+  // point returns.
+  settings_->tbfindactive = findBarVisible;
+  settings_->onRecentChanged = nullptr;
+  if (cycleTimer) KillTimer(mainWindow, cycleTimer);
+  cycleTimer = 0;
+  activeIndex = -1;
+  // Each view goes with its window before its document.
+  for (auto& document : documents) document->view.reset();
+  documents.clear();
+  if (menuBar) DestroyWindow(menuBar);
+  menuBar = nullptr;
+  findBar = nullptr;
+  PostQuitMessage(0);
+}
+
+void MainFrame::OnSize(WPARAM kind) {
+  // Only the window's own size changes; kinds 3 and 4 report other windows.
+  if (kind > SIZE_MAXIMIZED) return;
+  ResizeActiveView();
+}
+
+void MainFrame::ResizeActiveView() {
+  if (ViewWindow* view = ActiveView()) PlaceView(*view);
+}
+
+void MainFrame::OnSetFocus() {
+  ViewWindow* view = ActiveView();
+  if (!view) return;
+  FrameFocusGained(*view);
+  FocusFrame();
+}
+
+void MainFrame::OnKillFocus() {
+  if (ViewWindow* view = ActiveView()) FrameFocusLost(*view);
+}
+
+LRESULT MainFrame::OnCopyData(const COPYDATASTRUCT* data) {
+  if (!data) return 1;
+  auto line = CommandLineFromHandOver(data->dwData, data->lpData, data->cbData);
+  if (!line) return 1;
+  ParseCommandLine(line->c_str());
+  OpenCommandLineFiles();
+  ParseCommandLine(nullptr);
+  return 1;
+}
+
+LRESULT MainFrame::ForwardToView(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (ViewWindow* view = ActiveView()) SendMessageW(view->window, message, wParam, lParam);
+  return 0;
+}
+
+// ---- Focus -------------------------------------------------------------------------------------
+
+bool MainFrame::SetFocusTracked(HWND window) {
+  if (window == focusedWindow && GetFocus() == window) return false;
+  SetFocus(window);
+  focusedWindow = window;
+  frameHasFocus = window == mainWindow;
+  return true;
+}
+
+// ---- The find bar's room -------------------------------------------------------------------
+
+void MainFrame::ShowFindBar() {
+  if (findBar) ShowWindow(findBar, SW_SHOW);
+  findBarVisible = true;
+  findBarReservedHeight = findBarHeight;
+  ResizeActiveView();
+}
+
+void MainFrame::HideFindBar() {
+  if (findBar) ShowWindow(findBar, SW_HIDE);
+  findBarVisible = false;
+  findBarReservedHeight = 0;
+  ResizeActiveView();
+}
+
+// ---- Exit and About ------------------------------------------------------------------------
+
+void MainFrame::Exit() {
+  if (!QueryCloseAll()) return;
+  closing = true;
+  DestroyWindow(mainWindow);
+}
+
+void MainFrame::About() {
+  DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ABOUT), mainWindow, AboutProc, 0);
+}

@@ -1,0 +1,239 @@
+// The main window of the program: start-up and hand-over, the bars, the command dispatch and the
+// list of open documents. One object lives for the whole run; its operations are split over the
+// files of src/frame by area (window, bars, commands, menus, documents, files).
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "frame/DocumentName.h"
+#include "platform/PocketPC.h"
+#include "view/ViewWindow.h"
+
+class AppSettings;
+class Document;
+
+// One open document as the frame keeps it: the text, its edit view and the file it belongs to.
+struct OpenDocument {
+  OpenDocument();
+  ~OpenDocument();
+  OpenDocument(const OpenDocument&) = delete;
+  OpenDocument& operator=(const OpenDocument&) = delete;
+
+  std::unique_ptr<Document> text;  // never null
+  std::unique_ptr<ViewWindow> view;  // created with the document; a child window of the frame
+  // Where the text comes from. While untitled only the name ("doc" and a digit) is set.
+  DocumentName file;
+  bool untitled = false;  // made by New and never read from or written to a file
+  bool shown = false;     // its view is the one on screen
+  bool startup = false;   // the untitled document made at start-up, until a read or write
+  // Start-up and never edited: the next Open or New takes it instead of adding a document.
+  bool Pristine() const;
+};
+
+// The options of the search commands, in the order of the menus' check marks.
+enum SearchFlag : int {
+  searchIgnoreCase,
+  searchWholeWords,
+  searchAllDocuments,
+  searchRegularExpression,
+  searchSelectedText,
+  searchFlagCount
+};
+
+class MainFrame final : public ViewFrame {
+ public:
+  MainFrame();
+  ~MainFrame();
+  MainFrame(const MainFrame&) = delete;
+  MainFrame& operator=(const MainFrame&) = delete;
+
+  // The settings the frame reads and updates; set before the main window is created.
+  void UseSettings(AppSettings& settings) { settings_ = &settings; }
+  AppSettings& Settings() const { return *settings_; }
+
+  // ---- Start-up and the main window (FrameWindow.cpp) --------------------------------------
+
+  // Remembers line as the raw command line and appends its arguments to the command-line
+  // arguments; a null line only forgets the raw command line.
+  void ParseCommandLine(const wchar_t* line);
+
+  enum class StartResult { running, handedOver, failed };
+  // Hands the raw command line to a running instance, or registers the class and creates and
+  // shows the main window.
+  StartResult Start(HINSTANCE instance, int showCommand);
+
+  // Gives the keyboard focus to window unless it is the focused window already; every focus
+  // change of the frame and its bars goes through here. True when the focus changed.
+  bool SetFocusTracked(HWND window);
+  bool FocusFrame() { return SetFocusTracked(mainWindow); }
+
+  OpenDocument* ActiveDocument() const;
+  ViewWindow* ActiveView() const;
+
+  void ShowFindBar();
+  void HideFindBar();
+  // Places the active view (and the find bar under it) in the client area above the menu bar.
+  void ResizeActiveView();
+
+  // Exit (106): the save questions, then the end of the program unless one was cancelled.
+  void Exit();
+  void About();
+
+  // ---- Commands and menus (FrameCommands.cpp, FrameMenus.cpp, FrameBars.cpp) --------------
+
+  // Runs the command with this id, as WM_COMMAND does.
+  void RunCommand(int id);
+  // Recomputes the title and the enabled state of the bar buttons.
+  void RefreshCommandStates() override;
+  // The find bar's line number field shows text.
+  void SetLineNumberText(const std::wstring& text) override;
+  void ShowHelp(const wchar_t* topic);
+  void RebuildRecentFilesMenu();
+
+  // ---- Documents (DocumentList.cpp, DocumentFiles.cpp) -------------------------------------
+
+  // A new untitled document, or the pristine one; the start-up mark makes it pristine.
+  void NewDocument(bool startupMark);
+  // Opens path with the name and extension positions of its text.
+  void OpenFile(const std::wstring& path, NamePositions positions);
+  void OpenFile(const std::wstring& path) { OpenFile(path, FindNamePositions(path)); }
+  void OpenWithDialog();
+  void OpenCommandLineFiles();
+  // Save (40002): Save As for an untitled document.
+  bool SaveActive();
+  // Writes a modified document to its file; false, with a message, when the write failed, and
+  // false without one when there was nothing to write.
+  bool SaveDocument(OpenDocument& document);
+  // Save As (40003); true when the document was written under the chosen name.
+  bool SaveActiveAs();
+  // Save All (40345): every modified document; stops at the first that is not saved.
+  bool SaveAll();
+  void CloseActive();
+  // Takes a document out of the list without a question.
+  void RemoveDocument(int index);
+  // The save question for every modified document; false when the program must go on.
+  bool QueryCloseAll();
+  void ShowDocument(OpenDocument& document, OpenDocument* previous);
+  void HideDocument(OpenDocument& document);
+  void UpdateTitle(const OpenDocument& document);
+  void NextWindow();
+  // Prev (40035): the document before the active one, without reordering.
+  void PreviousWindow();
+  // The cycle timer fired.
+  void ReorderAfterCycling();
+  void SelectDocument(int index);
+  void ToggleWordWrap();
+
+  // ---- Fields ---------------------------------------------------------------------------------
+
+  std::wstring className;        // window class of the main window, "CEFEDITOR"
+  std::wstring moduleDirectory;  // folder of the executable, without the trailing backslash
+  std::wstring modulePath;       // full path of the executable
+  std::wstring moduleFileName;   // file name part of modulePath
+  std::wstring programName;      // "fum": the caption of every question
+  ATOM classAtom = 0;
+  HINSTANCE instance = nullptr;
+  HWND mainWindow = nullptr;
+  HWND menuBar = nullptr;        // at the bottom of the client area; null when refused
+  HWND findBar = nullptr;        // null while the find bar is not built
+  HMENU mainMenu = nullptr;      // drop-down of the menu bar's first button
+  HMENU viewPopupMenu = nullptr; // context menu of the edit views, owned
+  HMENU findBarMenu = nullptr;   // the find bar's "Find" menu
+  HMENU findOptionsMenu = nullptr;  // Options of the main menu's Find submenu
+  HMENU menuBarMenu = nullptr;   // the menu bar's own menu
+  HWND lineNumberField = nullptr;
+  HFONT findBarFont = nullptr;   // Tahoma, 10 pixels, for the find bar and its fields; owned
+  int findBarHeight = 0;
+
+  // The open documents in Window-menu order.
+  std::deque<std::unique_ptr<OpenDocument>> documents;
+  // Index of the shown document; -1 exactly when the list is empty, or for a moment while a
+  // document is being removed.
+  int activeIndex = -1;
+  int cycleStartIndex = 0;  // the active index when "Next window" cycling began
+  UINT_PTR cycleTimer = 0;  // the reorder timer's id while it runs, else 0
+  int untitledCounter = 0;  // number of the last untitled document made
+
+  bool frameHasFocus = false;
+  HWND focusedWindow = nullptr;  // the window last focused through SetFocusTracked
+
+  bool hasRawCommandLine = false;
+  std::wstring rawCommandLine;                // for the hand-over to a running instance
+  std::vector<std::wstring> commandLineArguments;  // consumed by OpenCommandLineFiles
+
+  bool findBarVisible = false;
+  int findBarReservedHeight = 0;
+  std::array<bool, searchFlagCount> searchFlags{};
+  bool searchChanged = false;  // a flag or the find text changed; a new search must begin
+
+  SHACTIVATEINFO activationState{};
+  bool closing = false;  // set by Exit just before the main window is destroyed
+
+ private:
+  friend LRESULT CALLBACK MainWindowProc(HWND, UINT, WPARAM, LPARAM);
+
+  // FrameWindow.cpp
+  bool HandOverToRunningInstance();
+  bool RegisterWindowClass();
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnCreate();
+  void OnDestroy();
+  void OnSize(WPARAM kind);
+  void OnSetFocus();
+  void OnKillFocus();
+  LRESULT OnCopyData(const COPYDATASTRUCT* data);
+  LRESULT ForwardToView(UINT message, WPARAM wParam, LPARAM lParam);
+
+  // FrameBars.cpp
+  void CreateBars();
+  void AddMenuBarButtons();
+  void UpdateBarButtons();
+  void EnableBarButton(int command, bool enabled);
+
+  // FrameCommands.cpp
+  bool OnKeyDown(WPARAM key);
+  void ToggleSearchFlag(int command);
+  void OpenRecentFile(int index);
+  bool RunGeneratedCommand(int id);
+
+  // FrameMenus.cpp
+  void OnInitMenuPopup();
+  void ApplySearchFlagChecks();
+  void ApplyMenuStates();
+  void RebuildWindowMenu();
+
+  // DocumentList.cpp
+  std::unique_ptr<OpenDocument> MakeDocument();
+  OpenDocument* FirstPristineDocument(int* index) const;
+  void ShowIndex(int index);
+  void EndCycling();
+  void RepaintEmptyClientArea();
+  int AskToSave(HWND owner);
+  // The save question for a modified document about to close; true when it may close.
+  bool SaveBeforeClosing(OpenDocument& document, HWND owner);
+  FindBarStrip FindBarPlacement() const;
+  void PlaceView(ViewWindow& view);
+
+  // DocumentFiles.cpp
+  // Makes the document that was active before an open active again, or its neighbour when
+  // it is gone.
+  void RestoreActive(OpenDocument* before, int beforeIndex);
+  void ShowError(UINT messageId);
+
+  std::wstring shownTitle;  // the title last given to the main window
+  AppSettings* settings_ = nullptr;
+};
+
+// The one main window of the program; it lives for the whole run.
+MainFrame& TheFrame();
+// The window procedure of the main window's class: hands every message to TheFrame().
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The command id of a search option's menu item.
+int SearchFlagCommand(int flag);
