@@ -18,6 +18,8 @@ namespace {
 constexpr wchar_t viewClassName[] = L"FEDIT";
 constexpr int markSignBitmap = 102;
 constexpr int viewIconResource = 1;
+// Posted to the view to draw scroll bars whose drawing was put off.
+constexpr UINT redrawScrollBarsMessage = WM_APP + 1;
 
 HINSTANCE InstanceOf(HWND window) {
   HINSTANCE instance =
@@ -59,6 +61,9 @@ bool HandleMessage(ViewWindow& view, UINT message, WPARAM wParam, LPARAM lParam,
     case WM_CHAR:
       // A repeated key types one character per message.
       return OnChar(view, static_cast<wchar_t>(wParam));
+    case redrawScrollBarsMessage:
+      view.windowSurface.RedrawScrollBars();
+      return true;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDC_GOTOLINE) {
         if (view.onGotoLine) view.onGotoLine(view);
@@ -110,6 +115,17 @@ void WindowSurface::Scroll(int dx, int dy, const PixelRect& area) {
 void WindowSurface::UpdateNow() { UpdateWindow(owner_.window); }
 
 void WindowSurface::SetScrollBar(ScrollBar bar, unsigned mask, const ScrollBarState& state) {
+  const int which = static_cast<int>(bar);
+  ScrollBarState wanted = requested_[which];
+  if (mask & scrollRange) {
+    wanted.min = state.min;
+    wanted.max = state.max;
+  }
+  if (mask & scrollPage) wanted.page = state.page;
+  if (mask & scrollPos) wanted.pos = state.pos;
+  if (known_[which] && wanted == requested_[which]) return;
+  requested_[which] = wanted;
+  known_[which] = known_[which] || (mask & scrollAll) == scrollAll;
   SCROLLINFO info{};
   info.cbSize = sizeof info;
   info.fMask = mask;
@@ -117,7 +133,26 @@ void WindowSurface::SetScrollBar(ScrollBar bar, unsigned mask, const ScrollBarSt
   info.nMax = state.max;
   info.nPage = static_cast<UINT>(state.page < 0 ? 0 : state.page);
   info.nPos = state.pos;
-  SetScrollInfo(owner_.window, BarOf(bar), &info, TRUE);
+  // The bar takes its new state (and shows or hides) at once; only its drawing waits.
+  SetScrollInfo(owner_.window, BarOf(bar), &info, FALSE);
+  undrawn_[which] = true;
+  if (!redrawPosted_) redrawPosted_ = PostMessageW(owner_.window, redrawScrollBarsMessage, 0, 0);
+  if (!redrawPosted_) RedrawScrollBars();
+}
+
+void WindowSurface::RedrawScrollBars() {
+  redrawPosted_ = false;
+  RECT client{};
+  GetClientRect(owner_.window, &client);
+  // The bars lie outside the client area, right of it and below it (client coordinates).
+  const int width = GetSystemMetrics(SM_CXVSCROLL), height = GetSystemMetrics(SM_CYHSCROLL);
+  const RECT bars[2] = {{0, client.bottom, client.right + width, client.bottom + height},
+                        {client.right, 0, client.right + width, client.bottom + height}};
+  for (int which = 0; which < 2; ++which) {
+    if (!undrawn_[which]) continue;
+    undrawn_[which] = false;
+    RedrawWindow(owner_.window, &bars[which], nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  }
 }
 
 ScrollBarState WindowSurface::GetScrollBar(ScrollBar bar) const {

@@ -79,8 +79,19 @@ class WindowSurface final : public ViewSurface {
   void EmptyClipboard() override;
   bool SetClipboardText(const std::wstring& text) override;
 
+  // Draws the scroll bars whose drawing was put off (see SetScrollBar).
+  void RedrawScrollBars();
+
  private:
   ViewWindow& owner_;
+  // What each bar was last asked to hold: a request that asks for exactly that again changes
+  // nothing and is not passed on.
+  ScrollBarState requested_[2];
+  bool known_[2] = {false, false};
+  // A bar changed without being drawn: the redraw is posted, so that it follows the repaint of
+  // the text and several changes in a row cost one drawing.
+  bool redrawPosted_ = false;
+  bool undrawn_[2] = {false, false};
 };
 
 struct ViewWindow : EditView {

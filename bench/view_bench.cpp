@@ -1,0 +1,192 @@
+// Keystroke to repainted screen in a real FEDIT window on the million-line benchmark file:
+// typing a character, Enter, Page Down and Ctrl+End, each timed from the message to the end of
+// the synchronous repaint, with word wrap off and on, and the C highlighting on.
+//   fum_view_bench [INPUT] [RUNS]   (the input is generated when missing)
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "SourceGenerator.h"
+#include "config/DocClass.h"
+#include "syntax/SyntaxDef.h"
+#include "text/Document.h"
+#include "text/Layout.h"
+#include "text/TextFile.h"
+#include "view/Caret.h"
+#include "view/Grid.h"
+#include "view/Keys.h"
+#include "view/ViewWindow.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Milliseconds(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t n = values.size();
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+void Pump() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+// The highlighting of the shipped C definition, enough of it for the generated source.
+SyntaxDef CSyntax() {
+  SyntaxDef def;
+  def.singleLineComment = L"//";
+  def.commentBegin = L"/*";
+  def.commentEnd = L"*/";
+  def.stringBegin = def.stringEnd = L"\"";
+  def.stringBegin2 = def.stringEnd2 = L"'";
+  def.stringEscape = L"\\";
+  def.wordFirstSet = {{L'a', L'z'}, {L'A', L'Z'}, {L'_', L'_'}, {L'#', L'#'}};
+  def.wordSet = {{L'a', L'z'}, {L'A', L'Z'}, {L'0', L'9'}, {L'_', L'_'}};
+  for (const wchar_t* word : {L"if", L"else", L"for", L"while", L"return", L"struct"})
+    def.keywords[word] = 2;
+  for (const wchar_t* word : {L"int", L"char", L"double", L"size_t", L"void"}) def.keywords[word] = 3;
+  return def;
+}
+
+LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HWND CreateFrame() {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = FrameProc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  windowClass.lpszClassName = L"FumViewBench";
+  RegisterClassW(&windowClass);
+  HWND frame = CreateWindowExW(0, windowClass.lpszClassName, L"fum view bench",
+                               WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 800, 600,
+                               nullptr, nullptr, windowClass.hInstance, nullptr);
+  Pump();
+  return frame;
+}
+
+// Times one keystroke: its handling and the repaint of the text it caused. The scroll bars'
+// drawing, which the view posts to follow the text, is timed apart: the message loop runs it
+// before the next keystroke.
+std::vector<double> barDrawing;
+double Keystroke(ViewWindow& view, const std::function<void()>& press) {
+  const auto start = Clock::now();
+  press();
+  UpdateWindow(view.window);
+  GdiFlush();
+  const double keystroke = Milliseconds(start);
+  const auto bars = Clock::now();
+  Pump();
+  GdiFlush();
+  barDrawing.push_back(Milliseconds(bars));
+  return keystroke;
+}
+
+void GoToLine(ViewWindow& view, int line) {
+  const TextPos previous = view.caret;
+  SetPos(view.caret, 4, line);
+  UpdateCaret(view, previous, false, caretCentre);
+  view.desiredColumn = view.caret.visualColumn;
+  UpdateWindow(view.window);
+}
+
+void Report(const char* what, const std::vector<double>& times) {
+  std::printf("  %-36s %8.3f ms  (max %.3f ms, %zu runs)\n", what, Median(times),
+              *std::max_element(times.begin(), times.end()), times.size());
+}
+
+void Run(HWND frame, const std::wstring& path, bool wrap, int runs, const SyntaxDef& syntax) {
+  Document document;
+  DocClass settings;
+  settings.wordwrap = wrap;
+  settings.tabsize = 4;
+  settings.hassyntax = true;
+  settings.syntax = &syntax;
+  document.settings = settings;
+  LayoutDocument(document);
+  auto loadStart = Clock::now();
+  if (!LoadText(document, path)) {
+    std::printf("cannot read the input\n");
+    return;
+  }
+  const double loadTime = Milliseconds(loadStart);
+  ViewWindow view(document, frame, nullptr);
+  auto openStart = Clock::now();
+  if (!CreateViewWindow(view)) {
+    std::printf("cannot create the view window\n");
+    return;
+  }
+  const double openTime = Milliseconds(openStart);
+  Pump();
+  std::printf("%s: %d lines, %d rows, %d x %d cells (load %.0f ms, window and layout %.0f ms)\n",
+              wrap ? "word wrap on" : "word wrap off", document.LineCount(), document.TotalRows(),
+              view.visibleColumns, view.visibleRows, loadTime, openTime);
+
+  const int middle = document.LineCount() / 2;
+  std::vector<double> typed, enters, pages, ends;
+  std::vector<double> typedBars, enterBars, pageBars, endBars;
+  GoToLine(view, middle);
+  Pump();
+  barDrawing.clear();
+  for (int i = 0; i < runs; ++i)
+    typed.push_back(Keystroke(view, [&] { SendMessageW(view.window, WM_CHAR, L'x', 1); }));
+  typedBars.swap(barDrawing);
+  for (int i = 0; i < runs; ++i)
+    enters.push_back(Keystroke(view, [&] { SendMessageW(view.window, WM_CHAR, L'\r', 1); }));
+  enterBars.swap(barDrawing);
+  GoToLine(view, middle);
+  Pump();
+  barDrawing.clear();
+  for (int i = 0; i < runs; ++i)
+    pages.push_back(Keystroke(view, [&] { OnKeyDown(view, VK_NEXT, false, false); }));
+  pageBars.swap(barDrawing);
+  for (int i = 0; i < runs; ++i) {
+    GoToLine(view, middle - i);
+    Pump();
+    barDrawing.clear();
+    ends.push_back(Keystroke(view, [&] { OnKeyDown(view, VK_END, false, true); }));
+    endBars.push_back(barDrawing.back());
+  }
+  Report("typed character", typed);
+  Report("Enter", enters);
+  Report("Page Down", pages);
+  Report("Ctrl+End", ends);
+  Report("then scroll bars, typed character", typedBars);
+  Report("then scroll bars, Enter", enterBars);
+  Report("then scroll bars, Page Down", pageBars);
+  Report("then scroll bars, Ctrl+End", endBars);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::wstring path;
+  if (argc > 1) {
+    for (const char* c = argv[1]; *c; ++c) path += static_cast<wchar_t>(*c == '/' ? '\\' : *c);
+  } else {
+    path = platform::ModulePath() + L".input.txt";
+  }
+  const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 31;
+  if (!platform::FileExists(path)) bench::Generate(path);
+  HWND frame = CreateFrame();
+  const SyntaxDef syntax = CSyntax();
+  std::printf("keystroke to repainted screen, median of %d runs each\n", runs);
+  for (bool wrap : {false, true}) Run(frame, path, wrap, runs, syntax);
+  DestroyWindow(frame);
+  return 0;
+}
