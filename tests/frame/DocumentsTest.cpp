@@ -214,3 +214,73 @@ TEST_F(Documents, AFailedSaveSaysSoAndTheDocumentKeepsItsChanges) {
   EXPECT_EQ(fum.Title(), L"fu - a.txt");
   EXPECT_EQ(install.folder.Read(L"sub\\a.txt"), "new old\r\n");
 }
+
+TEST_F(Documents, AFileThatCannotBeReadLeavesTheStartUpDocumentInPlace) {
+  install.folder.Write(L"fum.opt",
+                       "recent = {" + SettingString(install.folder.Path(L"gone.txt")) + "}\n");
+  ASSERT_TRUE(fum.Start()) << Narrow(fum.Error());
+  fum.PostCommand(IDM_RECENT_FIRST);
+  std::wstring caption, text;
+  ASSERT_TRUE(fum.Answer(IDOK, &caption, &text));
+  EXPECT_EQ(caption, L"Error");
+  EXPECT_EQ(text, L"I can't open the file");
+  EXPECT_EQ(fum.Title(), L"fu - doc1");
+  fum.Command(IDM_NEXTWINDOW);
+  EXPECT_EQ(fum.Title(), L"fu - doc1");
+}
+
+TEST_F(Documents, SaveWritesNothingForAnUnchangedDocument) {
+  Open({L"a.txt"});
+  install.folder.Write(L"a.txt", "changed elsewhere\r\n");
+  fum.Command(IDM_SAVE);
+  EXPECT_EQ(install.folder.Read(L"a.txt"), "changed elsewhere\r\n");
+}
+
+namespace {
+
+// Types a name into the save dialog and presses its OK button.
+// The save dialog's file name field: an edit control, in newer looks inside a combo box.
+BOOL CALLBACK FindNameField(HWND child, LPARAM found) {
+  wchar_t className[16] = {};
+  GetClassNameW(child, className, 16);
+  int id = GetDlgCtrlID(child);
+  if (lstrcmpiW(className, L"Edit") != 0 || (id != 0x480 && id != 0x47C)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = child;
+  return FALSE;
+}
+
+// Types a name into the save dialog's name field.
+bool TypeName(HWND dialog, const std::wstring& path) {
+  HWND field = nullptr;
+  EnumChildWindows(dialog, FindNameField, reinterpret_cast<LPARAM>(&field));
+  if (!field) return false;
+  SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  return true;
+}
+
+}  // namespace
+
+TEST_F(Documents, AnUntitledDocumentIsSavedThroughSaveAsAndCancellingItKeepsTheDocument) {
+  ASSERT_TRUE(fum.Start()) << Narrow(fum.Error());
+  fum.Type(L"text");
+  // Close asks; Yes needs a name; cancelling the dialog keeps the document as it was.
+  fum.PostCommand(IDM_CLOSE);
+  ASSERT_TRUE(fum.Answer(IDYES));
+  HWND dialog = fum.WaitForMessageBox();
+  ASSERT_NE(dialog, nullptr);
+  fum.Press(dialog, IDCANCEL);
+  EXPECT_TRUE(fum.WaitForTitle(L"fu - doc1*"));
+
+  fum.PostCommand(IDM_SAVE);
+  dialog = fum.WaitForMessageBox();
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(TypeName(dialog, install.folder.Path(L"named.c")));
+  fum.Press(dialog, IDOK);
+  EXPECT_TRUE(fum.WaitForTitle(L"fu - named.c")) << Narrow(fum.Title());
+  EXPECT_EQ(install.folder.Read(L"named.c"), "text");
+  // The document now has a name: Save writes to it without asking.
+  fum.Type(L"!");
+  fum.Command(IDM_SAVE);
+  EXPECT_EQ(install.folder.Read(L"named.c"), "text!");
+  EXPECT_EQ(fum.WaitForMessageBox(200), nullptr);
+}

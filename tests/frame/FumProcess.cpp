@@ -90,6 +90,12 @@ std::string Narrow(const std::wstring& text) {
   return narrow;
 }
 
+std::string SettingString(const std::wstring& text) {
+  std::string quoted = "\"";
+  for (char ch : Narrow(text)) quoted += ch == '\\' ? std::string("\\\\") : std::string(1, ch);
+  return quoted + "\"";
+}
+
 std::wstring WindowText(HWND window) {
   wchar_t text[512] = {};
   GetWindowTextW(window, text, 512);
@@ -234,10 +240,14 @@ bool FumProcess::Answer(int button, std::wstring* caption, std::wstring* text,
   if (!box) return false;
   if (caption) *caption = WindowText(box);
   if (text) *text = DialogMessage(box);
-  PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
-  // Gone before the next question may come.
-  WaitUntil([box] { return !IsWindow(box) || !IsWindowVisible(box); }, 3000);
+  Press(box, button);
   return true;
+}
+
+void FumProcess::Press(HWND dialog, int button) const {
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+  // Gone before the next question may come.
+  WaitUntil([dialog] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 3000);
 }
 
 bool FumProcess::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {

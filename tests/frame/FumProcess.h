@@ -66,6 +66,8 @@ class FumProcess {
   // caption and text when given. False when no box came.
   bool Answer(int button, std::wstring* caption = nullptr, std::wstring* text = nullptr,
               DWORD timeoutMs = 5000) const;
+  // Presses a button of a dialog and waits until the dialog is gone.
+  void Press(HWND dialog, int button) const;
 
   // Waits up to `timeoutMs` for the process to end; true with its exit code when it did.
   bool WaitForExit(DWORD timeoutMs, DWORD* exitCode);
@@ -98,3 +100,5 @@ bool WaitForForeground(HWND window, DWORD timeoutMs = 3000);
 
 // Narrow text for test messages.
 std::string Narrow(const std::wstring& text);
+// A string value as the settings file writes it: quoted, with backslashes doubled.
+std::string SettingString(const std::wstring& text);

@@ -57,17 +57,15 @@ TEST(Startup, RelativeNamesAndWildcardsAreResolvedAgainstTheDefaultFolder) {
   FumInstall install;
   std::wstring folder = install.folder.Path(L"");
   folder.pop_back();  // no trailing backslash
-  std::string narrowFolder = Narrow(folder);
-  std::string escaped;
-  for (char ch : narrowFolder) escaped += ch == '\\' ? std::string("\\\\") : std::string(1, ch);
-  install.folder.Write(L"fum.opt", "<general>\n\tdefdir = \"" + escaped + "\"\n</general>\n");
+  install.folder.Write(L"fum.opt",
+                       "<general>\n\tdefdir = " + SettingString(folder) + "\n</general>\n");
   std::filesystem::create_directory(install.folder.Native(L"src"));
   install.folder.Write(L"src\\one.c", "1\r\n");
   install.folder.Write(L"src\\two.c", "2\r\n");
   install.folder.Write(L"notes.txt", "n\r\n");
   FumProcess fum(install.Exe());
-  // A name that matches nothing is passed over without a word.
-  ASSERT_TRUE(fum.Start(L"src\\*.c .\\src\\..\\notes.txt missing.txt")) << Narrow(fum.Error());
+  // A name that matches nothing, or only a folder, is passed over without a word.
+  ASSERT_TRUE(fum.Start(L"src\\*.c .\\src\\..\\notes.txt missing.txt src")) << Narrow(fum.Error());
   EXPECT_EQ(fum.Title(), L"fu - notes.txt");
   std::wstring seen;
   for (int i = 0; i < 3; ++i) {
