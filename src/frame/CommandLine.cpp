@@ -60,7 +60,7 @@ std::optional<std::wstring> CommandLineFromHandOver(std::uintptr_t kind, const v
 
 std::wstring ResolveCommandLinePath(std::wstring_view argument, std::wstring_view defaultFolder) {
   bool absolute = (!argument.empty() && argument[0] == L'\\') ||
-                  argument.substr(1, 2) == std::wstring_view(L":\\");
+                  (argument.size() >= 3 && argument.substr(1, 2) == std::wstring_view(L":\\"));
   std::wstring result;
   if (absolute) {
     result = argument;

@@ -101,6 +101,9 @@ TEST(CommandLine, RelativeNamesAreResolvedAgainstTheDefaultFolder) {
       {LR"(x\..\main.c)", LR"(\a)", LR"(\a\main.c)"},
       {LR"(..x\.y\main.c)", LR"(\a)", LR"(\a\..x\.y\main.c)"},
       {L"*.c", LR"(Z:\tmp)", LR"(Z:\tmp\*.c)"},
+      // An empty argument (a pair of quotes) is a name too short to carry a drive.
+      {L"", LR"(C:\docs)", LR"(C:\docs\)"},
+      {L"C", LR"(C:\docs)", LR"(C:\docs\C)"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ResolveCommandLinePath(c.argument, c.folder), c.expected) << c.argument;
