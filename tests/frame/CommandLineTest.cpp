@@ -41,12 +41,6 @@ TEST(CommandLine, SplitsAtBlanksAndTabsAndKeepsQuotedTextTogether) {
   for (const Case& c : cases) EXPECT_EQ(Split(c.line), c.expected) << std::wstring(c.line).size();
 }
 
-TEST(CommandLine, AppendsToTheArgumentsAlreadyCollected) {
-  std::vector<std::wstring> arguments{L"first"};
-  SplitCommandLine(L"second", arguments);
-  EXPECT_EQ(arguments, (Arguments{L"first", L"second"}));
-}
-
 TEST(CommandLine, HandOverDataIsReadOnlyWithinItsBytes) {
   const wchar_t text[] = L"a.c b.c";
   auto line = CommandLineFromHandOver(handOverKind, text, sizeof text);
@@ -108,12 +102,6 @@ TEST(CommandLine, RelativeNamesAreResolvedAgainstTheDefaultFolder) {
   for (const Case& c : cases) {
     EXPECT_EQ(ResolveCommandLinePath(c.argument, c.folder), c.expected) << c.argument;
   }
-}
-
-TEST(CommandLine, ResolvedPathsAreCutToTheLongestPath) {
-  std::wstring longName(300, L'x');
-  EXPECT_EQ(ResolveCommandLinePath(L"\\" + longName, L"\\").size(), maxPathLength);
-  EXPECT_EQ(ResolveCommandLinePath(longName, L"\\docs").size(), maxPathLength);
 }
 
 TEST(CommandLine, TheFilterResourceBecomesPairsEndingWithAnEmptyString) {

@@ -1,4 +1,4 @@
-// Path fields of documents, untitled names, numbered menu texts and the order after cycling.
+// Path fields of documents and the order of the document list after cycling.
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -44,21 +44,6 @@ TEST(DocumentName, PositionsFromADialogThatDoNotFitThePathMeanNoExtension) {
   EXPECT_EQ(name.baseName, L"a.txt");
   name = DocumentName::FromPath(L"\\x\\a.txt", {42, 0});
   EXPECT_EQ(name.name, L"");
-}
-
-TEST(DocumentName, UntitledNamesCountUpAndWrapAfterNine) {
-  EXPECT_EQ(UntitledName(1), L"doc1");
-  EXPECT_EQ(UntitledName(9), L"doc9");
-  EXPECT_EQ(UntitledName(10), L"doc0");
-  EXPECT_EQ(UntitledName(11), L"doc1");
-}
-
-TEST(DocumentName, NumberedMenuEntriesUseTheCharactersFromOneOn) {
-  EXPECT_EQ(NumberedMenuText(0, L"a.c"), L"&1 a.c");
-  EXPECT_EQ(NumberedMenuText(8, L"doc1*"), L"&9 doc1*");
-  EXPECT_EQ(NumberedMenuText(9, L"tenth"), L"&: tenth");
-  EXPECT_EQ(FileNameOf(LR"(C:\a\b.txt)"), L"b.txt");
-  EXPECT_EQ(FileNameOf(L"b.txt"), L"b.txt");
 }
 
 TEST(CycleOrder, TheDocumentReachedMovesBeforeTheOneCyclingStartedAt) {
