@@ -20,6 +20,9 @@
 
 #include "SourceGenerator.h"
 #include "platform/Platform.h"
+#include "syntax/ConfigFile.h"
+#include "syntax/RowCursor.h"
+#include "syntax/SyntaxDef.h"
 #include "text/Document.h"
 #include "text/Edit.h"
 #include "text/Layout.h"
@@ -197,6 +200,58 @@ void UndoLargeReplacement(bool wrap, const std::wstring& path, const wchar_t* re
   Report(label, undoTime, 0, "");
 }
 
+// Highlighting with a syntax definition: loading with end states, the state walk after typing
+// a comment opener at the top, and the runs of one screen.
+void Highlighting(const std::wstring& path, const std::wstring& syntaxPath, int runs) {
+  ConfigFile file;
+  if (!file.Load(syntaxPath)) {
+    std::printf("  (no syntax file: highlighting not measured)\n");
+    return;
+  }
+  const SyntaxDef def = BuildSyntaxDef(file);
+  auto highlighted = [&](bool wrap) {
+    auto document = NewDocument(wrap);
+    document->settings.hassyntax = true;
+    document->settings.syntax = &def;
+    return document;
+  };
+  for (bool wrap : {false, true}) {
+    double load = MedianOf(runs, [&] {
+      auto document = highlighted(wrap);
+      auto start = Clock::now();
+      LoadText(*document, path);
+      return Seconds(start);
+    });
+    ReportRuns(wrap ? "load + layout + states, wrap 80" : "load + layout + states, wrap off", load,
+               0, "");
+  }
+  auto document = highlighted(true);
+  LoadText(*document, path);
+  std::vector<double> opener, screens;
+  for (int i = 0; i < runs; ++i) {
+    TextPos top(*document);
+    auto start = Clock::now();
+    ReplaceText(*document, top, top, L"/*", editOther);
+    opener.push_back(Seconds(start));
+    Undo(*document->undo);
+  }
+  Report("comment opener typed at the top", Median(opener), 0, "");
+  const int rows = 40, columns = 80;
+  for (int row = 0; row < document->TotalRows() - rows; row += document->TotalRows() / 201) {
+    auto start = Clock::now();
+    TextPos cursor;
+    OpenRowCursor(cursor, *document, row, 0);
+    for (int r = 0; r < rows; ++r) {
+      int remaining = columns + 1;
+      for (bool first = true; remaining > 0; first = false) NextRun(cursor, first, remaining);
+      NextRow(cursor, 0);
+    }
+    CloseRowCursor(cursor);
+    screens.push_back(Seconds(start));
+  }
+  Report("runs of one screen, 40 x 80", Median(screens), 0, "");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -209,6 +264,9 @@ int main(int argc, char** argv) {
     path = platform::ModulePath() + L".input.txt";
   }
   int runs = argc > 2 ? std::atoi(argv[2]) : 5;
+  std::wstring syntaxPath;
+  for (const char* c = argc > 3 ? argv[3] : ""; *c; ++c)
+    syntaxPath += static_cast<wchar_t>(*c == '/' ? '\\' : *c);
   if (!platform::FileExists(path)) Generate(path);
   const std::wstring savePath = path + L".saved.txt";
   const std::wstring writePath = path + L".written.txt";
@@ -274,5 +332,6 @@ int main(int argc, char** argv) {
   UndoLargeReplacement(false, path, L"totals");
   UndoLargeReplacement(true, path, L"TOTAL");
   UndoLargeReplacement(true, path, L"totals");
+  Highlighting(path, syntaxPath, runs);
   return 0;
 }
