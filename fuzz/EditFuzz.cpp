@@ -4,25 +4,11 @@
 #include <cstdlib>
 
 #include "FuzzInput.h"
-#include "syntax/SyntaxDef.h"
+#include "syntax/TestSyntax.h"
 #include "text/Edit.h"
 #include "text/EditModel.h"
 
 namespace {
-
-const SyntaxDef& Syntax() {
-  static const SyntaxDef def = [] {
-    SyntaxDef d;
-    d.singleLineComment = L"//";
-    d.commentBegin = L"/*";
-    d.commentEnd = L"*/";
-    d.stringBegin = d.stringEnd = L"\"";
-    d.stringEscape = L"\\";
-    d.wordFirstSet = {{L'a', L'b'}};
-    return d;
-  }();
-  return def;
-}
 
 TextPlace Place(FuzzInput& in, const Lines& lines) {
   int line = in.Number(static_cast<int>(lines.size()));
@@ -41,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   DocClass settings = Settings(shape & 1, 1 + (shape >> 1) % 8, (shape >> 4) % 8, shape & 64);
   if (shape & 128) {
     settings.hassyntax = true;
-    settings.syntax = &Syntax();
+    settings.syntax = &CLikeSyntax();
   }
   const int wrapWidth = settings.wordwrap ? 1 + in.Number(30) : Document::noWrapWidth;
   const Lines original{L"ab /* c", L"\t\"x\" */ d", L""};

@@ -7,36 +7,17 @@
 
 #include "syntax/LineScan.h"
 #include "syntax/RowCursor.h"
+#include "syntax/TestSyntax.h"
 #include "text/Edit.h"
 #include "text/TextTestUtil.h"
 #include "text/UndoHistory.h"
 
 namespace {
 
-SyntaxDef CDefinition() {
-  SyntaxDef def;
-  def.singleLineComment = L"//";
-  def.commentBegin = L"/*";
-  def.commentEnd = L"*/";
-  def.stringBegin = def.stringEnd = L"\"";
-  def.stringEscape = L"\\";
-  def.emphasisBegin = L"<";
-  def.emphasisEnd = L">";
-  def.wordFirstSet = {{L'a', L'z'}, {L'_', L'_'}};
-  def.wordSet = {{L'a', L'z'}, {L'_', L'_'}, {L'0', L'9'}};
-  def.keywords = {{L"int", 2}};
-  return def;
-}
-
-const SyntaxDef& Definition() {
-  static const SyntaxDef def = CDefinition();
-  return def;
-}
-
 DocClass Highlighted(bool wordwrap, int tabsize = 4) {
   DocClass settings = Settings(wordwrap, tabsize, 2);
   settings.hassyntax = true;
-  settings.syntax = &Definition();
+  settings.syntax = &CLikeSyntax();
   return settings;
 }
 
@@ -52,7 +33,7 @@ std::vector<int> RecomputedCodes(const Document& document) {
   std::vector<int> codes;
   int code = 0;
   for (int i = 0; i < document.LineCount(); ++i) {
-    code = ScanLineEnd(Definition(), document.lines[i].Text(), code).code;
+    code = ScanLineEnd(CLikeSyntax(), document.lines[i].Text(), code).code;
     codes.push_back(code);
   }
   return codes;

@@ -3,25 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include "syntax/TestSyntax.h"
 #include "syntax/TextMatch.h"
 
 namespace {
-
-SyntaxDef CLike() {
-  SyntaxDef def;
-  def.singleLineComment = L"//";
-  def.commentBegin = L"/*";
-  def.commentEnd = L"*/";
-  def.stringBegin = L"\"";
-  def.stringEnd = L"\"";
-  def.stringBegin2 = L"'";
-  def.stringEnd2 = L"'";
-  def.stringEscape = L"\\";
-  def.wordFirstSet = {{L'a', L'z'}, {L'A', L'Z'}, {L'_', L'_'}};
-  def.wordSet = {{L'a', L'z'}, {L'A', L'Z'}, {L'_', L'_'}, {L'0', L'9'}};
-  def.keywords = {{L"int", 2}, {L"return", 3}};
-  return def;
-}
 
 // Runs written as "kind:index:length" for compact comparison.
 std::string Runs(const SyntaxDef& def, const std::wstring& text, LineEndState state = {},
@@ -59,7 +44,7 @@ TEST(TextMatch, FindsUnescapedTerminators) {
 }
 
 TEST(LineScan, EndStatesOfOpenAndCarriedConstructs) {
-  SyntaxDef def = CLike();
+  SyntaxDef def = CLikeDefinition();
   struct Case {
     const wchar_t* text;
     int entering;
@@ -87,7 +72,7 @@ TEST(LineScan, EndStatesOfOpenAndCarriedConstructs) {
 }
 
 TEST(LineScan, EmphasisOnlyDefinitionsColourKeywordsBetweenMarkers) {
-  SyntaxDef def = CLike();
+  SyntaxDef def = CLikeDefinition();
   def.syntaxInEmphasisOnly = true;
   def.emphasisBegin = L"<";
   def.emphasisEnd = L">";
@@ -99,7 +84,7 @@ TEST(LineScan, EmphasisOnlyDefinitionsColourKeywordsBetweenMarkers) {
 }
 
 TEST(LineScan, TokenizesStringsCommentsAndKeywords) {
-  SyntaxDef def = CLike();
+  SyntaxDef def = CLikeDefinition();
   EXPECT_EQ(Runs(def, L"int x; // c"), "2:0:3 1:3:4 11:7:4 ");
   EXPECT_EQ(Runs(def, L"s=\"a\\\"b\" return"), "1:0:2 12:2:6 1:8:1 3:9:6 ");
   EXPECT_EQ(Runs(def, L"\"a\\\\\"int"), "12:0:5 2:5:3 ");
@@ -107,13 +92,13 @@ TEST(LineScan, TokenizesStringsCommentsAndKeywords) {
 }
 
 TEST(LineScan, TabsInsideACommentAreBlankAndTheCommentResumes) {
-  SyntaxDef def = CLike();
+  SyntaxDef def = CLikeDefinition();
   EXPECT_EQ(Runs(def, L"/*a\tb*/c", {}, 4), "11:0:3 0:3:1 11:4:3 1:7:1 ");
   EXPECT_EQ(Runs(def, L"\t\tx", {}, 4), "0:0:8 1:2:1 ");
 }
 
 TEST(LineScan, LinesEnteredInsideAConstructStartInIt) {
-  SyntaxDef def = CLike();
+  SyntaxDef def = CLikeDefinition();
   LineEndState inside = ScanLineEnd(def, L"still", 5);
   EXPECT_EQ(Runs(def, L"still", inside), "11:0:5 ");
   LineEndState closes = ScanLineEnd(def, L"end */ int", 14);

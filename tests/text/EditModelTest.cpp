@@ -6,7 +6,7 @@
 
 #include "text/EditModel.h"
 #include "text/Edit.h"
-#include "syntax/SyntaxDef.h"
+#include "syntax/TestSyntax.h"
 #include "text/UndoHistory.h"
 
 namespace {
@@ -44,21 +44,6 @@ struct ModelCase {
   DocClass settings;
   int wrapWidth;
 };
-
-// Comments of both kinds and strings, whose end states carry from line to line.
-const SyntaxDef& CLikeSyntax() {
-  static const SyntaxDef syntax = [] {
-    SyntaxDef def;
-    def.singleLineComment = L"//";
-    def.commentBegin = L"/*";
-    def.commentEnd = L"*/";
-    def.stringBegin = def.stringEnd = L"\"";
-    def.stringEscape = L"\\";
-    def.wordFirstSet = {{L'_', L'_'}};
-    return def;
-  }();
-  return syntax;
-}
 
 DocClass WithSyntax(DocClass settings) {
   settings.hassyntax = true;
