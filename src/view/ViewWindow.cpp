@@ -9,9 +9,12 @@
 #include "config/AppSettings.h"
 #include "config/DocClass.h"
 #include "text/Document.h"
+#include "text/Line.h"
 #include "view/Caret.h"
 #include "view/Grid.h"
 #include "view/Keys.h"
+#include "view/Mouse.h"
+#include "platform/PocketPC.h"
 
 namespace {
 
@@ -30,6 +33,35 @@ HINSTANCE InstanceOf(HWND window) {
 RECT ToRect(const PixelRect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
 int BarOf(ScrollBar bar) { return bar == ScrollBar::vertical ? SB_VERT : SB_HORZ; }
+
+int X(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
+int Y(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
+
+// The arrow over the mark margin; elsewhere the class cursor (the I-beam) stays.
+void SetMarginCursor(const ViewWindow& view, int x) {
+  if (x <= view.leftMargin) SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+}
+
+bool IsTapAndHold(const ViewWindow& view, int x, int y) {
+  SHRGINFO info{};
+  info.cbSize = sizeof info;
+  info.hwndClient = view.window;
+  info.ptDown = {x, y};
+  info.dwFlags = SHRG_RETURNCMD;
+  return SHRecognizeGesture(&info) == GN_CONTEXTMENU;
+}
+
+void Press(ViewWindow& view, int x, int y, bool shift, bool contextGesture) {
+  SetMarginCursor(view, x);
+  if (GetFocus() != view.frameWindow) SetFocus(view.frameWindow);
+  SetCapture(view.window);
+  if (OnPress(view, x, y, shift, contextGesture)) ShowContextMenu(view, x, y);
+}
+
+void Release(ViewWindow& view, int x, int y) {
+  SetMarginCursor(view, x);
+  if (OnRelease(view, x, y)) ReleaseCapture();
+}
 
 LRESULT OnPaint(ViewWindow& view) {
   PAINTSTRUCT paint;
@@ -57,6 +89,27 @@ bool HandleMessage(ViewWindow& view, UINT message, WPARAM wParam, LPARAM lParam,
       return true;
     case WM_MOUSEWHEEL:
       OnMouseWheel(view, GET_WHEEL_DELTA_WPARAM(wParam));
+      return true;
+    case WM_LBUTTONDOWN:
+      Press(view, X(lParam), Y(lParam), (wParam & MK_SHIFT) != 0,
+            IsTapAndHold(view, X(lParam), Y(lParam)));
+      return true;
+    case WM_LBUTTONDBLCLK:
+      if (!OnDoubleTap(view, X(lParam), Y(lParam), (wParam & MK_SHIFT) != 0))
+        Press(view, X(lParam), Y(lParam), (wParam & MK_SHIFT) != 0, false);
+      return true;
+    case WM_MOUSEMOVE:
+      SetMarginCursor(view, X(lParam));
+      OnDrag(view, X(lParam), Y(lParam));
+      return true;
+    case WM_LBUTTONUP:
+      Release(view, X(lParam), Y(lParam));
+      return true;
+    case WM_RBUTTONDOWN:
+      // The right button opens the menu on the press, as a tap-and-hold does.
+      Press(view, X(lParam), Y(lParam), false, true);
+      return true;
+    case WM_RBUTTONUP:
       return true;
     case WM_CHAR:
       // A repeated key types one character per message.
@@ -90,6 +143,24 @@ LRESULT CALLBACK ViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 }  // namespace
+
+void ShowContextMenu(ViewWindow& view, int x, int y) {
+  HMENU menu = LoadMenuW(InstanceOf(view.frameWindow), MAKEINTRESOURCEW(IDR_VIEWPOPUP));
+  if (!menu) return;
+  HMENU popup = GetSubMenu(menu, 0);
+  const UINT selection = view.selectionActive ? MF_ENABLED : MF_GRAYED;
+  EnableMenuItem(popup, IDM_CUT, MF_BYCOMMAND | selection);
+  EnableMenuItem(popup, IDM_COPY, MF_BYCOMMAND | selection);
+  EnableMenuItem(popup, IDM_PASTE,
+                 MF_BYCOMMAND | (view.surface->ClipboardHasText() ? MF_ENABLED : MF_GRAYED));
+  const bool marked = view.document->lines[view.caret.line].State() & Line::markBit;
+  CheckMenuItem(popup, IDM_MARK, MF_BYCOMMAND | (marked ? MF_CHECKED : MF_UNCHECKED));
+  // The menu opens at the tapped point of the view.
+  POINT point{x, y};
+  ClientToScreen(view.window, &point);
+  TrackPopupMenuEx(popup, TPM_LEFTALIGN | TPM_TOPALIGN, point.x, point.y, view.window, nullptr);
+  DestroyMenu(menu);
+}
 
 // ---- Surface ----------------------------------------------------------------------------------
 

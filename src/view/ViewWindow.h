@@ -155,6 +155,11 @@ struct FontMetrics {
 HFONT CreateEditorFont(HWND window, const std::wstring& face, int size, int flags,
                        int widthPercent, FontMetrics* metrics);
 
+// The view's context menu at a point of its client area: Cut and Copy while a selection is
+// active, Paste while the clipboard holds text, Mark checked on a marked line. The chosen
+// command reaches the main window through the view.
+void ShowContextMenu(ViewWindow& view, int x, int y);
+
 // Draws or clears the mark sign of one screen row; with no dc, the window's own.
 void DrawMarkMargin(ViewWindow& view, HDC dc, int screenRow, bool marked);
 

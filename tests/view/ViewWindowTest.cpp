@@ -323,4 +323,70 @@ TEST(ViewWindowTest, ClassSettingsResolveTheSyntaxFile) {
   EXPECT_FALSE(host.document->settings.hassyntax);
 }
 
+// What the context menu showed, read while it is open, and then closed.
+struct MenuSeen {
+  bool shown = false;
+  UINT copy = 0;
+  UINT paste = 0;
+  UINT mark = 0;
+};
+MenuSeen seen;
+
+void CALLBACK ReadMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND menuWindow = FindWindowW(L"#32768", nullptr);
+  if (!menuWindow) return;
+  KillTimer(nullptr, timer);
+  HMENU menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
+  seen.shown = true;
+  seen.copy = GetMenuState(menu, 32781, MF_BYCOMMAND);
+  seen.paste = GetMenuState(menu, 32784, MF_BYCOMMAND);
+  seen.mark = GetMenuState(menu, 40032, MF_BYCOMMAND);
+  EndMenu();
+}
+
+TEST(ViewWindowTest, StylusTapsDoubleTapsAndTheContextMenu) {
+  DocClass settings = PlainSettings();
+  settings.fontwidthrel = 100;
+  ViewHost host(400, 300, {L"alpha beta gamma", L"second"}, settings);
+  host.Apply(settings);
+  ViewWindow& view = *host.view;
+  auto at = [&](int column, int row) {
+    return MAKELPARAM(view.leftMargin + column * view.characterWidth + 1, row * view.lineHeight + 2);
+  };
+  SendMessageW(view.window, WM_LBUTTONDOWN, MK_LBUTTON, at(3, 1));
+  SendMessageW(view.window, WM_LBUTTONUP, 0, at(3, 1));
+  EXPECT_EQ(view.caret.line, 1);
+  EXPECT_EQ(view.caret.index, 3);
+  EXPECT_FALSE(view.selectionActive);
+  EXPECT_EQ(GetCapture(), nullptr);
+
+  SendMessageW(view.window, WM_LBUTTONDBLCLK, MK_LBUTTON, at(7, 0));
+  SendMessageW(view.window, WM_LBUTTONUP, 0, at(7, 0));
+  ASSERT_TRUE(view.selectionActive);
+  EXPECT_EQ(view.anchor.index, 6);
+  EXPECT_EQ(view.caret.index, 10);
+
+  // The right button opens the menu on the selection and keeps it.
+  host.document->lines[0].SetState(host.document->lines[0].State() | Line::markBit);
+  seen = {};
+  SetTimer(nullptr, 0, 50, ReadMenu);
+  SendMessageW(view.window, WM_RBUTTONDOWN, MK_RBUTTON, at(1, 1));
+  EXPECT_TRUE(seen.shown);
+  EXPECT_FALSE(seen.copy & MF_GRAYED);
+  EXPECT_TRUE(seen.mark & MF_CHECKED);
+  EXPECT_TRUE(view.selectionActive);
+  EXPECT_EQ(view.caret.index, 10);
+
+  // Without a selection the caret moves to the point first, and Copy is greyed.
+  EndSelection(view);
+  seen = {};
+  SetTimer(nullptr, 0, 50, ReadMenu);
+  SendMessageW(view.window, WM_RBUTTONDOWN, MK_RBUTTON, at(2, 1));
+  EXPECT_TRUE(seen.shown);
+  EXPECT_TRUE(seen.copy & MF_GRAYED);
+  EXPECT_FALSE(seen.mark & MF_CHECKED);
+  EXPECT_EQ(view.caret.line, 1);
+  EXPECT_EQ(view.caret.index, 2);
+}
+
 }  // namespace
