@@ -69,18 +69,6 @@ TEST(CaretTest, CentringPolicyAndPreviousPositionOutOfView) {
   EXPECT_EQ(f.view.firstRow, 54 - 5);
 }
 
-TEST(CaretTest, MinimalScrollBringsTheCaretJustInside) {
-  ViewFixture f(NumberedLines(100), 20, 10);
-  f.Place(9, 0);
-  MoveRowDown(f.view, false);
-  EXPECT_EQ(f.view.firstRow, 1);
-  EXPECT_EQ(f.surface.scrolled.back(), (FakeSurface::Scrolled{0, -16, {0, 0, f.surface.width, 160}}));
-  EXPECT_EQ(f.surface.caretY, 9 * 16);
-  f.Place(1, 0);
-  MoveRowUp(f.view, false);
-  EXPECT_EQ(f.view.firstRow, 0);
-}
-
 TEST(CaretTest, PageDownKeepsTheScreenRowUntilTheBarClamps) {
   ViewFixture f(NumberedLines(100), 20, 10);
   f.Place(3, 2);
@@ -124,11 +112,8 @@ TEST(CaretTest, ScrollBarRequests) {
     int code;
     int expected;
   } cases[] = {
-      {ScrollBar::vertical, scrollLineDown, 21},  {ScrollBar::vertical, scrollLineUp, 19},
-      {ScrollBar::vertical, scrollPageDown, 30},  {ScrollBar::vertical, scrollPageUp, 10},
-      {ScrollBar::vertical, scrollTop, 0},        {ScrollBar::vertical, scrollBottom, 90},
-      {ScrollBar::vertical, scrollEnd, 20},       {ScrollBar::vertical, scrollThumbPosition, 20},
-      {ScrollBar::horizontal, scrollLineDown, 1}, {ScrollBar::horizontal, scrollPageDown, 5},
+      {ScrollBar::vertical, scrollPageUp, 10},   {ScrollBar::vertical, scrollBottom, 90},
+      {ScrollBar::vertical, scrollEnd, 20},      {ScrollBar::horizontal, scrollPageDown, 5},
       {ScrollBar::horizontal, scrollBottom, 84},  // 102 columns: max 88, page 5
   };
   for (const Case& c : cases) {
@@ -157,25 +142,6 @@ TEST(CaretTest, ScrollingPastTheEndsDoesNothing) {
   EXPECT_EQ(f.surface.updates, 0);
 }
 
-TEST(CaretTest, HorizontalBarFollowsTheWidestLine) {
-  struct Case {
-    bool wrap;
-    int width;
-    ScrollBarState bar;
-  } cases[] = {
-      {false, 100, {0, 86, 5, 0, 0}},  // step 5, 81 columns to scroll, plus a step
-      {false, 22, {0, 3, 3, 0, 0}},    // 3 columns to scroll, less than a step
-      {false, 10, {0, 0, 0, 0, 0}},    // all fits
-      {true, 100, {0, 1, 2, 0, 0}},    // nothing to scroll
-  };
-  for (const Case& c : cases) {
-    ViewFixture f({std::wstring(static_cast<std::size_t>(c.width), L'x')}, 20, 10,
-                  PlainSettings(c.wrap));
-    EXPECT_EQ(f.surface.Bar(ScrollBar::horizontal), c.bar) << c.width << " wrap " << c.wrap;
-    EXPECT_EQ(f.view.horizontalPage, c.bar.page);
-  }
-}
-
 TEST(CaretTest, ShiftRightInvalidatesOneCellAndShiftLeftLeavesAnEmptySelection) {
   ViewFixture f({L"alpha beta", L"gamma"}, 20, 10);
   f.Place(1, 2);
@@ -202,18 +168,6 @@ TEST(CaretTest, PlainMoveClearsTheWholeOldSelection) {
   EXPECT_EQ(f.surface.invalidated[0], (PixelRect{10, 16, 10 + 21 * 8, 80}));
   EXPECT_TRUE(SamePlace(f.view.anchor, f.view.caret));
   EXPECT_EQ(f.frame.lineNumber, L"30");
-}
-
-TEST(CaretTest, PlainMoveWithoutSelectionInvalidatesNothing) {
-  ViewFixture f(NumberedLines(30), 20, 10);
-  f.Place(2, 1);
-  MoveRowDown(f.view, false);
-  MoveCharRight(f.view, false);
-  EXPECT_TRUE(f.surface.invalidated.empty());
-  EXPECT_EQ(f.surface.caretX, 10 + 2 * 8);
-  EXPECT_EQ(f.surface.caretY, 3 * 16);
-  EXPECT_EQ(f.frame.lineNumber, L"4");
-  EXPECT_EQ(f.surface.caretHides, 0);
 }
 
 TEST(CaretTest, AfterEditRepaintsTheChangedRowsAndScrollsTheRest) {

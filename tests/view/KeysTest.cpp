@@ -337,21 +337,6 @@ TEST(KeysTest, CtrlUpAndDownScrollWithoutMovingTheCaret) {
   OnKeyDown(f.view, keyUp, false, true);
   EXPECT_EQ(f.view.firstRow, 1);
   ExpectCaret(f.view, {3, 0});
-  // Ctrl+Shift+Up is not in the table's use.
-  OnKeyDown(f.view, keyUp, true, true);
-  EXPECT_EQ(f.view.firstRow, 1);
-  ExpectCaret(f.view, {3, 0});
-}
-
-TEST(KeysTest, DocumentCommands) {
-  ViewFixture f({L"abc", L"def", L"gh"}, 20, 10);
-  f.Place(1, 1);
-  RunViewCommand(f.view, IDM_DOCENDEXTEND);
-  ExpectCaret(f.view, {2, 2});
-  EXPECT_TRUE(f.view.selectionActive);
-  RunViewCommand(f.view, IDM_DOCSTART);
-  ExpectCaret(f.view, {0, 0});
-  EXPECT_FALSE(f.view.selectionActive);
 }
 
 TEST(KeysTest, UndoAndRedoPutTheCaretAtTheChange) {

@@ -135,13 +135,4 @@ TEST(PaintTest, ContinuationRowsStartWithTheirIndentAndOnlyTheFirstRowShowsTheMa
   EXPECT_EQ(selected.Row(2), L"####IJkl");
 }
 
-TEST(PaintTest, BandOfAPaintRectangle) {
-  ViewFixture f({L"x"}, 10, 6);
-  const PaintBand band = BandForRect(f.view, {0, 20, 30, 50});
-  EXPECT_EQ(band.firstRow, 1);
-  EXPECT_EQ(band.endRow, 4);
-  EXPECT_EQ(band.columnCount, 10);
-  EXPECT_EQ(BandForRect(f.view, {0, 0, 0, 50}).endRow, 0);
-}
-
 }  // namespace

@@ -76,6 +76,9 @@ LRESULT CALLBACK ViewHost::Proc(HWND window, UINT message, WPARAM wParam, LPARAM
       case WM_MOUSEWHEEL:
         SendMessageW(view.window, message, wParam, lParam);
         return 0;
+      case WM_COMMAND:
+        host->commands.push_back(LOWORD(wParam));
+        return 0;
       case WM_SETFOCUS:
         FrameFocusGained(view);
         return 0;

@@ -35,6 +35,7 @@ class ViewHost {
   HWND frame = nullptr;
   std::unique_ptr<Document> document;
   RecordingFrame notes;
+  std::vector<int> commands;  // WM_COMMAND ids that reached the window
   std::unique_ptr<ViewWindow> view;
 
  private:
