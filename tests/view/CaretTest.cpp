@@ -131,17 +131,6 @@ TEST(CaretTest, ScrollBarRequests) {
   EXPECT_EQ(f.view.caret.line, 0);
 }
 
-TEST(CaretTest, ScrollingPastTheEndsDoesNothing) {
-  ViewFixture f(NumberedLines(15), 20, 10);
-  ScrollRows(f.view, -1);
-  ScrollRows(f.view, 6);  // clamped to 5
-  EXPECT_EQ(f.view.firstRow, 5);
-  f.surface.Forget();
-  ScrollRows(f.view, 1);
-  EXPECT_TRUE(f.surface.scrolled.empty());
-  EXPECT_EQ(f.surface.updates, 0);
-}
-
 TEST(CaretTest, ShiftRightInvalidatesOneCellAndShiftLeftLeavesAnEmptySelection) {
   ViewFixture f({L"alpha beta", L"gamma"}, 20, 10);
   f.Place(1, 2);
@@ -201,14 +190,6 @@ TEST(CaretTest, EditBelowTheWindowScrollsTheCaretIntoView) {
   EXPECT_EQ(f.view.caret.line, 10);
   EXPECT_EQ(f.view.firstRow, 1);
   EXPECT_EQ(f.surface.caretY, 9 * 16);
-}
-
-TEST(CaretTest, UndoWithNothingToReplayLeavesTheView) {
-  ViewFixture f(NumberedLines(5), 20, 10);
-  f.Select(0, 1, 0, 3);
-  AfterEdit(f.view, ChangeRecord{});
-  EXPECT_TRUE(f.view.selectionActive);
-  EXPECT_TRUE(f.surface.invalidated.empty());
 }
 
 TEST(CaretTest, CellSizeBelowOnePixelKeepsTheGrid) {
@@ -279,18 +260,6 @@ TEST(CaretTest, SwitchingHighlightingOnRecomputesTheLineStates) {
   ApplyLayoutSettings(f.view, recoloured);
   EXPECT_EQ(f.document->lines[1].State() & 31, 0u);
   EXPECT_EQ(f.document->settings.colours[0], 0x123456u);
-}
-
-TEST(CaretTest, SizeMessagesBeforeTheMetricsAreIgnored) {
-  FakeSurface surface;
-  Document document;
-  EditView view;
-  view.Attach(document, surface, nullptr);
-  OnViewSize(view, 300, 200);
-  EXPECT_EQ(view.visibleColumns, 0);
-  EXPECT_FALSE(view.metricsValid);
-  SetCellSize(view, 8, 16);  // no client area yet
-  EXPECT_FALSE(view.metricsValid);
 }
 
 }  // namespace

@@ -97,20 +97,6 @@ TEST(KeysTest, VerticalMovesKeepTheDesiredColumn) {
   ExpectCaret(f.view, {3, 1});
 }
 
-TEST(KeysTest, RowStartAndEndOnWrappedRows) {
-  ViewFixture f({L"abcdefghi jklmnop"}, 10, 10, PlainSettings(true));
-  f.Place(0, 13);
-  MoveRowStart(f.view, false);
-  ExpectCaret(f.view, {0, 10});
-  EXPECT_EQ(f.view.caret.segment, 1);
-  MoveRowEnd(f.view, false);
-  ExpectCaret(f.view, {0, 17});
-  f.Place(0, 3);
-  MoveRowEnd(f.view, false);
-  ExpectCaret(f.view, {0, 10});
-  EXPECT_EQ(f.view.caret.segment, 0);
-}
-
 TEST(KeysTest, WordMoves) {
   struct Case {
     std::wstring text;
@@ -179,7 +165,7 @@ TEST(KeysTest, TypingReplacesTheSelection) {
   ExpectCaret(f.view, {0, 7});
   EXPECT_FALSE(f.view.selectionActive);
   EXPECT_GT(f.frame.refreshes, 0);
-  // Control characters and DEL are not typed.
+  // Control characters and DEL are left to the window.
   EXPECT_FALSE(OnChar(f.view, L'\t'));
   EXPECT_FALSE(OnChar(f.view, 8));
   EXPECT_FALSE(OnChar(f.view, 127));
@@ -222,15 +208,6 @@ TEST(KeysTest, DeletingAtTheDocumentEndsChangesNothing) {
       EXPECT_FALSE(f.view.selectionActive);
     }
   }
-}
-
-TEST(KeysTest, DeletingASelectionIsOneOtherEdit) {
-  ViewFixture f({L"abc", L"def"}, 20, 10);
-  f.Select(1, 1, 0, 1);
-  OnKeyDown(f.view, keyBack, false, false);
-  EXPECT_EQ(f.Lines(), Lines{L"aef"});
-  ExpectCaret(f.view, {0, 1});
-  EXPECT_EQ(f.document->undo->undoList.at(0).kind, 3);
 }
 
 TEST(KeysTest, WordDeletion) {
