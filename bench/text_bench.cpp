@@ -18,9 +18,9 @@
 #include <sys/resource.h>
 #endif
 
+#include "BenchArguments.h"
 #include "SourceGenerator.h"
 #include "platform/Platform.h"
-#include "syntax/ConfigFile.h"
 #include "syntax/RowCursor.h"
 #include "syntax/SyntaxDef.h"
 #include "text/Document.h"
@@ -203,12 +203,11 @@ void UndoLargeReplacement(bool wrap, const std::wstring& path, const wchar_t* re
 // Highlighting with a syntax definition: loading with end states, the state walk after typing
 // a comment opener at the top, and the runs of one screen.
 void Highlighting(const std::wstring& path, const std::wstring& syntaxPath, int runs) {
-  ConfigFile file;
-  if (!file.Load(syntaxPath)) {
+  SyntaxDef def;
+  if (!bench::LoadSyntaxFile(syntaxPath, def)) {
     std::printf("  (no syntax file: highlighting not measured)\n");
     return;
   }
-  const SyntaxDef def = BuildSyntaxDef(file);
   auto highlighted = [&](bool wrap) {
     auto document = NewDocument(wrap);
     document->settings.hassyntax = true;
@@ -257,16 +256,10 @@ void Highlighting(const std::wstring& path, const std::wstring& syntaxPath, int 
 int main(int argc, char** argv) {
   const std::uint64_t atStart = PeakMemory();
   // The input file: given on the command line (made when missing), else beside the program.
-  std::wstring path;
-  if (argc > 1) {
-    for (const char* c = argv[1]; *c; ++c) path += static_cast<wchar_t>(*c == '/' ? '\\' : *c);
-  } else {
-    path = platform::ModulePath() + L".input.txt";
-  }
+  std::wstring path = bench::PathArgument(argc, argv, 1);
+  if (path.empty()) path = platform::ModulePath() + L".input.txt";
   int runs = argc > 2 ? std::atoi(argv[2]) : 5;
-  std::wstring syntaxPath;
-  for (const char* c = argc > 3 ? argv[3] : ""; *c; ++c)
-    syntaxPath += static_cast<wchar_t>(*c == '/' ? '\\' : *c);
+  const std::wstring syntaxPath = bench::PathArgument(argc, argv, 3);
   if (!platform::FileExists(path)) Generate(path);
   const std::wstring savePath = path + L".saved.txt";
   const std::wstring writePath = path + L".written.txt";

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchArguments.h"
 #include "SourceGenerator.h"
 #include "config/DocClass.h"
 #include "syntax/SyntaxDef.h"
@@ -43,23 +44,6 @@ void Pump() {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
-}
-
-// The highlighting of the shipped C definition, enough of it for the generated source.
-SyntaxDef CSyntax() {
-  SyntaxDef def;
-  def.singleLineComment = L"//";
-  def.commentBegin = L"/*";
-  def.commentEnd = L"*/";
-  def.stringBegin = def.stringEnd = L"\"";
-  def.stringBegin2 = def.stringEnd2 = L"'";
-  def.stringEscape = L"\\";
-  def.wordFirstSet = {{L'a', L'z'}, {L'A', L'Z'}, {L'_', L'_'}, {L'#', L'#'}};
-  def.wordSet = {{L'a', L'z'}, {L'A', L'Z'}, {L'0', L'9'}, {L'_', L'_'}};
-  for (const wchar_t* word : {L"if", L"else", L"for", L"while", L"return", L"struct"})
-    def.keywords[word] = 2;
-  for (const wchar_t* word : {L"int", L"char", L"double", L"size_t", L"void"}) def.keywords[word] = 3;
-  return def;
 }
 
 LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -175,16 +159,16 @@ void Run(HWND frame, const std::wstring& path, bool wrap, int runs, const Syntax
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::wstring path;
-  if (argc > 1) {
-    for (const char* c = argv[1]; *c; ++c) path += static_cast<wchar_t>(*c == '/' ? '\\' : *c);
-  } else {
-    path = platform::ModulePath() + L".input.txt";
-  }
+  std::wstring path = bench::PathArgument(argc, argv, 1);
+  if (path.empty()) path = platform::ModulePath() + L".input.txt";
   const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 31;
   if (!platform::FileExists(path)) bench::Generate(path);
+  SyntaxDef syntax;
+  if (!bench::LoadSyntaxFile(bench::PathArgument(argc, argv, 3), syntax)) {
+    std::printf("usage: fum_view_bench INPUT RUNS SYNTAXFILE (the shipped c.syntax)\n");
+    return 1;
+  }
   HWND frame = CreateFrame();
-  const SyntaxDef syntax = CSyntax();
   std::printf("keystroke to repainted screen, median of %d runs each\n", runs);
   for (bool wrap : {false, true}) Run(frame, path, wrap, runs, syntax);
   DestroyWindow(frame);
