@@ -347,11 +347,17 @@ TEST(KeysTest, CopyCutPasteAndAppend) {
   EXPECT_TRUE(CopyAppend(f.view, false));
   EXPECT_EQ(f.surface.clipboard, L"line\r\nsecfirst");
   // Paste replaces the selection; line breaks become lines and the caret ends after the text.
-  f.surface.clipboard = L"A\r\nB";
+  // CR LF, a lone CR and a lone LF are one line break each.
+  f.surface.clipboard = L"A\r\nB\nC\rD";
   f.Select(0, 0, 0, 5);
   EXPECT_TRUE(PasteClipboard(f.view));
+  EXPECT_EQ(f.Lines(), (Lines{L"A", L"B", L"C", L"D line", L"second"}));
+  ExpectCaret(f.view, {3, 1});
+  UndoCommand(f.view);
+  f.Select(0, 0, 0, 5);
+  f.surface.clipboard = L"A\r\nB";
+  EXPECT_TRUE(PasteClipboard(f.view));
   EXPECT_EQ(f.Lines(), (Lines{L"A", L"B line", L"second"}));
-  ExpectCaret(f.view, {1, 1});
   // A cut whose copy fails leaves the text.
   f.surface.clipboardLocked = true;
   f.Select(2, 0, 2, 3);
