@@ -56,6 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
         // What belongs to no key is read and dropped.
         ReadCase{L"= 5 a = 1", L"a:i=1 "}, ReadCase{L"a = 1 = \"x\" b = 2", L"a:i=1 b:i=2 "},
         ReadCase{L"a = junk 5", L"a:i=5 "}, ReadCase{L"a = \"x\"}, b = 2", L"a:s=x b:i=2 },:s= "},
+        ReadCase{L"a = } 5", L"a:i=5 "},
         // Numbers beyond an int stop at its limits.
         ReadCase{L"a = 99999999999 b = -99999999999 c = -2147483648",
                  L"a:i=2147483647 b:i=-2147483648 c:i=-2147483648 "},
@@ -200,6 +201,25 @@ TEST(ConfigFile, WrittenTreeReadsBackEqual) {
   ConfigFile second;
   ASSERT_TRUE(second.Load(folder.Path(L"a.opt")));
   EXPECT_EQ(DumpTree(second.Root()), DumpTree(first.Root()));
+}
+
+TEST(ConfigFile, ExactlyTheSectionNamesThatReadBackAreSectionNames) {
+  TempFolder folder;
+  const std::wstring names[] = {L"plain", L"with space", L"a<b", L"a/b", L"", L"a>b", L"/etc",
+                                L"two\nlines", L"cr\rhere", std::wstring(L"nul\0x", 5)};
+  for (const std::wstring& name : names) {
+    ConfigFile first;
+    first.SetPath(folder.Path(L"a.opt"));
+    first.EnterSection(name);
+    first.SetInt(L"inside", 1);
+    first.LeaveSection();
+    first.SetInt(L"outside", 2);
+    ASSERT_TRUE(first.Save());
+    ConfigFile second;
+    ASSERT_TRUE(second.Load(folder.Path(L"a.opt")));
+    EXPECT_EQ(DumpTree(second.Root()) == DumpTree(first.Root()), IsSectionName(name))
+        << DumpTree(second.Root());
+  }
 }
 
 TEST(ConfigFile, SaveOnCloseWritesEveryDefaultAGetAdded) {
