@@ -217,32 +217,22 @@ TEST_F(Settings, NamesATagCannotHoldAreNeverWrittenAsSections) {
   folder.Write(L"fum.opt", "<clases>nclasses = 1 classlist = {\"ok\"} <ok>tabsize = 3</ok></clases>\r\n");
   {
     AppSettings settings(Path(), SyntaxFolder());
-    for (const wchar_t* name : {L"a>b", L"/etc"}) {
+    for (const wchar_t* name : {L"a>b", L"/etc", L"two\nlines"}) {
       EXPECT_TRUE(AppSettings::IsReservedClassName(name));
       EXPECT_TRUE(AppSettings::IsReservedCommandName(name));
-      DocClass docClass;
-      docClass.tabsize = 7;
       settings.classNames.push_back(name);
-      settings.classes[name] = docClass;
-      ToolCommand command;
-      command.name = name;
-      command.cmdline = L"cmd";
-      settings.commands.push_back(command);
+      settings.classes[name].tabsize = 7;
     }
-    ToolCommand run;
-    run.name = L"run";
-    run.cmdline = L"r";
-    settings.commands.push_back(run);
+    settings.commands.resize(1);
+    settings.commands[0].name = L"</commands>";
+    settings.commands[0].cmdline = L"cmd";
   }
   AppSettings settings(Path(), SyntaxFolder());
   EXPECT_EQ(settings.classNames, (std::vector<std::wstring>{L"ok"}));
   EXPECT_EQ(settings.classes[L"ok"].tabsize, 3);
   EXPECT_EQ(settings.defaultClass.tabsize, 2);
-  ASSERT_FALSE(settings.commands.empty());
-  EXPECT_EQ(settings.commands.back().cmdline, L"r");
-  for (const auto& command : settings.commands) {
-    if (command.name != L"run") EXPECT_EQ(command.cmdline, L"");
-  }
+  ASSERT_EQ(settings.commands.size(), 1u);
+  EXPECT_EQ(settings.commands[0].cmdline, L"");  // listed, but with no section of its own
 }
 
 TEST_F(Settings, AnEmptyFileFilterListGivesTheDefaults) {

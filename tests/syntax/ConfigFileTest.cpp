@@ -203,25 +203,6 @@ TEST(ConfigFile, WrittenTreeReadsBackEqual) {
   EXPECT_EQ(DumpTree(second.Root()), DumpTree(first.Root()));
 }
 
-TEST(ConfigFile, ExactlyTheSectionNamesThatReadBackAreSectionNames) {
-  TempFolder folder;
-  const std::wstring names[] = {L"plain", L"with space", L"a<b", L"a/b", L"", L"a>b", L"/etc",
-                                L"two\nlines", L"cr\rhere", std::wstring(L"nul\0x", 5)};
-  for (const std::wstring& name : names) {
-    ConfigFile first;
-    first.SetPath(folder.Path(L"a.opt"));
-    first.EnterSection(name);
-    first.SetInt(L"inside", 1);
-    first.LeaveSection();
-    first.SetInt(L"outside", 2);
-    ASSERT_TRUE(first.Save());
-    ConfigFile second;
-    ASSERT_TRUE(second.Load(folder.Path(L"a.opt")));
-    EXPECT_EQ(DumpTree(second.Root()) == DumpTree(first.Root()), IsSectionName(name))
-        << DumpTree(second.Root());
-  }
-}
-
 TEST(ConfigFile, SaveOnCloseWritesEveryDefaultAGetAdded) {
   TempFolder folder;
   folder.Write(L"s.opt", "kept = 1\r\n");
