@@ -1,9 +1,16 @@
 // Fuzzes editing with sequences of ReplaceText, Undo and Redo decoded from the input, on
-// documents with and without word wrap and syntax: after every step the text equals a plain
-// model and the layout equals one made from scratch; undoing everything gives the first text.
+// documents with and without word wrap and syntax whose class (tab size and relative indent
+// out of range included) is loaded as the program loads classes: after every step the text
+// equals a plain model and the layout equals one made from scratch; every Undo and Redo brings
+// back the text of the history depth it arrives at; the row cursor walks every row of the
+// result, and undoing everything gives the first text.
+#include <climits>
 #include <cstdlib>
 
 #include "FuzzInput.h"
+#include "config/DocClassIO.h"
+#include "syntax/ConfigFile.h"
+#include "syntax/RowWalk.h"
 #include "syntax/TestSyntax.h"
 #include "text/Edit.h"
 #include "text/EditModel.h"
@@ -19,12 +26,28 @@ void Check(bool condition) {
   if (!condition) std::abort();
 }
 
+// A class as the settings file may hold it, values out of range included, loaded the way the
+// program loads classes.
+DocClass LoadedClass(FuzzInput& in, std::uint8_t shape) {
+  static const int values[] = {INT_MIN, -4, 0, 1, 2, 3, 4, 8, 20, 21, INT_MAX};
+  ConfigFile tree;
+  tree.EnterSection(L"c");
+  tree.SetInt(L"wordwrap", shape & 1);
+  tree.SetInt(L"indent", (shape & 64) != 0);
+  tree.SetInt(L"tabsize", values[in.Number(std::size(values))]);
+  tree.SetInt(L"relindent", values[in.Number(std::size(values))]);
+  tree.LeaveSection();
+  DocClass settings;
+  LoadClassSection(tree, L"c", settings);
+  return settings;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzInput in(data, size);
   std::uint8_t shape = in.Byte();
-  DocClass settings = Settings(shape & 1, 1 + (shape >> 1) % 8, (shape >> 4) % 8, shape & 64);
+  DocClass settings = LoadedClass(in, shape);
   if (shape & 128) {
     settings.hassyntax = true;
     settings.syntax = &CLikeSyntax();
@@ -33,14 +56,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const Lines original{L"ab /* c", L"\t\"x\" */ d", L""};
   auto document = MakeDocument(original, settings, wrapWidth);
   Lines model = original;
+  HistoryModel history(original);
   const wchar_t alphabet[] = L"ab \t\r\n/*\"\\";
   while (!in.Empty()) {
     int action = in.Number(8);
-    if (action == 0) {
-      Undo(*document->undo);
-      model = LinesOf(*document);
-    } else if (action == 1) {
-      Redo(*document->undo);
+    if (action <= 1) {
+      Check(history.Step(*document, action == 1).empty());
       model = LinesOf(*document);
     } else {
       TextPlace from = Place(in, model), to = Place(in, model);
@@ -52,9 +73,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       Check(LinesOf(*document) == model);
       Check(change.endIndex == end.index && change.endLine == end.line);
       Check(change.firstRow >= 0 && change.firstRow <= change.lastRow + 1);
+      Check(history.AfterEdit(*document).empty());
     }
     Check(LayoutDifference(*document).empty());
   }
+  Check(RowWalkProblem(*document, 40).empty());
   while (CanUndo(*document->undo)) Undo(*document->undo);
   Check(LinesOf(*document) == original);
   Check(LayoutDifference(*document).empty());

@@ -72,7 +72,6 @@ void AppSettings::LoadClasses() {
   if (!tree_.EnterSection(L"clases")) return;
   LoadClassSection(tree_, L"default", defaultClass);
   defaultClass.filter = JoinStringList({L"*.*"});
-  LoadSyntaxDef(defaultClass);
 
   int count = tree_.GetInt(L"nclasses", 0);
   if (count == 0) tree_.SetStringList(L"classlist", {});
@@ -80,8 +79,6 @@ void AppSettings::LoadClasses() {
     // A name listed twice is one class; names of the section's own keys cannot be sections.
     if (classes.count(name) || IsReservedClassName(name)) continue;
     DocClass docClass = defaultClass;
-    // Resolved again when the class is applied: the default's definition may not be its own.
-    docClass.syntax = nullptr;
     if (!LoadClassSection(tree_, name, docClass)) continue;
     classNames.push_back(name);
     classes.emplace(name, std::move(docClass));
@@ -151,17 +148,23 @@ void AppSettings::SaveGeneral() {
 
 void AppSettings::SaveClasses() {
   tree_.GoToRoot();
-  tree_.DeleteSection(L"clases");
   if (!tree_.EnterSection(L"clases")) return;
-  SaveClassSection(tree_, L"default", defaultClass);
   std::vector<std::wstring> saved;
   for (const auto& name : classNames) {
-    auto found = classes.find(name);
-    if (found == classes.end() || IsReservedClassName(name)) continue;
+    if (!classes.count(name) || IsReservedClassName(name)) continue;
     if (std::find(saved.begin(), saved.end(), name) != saved.end()) continue;
-    SaveClassSection(tree_, name, found->second);
     saved.push_back(name);
   }
+  // The sections of classes that are gone go; those that stay are written over, so that a
+  // stored value the class loaded in range is kept as the user wrote it.
+  std::vector<std::wstring> gone;
+  for (const auto& [key, node] : tree_.Current().entries)
+    if (node->IsSection() && key != L"default" &&
+        std::find(saved.begin(), saved.end(), key) == saved.end())
+      gone.push_back(key);
+  for (const auto& key : gone) tree_.DeleteSection(key);
+  SaveClassSection(tree_, L"default", defaultClass);
+  for (const auto& name : saved) SaveClassSection(tree_, name, classes.at(name));
   tree_.SetStringList(L"classlist", saved);
   tree_.SetInt(L"nclasses", static_cast<int>(saved.size()));
 }
@@ -201,7 +204,9 @@ DocClass* AppSettings::FindClass(const std::wstring& name) {
 }
 
 bool AppSettings::IsReservedClassName(const std::wstring& name) {
-  return name == L"default" || name == L"nclasses" || name == L"classlist";
+  return name == L"default" || name == L"nclasses" || name == L"classlist" || !IsSectionName(name);
 }
 
-bool AppSettings::IsReservedCommandName(const std::wstring& name) { return name == L"cmdlist"; }
+bool AppSettings::IsReservedCommandName(const std::wstring& name) {
+  return name == L"cmdlist" || !IsSectionName(name);
+}

@@ -46,6 +46,13 @@ class AppSettings {
 
   // The class's syntax definition, loaded on first use (see SyntaxCache::Load).
   const SyntaxDef* LoadSyntaxDef(DocClass& docClass) { return syntaxCache_.Load(docClass); }
+  // A copy of the class with its syntax definition resolved, for a document to use. The stored
+  // class keeps its settings even when its syntax file cannot be read this time.
+  DocClass Resolved(const DocClass& docClass) {
+    DocClass copy = docClass;
+    LoadSyntaxDef(copy);
+    return copy;
+  }
   SyntaxCache& Syntaxes() { return syntaxCache_; }
 
   // The named class, or none.

@@ -10,9 +10,7 @@
 #include "text/Layout.h"
 
 void ApplyClassSettings(AppSettings& settings, Document& document, const DocClass& docClass) {
-  DocClass copy = docClass;
-  settings.LoadSyntaxDef(copy);
-  document.settings = copy;
+  document.settings = settings.Resolved(docClass);
   LayoutDocument(document);
 }
 

@@ -25,7 +25,7 @@ constexpr UINT cycleDelayMs = 1000;
 std::unique_ptr<OpenDocument> MainFrame::MakeDocument() {
   try {
     auto document = std::make_unique<OpenDocument>();
-    document->text->settings = settings_->defaultClass;
+    document->text->settings = settings_->Resolved(settings_->defaultClass);
     document->text->onStateChanged = [this] { RefreshCommandStates(); };
     document->view = std::make_unique<ViewWindow>(*document->text, mainWindow, this);
     if (!CreateViewWindow(*document->view)) return nullptr;

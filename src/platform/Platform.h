@@ -18,12 +18,17 @@ inline constexpr std::uint32_t errorFileNotFound = 2;
 inline constexpr std::uint32_t errorPathNotFound = 3;
 inline constexpr std::uint32_t errorAccessDenied = 5;
 inline constexpr std::uint32_t errorWriteFault = 29;
+inline constexpr std::uint32_t errorFileExists = 80;
 inline constexpr std::uint32_t errorDiskFull = 112;
 
 // Opens an existing file for reading; other readers may open it at the same time.
 FileHandle OpenForReading(const std::wstring& path);
 // Creates a file for writing, truncating an existing one.
 FileHandle CreateForWriting(const std::wstring& path);
+// Creates a file for writing that must not exist yet (errorFileExists when it does), with the
+// attributes of the file attributesOf where that exists: its permissions (POSIX) or its file
+// attributes less read-only, plus archive (Win32).
+FileHandle CreateNewForWriting(const std::wstring& path, const std::wstring& attributesOf);
 // Reads up to size bytes; bytesRead is 0 at the end of the file. False on a read error.
 bool ReadFile(FileHandle file, void* buffer, std::uint32_t size, std::uint32_t& bytesRead);
 // Writes size bytes. False when not every byte could be written (a full disk, say).
@@ -37,6 +42,9 @@ std::uint32_t LastError();
 bool ReplaceFileBy(const std::wstring& target, const std::wstring& replacement);
 bool RemoveFile(const std::wstring& path);
 bool FileExists(const std::wstring& path);
+// The file a path finally names once every symbolic link on the way is followed; the path
+// itself when it names no link or the link cannot be read.
+std::wstring FinalPath(const std::wstring& path);
 
 struct FoundFile {
   std::wstring name;          // the name alone, without its folder

@@ -29,6 +29,7 @@ std::uint32_t Win32Error(int err) {
     case EROFS: return errorAccessDenied;
     case ENOSPC:
     case EDQUOT: return errorDiskFull;
+    case EEXIST: return errorFileExists;
     default: return errorWriteFault;
   }
 }
@@ -155,6 +156,21 @@ FileHandle CreateForWriting(const std::wstring& path) {
   return fd;
 }
 
+FileHandle CreateNewForWriting(const std::wstring& path, const std::wstring& attributesOf) {
+  std::string native = NativePath(path);
+  struct stat model {};
+  const bool hasModel = stat(NativePath(attributesOf).c_str(), &model) == 0 && S_ISREG(model.st_mode);
+  const mode_t mode = hasModel ? (model.st_mode & 07777) : 0644;
+  int fd = open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+  if (fd < 0) {
+    FailOnPath(errno, native);
+    return invalidFile;
+  }
+  // The process's file mode mask may have taken bits the model has.
+  if (hasModel) fchmod(fd, mode);
+  return fd;
+}
+
 bool ReadFile(FileHandle file, void* buffer, std::uint32_t size, std::uint32_t& bytesRead) {
   bytesRead = 0;
   ssize_t got;
@@ -197,6 +213,23 @@ bool RemoveFile(const std::wstring& path) {
 bool FileExists(const std::wstring& path) {
   struct stat info {};
   return stat(NativePath(path).c_str(), &info) == 0;
+}
+
+std::wstring FinalPath(const std::wstring& path) {
+  std::string native = NativePath(path);
+  // As many links as the system itself follows; a longer chain is a loop.
+  for (int links = 0; links < 40; ++links) {
+    struct stat info {};
+    if (lstat(native.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) break;
+    std::string target(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 4096) + 1, '\0');
+    ssize_t length = readlink(native.c_str(), target.data(), target.size());
+    if (length <= 0 || static_cast<std::size_t>(length) >= target.size()) break;
+    target.resize(static_cast<std::size_t>(length));
+    // A relative link is relative to the folder holding it.
+    std::size_t slash = native.find_last_of('/');
+    native = target.front() == '/' || slash == std::string::npos ? target : native.substr(0, slash + 1) + target;
+  }
+  return ProgramPath(native);
 }
 
 std::vector<FoundFile> ListFolder(const std::wstring& pattern) {

@@ -32,6 +32,17 @@ FileHandle CreateForWriting(const std::wstring& path) {
                           FILE_ATTRIBUTE_ARCHIVE, nullptr));
 }
 
+FileHandle CreateNewForWriting(const std::wstring& path, const std::wstring& attributesOf) {
+  // Read-only would stop the file from being replaced or removed again; archive marks it
+  // as changed since the last backup.
+  constexpr DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                         FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_OFFLINE;
+  const DWORD model = GetFileAttributesW(attributesOf.c_str());
+  const bool hasModel = model != INVALID_FILE_ATTRIBUTES && !(model & FILE_ATTRIBUTE_DIRECTORY);
+  const DWORD attributes = FILE_ATTRIBUTE_ARCHIVE | (hasModel ? model & kept : 0);
+  return Wrap(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr));
+}
+
 bool ReadFile(FileHandle file, void* buffer, std::uint32_t size, std::uint32_t& bytesRead) {
   DWORD got = 0;
   BOOL ok = ::ReadFile(Handle(file), buffer, size, &got, nullptr);
@@ -61,6 +72,29 @@ bool RemoveFile(const std::wstring& path) { return DeleteFileW(path.c_str()) != 
 
 bool FileExists(const std::wstring& path) {
   return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::wstring FinalPath(const std::wstring& path) {
+  // Only a link itself needs resolving: a file in a linked folder is replaced in place anyway.
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+    return path;
+  HANDLE file = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return path;
+  std::wstring resolved(MAX_PATH, L'\0');
+  DWORD length = GetFinalPathNameByHandleW(file, resolved.data(), static_cast<DWORD>(resolved.size()), 0);
+  if (length >= resolved.size()) {
+    resolved.resize(length + 1);
+    length = GetFinalPathNameByHandleW(file, resolved.data(), static_cast<DWORD>(resolved.size()), 0);
+  }
+  CloseHandle(file);
+  if (length == 0 || length >= resolved.size()) return path;
+  resolved.resize(length);
+  // The answer comes in the long form: \\?\C:\... or \\?\UNC\server\share\...
+  if (resolved.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\\\" + resolved.substr(8);
+  if (resolved.rfind(L"\\\\?\\", 0) == 0) return resolved.substr(4);
+  return resolved;
 }
 
 std::vector<FoundFile> ListFolder(const std::wstring& pattern) {

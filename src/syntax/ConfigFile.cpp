@@ -63,6 +63,11 @@ std::wstring JoinStringList(const std::vector<std::wstring>& items) {
   return text;
 }
 
+bool IsSectionName(const std::wstring& name) {
+  return (name.empty() || name.front() != L'/') &&
+         name.find_first_of(std::wstring_view(L">\r\n\0", 4)) == std::wstring::npos;
+}
+
 std::vector<std::wstring> SplitStringList(const std::wstring& text, int maxCount) {
   std::vector<std::wstring> items;
   std::size_t start = 0;

@@ -99,6 +99,10 @@ class ConfigFile {
   bool saveOnClose_;
 };
 
+// Whether name written as a section's tag reads back as the same name: it holds no '>', no
+// line break and no NUL, and does not start with '/', which would make the tag a closing one.
+bool IsSectionName(const std::wstring& name);
+
 // The text of a string list holding items: each followed by a NUL, then one more NUL.
 std::wstring JoinStringList(const std::vector<std::wstring>& items);
 // The items of a NUL-separated list: at most maxCount, ending at the end of the text or at the

@@ -152,8 +152,11 @@ class Tokenizer {
       return Open(runString, def_.stringBegin, def_.stringEnd, def_.stringEscape);
     if (keywordsOn && OpensAt(text_, p_, def_.stringBegin2))
       return Open(runString, def_.stringBegin2, def_.stringEnd2, def_.stringEscape);
-    if (keywordsOn && OpensAt(text_, p_, def_.singleLineComment)) return LineComment();
-    if (keywordsOn && OpensAt(text_, p_, def_.commentBegin))
+    // Comments stand between the emphasised regions too (markup comments between tags): the
+    // end-state scan reads them there, so the line that opens one shows it as well.
+    const bool commentsOn = keywordsOn || mode_ == runPlain;
+    if (commentsOn && OpensAt(text_, p_, def_.singleLineComment)) return LineComment();
+    if (commentsOn && OpensAt(text_, p_, def_.commentBegin))
       return Open(runComment, def_.commentBegin, def_.commentEnd, {});
     if (mode_ == runPlain && OpensAt(text_, p_, def_.emphasisBegin))
       return Emphasis(def_.emphasisBegin, def_.emphasisEnd);

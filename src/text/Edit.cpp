@@ -84,16 +84,17 @@ void Delete(EditState& edit, const TextPos& from, const TextPos& to, std::uint32
   }
 }
 
-// The pieces of text between carriage returns; a line feed right after one belongs to it.
+// The pieces of text between line breaks: a carriage return and line feed, a lone carriage
+// return and a lone line feed each end one piece, so that no line ever holds a line feed.
 std::vector<std::wstring_view> SplitPieces(std::wstring_view text) {
   std::vector<std::wstring_view> pieces;
   std::size_t start = 0;
   for (;;) {
-    std::size_t cr = text.find(L'\r', start);
-    if (cr == std::wstring_view::npos) break;
-    pieces.push_back(text.substr(start, cr - start));
-    start = cr + 1;
-    if (start < text.size() && text[start] == L'\n') ++start;
+    std::size_t brk = text.find_first_of(L"\r\n", start);
+    if (brk == std::wstring_view::npos) break;
+    pieces.push_back(text.substr(start, brk - start));
+    start = brk + 1;
+    if (text[brk] == L'\r' && start < text.size() && text[start] == L'\n') ++start;
   }
   pieces.push_back(text.substr(start));
   return pieces;
@@ -148,8 +149,10 @@ TextPlace Insert(EditState& edit, const TextPos& from, std::wstring_view text,
     end.line = from.line + static_cast<int>(made.size());
     end.index = static_cast<int>(pieces.back().size() - tail.size());
   }
+  // One edit is one undo step: an insertion after a deletion joins it (typing merges instead).
   int kind = RequestKind(edit.flags);
   if (kind == editReplace) kind = edit.deletionRecorded ? editContinue : editOther;
+  else if (edit.deletionRecorded && kind != editTyping) kind = editContinue;
   RecordChange(*document.undo, kind, TextPlace{from.index, from.line}, end, std::wstring(),
                edit.wasModified, edit.flags);
   return end;
@@ -203,9 +206,13 @@ TextPos Checked(Document& document, const TextPos& pos) {
 ChangeRecord ReplaceText(Document& document, const TextPos& first, const TextPos& second,
                          std::wstring_view text, int flags) {
   // Positions outside the text (kept from before another change) are brought back into it
-  // rather than read past the lines.
-  const TextPos from = Checked(document, IsBefore(second, first) ? second : first);
-  const TextPos to = Checked(document, IsBefore(second, first) ? first : second);
+  // rather than read past the lines; only then are they put in order, as bringing one back may
+  // move it before the other.
+  const TextPos checkedFirst = Checked(document, first);
+  const TextPos checkedSecond = Checked(document, second);
+  const bool swapped = IsBefore(checkedSecond, checkedFirst);
+  const TextPos& from = swapped ? checkedSecond : checkedFirst;
+  const TextPos& to = swapped ? checkedFirst : checkedSecond;
   // The text may lie in the document itself (a line copied into another place).
   const std::wstring inserted(text);
   TextPos start = from;
@@ -233,4 +240,19 @@ ChangeRecord ReplaceText(Document& document, const TextPos& first, const TextPos
   result.endIndex = end.index;
   result.endLine = end.line;
   return result;
+}
+
+void AddChange(ChangeRecord& total, const ChangeRecord& next) {
+  if (next.firstRow < 0) return;
+  if (total.firstRow < 0) {
+    total = next;
+    return;
+  }
+  total.firstRow = std::min(total.firstRow, next.firstRow);
+  // Rows total changed below next's move with its delta; moving the others as well only
+  // repaints a little more.
+  total.lastRow = std::max(total.lastRow + std::max(0, next.rowDelta), next.lastRow);
+  total.rowDelta += next.rowDelta;
+  total.endIndex = next.endIndex;
+  total.endLine = next.endLine;
 }

@@ -30,7 +30,13 @@ struct ChangeRecord {
 };
 
 // Replaces the text between two positions (in either order) by text, in which a carriage
-// return, or a carriage return and line feed, separates lines. Keeps the layout, row totals,
-// widest line and highlighter states consistent and records the change for undo.
+// return and line feed, a lone carriage return or a lone line feed separates lines. Keeps the
+// layout, row totals, widest line and highlighter states consistent and records the change for
+// undo as one step: an insertion that replaces deleted text is undone and redone with it.
 ChangeRecord ReplaceText(Document& document, const TextPos& first, const TextPos& second,
                          std::wstring_view text, int flags);
+
+// Adds next, a change made after those total stands for, to total (which may stand for none
+// yet): the rows to repaint cover both changes, counted in the text after next, and the caret
+// goes where next puts it.
+void AddChange(ChangeRecord& total, const ChangeRecord& next);

@@ -10,18 +10,25 @@ namespace {
 // Bytes collected before they go to the file in one write.
 constexpr std::size_t flushSize = 1 << 16;
 
-// A name beside the target that no file has yet.
-std::wstring TemporaryName(const std::wstring& target) {
-  for (int n = 0;; ++n) {
-    std::wstring name = target + L".~" + std::to_wstring(n);
-    if (!platform::FileExists(name)) return name;
+// Names tried for the temporary file before the save gives up.
+constexpr int temporaryNames = 1000;
+
+// Creates the temporary file beside the target under a name that no file has, with the
+// target's attributes; a file that already has the name is never opened.
+platform::FileHandle CreateTemporary(const std::wstring& target, std::wstring& name) {
+  for (int n = 0; n < temporaryNames; ++n) {
+    name = target + L".~" + std::to_wstring(n);
+    platform::FileHandle file = platform::CreateNewForWriting(name, target);
+    if (file != platform::invalidFile || platform::LastError() != platform::errorFileExists)
+      return file;
   }
+  return platform::invalidFile;
 }
 
 }  // namespace
 
-LineWriter::LineWriter(const std::wstring& path) : target_(path), temporary_(TemporaryName(path)) {
-  file_ = platform::CreateForWriting(temporary_);
+LineWriter::LineWriter(const std::wstring& path) : target_(platform::FinalPath(path)) {
+  file_ = CreateTemporary(target_, temporary_);
   if (file_ == platform::invalidFile) {
     failed_ = true;
     errorCode_ = platform::LastError();

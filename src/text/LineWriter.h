@@ -1,6 +1,7 @@
 // Writes UTF-16 lines to a file as ANSI bytes, with carriage return and line feed between lines.
-// The lines go to a temporary file beside the target, which takes the target's place only when
-// every byte was written: a failed save never destroys the old file.
+// The lines go to a new temporary file beside the target (the file a symbolic link finally
+// names), made with the target's attributes, which takes the target's place only when every
+// byte was written: a failed save never destroys the old file.
 #pragma once
 
 #include <cstddef>
@@ -11,7 +12,7 @@
 
 class LineWriter {
  public:
-  // Creates the temporary file beside path.
+  // Creates the temporary file beside path, or beside the file path links to.
   explicit LineWriter(const std::wstring& path);
   ~LineWriter();
   LineWriter(const LineWriter&) = delete;

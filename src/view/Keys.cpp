@@ -100,17 +100,6 @@ Block BlockOf(const EditView& view) {
   return block;
 }
 
-void Merge(ChangeRecord& total, const ChangeRecord& next) {
-  if (next.firstRow < 0) return;
-  if (total.firstRow < 0) {
-    total = next;
-    return;
-  }
-  total.firstRow = std::min(total.firstRow, next.firstRow);
-  total.lastRow = std::max(total.lastRow, next.lastRow);
-  total.rowDelta += next.rowDelta;
-}
-
 // Shows the merged edits of a block, puts the caret after the block and selects the block
 // from the start of its first line.
 void FinishBlock(EditView& view, ChangeRecord change, const Block& block) {
@@ -191,7 +180,7 @@ void Indent(EditView& view, bool fromTabKey) {
   for (int line = block.first; line <= block.last; ++line) {
     TextPos start(*view.document);
     SetPos(start, 0, line);
-    Merge(change, ReplaceText(*view.document, start, start, L"\t",
+    AddChange(change, ReplaceText(*view.document, start, start, L"\t",
                               line == block.first ? editOther : editContinue));
   }
   FinishBlock(view, change, block);
@@ -209,7 +198,7 @@ void Unindent(EditView& view) {
     TextPos start(document), end(document);
     SetPos(start, 0, line);
     SetPos(end, count, line);
-    Merge(change, ReplaceText(document, start, end, L"", editOther));
+    AddChange(change, ReplaceText(document, start, end, L"", editOther));
   }
   FinishBlock(view, change, block);
 }

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <new>
+#include <string_view>
 
 #include "comun/resource.h"
 #include "config/AppSettings.h"
@@ -261,7 +262,9 @@ std::optional<std::wstring> WindowSurface::GetClipboardText() {
   if (!data) return std::nullopt;
   const auto* text = static_cast<const wchar_t*>(GlobalLock(data));
   if (!text) return std::nullopt;
-  std::wstring copy(text);
+  // Another program may have put a block without a terminating NUL there: never read past it.
+  const std::wstring_view block(text, GlobalSize(data) / sizeof(wchar_t));
+  const std::wstring copy(block.substr(0, block.find(L'\0')));
   GlobalUnlock(data);
   return copy;
 }
@@ -380,8 +383,7 @@ void FrameFocusLost(ViewWindow& view) {
 }
 
 void ApplyClassSettings(ViewWindow& view, AppSettings& settings, const DocClass& docClass) {
-  DocClass resolved = docClass;
-  settings.LoadSyntaxDef(resolved);
+  const DocClass resolved = settings.Resolved(docClass);
   UpdateFontMetrics(view, resolved);
   ApplyLayoutSettings(view, resolved);
 }

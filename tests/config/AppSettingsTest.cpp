@@ -213,6 +213,59 @@ TEST_F(Settings, NamesOfTheSettingsOwnKeysNeverBreakTheFile) {
   EXPECT_EQ(settings.commands[1].cmdline, L"r");
 }
 
+TEST_F(Settings, NamesATagCannotHoldAreNeverWrittenAsSections) {
+  folder.Write(L"fum.opt", "<clases>nclasses = 1 classlist = {\"ok\"} <ok>tabsize = 3</ok></clases>\r\n");
+  {
+    AppSettings settings(Path(), SyntaxFolder());
+    for (const wchar_t* name : {L"a>b", L"/etc", L"two\nlines"}) {
+      EXPECT_TRUE(AppSettings::IsReservedClassName(name));
+      EXPECT_TRUE(AppSettings::IsReservedCommandName(name));
+      settings.classNames.push_back(name);
+      settings.classes[name].tabsize = 7;
+    }
+    settings.commands.resize(1);
+    settings.commands[0].name = L"</commands>";
+    settings.commands[0].cmdline = L"cmd";
+  }
+  AppSettings settings(Path(), SyntaxFolder());
+  EXPECT_EQ(settings.classNames, (std::vector<std::wstring>{L"ok"}));
+  EXPECT_EQ(settings.classes[L"ok"].tabsize, 3);
+  EXPECT_EQ(settings.defaultClass.tabsize, 2);
+  ASSERT_EQ(settings.commands.size(), 1u);
+  EXPECT_EQ(settings.commands[0].cmdline, L"");  // listed, but with no section of its own
+}
+
+TEST_F(Settings, AnEmptyFileFilterListGivesTheDefaults) {
+  folder.Write(L"fum.opt", "<general>filter = {}</general>\r\n");
+  AppSettings settings(Path(), SyntaxFolder());
+  EXPECT_EQ(settings.filter, JoinStringList({L"Text Files", L"*.txt", L"All Files", L"*.*"}));
+}
+
+TEST_F(Settings, StoredValuesOutOfRangeSurviveASaveAndTheDefaultKeepsItsSyntax) {
+  // The syntax file is missing this time: the class is used without highlighting, but the file
+  // still asks for it next time.
+  folder.Write(L"fum.opt",
+               "<clases><default>hassyntax = 1 syntaxfile = \"gone.syntax\" tabsize = 0</default>"
+               "nclasses = 1 classlist = {\"c\"} <c>relindent = -4 fontwidthrel = 5</c></clases>\r\n");
+  {
+    AppSettings settings(Path(), SyntaxFolder());
+    EXPECT_EQ(settings.defaultClass.tabsize, 1);
+    EXPECT_EQ(settings.classes[L"c"].relindent, 0);
+    EXPECT_EQ(settings.classes[L"c"].fontwidthrel, 20);
+    EXPECT_FALSE(settings.Resolved(settings.defaultClass).hassyntax);
+    EXPECT_TRUE(settings.defaultClass.hassyntax);
+  }
+  ConfigFile file;
+  file.Load(Path());
+  ASSERT_TRUE(file.EnterSection(L"clases") && file.EnterSection(L"default"));
+  EXPECT_EQ(file.GetInt(L"hassyntax", 0), 1);
+  EXPECT_EQ(file.GetInt(L"tabsize", 2), 0);
+  file.LeaveSection();
+  ASSERT_TRUE(file.EnterSection(L"c"));
+  EXPECT_EQ(file.GetInt(L"relindent", 2), -4);
+  EXPECT_EQ(file.GetInt(L"fontwidthrel", 90), 5);
+}
+
 TEST(SettingsPath, ReplacesTheLastThreeCharacters) {
   EXPECT_EQ(SettingsPathFor(L"C:\\Programs\\fum.exe"), L"C:\\Programs\\fum.opt");
   EXPECT_EQ(SettingsPathFor(L"\\x"), L"opt");

@@ -3,11 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
+#include <tuple>
+
 #include "../syntax/ConfigTree.h"
+#include "../syntax/RowWalk.h"
 #include "TempFolder.h"
 #include "config/AppSettings.h"
 #include "config/Classify.h"
 #include "text/Document.h"
+#include "text/TextTestUtil.h"
 
 namespace {
 
@@ -76,6 +81,50 @@ TEST(ClassSection, SavedClassLoadsBackEqual) {
   DocClass loaded;
   ASSERT_TRUE(LoadClassSection(tree, L"my class", loaded));
   EXPECT_EQ(loaded, original);
+}
+
+TEST(ClassSection, ValuesOutOfRangeAreLoadedInRangeAndStayInTheFileAsWritten) {
+  struct {
+    const wchar_t* text;
+    int tabsize, relindent, fontwidthrel, fontsize, linespacing;
+  } const cases[] = {
+      {L"tabsize = 0 relindent = -4", 1, 0, 90, 75, 0},
+      {L"tabsize = -3 relindent = -2147483648 fontwidthrel = 0 linespacing = 10", 1, 0, 20, 75, 9},
+      {L"tabsize = 2147483647 relindent = 2147483647 fontwidthrel = 100000", 20, 20, 300, 75, 0},
+      {L"fontsize = 0 linespacing = 2147483647", 2, 2, 90, 20, 1},
+      {L"fontsize = -2147483648 linespacing = -2147483648", 2, 2, 90, 20, -100},
+      {L"tabsize = 20 relindent = 20 fontwidthrel = 300 fontsize = 1000 linespacing = 9", 20, 20, 300, 1000, 9},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << std::string(c.text, c.text + std::wcslen(c.text)));
+    ConfigFile tree;
+    ReadConfigText(tree.Root(), std::wstring(L"<c>") + c.text + L"</c>");
+    DocClass loaded;
+    ASSERT_TRUE(LoadClassSection(tree, L"c", loaded));
+    EXPECT_EQ(std::tie(loaded.tabsize, loaded.relindent, loaded.fontwidthrel, loaded.fontsize,
+                       loaded.linespacing),
+              std::tie(c.tabsize, c.relindent, c.fontwidthrel, c.fontsize, c.linespacing));
+    // Layout and the row cursor work with what was loaded, wrapped at any width.
+    for (int wrapWidth : {1, 3, 25}) {
+      for (bool wordwrap : {true, false}) {
+        loaded.wordwrap = wordwrap;
+        auto document = MakeDocument({L"\t\tindented words and more words", L"a\tb\t\tc", L""}, loaded,
+                                     wordwrap ? wrapWidth : Document::noWrapWidth);
+        EXPECT_EQ(RowWalkProblem(*document, 40), "") << wrapWidth;
+      }
+    }
+    // Saving the class unchanged keeps what the file says; a changed value is written.
+    loaded.wordwrap = true;
+    ASSERT_TRUE(SaveClassSection(tree, L"c", loaded));
+    ConfigFile read;
+    ReadConfigText(read.Root(), std::wstring(L"<c>") + c.text + L"</c>");
+    DocClass fresh;
+    LoadClassSection(read, L"c", fresh);  // adds the missing keys, as the first load did
+    EXPECT_EQ(DumpTree(tree.Root()), DumpTree(read.Root()));
+    loaded.tabsize = c.tabsize == 4 ? 5 : 4;
+    SaveClassSection(tree, L"c", loaded);
+    EXPECT_EQ(tree.Root().Section(L"c")->Value(L"tabsize")->number, loaded.tabsize);
+  }
 }
 
 class Classification : public testing::Test {

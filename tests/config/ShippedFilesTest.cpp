@@ -6,6 +6,7 @@
 #include "config/AppSettings.h"
 #include "config/Classify.h"
 #include "platform/Platform.h"
+#include "syntax/LineScan.h"
 #include "text/Document.h"
 #include "text/LineReader.h"
 
@@ -83,6 +84,43 @@ TEST(ShippedSyntax, EveryFileLoadsAndItsKeywordsCanBeMatched) {
       EXPECT_TRUE(matchable) << testing::PrintToString(word);
       EXPECT_EQ(KeywordClass(*def, word), keywordClass);
     }
+  }
+}
+
+TEST(ShippedSyntax, CommentsAndStringsShowOnTheLineThatHoldsThem) {
+  struct {
+    const wchar_t* file;
+    const wchar_t* line;
+    int string;   // index of a character inside a string, or -1
+    int comment;  // index of a character inside a comment, or -1
+  } const cases[] = {
+      {L"c.syntax", L"x = \"s\"; // note /* */", 5, 12},
+      {L"config.syntax", L"name = \"value\"", 8, -1},
+      {L"html.syntax", L"<a href=\"x\"> <!-- note --> text", 9, 17},
+      {L"ini.syntax", L"key = \"v\" ; note", 7, 13},
+      {L"makefile.syntax", L"CC = \"gcc\" # note", 6, 14},
+      {L"python.syntax", L"s = 'x' # note", 5, 11},
+      {L"sh.syntax", L"echo \"hi\" # note", 6, 13},
+      {L"tex.syntax", L"text % note", -1, 8},
+  };
+  EXPECT_EQ(std::size(cases), ShippedSyntaxFiles().size());
+  SyntaxCache cache(ResFolder());
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(c.file)));
+    DocClass docClass;
+    docClass.hassyntax = true;
+    docClass.syntaxfile = c.file;
+    const SyntaxDef* def = cache.Load(docClass);
+    ASSERT_NE(def, nullptr);
+    std::vector<ColourRun> runs;
+    TokenizeText(*def, c.line, {}, 4, runs);
+    auto kindAt = [&](int index) {
+      for (const auto& run : runs)
+        if (run.index <= index && index < run.index + run.length) return run.kind;
+      return -1;
+    };
+    EXPECT_EQ(kindAt(c.string), c.string >= 0 ? runString : -1);
+    EXPECT_EQ(kindAt(c.comment), c.comment >= 0 ? runComment : -1);
   }
 }
 

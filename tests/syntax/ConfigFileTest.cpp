@@ -56,6 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
         // What belongs to no key is read and dropped.
         ReadCase{L"= 5 a = 1", L"a:i=1 "}, ReadCase{L"a = 1 = \"x\" b = 2", L"a:i=1 b:i=2 "},
         ReadCase{L"a = junk 5", L"a:i=5 "}, ReadCase{L"a = \"x\"}, b = 2", L"a:s=x b:i=2 },:s= "},
+        ReadCase{L"a = } 5", L"a:i=5 "},
         // Numbers beyond an int stop at its limits.
         ReadCase{L"a = 99999999999 b = -99999999999 c = -2147483648",
                  L"a:i=2147483647 b:i=-2147483648 c:i=-2147483648 "},

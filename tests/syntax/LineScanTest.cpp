@@ -62,6 +62,8 @@ TEST(LineScan, EndStatesOfOpenAndCarriedConstructs) {
       {L"rest\" done", 7, 6, 4},
       {L"it's", 0, 9, 2},
       {L"/* a */ b /* c */", 0, 0, -1},
+      {L"/* reset */*p = 0;", 0, 0, -1},  // the '*' after the end opens nothing
+      {L"reset */*p = 0;", 14, 4, 6},  // closed at 6, nothing open after
       {L"", 5, 14, -1},
   };
   for (const auto& c : cases) {

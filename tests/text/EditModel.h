@@ -16,9 +16,9 @@ inline TextPlace ModelReplace(Lines& lines, TextPlace from, TextPlace to, const 
   if (to.line < from.line || (to.line == from.line && to.index < from.index)) std::swap(from, to);
   Lines pieces{L""};
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == L'\r') {
+    if (text[i] == L'\r' || text[i] == L'\n') {
       pieces.emplace_back();
-      if (i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+      if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
     } else {
       pieces.back() += text[i];
     }
@@ -51,3 +51,50 @@ inline std::string LayoutDifference(const Document& document) {
   }
   return {};
 }
+
+// The number of steps Undo can take: groups of records, each a record of another kind followed
+// by records of kind 4 (a first record of kind 4 opens a group of its own).
+inline int UndoSteps(const UndoHistory& history) {
+  int steps = 0;
+  for (std::size_t i = 0; i < history.undoList.size(); ++i)
+    if (i == 0 || history.undoList[i].kind != editContinue) ++steps;
+  return steps;
+}
+
+// The text at every depth of the undo history, to check each Undo and Redo against the text
+// the document had at that depth; typing over a selection and merged runs count as one step.
+class HistoryModel {
+ public:
+  explicit HistoryModel(Lines original) { texts_.push_back(std::move(original)); }
+
+  // After an edit: the text it made is the text at the history's new depth. Empty when the
+  // history took at most one new step, else what went wrong.
+  std::string AfterEdit(const Document& document) {
+    const int steps = UndoSteps(*document.undo);
+    if (steps != depth_ && steps != depth_ + 1) return "an edit took " + std::to_string(steps - depth_) + " steps";
+    // An edit that changed nothing records nothing and leaves the redo list as it was.
+    if (!CanRedo(*document.undo)) texts_.resize(static_cast<std::size_t>(steps) + 1);
+    if (steps != depth_ && CanRedo(*document.undo)) return "redo kept after a new step";
+    depth_ = steps;
+    texts_[static_cast<std::size_t>(depth_)] = LinesOf(document);
+    return {};
+  }
+
+  // Undoes (or redoes) one step and tells where the text or the depth is not what it was.
+  std::string Step(Document& document, bool redo) {
+    const bool possible = redo ? depth_ + 1 < static_cast<int>(texts_.size()) : depth_ > 0;
+    if (possible != (redo ? CanRedo(*document.undo) : CanUndo(*document.undo)))
+      return redo ? "redo availability" : "undo availability";
+    if (!possible) return {};
+    redo ? Redo(*document.undo) : Undo(*document.undo);
+    depth_ += redo ? 1 : -1;
+    if (UndoSteps(*document.undo) != depth_) return "depth after a step";
+    if (LinesOf(document) != texts_[static_cast<std::size_t>(depth_)]) return "text after a step";
+    return {};
+  }
+
+ private:
+  // texts_[d]: the text after d steps; beyond the depth, what Redo brings back.
+  std::vector<Lines> texts_;
+  int depth_ = 0;  // the number of steps Undo can take now
+};

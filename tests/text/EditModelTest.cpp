@@ -1,5 +1,6 @@
 // Thousands of random edits, undos and redos against a plain model of the text: after every
-// step the incremental layout must equal a layout from scratch, and the text the model's.
+// step the incremental layout must equal a layout from scratch, the text the model's, and each
+// Undo and Redo must bring back the text of the history depth it arrives at.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -68,16 +69,14 @@ TEST(EditModel, RandomEditsUndosAndRedosKeepTextAndLayoutExact) {
     const Lines original{L"int main() {", L"\treturn 0;", L"", L"}  // end of a fairly long line"};
     auto document = MakeDocument(original, c.settings, c.wrapWidth);
     Lines model = original;
+    HistoryModel history(original);
     RandomEdits random(seed++);
     int lastKind = editOther;
     TextPlace lastFrom, lastEnd;
     for (int step = 0; step < 1500; ++step) {
       int action = random.Below(10);
-      if (action == 0) {
-        Undo(*document->undo);
-        model = LinesOf(*document);
-      } else if (action == 1) {
-        Redo(*document->undo);
+      if (action <= 1) {
+        ASSERT_EQ(history.Step(*document, action == 1), "") << "step " << step;
         model = LinesOf(*document);
       } else {
         TextPlace from = random.Place(model), to = random.Place(model);
@@ -112,6 +111,7 @@ TEST(EditModel, RandomEditsUndosAndRedosKeepTextAndLayoutExact) {
         lastEnd = end;
         ASSERT_EQ(LinesOf(*document), model) << "step " << step;
         ASSERT_EQ((TextPlace{change.endIndex, change.endLine}), end) << "step " << step;
+        ASSERT_EQ(history.AfterEdit(*document), "") << "step " << step;
       }
       ASSERT_NO_FATAL_FAILURE(ExpectConsistentLayout(*document, step));
     }

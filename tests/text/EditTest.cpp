@@ -27,7 +27,7 @@ std::unique_ptr<Document> Plain(const Lines& lines) {
 
 }  // namespace
 
-TEST(ReplaceText, SplitsInsertedTextAtCarriageReturns) {
+TEST(ReplaceText, SplitsInsertedTextAtEachLineBreak) {
   struct {
     const char* name;
     std::wstring text;
@@ -37,9 +37,10 @@ TEST(ReplaceText, SplitsInsertedTextAtCarriageReturns) {
       {"plain", L"xy", {L"abcxydef"}, 0, 5},
       {"CR LF", L"\r\n", {L"abc", L"def"}, 1, 0},
       {"lone CR", L"1\r2", {L"abc1", L"2def"}, 1, 1},
-      {"lone LF is a character", L"1\n2", {L"abc1\n2def"}, 0, 6},
+      {"lone LF", L"1\n2", {L"abc1", L"2def"}, 1, 1},
       {"several breaks", L"\r\r\n\rz", {L"abc", L"", L"", L"zdef"}, 3, 1},
-      {"LF after CR LF stays", L"\r\n\n", {L"abc", L"\ndef"}, 1, 1},
+      {"LF after CR LF", L"\r\n\n", {L"abc", L"", L"def"}, 2, 0},
+      {"LF CR is two", L"\n\r", {L"abc", L"", L"def"}, 2, 0},
   };
   for (const auto& c : cases) {
     auto document = Plain({L"abcdef"});
@@ -72,6 +73,17 @@ TEST(ReplaceText, PositionsOutsideTheTextAreBroughtBackIntoIt) {
   ReplaceText(*document, stale, stale, L"!", editOther);
   ReplaceText(*document, stale, start, L"", editOther);
   EXPECT_EQ(LinesOf(*document), Lines{L"a"});
+
+  // A stale end past the last line that comes back before the other end: the two ends are
+  // put in order only once both lie in the text.
+  auto other = Plain({L"ab", L"cd"});
+  stale.line = 7;
+  stale.index = 0;
+  stale.segment = 0;
+  ReplaceText(*other, PosAt(*other, 1, 2), stale, L"", editOther);
+  EXPECT_EQ(LinesOf(*other), (Lines{L"ab", L""}));  // the stale end came back as (1, 0)
+  while (CanUndo(*other->undo)) Undo(*other->undo);
+  EXPECT_EQ(LinesOf(*other), (Lines{L"ab", L"cd"}));
 }
 
 TEST(ReplaceText, ReportsTheRowsItChanged) {
@@ -191,6 +203,21 @@ TEST(Undo, AReplacementIsOneStepAndGroupsUndoTogether) {
   Redo(*document->undo);
   EXPECT_EQ(LinesOf(*document), Lines{L"321find me here"});
   EXPECT_FALSE(CanRedo(*document->undo));
+}
+
+TEST(Undo, TypingOverASelectionIsOneStepForUndoAndForRedo) {
+  auto document = Plain({L"hello world"});
+  Edit(*document, 0, 6, 0, 11, L"X", editTyping);
+  Insert(*document, 0, 7, L"Y", editTyping);  // the typed run goes on
+  ASSERT_EQ(LinesOf(*document), Lines{L"hello XY"});
+  for (int round = 0; round < 2; ++round) {
+    Undo(*document->undo);
+    EXPECT_EQ(LinesOf(*document), Lines{L"hello world"}) << round;
+    EXPECT_FALSE(CanUndo(*document->undo)) << round;
+    Redo(*document->undo);
+    EXPECT_EQ(LinesOf(*document), Lines{L"hello XY"}) << round;
+    EXPECT_FALSE(CanRedo(*document->undo)) << round;
+  }
 }
 
 TEST(Undo, RedoSurvivesRedoButNotANewEdit) {

@@ -127,6 +127,20 @@ TEST(Relayout, UnchangedSettingsAndWidthChangeNothing) {
   EXPECT_FALSE(Relayout(*document, other, 30));
 }
 
+TEST(Relayout, ATabSizeOrRelativeIndentAloneLaysOutAgain) {
+  DocClass settings = Settings(true, 4, 2);
+  auto document = MakeDocument({L"\t" + std::wstring(25, L'b')}, settings, 10);
+  ASSERT_EQ(EndsOf(document->lines[0]), (std::vector<int>{7, 11, 15, 19, 23, 26}));
+  DocClass other = settings;
+  other.relindent = 0;
+  EXPECT_TRUE(Relayout(*document, other, 10));
+  EXPECT_EQ(EndsOf(document->lines[0]), (std::vector<int>{7, 13, 19, 25, 26}));
+  other.tabsize = 8;
+  EXPECT_TRUE(Relayout(*document, other, 10));
+  EXPECT_EQ(document->lines[0].IndentWidth(), 0);  // a tab to column 8 leaves no room after it
+  EXPECT_EQ(EndsOf(document->lines[0]), (std::vector<int>{3, 13, 23, 26}));
+}
+
 TEST(Relayout, LayoutDocumentAppliesChangedIndentFlag) {
   auto document = MakeDocument({std::wstring(15, L' ') + L"abcdefghij"}, Settings(true, 4, 2, false), 20);
   EXPECT_EQ(document->lines[0].IndentWidth(), 15);

@@ -1,8 +1,13 @@
 // The line reader splits files into lines exactly; the line writer never damages the target.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include "TempFolder.h"
 #include "platform/Platform.h"
@@ -136,3 +141,49 @@ TEST(LineWriter, AMissingFolderFailsToCreate) {
   EXPECT_EQ(writer.ErrorCode(), platform::errorPathNotFound);
   EXPECT_FALSE(writer.Close());
 }
+
+TEST(LineWriter, AFileThatHasTheTemporaryNameIsLeftAlone) {
+  TempFolder folder;
+  folder.Write(L"out.txt", "old");
+  folder.Write(L"out.txt.~0", "someone else's");
+  LineWriter writer(folder.Path(L"out.txt"));
+  writer.WriteLine(L"new", 3);
+  ASSERT_TRUE(writer.Close());
+  EXPECT_EQ(folder.Read(L"out.txt"), "new");
+  EXPECT_EQ(folder.Read(L"out.txt.~0"), "someone else's");
+  EXPECT_EQ(platform::ListFolder(folder.Path(L"*")).size(), 2u);
+}
+
+#ifndef _WIN32
+TEST(LineWriter, SavingThroughALinkReplacesItsTargetWithTheTargetsPermissions) {
+  namespace fs = std::filesystem;
+  TempFolder folder;
+  fs::create_directory(folder.Native(L"real"));
+  folder.Write(L"real/file.txt", "old");
+  fs::permissions(folder.Native(L"real/file.txt"), fs::perms::owner_read | fs::perms::owner_write);
+  fs::create_symlink("real/file.txt", folder.Native(L"link.txt"));  // relative, as users make them
+  fs::create_symlink(folder.Native(L"link.txt"), folder.Native(L"chain.txt"));
+  for (const wchar_t* name : {L"link.txt", L"chain.txt"}) {
+    LineWriter writer(folder.Path(name));
+    writer.WriteLine(name, 1);
+    ASSERT_TRUE(writer.Close()) << testing::PrintToString(std::wstring(name));
+    EXPECT_TRUE(fs::is_symlink(folder.Native(name)));
+    EXPECT_EQ(folder.Read(L"real/file.txt"), std::string(1, static_cast<char>(name[0])));
+    EXPECT_EQ(fs::status(folder.Native(L"real/file.txt")).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
+  }
+  EXPECT_EQ(platform::ListFolder(folder.Path(L"real\\*")).size(), 1u);
+}
+#else
+TEST(LineWriter, ASavedFileKeepsItsAttributes) {
+  TempFolder folder;
+  folder.Write(L"out.txt", "old");
+  const std::wstring path = folder.Path(L"out.txt");
+  ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
+  LineWriter writer(path);
+  writer.WriteLine(L"new", 3);
+  ASSERT_TRUE(writer.Close());
+  EXPECT_EQ(folder.Read(L"out.txt"), "new");
+  EXPECT_EQ(GetFileAttributesW(path.c_str()), DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE});
+}
+#endif

@@ -347,20 +347,21 @@ TEST(KeysTest, CopyCutPasteAndAppend) {
   EXPECT_TRUE(CopyAppend(f.view, false));
   EXPECT_EQ(f.surface.clipboard, L"line\r\nsecfirst");
   // Paste replaces the selection; line breaks become lines and the caret ends after the text.
-  f.surface.clipboard = L"A\r\nB";
+  // CR LF, a lone CR and a lone LF are one line break each.
+  f.surface.clipboard = L"A\r\nB\nC\rD";
   f.Select(0, 0, 0, 5);
   EXPECT_TRUE(PasteClipboard(f.view));
-  EXPECT_EQ(f.Lines(), (Lines{L"A", L"B line", L"second"}));
-  ExpectCaret(f.view, {1, 1});
+  EXPECT_EQ(f.Lines(), (Lines{L"A", L"B", L"C", L"D line", L"second"}));
+  ExpectCaret(f.view, {3, 1});
   // A cut whose copy fails leaves the text.
   f.surface.clipboardLocked = true;
-  f.Select(2, 0, 2, 3);
+  f.Select(4, 0, 4, 3);
   EXPECT_FALSE(CutSelection(f.view, L""));
-  EXPECT_EQ(f.Lines()[2], L"second");
+  EXPECT_EQ(f.Lines()[4], L"second");
   f.surface.clipboardLocked = false;
   // Shift+Delete cuts.
   OnKeyDown(f.view, keyDelete, true, false);
-  EXPECT_EQ(f.Lines()[2], L"ond");
+  EXPECT_EQ(f.Lines()[4], L"ond");
   EXPECT_EQ(f.surface.clipboard, L"sec");
   // No text on the clipboard: paste does nothing.
   f.surface.clipboard.reset();
