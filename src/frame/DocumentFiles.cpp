@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -168,9 +169,13 @@ void MainFrame::OpenCommandLineFiles() {
   arguments.swap(commandLineArguments);
   for (const std::wstring& argument : arguments) {
     if (argument.empty()) continue;
-    std::wstring path = ResolveCommandLinePath(argument, settings_->defdir);
-    std::wstring folder = path.substr(0, FindNamePositions(path).name);
-    for (const std::wstring& name : MatchingFiles(path)) OpenFile(folder + name);
+    // A name too long for a path is passed over: cut short, it could name another file.
+    std::optional<std::wstring> path = ResolveCommandLinePath(argument, settings_->defdir);
+    if (!path) continue;
+    std::wstring folder = path->substr(0, FindNamePositions(*path).name);
+    for (const std::wstring& name : MatchingFiles(*path)) {
+      if (folder.size() + name.size() <= maxPathLength) OpenFile(folder + name);
+    }
   }
 }
 
