@@ -169,7 +169,7 @@ BOOL TransparentImage(HDC hdcDest, LONG DstX, LONG DstY, LONG DstCx, LONG DstCy,
 // ---- Help ------------------------------------------------------------------------------------
 
 // Shows help for a link of the form "file:fum.htm#topic": runs the handheld's viewer
-// "peghelp.exe" with it and, where that does not exist, opens the file (beside the program
+// "peghelp.exe" of the system's Windows folder with it and, where that does not exist, opens the file (beside the program
 // unless the link names a full path) at the topic in the system's browser. True when a viewer
 // was started.
 bool StartHelpViewer(const wchar_t* link);
