@@ -105,6 +105,11 @@ bool HandleMessage(ViewWindow& view, UINT message, WPARAM wParam, LPARAM lParam,
     case WM_LBUTTONUP:
       Release(view, X(lParam), Y(lParam));
       return true;
+    case WM_CAPTURECHANGED:
+      // Another window took the mouse (a menu, a dialog, the system): the release that would
+      // end the drag never comes here, so the drag ends now, as a release where it stands.
+      if (reinterpret_cast<HWND>(lParam) != view.window) OnRelease(view, 0, 0);
+      return true;
     case WM_RBUTTONDOWN:
       // The right button opens the menu on the press, as a tap-and-hold does.
       Press(view, X(lParam), Y(lParam), false, true);
