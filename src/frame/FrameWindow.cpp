@@ -117,7 +117,10 @@ bool MainFrame::HandOverToRunningInstance() {
   COPYDATASTRUCT data{handOverKind, static_cast<DWORD>(buffer.size() * sizeof(wchar_t)),
                       buffer.data()};
   SendMessageW(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
-  SetForegroundWindow(running);
+  // While the running instance asks a question, its main window is disabled: the question
+  // comes to the front, so that the keys typed next answer it.
+  HWND front = GetLastActivePopup(running);
+  SetForegroundWindow(front && IsWindowEnabled(front) ? front : running);
   return true;
 }
 

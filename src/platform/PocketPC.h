@@ -153,7 +153,7 @@ using PSHACTIVATEINFO = SHACTIVATEINFO*;
 inline constexpr DWORD SHA_INPUTDIALOG = 0x0001;
 
 // The window's WM_ACTIVATE handler: remembers the focus on deactivation and gives it back
-// (or to the window itself) on activation.
+// (or to the window itself) on activation, unless the window is disabled.
 BOOL SHHandleWMActivate(HWND hwnd, WPARAM wParam, LPARAM lParam, PSHACTIVATEINFO info,
                         DWORD flags);
 // The window's WM_SETTINGCHANGE handler: lays out its menu bar again.
