@@ -14,6 +14,7 @@
 #include "view/Grid.h"
 #include "view/Keys.h"
 #include "view/Mouse.h"
+#include "platform/HandlerNesting.h"
 #include "platform/PocketPC.h"
 
 namespace {
@@ -135,6 +136,9 @@ bool HandleMessage(ViewWindow& view, UINT message, WPARAM wParam, LPARAM lParam,
 }
 
 LRESULT CALLBACK ViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // The tap-and-hold wait, the context menu and the scroll bars' tracking run message loops;
+  // requests from other programs that arrive in them wait until this handler has ended.
+  platform::HandlerScope scope;
   auto* view = reinterpret_cast<ViewWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (view && view->window == window) {
     try {
