@@ -100,21 +100,6 @@ TEST(HandleActivate, WithNothingRememberedFocusesTheWindowItself) {
   EXPECT_EQ(GetFocus(), window.Handle());
 }
 
-TEST(HandleActivate, ADisabledWindowDoesNotTakeTheFocus) {
-  TestWindow window;
-  TestWindow box;
-  SHACTIVATEINFO state{};
-  state.cbSize = sizeof(state);
-  SetForegroundWindow(box.Handle());
-  Pump(20);
-  ASSERT_EQ(GetFocus(), box.Handle());
-  // As while a message box of the window is shown.
-  EnableWindow(window.Handle(), FALSE);
-  SHHandleWMActivate(window.Handle(), MAKEWPARAM(WA_ACTIVE, 0), 0, &state, 0);
-  EXPECT_EQ(GetFocus(), box.Handle());
-  EnableWindow(window.Handle(), TRUE);
-}
-
 TEST(HelpViewer, AHelpLinkBecomesTheAddressOfTheFileBesideTheProgram) {
   const struct {
     const wchar_t* link;
