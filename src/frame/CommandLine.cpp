@@ -58,7 +58,8 @@ std::optional<std::wstring> CommandLineFromHandOver(std::uintptr_t kind, const v
   return text;
 }
 
-std::wstring ResolveCommandLinePath(std::wstring_view argument, std::wstring_view defaultFolder) {
+std::optional<std::wstring> ResolveCommandLinePath(std::wstring_view argument,
+                                                   std::wstring_view defaultFolder) {
   bool absolute = (!argument.empty() && argument[0] == L'\\') ||
                   (argument.size() >= 3 && argument.substr(1, 2) == std::wstring_view(L":\\"));
   std::wstring result;
@@ -86,7 +87,7 @@ std::wstring ResolveCommandLinePath(std::wstring_view argument, std::wstring_vie
     }
     result += argument.substr(nameStart);
   }
-  if (result.size() > maxPathLength) result.resize(maxPathLength);
+  if (result.size() > maxPathLength) return std::nullopt;
   return result;
 }
 

@@ -29,8 +29,9 @@ inline constexpr std::size_t maxPathLength = 260;
 
 // The full path a command-line argument names. A path that starts with a backslash or has ":\"
 // as its second and third characters is taken as it is; any other is relative to defaultFolder,
-// with ".\" dropped and "..\" going up one folder. At most maxPathLength characters.
-std::wstring ResolveCommandLinePath(std::wstring_view argument, std::wstring_view defaultFolder);
+// with ".\" dropped and "..\" going up one folder. None when the result is longer than
+// maxPathLength characters: a path cut short could name another file.
+std::optional<std::wstring> ResolveCommandLinePath(std::wstring_view argument, std::wstring_view defaultFolder);
 
 // The built-in filter list from its resource text: every "-" becomes a NUL, which turns
 // "Text-*.txt--" into pairs of description and pattern ending with an empty string. At most

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,8 +57,9 @@ void MainFrame::ShowError(UINT messageId) {
 
 void MainFrame::OpenFile(const std::wstring& path, NamePositions positions) {
   EndCycling();
-  OpenDocument* before = ActiveDocument();
-  int beforeIndex = activeIndex;
+  OpenDocument* active = ActiveDocument();
+  const unsigned beforeId = active ? active->id : 0;
+  const int beforeIndex = activeIndex;
 
   // The pristine start-up document takes the file; a copy that is open already goes first.
   OpenDocument* target = nullptr;
@@ -69,21 +71,22 @@ void MainFrame::OpenFile(const std::wstring& path, NamePositions positions) {
       break;
     }
     if (document.untitled || document.file.path != path) continue;
+    const unsigned id = document.id;
     if (document.text->modified &&
         MessageBoxW(mainWindow, LoadResourceText(instance, IDS_ALREADYOPEN).c_str(),
                     document.file.name.c_str(), MB_YESNO | MB_ICONWARNING) != IDYES) {
       return;
     }
-    if (before == &document) before = nullptr;
-    RemoveDocument(static_cast<int>(i));
+    // Found again after the question's message loop.
+    RemoveDocument(IndexOf(id));
     break;
   }
-  bool tookPristine = target != nullptr;
+  const bool tookPristine = target != nullptr;
   if (!target) {
     std::unique_ptr<OpenDocument> document = MakeDocument();
     if (!document) {
       ShowError(IDS_NOMEMORY);
-      RestoreActive(before, beforeIndex);
+      RestoreActive(beforeId, beforeIndex);
       return;
     }
     document->file.name = L"doc";
@@ -91,6 +94,7 @@ void MainFrame::OpenFile(const std::wstring& path, NamePositions positions) {
     documents.push_back(std::move(document));
     activeIndex = static_cast<int>(documents.size()) - 1;
   }
+  const unsigned targetId = target->id;
 
   ClassifyDocument(*settings_, *target->text, path, positions.name,
                    ViewClassApplier(*target->view, *settings_));
@@ -109,21 +113,20 @@ void MainFrame::OpenFile(const std::wstring& path, NamePositions positions) {
     target->untitled = false;
     target->startup = false;
     settings_->AddRecent(path);
-    ShowDocument(*target, before);
+    ShowDocument(*target, FindDocument(beforeId));
   } else {
     ShowError(failure);
-    if (!tookPristine) RemoveDocument(activeIndex);
-    RestoreActive(before, beforeIndex);
+    if (!tookPristine) RemoveDocument(IndexOf(targetId));
+    RestoreActive(beforeId, beforeIndex);
   }
   RefreshCommandStates();
 }
 
-void MainFrame::RestoreActive(OpenDocument* before, int beforeIndex) {
-  for (std::size_t i = 0; i < documents.size(); ++i) {
-    if (documents[i].get() == before) {
-      activeIndex = static_cast<int>(i);
-      return;
-    }
+void MainFrame::RestoreActive(unsigned beforeId, int beforeIndex) {
+  int index = IndexOf(beforeId);
+  if (index >= 0) {
+    activeIndex = index;
+    return;
   }
   // The document shown before was a copy of the file and has been removed: its neighbour
   // takes its place.
@@ -168,9 +171,13 @@ void MainFrame::OpenCommandLineFiles() {
   arguments.swap(commandLineArguments);
   for (const std::wstring& argument : arguments) {
     if (argument.empty()) continue;
-    std::wstring path = ResolveCommandLinePath(argument, settings_->defdir);
-    std::wstring folder = path.substr(0, FindNamePositions(path).name);
-    for (const std::wstring& name : MatchingFiles(path)) OpenFile(folder + name);
+    // A name too long for a path is passed over: cut short, it could name another file.
+    std::optional<std::wstring> path = ResolveCommandLinePath(argument, settings_->defdir);
+    if (!path) continue;
+    std::wstring folder = path->substr(0, FindNamePositions(*path).name);
+    for (const std::wstring& name : MatchingFiles(*path)) {
+      if (folder.size() + name.size() <= maxPathLength) OpenFile(folder + name);
+    }
   }
 }
 
@@ -204,12 +211,16 @@ bool MainFrame::SaveDocument(OpenDocument& document) {
 
 bool MainFrame::SaveActiveAs() {
   OpenDocument* document = ActiveDocument();
-  if (!document) return false;
+  return document && SaveDocumentAs(*document);
+}
+
+bool MainFrame::SaveDocumentAs(OpenDocument& named) {
+  const unsigned id = named.id;
   AppSettings& settings = *settings_;
-  std::wstring start = document->untitled ? document->file.name : document->file.path;
+  std::wstring start = named.untitled ? named.file.name : named.file.path;
   std::vector<wchar_t> file = FileBuffer(start);
   NamePositions given = FindNamePositions(start);
-  std::wstring folder = document->untitled ? settings.lastDirectory : document->file.directory;
+  std::wstring folder = named.untitled ? settings.lastDirectory : named.file.directory;
 
   OPENFILENAMEW request{};
   request.lStructSize = sizeof request;
@@ -227,6 +238,9 @@ bool MainFrame::SaveActiveAs() {
   request.Flags = OFN_OVERWRITEPROMPT;
   if (!SaveFileDialog(request)) return false;
   settings.fosaveflags = static_cast<int>(request.nMaxCustFilter);
+  // The dialog ran a message loop: the document is found again.
+  OpenDocument* document = FindDocument(id);
+  if (!document) return false;
 
   std::wstring path = file.data();
   path = path.substr(0, path.find(L';'));
@@ -257,25 +271,26 @@ bool MainFrame::SaveActiveAs() {
 }
 
 bool MainFrame::SaveAll() {
-  OpenDocument* wasActive = ActiveDocument();
+  OpenDocument* active = ActiveDocument();
+  const unsigned wasActive = active ? active->id : 0;
   bool allSaved = true;
-  for (std::size_t i = 0; i < documents.size() && allSaved; ++i) {
-    OpenDocument& document = *documents[i];
-    if (!document.text->modified) continue;
+  // Save As and the error messages run message loops: the documents are found again by id.
+  for (unsigned id : DocumentIds()) {
+    int index = IndexOf(id);
+    if (index < 0 || !documents[index]->text->modified) continue;
+    OpenDocument& document = *documents[index];
     if (document.untitled) {
       // Save As needs the document in front, where the user sees what is being named.
       EndCycling();
-      ShowIndex(static_cast<int>(i));
-      allSaved = SaveActiveAs();
+      ShowIndex(index);
+      allSaved = SaveDocumentAs(document);
     } else {
       allSaved = SaveDocument(document);
     }
+    if (!allSaved) break;
   }
-  for (std::size_t i = 0; i < documents.size(); ++i) {
-    if (documents[i].get() == wasActive && static_cast<int>(i) != activeIndex) {
-      ShowIndex(static_cast<int>(i));
-    }
-  }
+  int index = IndexOf(wasActive);
+  if (index >= 0 && index != activeIndex) ShowIndex(index);
   RefreshCommandStates();
   return allSaved;
 }

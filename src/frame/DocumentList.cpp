@@ -5,6 +5,7 @@
 
 #include <exception>
 #include <new>
+#include <vector>
 
 #include "comun/resource.h"
 #include "config/AppSettings.h"
@@ -25,6 +26,7 @@ constexpr UINT cycleDelayMs = 1000;
 std::unique_ptr<OpenDocument> MainFrame::MakeDocument() {
   try {
     auto document = std::make_unique<OpenDocument>();
+    document->id = ++lastDocumentId;
     document->text->settings = settings_->Resolved(settings_->defaultClass);
     document->text->onStateChanged = [this] { RefreshCommandStates(); };
     document->view = std::make_unique<ViewWindow>(*document->text, mainWindow, this);
@@ -109,6 +111,12 @@ void MainFrame::RepaintEmptyClientArea() {
   UpdateWindow(mainWindow);
 }
 
+std::vector<unsigned> MainFrame::DocumentIds() const {
+  std::vector<unsigned> ids;
+  for (const auto& document : documents) ids.push_back(document->id);
+  return ids;
+}
+
 // ---- Removing ----------------------------------------------------------------------------------
 
 void MainFrame::RemoveDocument(int index) {
@@ -178,11 +186,15 @@ int MainFrame::AskToSave(HWND owner) {
                      MB_YESNOCANCEL | MB_ICONWARNING | MB_DEFBUTTON3);
 }
 
-bool MainFrame::SaveBeforeClosing(OpenDocument& document, HWND owner) {
-  switch (AskToSave(owner)) {
+bool MainFrame::SaveBeforeClosing(unsigned id, HWND owner) {
+  int answer = AskToSave(owner);
+  // The question ran a message loop: the document is found again.
+  OpenDocument* document = FindDocument(id);
+  switch (answer) {
     case IDYES:
       // Only a document that reached its file may go; a failed write has been reported.
-      return document.untitled ? SaveActiveAs() : SaveDocument(document);
+      if (!document) return true;
+      return document->untitled ? SaveDocumentAs(*document) : SaveDocument(*document);
     case IDNO:
       return true;
     default:
@@ -193,19 +205,24 @@ bool MainFrame::SaveBeforeClosing(OpenDocument& document, HWND owner) {
 void MainFrame::CloseActive() {
   OpenDocument* document = ActiveDocument();
   if (!document) return;
-  if (document->text->modified && !SaveBeforeClosing(*document, document->view->window)) return;
-  RemoveDocument(activeIndex);
-  NextWindow();
+  const unsigned id = document->id;
+  if (document->text->modified && !SaveBeforeClosing(id, document->view->window)) return;
+  int index = IndexOf(id);
+  if (index < 0) return;
+  bool wasActive = index == activeIndex;
+  RemoveDocument(index);
+  if (wasActive) NextWindow();
   RefreshCommandStates();
 }
 
 bool MainFrame::QueryCloseAll() {
-  for (std::size_t i = 0; i < documents.size(); ++i) {
-    OpenDocument& document = *documents[i];
-    if (!document.text->modified) continue;
+  // Every question runs a message loop: the documents are taken by id and found again.
+  for (unsigned id : DocumentIds()) {
+    int index = IndexOf(id);
+    if (index < 0 || !documents[index]->text->modified) continue;
     EndCycling();
-    ShowIndex(static_cast<int>(i));
-    if (!SaveBeforeClosing(document, mainWindow)) return false;
+    ShowIndex(index);
+    if (!SaveBeforeClosing(id, mainWindow)) return false;
   }
   return true;
 }

@@ -47,7 +47,8 @@ int LastSeparator(HMENU menu) {
   return 0;
 }
 
-// What the Edit commands may do now; shared by the main menu and the menu bar's drop-downs.
+// What the File and Edit commands may do now; shared by the main menu and the menu bar's
+// drop-downs.
 struct EditStates {
   bool save = false;
   bool undo = false;
@@ -56,6 +57,13 @@ struct EditStates {
   bool document = false;
   bool wraps = false;
 };
+
+// The File commands that act on the active document; shared likewise.
+void ApplyFileStates(HMENU menu, const EditStates& states) {
+  Enable(menu, IDM_SAVE, states.save);
+  Enable(menu, IDM_SAVEAS, states.document);
+  Enable(menu, IDM_CLOSE, states.document);
+}
 
 void ApplyEditStates(HMENU menu, const EditStates& states) {
   Enable(menu, IDM_UNDO, states.undo);
@@ -93,8 +101,7 @@ void MainFrame::ApplyMenuStates() {
     states.paste = IsClipboardFormatAvailable(CF_UNICODETEXT);
     states.wraps = document->text->settings.wordwrap;
   }
-  HMENU file = GetSubMenu(mainMenu, fileSubmenu);
-  Enable(file, IDM_SAVE, states.save);
+  ApplyFileStates(GetSubMenu(mainMenu, fileSubmenu), states);
   HMENU edit = GetSubMenu(mainMenu, editSubmenu);
   ApplyEditStates(edit, states);
   Enable(edit, IDM_COPYAPPEND, states.selection);
@@ -109,7 +116,7 @@ void MainFrame::ApplyMenuStates() {
   Enable(find, IDM_REPLACEALL, findText && !searchFlags[searchAllDocuments]);
 
   if (menuBarMenu) {
-    Enable(GetSubMenu(menuBarMenu, barFileMenu), IDM_SAVE, states.save);
+    ApplyFileStates(GetSubMenu(menuBarMenu, barFileMenu), states);
     ApplyEditStates(GetSubMenu(menuBarMenu, barEditMenu), states);
   }
 }

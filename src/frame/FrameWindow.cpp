@@ -12,6 +12,7 @@
 #include "frame/FindBar.h"
 #include "frame/FrameSupport.h"
 #include "frame/MainFrame.h"
+#include "platform/HandlerNesting.h"
 #include "platform/Platform.h"
 #include "text/Document.h"
 #include "view/ViewWindow.h"
@@ -20,6 +21,8 @@ namespace {
 
 constexpr int defaultWidth = 480;
 constexpr int defaultHeight = 640;
+// Posted to the main window to carry out what waited for the frame's handlers to end.
+constexpr UINT runWaitingWorkMessage = WM_APP + 1;
 
 INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
@@ -79,6 +82,18 @@ ViewWindow* MainFrame::ActiveView() const {
   return document ? document->view.get() : nullptr;
 }
 
+int MainFrame::IndexOf(unsigned id) const {
+  for (std::size_t i = 0; i < documents.size(); ++i) {
+    if (documents[i]->id == id) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+OpenDocument* MainFrame::FindDocument(unsigned id) const {
+  int index = IndexOf(id);
+  return index < 0 ? nullptr : documents[index].get();
+}
+
 // ---- Start-up ---------------------------------------------------------------------------------
 
 void MainFrame::ParseCommandLine(const wchar_t* line) {
@@ -117,7 +132,10 @@ bool MainFrame::HandOverToRunningInstance() {
   COPYDATASTRUCT data{handOverKind, static_cast<DWORD>(buffer.size() * sizeof(wchar_t)),
                       buffer.data()};
   SendMessageW(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
-  SetForegroundWindow(running);
+  // While the running instance asks a question, its main window is disabled: the question
+  // comes to the front, so that the keys typed next answer it.
+  HWND front = GetLastActivePopup(running);
+  SetForegroundWindow(front && IsWindowEnabled(front) ? front : running);
   return true;
 }
 
@@ -148,6 +166,27 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // Requests from outside the frame's flows (a second start's files, the platform's close)
+  // are carried out at once when no handler runs, else after the outermost one has ended: a
+  // question or dialog of a flow runs a message loop in which they arrive.
+  switch (message) {
+    case WM_COPYDATA:
+      return OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case WM_CLOSE:
+      if (closing) return DefWindowProcW(mainWindow, message, wParam, lParam);
+      platform::RunOutsideHandlers([this] { RunCommand(IDM_EXIT); });
+      return 0;
+    case runWaitingWorkMessage:
+      platform::RunWaitingWork();
+      return 0;
+    default: {
+      platform::HandlerScope scope;
+      return OnHandlerMessage(message, wParam, lParam);
+    }
+  }
+}
+
+LRESULT MainFrame::OnHandlerMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
       return OnCreate();
@@ -169,12 +208,6 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS:
       OnKillFocus();
       return 0;
-    case WM_CLOSE:
-      if (closing) break;
-      RunCommand(IDM_EXIT);
-      return 0;
-    case WM_COPYDATA:
-      return OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case WM_CHAR:
     case WM_MOUSEWHEEL:
       return ForwardToView(message, wParam, lParam);
@@ -211,6 +244,7 @@ LRESULT MainFrame::OnCreate() {
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
   settings_->onRecentChanged = [this] { RebuildRecentFilesMenu(); };
+  platform::SetWakeUp([this] { PostMessageW(mainWindow, runWaitingWorkMessage, 0, 0); });
   CreateBars();
   OpenCommandLineFiles();
   if (documents.empty()) NewDocument(true);
@@ -225,6 +259,9 @@ void MainFrame::OnDestroy() {
   // point returns.
   settings_->tbfindactive = findBarVisible;
   settings_->onRecentChanged = nullptr;
+  // Files handed over during the last questions go with the program.
+  platform::DropWaitingWork();
+  platform::SetWakeUp(nullptr);
   if (cycleTimer) KillTimer(mainWindow, cycleTimer);
   cycleTimer = 0;
   activeIndex = -1;
@@ -262,10 +299,14 @@ LRESULT MainFrame::OnCopyData(const COPYDATASTRUCT* data) {
   if (!data) return 1;
   auto line = CommandLineFromHandOver(data->dwData, data->lpData, data->cbData);
   if (!line) return 1;
-  ParseCommandLine(line->c_str());
+  platform::RunOutsideHandlers([this, text = std::move(*line)] { OpenHandedOver(text); });
+  return 1;
+}
+
+void MainFrame::OpenHandedOver(const std::wstring& line) {
+  ParseCommandLine(line.c_str());
   OpenCommandLineFiles();
   ParseCommandLine(nullptr);
-  return 1;
 }
 
 LRESULT MainFrame::ForwardToView(UINT message, WPARAM wParam, LPARAM lParam) {

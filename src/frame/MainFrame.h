@@ -25,6 +25,9 @@ struct OpenDocument {
   OpenDocument(const OpenDocument&) = delete;
   OpenDocument& operator=(const OpenDocument&) = delete;
 
+  // Names the document for as long as the program runs; flows that run a message loop find
+  // their document again by it, since the list may have changed meanwhile.
+  unsigned id = 0;
   std::unique_ptr<Document> text;  // never null
   std::unique_ptr<ViewWindow> view;  // created with the document; a child window of the frame
   // Where the text comes from. While untitled only the name ("doc" and a digit) is set.
@@ -75,6 +78,11 @@ class MainFrame final : public ViewFrame {
 
   OpenDocument* ActiveDocument() const;
   ViewWindow* ActiveView() const;
+  // The list index of the document with this id, -1 when it is not open (any more).
+  int IndexOf(unsigned id) const;
+  OpenDocument* FindDocument(unsigned id) const;
+  // The ids of the open documents in list order.
+  std::vector<unsigned> DocumentIds() const;
 
   void ShowFindBar();
   void HideFindBar();
@@ -112,6 +120,7 @@ class MainFrame final : public ViewFrame {
   bool SaveDocument(OpenDocument& document);
   // Save As (40003); true when the document was written under the chosen name.
   bool SaveActiveAs();
+  bool SaveDocumentAs(OpenDocument& document);
   // Save All (40345): every modified document; stops at the first that is not saved.
   bool SaveAll();
   void CloseActive();
@@ -159,6 +168,7 @@ class MainFrame final : public ViewFrame {
   int cycleStartIndex = 0;  // the active index when "Next window" cycling began
   UINT_PTR cycleTimer = 0;  // the reorder timer's id while it runs, else 0
   int untitledCounter = 0;  // number of the last untitled document made
+  unsigned lastDocumentId = 0;  // the id given to the last document made
 
   bool frameHasFocus = false;
   HWND focusedWindow = nullptr;  // the window last focused through SetFocusTracked
@@ -182,12 +192,15 @@ class MainFrame final : public ViewFrame {
   bool HandOverToRunningInstance();
   bool RegisterWindowClass();
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnHandlerMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnCreate();
   void OnDestroy();
   void OnSize(WPARAM kind);
   void OnSetFocus();
   void OnKillFocus();
   LRESULT OnCopyData(const COPYDATASTRUCT* data);
+  // Opens the files of a command line that a second start handed over.
+  void OpenHandedOver(const std::wstring& line);
   LRESULT ForwardToView(UINT message, WPARAM wParam, LPARAM lParam);
 
   // FrameBars.cpp
@@ -216,14 +229,14 @@ class MainFrame final : public ViewFrame {
   void RepaintEmptyClientArea();
   int AskToSave(HWND owner);
   // The save question for a modified document about to close; true when it may close.
-  bool SaveBeforeClosing(OpenDocument& document, HWND owner);
+  bool SaveBeforeClosing(unsigned id, HWND owner);
   FindBarStrip FindBarPlacement() const;
   void PlaceView(ViewWindow& view);
 
   // DocumentFiles.cpp
   // Makes the document that was active before an open active again, or its neighbour when
-  // it is gone.
-  void RestoreActive(OpenDocument* before, int beforeIndex);
+  // it is gone. beforeId 0 names no document.
+  void RestoreActive(unsigned beforeId, int beforeIndex);
   void ShowError(UINT messageId);
 
   std::wstring shownTitle;  // the title last given to the main window

@@ -37,14 +37,27 @@ std::wstring UrlPath(std::wstring_view path) {
   return url;
 }
 
+// The handheld's viewer lives in the system's Windows folder. It is started by that full path:
+// by its bare name the search would look in the current folder first, and start whatever
+// program of that name lies there.
+std::wstring HandheldViewerPath() {
+  wchar_t folder[MAX_PATH] = L"";
+  UINT length = GetWindowsDirectoryW(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return {};
+  std::wstring path(folder, length);
+  if (path.back() != L'\\') path += L'\\';
+  return path + L"peghelp.exe";
+}
+
 bool RunHandheldViewer(const wchar_t* link) {
-  std::wstring commandLine = L"peghelp.exe ";
-  commandLine += link;
+  std::wstring viewer = HandheldViewerPath();
+  if (viewer.empty()) return false;
+  std::wstring commandLine = L"\"" + viewer + L"\" " + link;
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
+  if (!CreateProcessW(viewer.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &process)) {
     return false;
   }
   CloseHandle(process.hThread);

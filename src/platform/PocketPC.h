@@ -153,7 +153,7 @@ using PSHACTIVATEINFO = SHACTIVATEINFO*;
 inline constexpr DWORD SHA_INPUTDIALOG = 0x0001;
 
 // The window's WM_ACTIVATE handler: remembers the focus on deactivation and gives it back
-// (or to the window itself) on activation.
+// (or to the window itself) on activation, unless the window is disabled.
 BOOL SHHandleWMActivate(HWND hwnd, WPARAM wParam, LPARAM lParam, PSHACTIVATEINFO info,
                         DWORD flags);
 // The window's WM_SETTINGCHANGE handler: lays out its menu bar again.
@@ -169,7 +169,7 @@ BOOL TransparentImage(HDC hdcDest, LONG DstX, LONG DstY, LONG DstCx, LONG DstCy,
 // ---- Help ------------------------------------------------------------------------------------
 
 // Shows help for a link of the form "file:fum.htm#topic": runs the handheld's viewer
-// "peghelp.exe" with it and, where that does not exist, opens the file (beside the program
+// "peghelp.exe" of the system's Windows folder with it and, where that does not exist, opens the file (beside the program
 // unless the link names a full path) at the topic in the system's browser. True when a viewer
 // was started.
 bool StartHelpViewer(const wchar_t* link);

@@ -62,7 +62,9 @@ BOOL SHHandleWMActivate(HWND hwnd, WPARAM wParam, LPARAM /*lParam*/, PSHACTIVATE
     return TRUE;
   }
   info->fActive = 1;
-  if (HIWORD(wParam) == 0) {  // not minimized
+  // A window disabled by a modal box of its own never takes the focus: the keys belong to
+  // the box.
+  if (HIWORD(wParam) == 0 && IsWindowEnabled(hwnd)) {  // not minimized
     HWND last = info->hwndLastFocus;
     SetFocus(last && IsWindow(last) && (last == hwnd || IsChild(hwnd, last)) ? last : hwnd);
   }

@@ -15,6 +15,7 @@
 #include "view/Grid.h"
 #include "view/Keys.h"
 #include "view/Mouse.h"
+#include "platform/HandlerNesting.h"
 #include "platform/PocketPC.h"
 
 namespace {
@@ -106,6 +107,11 @@ bool HandleMessage(ViewWindow& view, UINT message, WPARAM wParam, LPARAM lParam,
     case WM_LBUTTONUP:
       Release(view, X(lParam), Y(lParam));
       return true;
+    case WM_CAPTURECHANGED:
+      // Another window took the mouse (a menu, a dialog, the system): the release that would
+      // end the drag never comes here, so the drag ends now, as a release where it stands.
+      if (reinterpret_cast<HWND>(lParam) != view.window) OnRelease(view, 0, 0);
+      return true;
     case WM_RBUTTONDOWN:
       // The right button opens the menu on the press, as a tap-and-hold does.
       Press(view, X(lParam), Y(lParam), false, true);
@@ -131,6 +137,9 @@ bool HandleMessage(ViewWindow& view, UINT message, WPARAM wParam, LPARAM lParam,
 }
 
 LRESULT CALLBACK ViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // The tap-and-hold wait, the context menu and the scroll bars' tracking run message loops;
+  // requests from other programs that arrive in them wait until this handler has ended.
+  platform::HandlerScope scope;
   auto* view = reinterpret_cast<ViewWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (view && view->window == window) {
     try {

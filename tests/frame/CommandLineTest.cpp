@@ -104,6 +104,17 @@ TEST(CommandLine, RelativeNamesAreResolvedAgainstTheDefaultFolder) {
   }
 }
 
+TEST(CommandLine, APathLongerThanThePathLimitIsRefusedRatherThanCut) {
+  const std::wstring folder = LR"(C:\)" + std::wstring(200, L'f');
+  const std::wstring fits(maxPathLength - folder.size() - 1, L'n');
+  EXPECT_EQ(ResolveCommandLinePath(fits, folder), folder + L"\\" + fits);
+  EXPECT_FALSE(ResolveCommandLinePath(fits + L"x", folder));
+  // Cut at the limit, this one would name the file above.
+  EXPECT_FALSE(ResolveCommandLinePath(folder + L"\\" + fits + L".bak", L"\\"));
+  // Going up makes a long argument short enough.
+  EXPECT_EQ(ResolveCommandLinePath(LR"(..\)" + fits, folder + LR"(\sub)"), folder + L"\\" + fits);
+}
+
 TEST(CommandLine, TheFilterResourceBecomesPairsEndingWithAnEmptyString) {
   std::wstring list = FilterListFromResource(L"Text Files (*.txt)-*.txt-All Files-*.*--");
   EXPECT_EQ(list, std::wstring(L"Text Files (*.txt)\0*.txt\0All Files\0*.*\0\0\0\0", 42));

@@ -1,5 +1,6 @@
 // The document list of a running fum.exe: the save questions at Exit and Close, the order of
-// Next window after its pause, reopening a file, and a save that fails.
+// Next window after its pause, reopening a file, a save that fails, and a second start's files
+// arriving while a question or dialog is shown.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -27,6 +28,14 @@ class Documents : public ::testing::Test {
   }
   // Shows document index of the Window menu.
   void Select(int index) { fum.Command(IDM_WINDOW_FIRST + index); }
+  // A second start with the named file of the folder, which hands it over and ends.
+  void HandOver(const wchar_t* name) {
+    FumProcess second(install.Exe());
+    ASSERT_TRUE(second.Launch(Quoted(install.folder.Path(name))));
+    DWORD exitCode = 1;
+    ASSERT_TRUE(second.WaitForExit(10000, &exitCode));
+    EXPECT_EQ(exitCode, 0u);
+  }
   std::wstring Order(int shownIndex, int count);
 
   FumInstall install;
@@ -283,4 +292,58 @@ TEST_F(Documents, AnUntitledDocumentIsSavedThroughSaveAsAndCancellingItKeepsTheD
   fum.Command(IDM_SAVE);
   EXPECT_EQ(install.folder.Read(L"named.c"), "text!");
   EXPECT_EQ(fum.WaitForMessageBox(200), nullptr);
+}
+
+// ---- A second start while a question or dialog is shown --------------------------------------
+
+TEST_F(Documents, ExitAsksAboutEveryModifiedDocumentThoughASecondStartHandsAFileOverMeanwhile) {
+  Open({L"A", L"B", L"C"});
+  fum.Type(L"c");
+  Select(1);
+  fum.Type(L"b");
+
+  fum.PostCommand(IDM_EXIT);
+  ASSERT_TRUE(fum.WaitForMessageBox());
+  EXPECT_EQ(fum.Title(), L"fu - B*");
+  // A is open and unchanged: it would be read again as the last document.
+  HandOver(L"A");
+  // The file waits for the questions: C is asked about after B.
+  ASSERT_TRUE(fum.Answer(IDNO));
+  ASSERT_TRUE(fum.WaitForMessageBox());
+  EXPECT_EQ(fum.Title(), L"fu - C*");
+  ASSERT_TRUE(fum.Answer(IDCANCEL));
+  // Exit was cancelled; then the file came.
+  EXPECT_TRUE(fum.WaitForTitle(L"fu - A")) << Narrow(fum.Title());
+  EXPECT_EQ(Order(0, 3), L"B*C*A");
+}
+
+TEST_F(Documents, CloseStaysInFrontAndClosesItsOwnDocumentThoughASecondStartHandsAFileOver) {
+  install.folder.Write(L"C", "C\r\n");
+  Open({L"A", L"B"});
+  fum.Type(L"b");
+  fum.PostCommand(IDM_CLOSE);
+  HWND question = fum.WaitForMessageBox();
+  ASSERT_NE(question, nullptr);
+  HandOver(L"C");
+  // The second start brought the question to the front, where a key answers it.
+  ASSERT_TRUE(WaitForForeground(question));
+  PressKeys({'N'});
+  EXPECT_TRUE(fum.WaitForTitle(L"fu - C")) << Narrow(fum.Title());
+  EXPECT_EQ(Order(0, 2), L"AC");
+  EXPECT_EQ(install.folder.Read(L"B"), "B\r\n");
+}
+
+TEST_F(Documents, SaveAsWritesItsDocumentThoughASecondStartHandsThatDocumentsFileOverMeanwhile) {
+  Open({L"a.txt"});
+  fum.PostCommand(IDM_SAVEAS);
+  HWND dialog = fum.WaitForMessageBox();
+  ASSERT_NE(dialog, nullptr);
+  HandOver(L"a.txt");
+  ASSERT_TRUE(TypeName(dialog, install.folder.Path(L"named.txt")));
+  fum.Press(dialog, IDOK);
+  // The document took its new name; then the file handed over was opened again.
+  EXPECT_TRUE(WaitUntil([&] { return install.folder.Read(L"named.txt") == "a.txt\r\n"; }));
+  fum.Command(0);  // answered once the Save As has ended
+  EXPECT_TRUE(fum.WaitForTitle(L"fu - a.txt")) << Narrow(fum.Title());
+  EXPECT_EQ(Order(0, 2), L"named.txta.txt");
 }

@@ -84,15 +84,19 @@ TEST_F(FrameWindow, WithoutADocumentTheDocumentCommandsAreGreyed) {
   ASSERT_TRUE(frame.documents.empty());
   ASSERT_EQ(frame.ActiveDocument(), nullptr);
   DropDown();
-  for (int command : {IDM_SAVE, IDM_UNDO, IDM_COPY, IDM_CUT, IDM_PASTE, IDM_COPYAPPEND,
-                      IDM_CUTAPPEND, IDM_WORDWRAP, IDM_FINDNEXT, IDM_FINDPREV, IDM_REPLACENEXT,
-                      IDM_REPLACE, IDM_REPLACEALL, IDM_NEXTWINDOW, IDM_PREVWINDOW}) {
+  for (int command : {IDM_CLOSE, IDM_SAVE, IDM_SAVEAS, IDM_UNDO, IDM_COPY, IDM_CUT, IDM_PASTE,
+                      IDM_COPYAPPEND, IDM_CUTAPPEND, IDM_WORDWRAP, IDM_FINDNEXT, IDM_FINDPREV,
+                      IDM_REPLACENEXT, IDM_REPLACE, IDM_REPLACEALL, IDM_NEXTWINDOW,
+                      IDM_PREVWINDOW}) {
     EXPECT_FALSE(Enabled(command)) << command;
   }
   // The menu bar's own drop-downs follow.
   HMENU barEdit = GetSubMenu(frame.menuBarMenu, 2);
   EXPECT_TRUE(GetMenuState(barEdit, IDM_UNDO, MF_BYCOMMAND) & MF_GRAYED);
-  EXPECT_TRUE(GetMenuState(GetSubMenu(frame.menuBarMenu, 1), IDM_SAVE, MF_BYCOMMAND) & MF_GRAYED);
+  for (int command : {IDM_SAVE, IDM_SAVEAS, IDM_CLOSE}) {
+    EXPECT_TRUE(GetMenuState(GetSubMenu(frame.menuBarMenu, 1), command, MF_BYCOMMAND) & MF_GRAYED)
+        << command;
+  }
   for (int command : {IDM_SAVE, IDM_UNDO, IDM_NEXTWINDOW, IDM_FINDNEXT}) {
     EXPECT_FALSE(ButtonEnabled(command)) << command;
   }
@@ -105,6 +109,8 @@ TEST_F(FrameWindow, WithoutADocumentTheDocumentCommandsAreGreyed) {
 
 TEST_F(FrameWindow, SaveAndUndoAreEnabledOnlyWhenTheDocumentChanged) {
   DropDown();
+  EXPECT_TRUE(Enabled(IDM_CLOSE));
+  EXPECT_TRUE(Enabled(IDM_SAVEAS));
   EXPECT_FALSE(Enabled(IDM_SAVE));
   EXPECT_FALSE(Enabled(IDM_UNDO));
   EXPECT_FALSE(ButtonEnabled(IDM_SAVE));

@@ -63,8 +63,9 @@ BOOL CALLBACK CollectStaticText(HWND child, LPARAM lParam) {
   return TRUE;
 }
 
-template <typename Condition>
-bool WaitUntil(Condition condition, DWORD timeoutMs) {
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
   ULONGLONG deadline = GetTickCount64() + timeoutMs;
   for (;;) {
     if (condition()) return true;
@@ -72,8 +73,6 @@ bool WaitUntil(Condition condition, DWORD timeoutMs) {
     Sleep(pollIntervalMs);
   }
 }
-
-}  // namespace
 
 std::wstring FumFolder() {
   std::wstring exe = FumExePath();

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 
@@ -97,6 +98,10 @@ void PressKeys(std::initializer_list<WORD> keys);
 bool BringToFront(HWND window);
 // Waits up to timeoutMs for window to be the foreground window.
 bool WaitForForeground(HWND window, DWORD timeoutMs = 3000);
+
+// Asks condition every few milliseconds until it holds or timeoutMs have passed; true when it
+// held.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 
 // Narrow text for test messages.
 std::string Narrow(const std::wstring& text);

@@ -1,6 +1,6 @@
 // GUI tests of the FEDIT window under the real window system: the editor font and its cell
 // size, the grid when the line spacing eats the line, painted pixels, scroll bars, placement
-// of the find bar, and messages reaching the view.
+// of the find bar, and messages and the stylus reaching the view.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -346,6 +346,17 @@ TEST(ViewWindowTest, StylusTapsDoubleTapsAndTheContextMenu) {
   EXPECT_EQ(view.caret.index, 3);
   EXPECT_FALSE(view.selectionActive);
   EXPECT_EQ(GetCapture(), nullptr);
+
+  // A drag ends when the view loses the mouse to another window: later moves select no more.
+  SendMessageW(view.window, WM_LBUTTONDOWN, MK_LBUTTON, at(0, 0));
+  SendMessageW(view.window, WM_MOUSEMOVE, MK_LBUTTON, at(2, 0));
+  ASSERT_EQ(GetCapture(), view.window);
+  ReleaseCapture();
+  SendMessageW(view.window, WM_MOUSEMOVE, 0, at(4, 1));
+  EXPECT_TRUE(view.selectionActive);
+  EXPECT_EQ(view.caret.line, 0);
+  EXPECT_EQ(view.caret.index, 2);
+  EndSelection(view);
 
   SendMessageW(view.window, WM_LBUTTONDBLCLK, MK_LBUTTON, at(7, 0));
   SendMessageW(view.window, WM_LBUTTONUP, 0, at(7, 0));
