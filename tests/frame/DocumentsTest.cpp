@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <thread>
 
 #include "FumProcess.h"
 #include "comun/resource.h"
@@ -28,6 +29,15 @@ class Documents : public ::testing::Test {
   }
   // Shows document index of the Window menu.
   void Select(int index) { fum.Command(IDM_WINDOW_FIRST + index); }
+  // The hand-over of the named file of the folder, sent as a second start sends it, from a
+  // thread of its own that ends when the running program has answered.
+  std::thread SendHandOver(const wchar_t* name) {
+    return std::thread([window = fum.Window(), line = Quoted(install.folder.Path(name))] {
+      COPYDATASTRUCT copy{1, static_cast<DWORD>((line.size() + 1) * sizeof(wchar_t)),
+                          const_cast<wchar_t*>(line.c_str())};
+      SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy));
+    });
+  }
   // A second start with the named file of the folder, which hands it over and ends.
   void HandOver(const wchar_t* name) {
     FumProcess second(install.Exe());
@@ -168,25 +178,11 @@ TEST_F(Documents, CloseOfAModifiedDocumentAsksAndCancelKeepsIt) {
 TEST_F(Documents, ReopeningAModifiedFileAsksAndNoKeepsTheChanges) {
   Open({L"A", L"B"});
   fum.Type(L"w");
-  struct HandOver {
-    HWND window;
-    std::wstring line;
-  } handOver{fum.Window(), Quoted(install.folder.Path(L"B"))};
-  // Sent from another thread: the question holds the hand-over until it is answered.
-  HANDLE sender = CreateThread(
-      nullptr, 0,
-      [](void* data) -> DWORD {
-        auto* args = static_cast<HandOver*>(data);
-        COPYDATASTRUCT copy{1, static_cast<DWORD>((args->line.size() + 1) * sizeof(wchar_t)),
-                            args->line.data()};
-        SendMessageW(args->window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy));
-        return 0;
-      },
-      &handOver, 0, nullptr);
+  // The question holds the hand-over until it is answered.
+  std::thread sender = SendHandOver(L"B");
   std::wstring caption, text;
   ASSERT_TRUE(fum.Answer(IDNO, &caption, &text));
-  WaitForSingleObject(sender, 5000);
-  CloseHandle(sender);
+  sender.join();
   EXPECT_EQ(caption, L"B");
   EXPECT_EQ(text, L"File already open. Do you want to load the saved version?");
   EXPECT_EQ(fum.Title(), L"fu - B*");
@@ -346,4 +342,27 @@ TEST_F(Documents, SaveAsWritesItsDocumentThoughASecondStartHandsThatDocumentsFil
   fum.Command(0);  // answered once the Save As has ended
   EXPECT_TRUE(fum.WaitForTitle(L"fu - a.txt")) << Narrow(fum.Title());
   EXPECT_EQ(Order(0, 2), L"named.txta.txt");
+}
+
+TEST_F(Documents, AHandOverDuringTapAndHoldWaitsForTheContextMenuAndReadsTheShownFileAgain) {
+  Open({L"a.txt"});
+  POINT point{60, 10};
+  ClientToScreen(fum.Window(), &point);
+  StylusDown(point);
+  Sleep(100);
+  // The shown document's own file, changed on disk: it is read again into a new document.
+  install.folder.Write(L"a.txt", "again\r\n");
+  std::thread sender = SendHandOver(L"a.txt");
+  HWND menu = nullptr;
+  EXPECT_TRUE(WaitUntil([&] { return (menu = fum.FindOwnWindow(L"#32768")) != nullptr; }));
+  if (menu) PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+  StylusUp();
+  sender.join();
+
+  fum.Command(0);  // answered once the menu is gone
+  ASSERT_TRUE(IsWindow(fum.Window()));
+  EXPECT_EQ(Order(0, 1), L"a.txt");
+  fum.Type(L"x");
+  fum.Command(IDM_SAVE);
+  EXPECT_EQ(install.folder.Read(L"a.txt"), "xagain\r\n");
 }

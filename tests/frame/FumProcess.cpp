@@ -126,6 +126,21 @@ void PressKeys(std::initializer_list<WORD> keys) {
   Sleep(100);
 }
 
+void StylusDown(POINT screen) {
+  SetCursorPos(screen.x, screen.y);
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  SendInput(1, &input, sizeof(INPUT));
+}
+
+void StylusUp() {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(1, &input, sizeof(INPUT));
+}
+
 bool BringToFront(HWND window) {
   SetForegroundWindow(window);
   return WaitForForeground(window);

@@ -70,6 +70,9 @@ class FumProcess {
   // Presses a button of a dialog and waits until the dialog is gone.
   void Press(HWND dialog, int button) const;
 
+  // A visible top-level window of this process with this class, or null.
+  HWND FindOwnWindow(const wchar_t* className) const;
+
   // Waits up to `timeoutMs` for the process to end; true with its exit code when it did.
   bool WaitForExit(DWORD timeoutMs, DWORD* exitCode);
   // Posts WM_CLOSE to the main window and waits for the process to end. True with the exit
@@ -77,7 +80,6 @@ class FumProcess {
   bool Close(DWORD timeoutMs, DWORD* exitCode);
 
  private:
-  HWND FindOwnWindow(const wchar_t* className) const;
   void Release();
 
   std::wstring exe_;
@@ -94,6 +96,9 @@ std::wstring DialogMessage(HWND dialog);
 // Real key presses to the foreground window: the keys of a combination go down in order and
 // come up in reverse order, as in {VK_CONTROL, 'S'}.
 void PressKeys(std::initializer_list<WORD> keys);
+// The stylus (the left mouse button) goes down at a point of the screen, or up where it is.
+void StylusDown(POINT screen);
+void StylusUp();
 // Makes window the foreground window and waits until it is.
 bool BringToFront(HWND window);
 // Waits up to timeoutMs for window to be the foreground window.
