@@ -218,7 +218,8 @@ bool FileExists(const std::wstring& path) {
 std::wstring FinalPath(const std::wstring& path) {
   std::string native = NativePath(path);
   // As many links as the system itself follows; a longer chain is a loop.
-  for (int links = 0; links < 40; ++links) {
+  int links = 0;
+  for (; links < 40; ++links) {
     struct stat info {};
     if (lstat(native.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) break;
     std::string target(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 4096) + 1, '\0');
@@ -229,7 +230,7 @@ std::wstring FinalPath(const std::wstring& path) {
     std::size_t slash = native.find_last_of('/');
     native = target.front() == '/' || slash == std::string::npos ? target : native.substr(0, slash + 1) + target;
   }
-  return ProgramPath(native);
+  return links == 0 ? path : ProgramPath(native);
 }
 
 std::vector<FoundFile> ListFolder(const std::wstring& pattern) {

@@ -246,24 +246,17 @@ TEST_F(Settings, StoredValuesOutOfRangeSurviveASaveAndTheDefaultKeepsItsSyntax) 
   // still asks for it next time.
   folder.Write(L"fum.opt",
                "<clases><default>hassyntax = 1 syntaxfile = \"gone.syntax\" tabsize = 0</default>"
-               "nclasses = 1 classlist = {\"c\"} <c>relindent = -4 fontwidthrel = 5</c></clases>\r\n");
+               "</clases>\r\n");
   {
     AppSettings settings(Path(), SyntaxFolder());
     EXPECT_EQ(settings.defaultClass.tabsize, 1);
-    EXPECT_EQ(settings.classes[L"c"].relindent, 0);
-    EXPECT_EQ(settings.classes[L"c"].fontwidthrel, 20);
     EXPECT_FALSE(settings.Resolved(settings.defaultClass).hassyntax);
-    EXPECT_TRUE(settings.defaultClass.hassyntax);
   }
   ConfigFile file;
   file.Load(Path());
   ASSERT_TRUE(file.EnterSection(L"clases") && file.EnterSection(L"default"));
   EXPECT_EQ(file.GetInt(L"hassyntax", 0), 1);
   EXPECT_EQ(file.GetInt(L"tabsize", 2), 0);
-  file.LeaveSection();
-  ASSERT_TRUE(file.EnterSection(L"c"));
-  EXPECT_EQ(file.GetInt(L"relindent", 2), -4);
-  EXPECT_EQ(file.GetInt(L"fontwidthrel", 90), 5);
 }
 
 TEST(SettingsPath, ReplacesTheLastThreeCharacters) {

@@ -71,7 +71,8 @@ class HistoryModel {
   // history took at most one new step, else what went wrong.
   std::string AfterEdit(const Document& document) {
     const int steps = UndoSteps(*document.undo);
-    if (steps != depth_ && steps != depth_ + 1) return "an edit took " + std::to_string(steps - depth_) + " steps";
+    if (steps != depth_ && steps != depth_ + 1)
+      return "an edit took " + std::to_string(steps - depth_) + " steps";
     // An edit that changed nothing records nothing and leaves the redo list as it was.
     if (!CanRedo(*document.undo)) texts_.resize(static_cast<std::size_t>(steps) + 1);
     if (steps != depth_ && CanRedo(*document.undo)) return "redo kept after a new step";
