@@ -23,6 +23,12 @@ HWND SheetDriver::Page() const {
   return reinterpret_cast<HWND>(SendMessageW(sheet_, PSM_GETCURRENTPAGEHWND, 0, 0));
 }
 
+std::wstring SheetDriver::Text(int id) const {
+  wchar_t text[512] = {};
+  SendMessageW(Control(id), WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
 void SheetDriver::SetText(int id, const std::wstring& text) const {
   SendMessageW(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
@@ -34,6 +40,11 @@ void SheetDriver::TypeName(int id, const std::wstring& text) const {
 }
 
 void SheetDriver::Click(int id) const { SendMessageW(Control(id), BM_CLICK, 0, 0); }
+
+void SheetDriver::ClickLater(int id) const {
+  PostMessageW(Page(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(Control(id)));
+}
 
 void SheetDriver::Choose(int id, const std::wstring& text) const {
   HWND control = Control(id);

@@ -21,12 +21,16 @@ class SheetDriver {
   HWND Page() const;
   HWND Control(int id) const { return GetDlgItem(Page(), id); }
 
+  // A field's text.
+  std::wstring Text(int id) const;
   // Sets a field's text; an edit field tells the page itself.
   void SetText(int id, const std::wstring& text) const;
   // Types a name into an editable combo box.
   void TypeName(int id, const std::wstring& text) const;
   // Clicks a button and waits until the page has handled it.
   void Click(int id) const;
+  // Clicks a button without waiting, for a click that brings up a message box.
+  void ClickLater(int id) const;
   // Chooses an entry of a list (combo box or list box) by its text.
   void Choose(int id, const std::wstring& text) const;
   // Chooses a section of the Document and Classes pages; the index of a section, -1 if absent.

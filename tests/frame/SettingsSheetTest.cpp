@@ -131,6 +131,20 @@ TEST_F(SettingsSheetTest, ANewClassIsStoredAtExitAndChosenForItsFiles) {
   EXPECT_EQ(first, second);
 }
 
+TEST_F(SettingsSheetTest, WithoutADocumentTheDocumentPageShowsTheDefaultClassDisabled) {
+  Start();
+  fum.Command(IDM_CLOSE);
+  SheetDriver sheet(fum);
+  ASSERT_TRUE(sheet.Open());
+  EXPECT_FALSE(IsWindowEnabled(sheet.Control(IDC_CLS_TABSIZE)));
+  EXPECT_EQ(sheet.Text(IDC_CLS_TABSIZE), L"2");
+  sheet.ChooseSection(L"font");
+  EXPECT_TRUE(IsWindowVisible(sheet.Control(IDC_CLS_FONTFAMILY)));
+  EXPECT_FALSE(IsWindowEnabled(sheet.Control(IDC_CLS_FONTFAMILY)));
+  sheet.PressOk();
+  EXPECT_TRUE(sheet.WaitClosed());
+}
+
 TEST_F(SettingsSheetTest, TheCloseButtonClosesOnlyWhenReleasedOnIt) {
   Start();
   SheetDriver sheet(fum);
