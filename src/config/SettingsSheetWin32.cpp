@@ -126,7 +126,7 @@ UINT CALLBACK PageCallback(HWND, UINT message, LPPROPSHEETPAGEW) {
   return message == PSPCB_CREATE || message == PSPCB_RELEASE ? 1 : static_cast<UINT>(-1);
 }
 
-struct PageSpec {
+struct SheetPage {
   int titleId;
   int templateId;
   SettingsPage* page;
@@ -144,7 +144,7 @@ void ShowSettingsSheet(HWND owner, SettingsHost& host) {
   auto document = std::make_unique<ClassPage>(host, false);
   auto classesPage = std::make_unique<ClassPage>(host, true);
   auto assocs = MakeAssocPage(host);
-  const std::array<PageSpec, 5> specs = {{
+  const std::array<SheetPage, 5> entries = {{
       {IDS_PAGE_DOCUMENT, IDD_CLASSES, document.get()},
       {IDS_PAGE_GENERAL, IDD_GENERAL, general.get()},
       {IDS_PAGE_CLASSES, IDD_CLASSES, classesPage.get()},
@@ -155,22 +155,22 @@ void ShowSettingsSheet(HWND owner, SettingsHost& host) {
   std::array<std::wstring, 5> titles;
   std::array<HPROPSHEETPAGE, 5> pages{};
   std::size_t created = 0;
-  for (; created < specs.size(); ++created) {
-    const PageSpec& spec = specs[created];
-    titles[created] = ResourceText(spec.titleId);
+  for (; created < entries.size(); ++created) {
+    const SheetPage& entry = entries[created];
+    titles[created] = ResourceText(entry.titleId);
     PROPSHEETPAGEW page{};
     page.dwSize = sizeof page;
     page.dwFlags = PSP_USETITLE | PSP_USECALLBACK | PSP_HASHELP;
     page.hInstance = instance;
-    page.pszTemplate = MAKEINTRESOURCEW(spec.templateId);
+    page.pszTemplate = MAKEINTRESOURCEW(entry.templateId);
     page.pfnDlgProc = PageDialogProc;
     page.pszTitle = titles[created].c_str();
-    page.lParam = reinterpret_cast<LPARAM>(spec.page);
+    page.lParam = reinterpret_cast<LPARAM>(entry.page);
     page.pfnCallback = PageCallback;
     pages[created] = CreatePropertySheetPageW(&page);
     if (!pages[created]) break;
   }
-  if (created < specs.size()) {
+  if (created < entries.size()) {
     for (std::size_t i = 0; i < created; ++i) DestroyPropertySheetPage(pages[i]);
     return;
   }

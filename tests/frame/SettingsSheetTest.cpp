@@ -131,6 +131,29 @@ TEST_F(SettingsSheetTest, ANewClassIsStoredAtExitAndChosenForItsFiles) {
   EXPECT_EQ(first, second);
 }
 
+TEST_F(SettingsSheetTest, SetColorStoresTheSlidersIntoTheChosenSlot) {
+  Start();
+  SheetDriver sheet(fum);
+  ASSERT_TRUE(sheet.Open());
+  sheet.ShowPage(2);
+  sheet.ChooseSection(L"colors");
+  EXPECT_FALSE(IsWindowEnabled(sheet.Control(IDC_CLS_RED)));
+  sheet.Choose(IDC_CLS_COLORS, L"comments");
+  ASSERT_TRUE(IsWindowEnabled(sheet.Control(IDC_CLS_RED)));
+  EXPECT_EQ(SendMessageW(sheet.Control(IDC_CLS_GREEN), TBM_GETPOS, 0, 0), 128);  // 0x008000
+  const int parts[][2] = {{IDC_CLS_RED, 10}, {IDC_CLS_GREEN, 20}, {IDC_CLS_BLUE, 30}};
+  for (const auto& [bar, value] : parts) SendMessageW(sheet.Control(bar), TBM_SETPOS, TRUE, value);
+  sheet.Click(IDC_CLS_SETCOLOR);
+  sheet.PressOk();
+  ASSERT_TRUE(sheet.WaitClosed());
+
+  DWORD exitCode = 1;
+  ASSERT_TRUE(fum.Close(10000, &exitCode));
+  // Slot 9 of the default class is 0x001E140A.
+  std::string defaults = SettingsSection(install.folder.Read(L"fum.opt"), "default");
+  EXPECT_NE(defaults.find(",7829367,1971210,13145750,"), std::string::npos) << defaults;
+}
+
 TEST_F(SettingsSheetTest, WithoutADocumentTheDocumentPageShowsTheDefaultClassDisabled) {
   Start();
   fum.Command(IDM_CLOSE);
@@ -164,7 +187,7 @@ TEST_F(SettingsSheetTest, TheCloseButtonClosesOnlyWhenReleasedOnIt) {
 }
 
 // Not a check: shows the sheet of the installed program at page FUM_SHEET_PAGE, item
-// FUM_SHEET_ITEM and section FUM_SHEET_SECTION for scripts/sheet-screenshot, which takes the picture once the marker file
+// FUM_SHEET_ITEM, section FUM_SHEET_SECTION and colour slot FUM_SHEET_COLOUR for scripts/sheet-screenshot, which takes the picture once the marker file
 // FUM_SHEET_READY exists and deletes it when done.
 TEST(SettingsSheetPicture, DISABLED_ShowTheSheet) {
   const char* page = std::getenv("FUM_SHEET_PAGE");
@@ -186,6 +209,8 @@ TEST(SettingsSheetPicture, DISABLED_ShowTheSheet) {
   const char* item = std::getenv("FUM_SHEET_ITEM");
   if (item && *item && pageIndex >= 0 && pageIndex < 5) sheet.Choose(itemLists[pageIndex], wide(item));
   if (section && *section) sheet.ChooseSection(wide(section));
+  const char* colour = std::getenv("FUM_SHEET_COLOUR");
+  if (colour && *colour) sheet.Choose(IDC_CLS_COLORS, wide(colour));
   std::string marker = std::string("Z:") + ready;
   for (char& ch : marker)
     if (ch == '/') ch = '\\';
