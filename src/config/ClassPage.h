@@ -30,6 +30,8 @@ class ClassPage final : public ListEditorPage {
   void InsertItem(const std::wstring& name, int index) override;
   void EraseItem(int index) override;
   bool NameAllowed(const std::wstring& name) const override;
+  // The default class (the last item) stays, whatever reaches Delete.
+  bool CanDelete(int index) const override { return !IsLast(index); }
 
  private:
   // ClassPage.cpp

@@ -45,7 +45,7 @@ void ListEditor::OnDelete() {
   std::wstring name = names.EditText();
   if (name.empty()) return;
   int index = names.FindExact(name);
-  if (index < 0) return;
+  if (index < 0 || !CanDelete(index)) return;
   names.Delete(index);
   EraseItem(index);
   names.Select(-1);

@@ -59,6 +59,8 @@ class ListEditor {
   virtual void EraseItem(int index) = 0;
   // Whether a new item may take this name (beyond not being in the list yet).
   virtual bool NameAllowed(const std::wstring&) const { return true; }
+  // Whether item index may be deleted.
+  virtual bool CanDelete(int) const { return true; }
   virtual void SetModified(bool modified) = 0;
 
   // Validates, then copies the fields into the current item when they changed; false when

@@ -98,6 +98,9 @@ TEST_F(SettingsSheetTest, ANewClassIsStoredAtExitAndChosenForItsFiles) {
   // The default class is shown first and cannot be deleted.
   EXPECT_FALSE(IsWindowEnabled(sheet.Control(IDC_CLS_DELETE)));
   EXPECT_EQ(sheet.FindSection(L"Filters"), -1);
+  // Even a Delete that reaches the page leaves it.
+  SendMessageW(sheet.Page(), WM_COMMAND, MAKEWPARAM(IDC_CLS_DELETE, BN_CLICKED), 0);
+  EXPECT_EQ(SendMessageW(sheet.Control(IDC_CLS_NAMES), CB_GETCOUNT, 0, 0), 1);
 
   sheet.TypeName(IDC_CLS_NAMES, L"zz");
   sheet.Click(IDC_CLS_NEW);
