@@ -53,6 +53,12 @@ class SettingsSheetTest : public ::testing::Test {
     ASSERT_TRUE(fum.Start(arguments)) << Narrow(fum.Error());
     ASSERT_TRUE(BringToFront(fum.Window()));
   }
+  // A section of the settings file as the program leaves it at its end.
+  std::string SectionAfterExit(const std::string& name) {
+    DWORD exitCode = 1;
+    EXPECT_TRUE(fum.Close(10000, &exitCode));
+    return SettingsSection(install.folder.Read(L"fum.opt"), name);
+  }
 
   FumInstall install;
   FumProcess fum{install.Exe()};
@@ -119,9 +125,7 @@ TEST_F(SettingsSheetTest, ANewClassIsStoredAtExitAndChosenForItsFiles) {
   sheet.PressOk();
   ASSERT_TRUE(sheet.WaitClosed());
 
-  DWORD exitCode = 1;
-  ASSERT_TRUE(fum.Close(10000, &exitCode));
-  std::string zz = SettingsSection(install.folder.Read(L"fum.opt"), "zz");
+  std::string zz = SectionAfterExit("zz");
   EXPECT_NE(zz.find("filter = {\"*.zz\"}"), std::string::npos) << zz;
   EXPECT_NE(zz.find("tabsize = 3"), std::string::npos) << zz;
 
@@ -150,10 +154,8 @@ TEST_F(SettingsSheetTest, SetColorStoresTheSlidersIntoTheChosenSlot) {
   sheet.PressOk();
   ASSERT_TRUE(sheet.WaitClosed());
 
-  DWORD exitCode = 1;
-  ASSERT_TRUE(fum.Close(10000, &exitCode));
   // Slot 9 of the default class is 0x001E140A.
-  std::string defaults = SettingsSection(install.folder.Read(L"fum.opt"), "default");
+  std::string defaults = SectionAfterExit("default");
   EXPECT_NE(defaults.find(",7829367,1971210,13145750,"), std::string::npos) << defaults;
 }
 
