@@ -15,6 +15,7 @@
 #include "comun/resource.h"
 #include "config/AppSettings.h"
 #include "frame/MainFrame.h"
+#include "syntax/ConfigFile.h"
 #include "text/Document.h"
 #include "view/ViewWindow.h"
 
@@ -251,6 +252,33 @@ TEST_F(FrameWindow, ACommandMadeOnTheCommandsPageIsInTheToolsMenuAtOnce) {
   HMENU tools = Submenu(4);
   ASSERT_EQ(GetMenuItemCount(tools), 3);
   EXPECT_EQ(ItemText(tools, 2), L"&lint");
+}
+
+TEST_F(FrameWindow, AClassChangedOnTheClassesPageReachesTheOpenDocumentsOfThatClass) {
+  DocClass zz = settings->defaultClass;
+  zz.name = L"zz";
+  zz.filter = JoinStringList({L"*.zz"});
+  settings->classNames.push_back(L"zz");
+  settings->classes.emplace(L"zz", zz);
+  folder.Write(L"x.zz", "x\r\n");
+  frame.OpenFile(folder.Path(L"x.zz"));
+  ASSERT_EQ(frame.ActiveDocument()->text->settings.name, L"zz");
+
+  sheetPage = 2;
+  sheetSteps = [](HWND page) {
+    HWND names = GetDlgItem(page, IDC_CLS_NAMES);
+    SendMessageW(names, CB_SETCURSEL, 0, 0);
+    SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_CLS_NAMES, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(names));
+    SetWindowTextW(GetDlgItem(page, IDC_CLS_TABSIZE), L"5");
+  };
+  SetTimer(nullptr, 0, 20, DriveSheet);
+  frame.RunCommand(IDM_SETTINGS);
+
+  EXPECT_EQ(settings->classes.at(L"zz").tabsize, 5);
+  // The Document page was not changed, so the document still follows its class.
+  EXPECT_EQ(frame.ActiveDocument()->text->settings.name, L"zz");
+  EXPECT_EQ(frame.ActiveDocument()->text->settings.tabsize, 5);
 }
 
 TEST_F(FrameWindow, TheViewFillsTheClientAreaAboveTheMenuBar) {
