@@ -238,6 +238,31 @@
 #define IDS_TITLE_SAVEAS       179
 #define IDS_MENUBAR_TOOLS      40037   // label of the menu bar's first button
 
+// The settings sheet and its pages.
+#define IDS_SHEET_TITLE        600     // "Settings"
+#define IDS_PAGE_DOCUMENT      602     // page titles, in sheet order
+#define IDS_PAGE_GENERAL       603
+#define IDS_PAGE_CLASSES       604
+#define IDS_PAGE_COMMANDS      605
+#define IDS_PAGE_ASSOCS        606
+#define IDS_SECTION_PARAGRAPH  610     // section names of the Document and Classes pages
+#define IDS_SECTION_FILTERS    611
+#define IDS_SECTION_COMMANDS   612
+#define IDS_SECTION_COLORS     613
+#define IDS_SECTION_FONT       614
+#define IDS_SECTION_SYNTAX     615
+#define IDS_COLOUR_FIRST       620     // labels of the 12 colour slots, 620 to 631
+#define IDS_TESTTEXT           632     // sample text drawn in the chosen colour
+#define IDS_NEEDFILTER         640     // refusals of the Document and Classes pages
+#define IDS_BADTABSIZE         641
+#define IDS_BADRELINDENT       642
+#define IDS_NEEDSYNTAX         643
+#define IDS_BADFONT            644
+#define IDS_BADWIDTH           645
+#define IDS_NEEDCOMMAND        646     // refusal of the Commands page
+#define IDS_EXT_NODOT          647     // refusals of the Associations page
+#define IDS_EXT_BADCHARS       648
+
 // ---- Bitmaps and icons ----------------------------------------------------------------------
 
 #define IDI_FUM                1       // the program and associated files without an icon below

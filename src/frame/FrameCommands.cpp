@@ -9,7 +9,6 @@
 
 #include "comun/resource.h"
 #include "config/AppSettings.h"
-#include "config/SettingsSheet.h"
 #include "frame/FindBar.h"
 #include "frame/MainFrame.h"
 #include "frame/ToolCommands.h"
@@ -80,7 +79,7 @@ const std::array<Command, 40> commandTable = {{
     {IDM_PASTE, needsDocument, [](MainFrame& f) { PasteClipboard(View(f)); }},
     {IDM_COPYAPPEND, needsDocument, [](MainFrame& f) { CopyAppend(View(f), false); }},
     {IDM_CUTAPPEND, needsDocument, [](MainFrame& f) { CopyAppend(View(f), true); }},
-    {IDM_SETTINGS, anyTime, [](MainFrame& f) { ShowSettingsSheet(f.mainWindow); }},
+    {IDM_SETTINGS, anyTime, [](MainFrame& f) { f.ShowSettings(); }},
     {IDM_SAVE, needsDocument, [](MainFrame& f) { f.SaveActive(); }},
     {IDM_SAVEAS, needsDocument, [](MainFrame& f) { f.SaveActiveAs(); }},
     {IDM_SAVEALL, anyTime, [](MainFrame& f) { f.SaveAll(); }},

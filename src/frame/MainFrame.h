@@ -102,6 +102,8 @@ class MainFrame final : public ViewFrame {
   // The find bar's line number field shows text.
   void SetLineNumberText(const std::wstring& text) override;
   void ShowHelp(const wchar_t* topic);
+  // Settings... (40001): the settings sheet (FrameSettings.cpp).
+  void ShowSettings();
   void RebuildRecentFilesMenu();
 
   // ---- Documents (DocumentList.cpp, DocumentFiles.cpp) -------------------------------------

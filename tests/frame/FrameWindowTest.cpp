@@ -1,7 +1,12 @@
 // The main window created inside the test: the enabling and check marks of its menus and bar
-// buttons as a drop-down finds them, the generated entries of the File, Window and Tools menus,
-// and the place of the edit view above the menu bar.
+// buttons as a drop-down finds them, the generated entries of the File, Window and Tools menus
+// (also from the settings sheet's Commands page), and the place of the edit view above the
+// menu bar.
 #include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
 
 #include <memory>
 #include <string>
@@ -10,6 +15,7 @@
 #include "comun/resource.h"
 #include "config/AppSettings.h"
 #include "frame/MainFrame.h"
+#include "syntax/ConfigFile.h"
 #include "text/Document.h"
 #include "view/ViewWindow.h"
 
@@ -214,6 +220,71 @@ TEST_F(FrameWindow, ToolsCommandsFollowTheSeparatorOfTheToolsMenu) {
   settings->commands.pop_back();
   DropDown();
   EXPECT_EQ(GetMenuItemCount(tools), 3);
+}
+
+// Works the settings sheet from inside its own message loop once it shows, then presses OK.
+void (*sheetSteps)(HWND page) = nullptr;
+int sheetPage = 0;
+
+void CALLBACK DriveSheet(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND sheet = FindWindowW(L"#32770", L"Settings");
+  if (!sheet) return;
+  KillTimer(nullptr, timer);
+  SendMessageW(sheet, PSM_SETCURSEL, sheetPage, 0);
+  sheetSteps(reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)));
+  PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+}
+
+TEST_F(FrameWindow, ACommandMadeOnTheCommandsPageIsInTheToolsMenuAtOnce) {
+  sheetPage = 3;
+  sheetSteps = [](HWND page) {
+    HWND names = GetDlgItem(page, IDC_CMD_NAMES);
+    SetWindowTextW(names, L"lint");
+    SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_CMD_NAMES, CBN_EDITCHANGE),
+                 reinterpret_cast<LPARAM>(names));
+    // Until New is chosen, a name that is not in the list leaves the fields disabled.
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_CMD_PROGRAM)));
+    SendMessageW(GetDlgItem(page, IDC_CMD_NEW), BM_CLICK, 0, 0);
+    SetWindowTextW(GetDlgItem(page, IDC_CMD_PROGRAM), L"lint.exe");
+    SendMessageW(GetDlgItem(page, IDC_CMD_SAVEDOC), BM_CLICK, 0, 0);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_CMD_CAPTURE)));
+  };
+  SetTimer(nullptr, 0, 20, DriveSheet);
+  frame.RunCommand(IDM_SETTINGS);
+
+  ASSERT_EQ(settings->commands.size(), 1u);
+  EXPECT_EQ(settings->commands[0].cmdline, L"lint.exe");
+  EXPECT_TRUE(settings->commands[0].savedoc);
+  HMENU tools = Submenu(4);
+  ASSERT_EQ(GetMenuItemCount(tools), 3);
+  EXPECT_EQ(ItemText(tools, 2), L"&lint");
+}
+
+TEST_F(FrameWindow, AClassChangedOnTheClassesPageReachesTheOpenDocumentsOfThatClass) {
+  DocClass zz = settings->defaultClass;
+  zz.name = L"zz";
+  zz.filter = JoinStringList({L"*.zz"});
+  settings->classNames.push_back(L"zz");
+  settings->classes.emplace(L"zz", zz);
+  folder.Write(L"x.zz", "x\r\n");
+  frame.OpenFile(folder.Path(L"x.zz"));
+  ASSERT_EQ(frame.ActiveDocument()->text->settings.name, L"zz");
+
+  sheetPage = 2;
+  sheetSteps = [](HWND page) {
+    HWND names = GetDlgItem(page, IDC_CLS_NAMES);
+    SendMessageW(names, CB_SETCURSEL, 0, 0);
+    SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_CLS_NAMES, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(names));
+    SetWindowTextW(GetDlgItem(page, IDC_CLS_TABSIZE), L"5");
+  };
+  SetTimer(nullptr, 0, 20, DriveSheet);
+  frame.RunCommand(IDM_SETTINGS);
+
+  EXPECT_EQ(settings->classes.at(L"zz").tabsize, 5);
+  // The Document page was not changed, so the document still follows its class.
+  EXPECT_EQ(frame.ActiveDocument()->text->settings.name, L"zz");
+  EXPECT_EQ(frame.ActiveDocument()->text->settings.tabsize, 5);
 }
 
 TEST_F(FrameWindow, TheViewFillsTheClientAreaAboveTheMenuBar) {

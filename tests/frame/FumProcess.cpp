@@ -36,6 +36,8 @@ struct WindowSearch {
   DWORD processId;
   const wchar_t* className;
   HWND found;
+  const wchar_t* title = nullptr;  // any title when null
+  HWND owner = nullptr;            // any owner when null
 };
 
 BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
@@ -46,6 +48,8 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
   wchar_t className[64] = {};
   GetClassNameW(window, className, 64);
   if (lstrcmpW(className, search->className) != 0) return TRUE;
+  if (search->title && WindowText(window) != search->title) return TRUE;
+  if (search->owner && GetWindow(window, GW_OWNER) != search->owner) return TRUE;
   search->found = window;
   return FALSE;
 }
@@ -246,6 +250,17 @@ HWND FumProcess::WaitForMessageBox(DWORD timeoutMs) const {
   HWND box = nullptr;
   WaitUntil([&] { return (box = FindOwnWindow(dialogClassName)) != nullptr; }, timeoutMs);
   return box;
+}
+
+HWND FumProcess::WaitForDialog(const wchar_t* title, HWND owner, DWORD timeoutMs) const {
+  WindowSearch search{processId_, dialogClassName, nullptr, title, owner};
+  WaitUntil(
+      [&] {
+        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+      },
+      timeoutMs);
+  return search.found;
 }
 
 bool FumProcess::Answer(int button, std::wstring* caption, std::wstring* text,

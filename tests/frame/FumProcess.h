@@ -67,6 +67,9 @@ class FumProcess {
   // caption and text when given. False when no box came.
   bool Answer(int button, std::wstring* caption = nullptr, std::wstring* text = nullptr,
               DWORD timeoutMs = 5000) const;
+  // A dialog of this process with the given title (any when null) and owner (any when null),
+  // waited for up to timeoutMs; null if none.
+  HWND WaitForDialog(const wchar_t* title, HWND owner = nullptr, DWORD timeoutMs = 5000) const;
   // Presses a button of a dialog and waits until the dialog is gone.
   void Press(HWND dialog, int button) const;
 

@@ -1,0 +1,12 @@
+// The General, Commands and Associations pages of the settings sheet.
+#pragma once
+
+#include <memory>
+
+#include "config/SettingsPage.h"
+
+class SettingsHost;
+
+std::unique_ptr<SettingsPage> MakeGeneralPage(SettingsHost& host);
+std::unique_ptr<SettingsPage> MakeCommandsPage(SettingsHost& host);
+std::unique_ptr<SettingsPage> MakeAssocPage(SettingsHost& host);

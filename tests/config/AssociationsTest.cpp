@@ -1,0 +1,130 @@
+// Taking extensions over and giving them back, on a key store in memory.
+#include "config/Associations.h"
+
+#include <gtest/gtest.h>
+
+#include "MemoryKeyStore.h"
+
+namespace {
+
+const std::wstring program = L"C:\\fum\\fum.exe";
+const std::wstring openCommand = L"\"C:\\fum\\fum.exe\" \"%1\"";
+
+TEST(Associations, ExtensionChecksTypeKeysAndIcons) {
+  EXPECT_EQ(CheckExtension(L"txt"), ExtensionCheck::noDot);
+  EXPECT_EQ(CheckExtension(L".t xt"), ExtensionCheck::forbiddenCharacter);
+  for (const wchar_t* bad : {L".a\\", L".a/", L".a:", L".a*", L".a?", L".a\"", L".a<", L".a>", L".a|"})
+    EXPECT_EQ(CheckExtension(bad), ExtensionCheck::forbiddenCharacter) << bad;
+  EXPECT_EQ(CheckExtension(L".log"), ExtensionCheck::ok);
+  EXPECT_EQ(TypeKeyOf(L".txt"), L"txtfile");
+  EXPECT_EQ(IconNumberOf(L".cpp"), 3);
+  EXPECT_EQ(IconNumberOf(L".CPP"), 1);
+  EXPECT_EQ(IconNumberOf(L".tex"), 2);
+  EXPECT_EQ(IconNumberOf(L".gp"), 4);
+  EXPECT_EQ(IconNumberOf(L".h"), 5);
+}
+
+class AssocTest : public ::testing::Test {
+ protected:
+  // Opens the page on the remembered extensions, as the sheet does each time.
+  AssocList Open() {
+    AssocList list(store, program);
+    list.Load(remembered);
+    return list;
+  }
+  void Ok(AssocList& list) { remembered = list.Apply(list.Listed()); }
+
+  MemoryKeyStore store;
+  std::vector<std::wstring> remembered;
+};
+
+TEST_F(AssocTest, ANewExtensionGetsTheTypeKeyCommandAndIcon) {
+  AssocList list = Open();
+  EXPECT_TRUE(list.Add(L".log", L""));
+  EXPECT_FALSE(list.Add(L".LOG", L"again"));
+  EXPECT_TRUE(list.Add(L".cpp", L"C++ source"));
+  Ok(list);
+  EXPECT_EQ(store.ReadString(L".log", L""), L"logfile");
+  EXPECT_EQ(store.ReadString(L"logfile", L""), L"logfile");
+  EXPECT_EQ(store.ReadString(L"logfile\\Shell\\Open\\Command", L""), openCommand);
+  EXPECT_EQ(store.ReadString(L"logfile\\DefaultIcon", L""), program + L",-1");
+  EXPECT_EQ(store.ReadString(L"cppfile", L""), L"C++ source");
+  EXPECT_EQ(store.ReadString(L"cppfile\\DefaultIcon", L""), program + L",-3");
+  EXPECT_FALSE(store.ValueExists(L".log", L"fumprevassoc"));
+  EXPECT_EQ(remembered, (std::vector<std::wstring>{L".cpp", L".log"}));
+  EXPECT_TRUE(ReadAssociation(store, L".log", program).associated);
+}
+
+TEST_F(AssocTest, AnExtensionOfAnotherTypeGetsItBackWhenRemoved) {
+  store.WriteString(L".zzp", L"", L"othertype");
+  store.WriteString(L"othertype", L"", L"Other");
+  AssocList list = Open();
+  EXPECT_EQ(list.DescriptionOf(L".zzp"), L"Other");
+  list.Add(L".zzp", L"");
+  Ok(list);
+  EXPECT_EQ(store.ReadString(L".zzp", L"fumprevassoc"), L"othertype");
+  EXPECT_EQ(store.ReadString(L".zzp", L""), L"zzpfile");
+
+  AssocList again = Open();
+  ASSERT_EQ(again.Listed(), std::vector<std::wstring>{L".zzp"});
+  EXPECT_TRUE(again.Remove(L".zzp"));
+  Ok(again);
+  EXPECT_EQ(store.ReadString(L".zzp", L""), L"othertype");
+  EXPECT_FALSE(store.ValueExists(L".zzp", L"fumprevassoc"));
+  EXPECT_FALSE(store.KeyExists(L"zzpfile"));
+  EXPECT_EQ(store.ReadString(L"othertype", L""), L"Other");
+  EXPECT_TRUE(remembered.empty());
+}
+
+TEST_F(AssocTest, ATypeKeyOfTheSameNameIsKeptAsBackupAndRestored) {
+  store.WriteString(L".abc", L"", L"abcfile");
+  store.WriteString(L"abcfile\\Shell\\Open\\Command", L"", L"other.exe %1");
+  AssocList list = Open();
+  list.Add(L".abc", L"Mine");
+  Ok(list);
+  EXPECT_EQ(store.ReadString(L"abcfile.fum\\Shell\\Open\\Command", L""), L"other.exe %1");
+  EXPECT_EQ(store.ReadString(L"abcfile\\Shell\\Open\\Command", L""), openCommand);
+
+  AssocList again = Open();
+  again.Remove(L".abc");
+  Ok(again);
+  EXPECT_FALSE(store.KeyExists(L"abcfile.fum"));
+  EXPECT_EQ(store.ReadString(L"abcfile\\Shell\\Open\\Command", L""), L"other.exe %1");
+  EXPECT_EQ(store.ReadString(L".abc", L""), L"abcfile");
+}
+
+TEST_F(AssocTest, DeleteThenAddBeforeOkKeepsTheAssociation) {
+  AssocList list = Open();
+  list.Add(L".zzq", L"");
+  Ok(list);
+  AssocList again = Open();
+  again.Remove(L".zzq");
+  EXPECT_FALSE(again.IsListed(L".zzq"));
+  again.Add(L".zzq", L"");
+  Ok(again);
+  EXPECT_EQ(store.ReadString(L".zzq", L""), L"zzqfile");
+  EXPECT_EQ(remembered, std::vector<std::wstring>{L".zzq"});
+}
+
+TEST_F(AssocTest, RemovedWithoutARecordedTypeKeepsItsEntries) {
+  AssocList list = Open();
+  list.Add(L".new", L"");
+  Ok(list);
+  AssocList again = Open();
+  again.Remove(L".new");
+  Ok(again);
+  EXPECT_EQ(store.ReadString(L".new", L""), L"newfile");
+  EXPECT_TRUE(store.KeyExists(L"newfile"));
+  EXPECT_TRUE(remembered.empty());
+}
+
+TEST_F(AssocTest, AnExtensionTakenOverByAnotherProgramLeavesTheList) {
+  AssocList list = Open();
+  list.Add(L".one", L"");
+  list.Add(L".two", L"");
+  Ok(list);
+  store.WriteString(L"twofile\\Shell\\Open\\Command", L"", L"other.exe %1");
+  EXPECT_EQ(Open().Listed(), std::vector<std::wstring>{L".one"});
+}
+
+}  // namespace
