@@ -12,6 +12,8 @@
 #include "frame/FindBar.h"
 #include "frame/FrameSupport.h"
 #include "frame/MainFrame.h"
+#include "frame/ToolCapture.h"
+#include "frame/ToolCommands.h"
 #include "platform/Platform.h"
 #include "text/Document.h"
 #include "view/ViewWindow.h"
@@ -197,6 +199,13 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam != IDT_CYCLE) break;
       ReorderAfterCycling();
       return 0;
+    case WM_TOOL_FINISHED:
+      ShowFinishedCaptures(*this);
+      return 0;
+    case WM_ENABLE:
+      // A dialog or message box has closed: output that waited for it is shown after it.
+      if (wParam && !captures.empty()) PostMessageW(mainWindow, WM_TOOL_FINISHED, 0, 0);
+      return 0;
     default:
       break;
   }
@@ -227,6 +236,8 @@ void MainFrame::OnDestroy() {
   settings_->onRecentChanged = nullptr;
   if (cycleTimer) KillTimer(mainWindow, cycleTimer);
   cycleTimer = 0;
+  // Programs whose output nobody will see are stopped.
+  captures.clear();
   activeIndex = -1;
   // Each view goes with its window before its document.
   for (auto& document : documents) document->view.reset();
@@ -302,6 +313,7 @@ void MainFrame::HideFindBar() {
 // ---- Exit and About ------------------------------------------------------------------------
 
 void MainFrame::Exit() {
+  if (!QueryStopCaptures(*this)) return;
   if (!QueryCloseAll()) return;
   closing = true;
   DestroyWindow(mainWindow);

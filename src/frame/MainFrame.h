@@ -17,6 +17,7 @@
 
 class AppSettings;
 class Document;
+class ToolCapture;
 
 // One open document as the frame keeps it: the text, its edit view and the file it belongs to.
 struct OpenDocument {
@@ -174,6 +175,9 @@ class MainFrame final : public ViewFrame {
 
   SHACTIVATEINFO activationState{};
   bool closing = false;  // set by Exit just before the main window is destroyed
+
+  // Tools runs whose output is captured, from their start until their output is shown.
+  std::vector<std::unique_ptr<ToolCapture>> captures;
 
  private:
   friend LRESULT CALLBACK MainWindowProc(HWND, UINT, WPARAM, LPARAM);
