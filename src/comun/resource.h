@@ -56,6 +56,7 @@
 #define IDM_FINDTEXT           40343   // key binding only: select and focus the find text
 #define IDM_SAVEALL            40345
 #define IDM_HELP               40381
+#define IDM_SELECTALL          40400
 
 // Drop-down buttons of the main window's menu bar.
 #define IDM_MENUBAR_TOOLS      40036   // the main menu, labelled IDS_MENUBAR_TOOLS

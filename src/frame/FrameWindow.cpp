@@ -186,6 +186,12 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       RunCommand(LOWORD(wParam));
       return 0;
+    case WM_SYSCOMMAND:
+      // The keyboard's way into the menus: the window has no menu of its own.
+      if ((wParam & 0xFFF0) == SC_KEYMENU && OpenMenuFromKeyboard(static_cast<wchar_t>(lParam))) {
+        return 0;
+      }
+      break;
     case WM_INITMENUPOPUP:
       OnInitMenuPopup();
       return 0;

@@ -211,6 +211,9 @@ class MainFrame final : public ViewFrame {
   void ApplySearchFlagChecks();
   void ApplyMenuStates();
   void RebuildWindowMenu();
+  // F10 or Alt alone (key 0) opens the main menu; Alt and a letter opens the item of the main
+  // menu with that mnemonic. False for keys that are no such mnemonic.
+  bool OpenMenuFromKeyboard(wchar_t key);
 
   // DocumentList.cpp
   std::unique_ptr<OpenDocument> MakeDocument();
