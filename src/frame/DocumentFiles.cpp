@@ -1,6 +1,7 @@
-// Documents and their files: opening (the dialog, recent files and the command line, with the
-// question for a file that is open already), saving, Save As and Save All.
+// Documents and their files: opening (the dialog, recent files, the command line and dropped
+// files, with the question for a file that is open already), saving, Save As and Save All.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <new>
 #include <string>
@@ -172,6 +173,18 @@ void MainFrame::OpenCommandLineFiles() {
     std::wstring folder = path.substr(0, FindNamePositions(path).name);
     for (const std::wstring& name : MatchingFiles(path)) OpenFile(folder + name);
   }
+}
+
+void MainFrame::OpenDroppedFiles(HDROP drop) {
+  UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    UINT length = DragQueryFileW(drop, i, nullptr, 0);
+    std::wstring path(length + 1, L'\0');
+    path.resize(DragQueryFileW(drop, i, path.data(), length + 1));
+    commandLineArguments.push_back(std::move(path));
+  }
+  DragFinish(drop);
+  OpenCommandLineFiles();
 }
 
 // ---- Saving ----------------------------------------------------------------------------------

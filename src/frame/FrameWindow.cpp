@@ -3,13 +3,16 @@
 // room, Exit and About.
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <exception>
+#include <optional>
 
 #include "comun/resource.h"
 #include "config/AppSettings.h"
 #include "frame/CommandLine.h"
 #include "frame/FindBar.h"
+#include "frame/FramePlacement.h"
 #include "frame/FrameSupport.h"
 #include "frame/MainFrame.h"
 #include "frame/ToolCapture.h"
@@ -97,15 +100,24 @@ MainFrame::StartResult MainFrame::Start(HINSTANCE moduleInstance, int showComman
 
   RegisterWindowClass();
   // The create handler runs inside CreateWindowExW and records the window. On the desktop the
-  // window starts with the proportions of a handheld's screen rather than filling the screen.
+  // window comes back where it was left, or starts with the proportions of a handheld's screen
+  // rather than filling the screen.
+  RECT place{CW_USEDEFAULT, CW_USEDEFAULT, 0, 0};
+  int width = defaultWidth;
+  int height = defaultHeight;
+  if (std::optional<RECT> stored = StoredWindowRect(*settings_)) {
+    place = *stored;
+    width = place.right - place.left;
+    height = place.bottom - place.top;
+  }
   HWND window = CreateWindowExW(0, className.c_str(), L"fum", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                CW_USEDEFAULT, CW_USEDEFAULT, defaultWidth, defaultHeight,
-                                nullptr, nullptr, instance, nullptr);
+                                place.left, place.top, width, height, nullptr, nullptr,
+                                instance, nullptr);
   if (!window) return StartResult::failed;
   // The handheld shortens the window by the height of its menu bar, which lies outside the
   // window there; here the bar lies inside the client area and the view keeps above it.
   viewPopupMenu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_VIEWPOPUP));
-  ShowWindow(window, showCommand);
+  ShowWindow(window, StartShowCommand(*settings_, showCommand));
   UpdateWindow(window);
   return StartResult::running;
 }
@@ -177,6 +189,9 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_COPYDATA:
       return OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case WM_DROPFILES:
+      OpenDroppedFiles(reinterpret_cast<HDROP>(wParam));
+      return 0;
     case WM_CHAR:
     case WM_MOUSEWHEEL:
       return ForwardToView(message, wParam, lParam);
@@ -227,6 +242,7 @@ LRESULT MainFrame::OnCreate() {
   InitCommonControlsEx(&controls);
   settings_->onRecentChanged = [this] { RebuildRecentFilesMenu(); };
   CreateBars();
+  DragAcceptFiles(mainWindow, TRUE);
   OpenCommandLineFiles();
   if (documents.empty()) NewDocument(true);
   if (settings_->tbfindactive) ShowFindBar();
@@ -239,6 +255,7 @@ void MainFrame::OnDestroy() {
   // What the settings file records of this run; the settings are written after the entry
   // point returns.
   settings_->tbfindactive = findBarVisible;
+  RecordWindowPlace(mainWindow, *settings_);
   settings_->onRecentChanged = nullptr;
   if (cycleTimer) KillTimer(mainWindow, cycleTimer);
   cycleTimer = 0;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <array>
 #include <deque>
@@ -106,6 +107,9 @@ class MainFrame final : public ViewFrame {
   void OpenFile(const std::wstring& path) { OpenFile(path, FindNamePositions(path)); }
   void OpenWithDialog();
   void OpenCommandLineFiles();
+  // Files dropped on the main window open as if named on the command line; folders are passed
+  // over. Frees drop.
+  void OpenDroppedFiles(HDROP drop);
   // Save (40002): Save As for an untitled document.
   bool SaveActive();
   // Writes a modified document to its file; false, with a message, when the write failed, and
