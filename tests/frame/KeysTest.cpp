@@ -138,16 +138,16 @@ TEST_F(DesktopKeys, DesktopShortcutsBesideTheHandheldOnes) {
   EXPECT_TRUE(fum.WaitForTitle(L"fu - ta.txt"));
 
   // Ctrl+O and Ctrl+Shift+S show the open and the save dialog.
-  ASSERT_TRUE(BringToFront(fum.Window()));
-  for (WORD key : {'O', 'S'}) {
-    if (key == 'S') {
-      PressKeys({VK_CONTROL, VK_SHIFT, key});
-    } else {
-      PressKeys({VK_CONTROL, key});
-    }
+  auto cancelDialog = [&](const wchar_t* title) {
     HWND dialog = fum.WaitForMessageBox();
-    ASSERT_NE(dialog, nullptr) << char(key);
+    ASSERT_NE(dialog, nullptr) << Narrow(title);
+    EXPECT_EQ(WindowText(dialog), title);
     fum.Press(dialog, IDCANCEL);
     ASSERT_TRUE(BringToFront(fum.Window()));
-  }
+  };
+  ASSERT_TRUE(BringToFront(fum.Window()));
+  PressKeys({VK_CONTROL, 'O'});
+  cancelDialog(L"Open");
+  PressKeys({VK_CONTROL, VK_SHIFT, 'S'});
+  cancelDialog(L"Save As");
 }

@@ -48,6 +48,17 @@ class Tools : public ::testing::Test {
   }
   // The whole text of the shown document, through the clipboard.
   std::wstring ShownText() const;
+  // Runs the command on a new modified document and cancels the Save As that comes; false
+  // when none came.
+  bool RunOnNewDocumentCancellingSaveAs() const {
+    fum.Command(IDM_NEW);
+    fum.Type(L"new");
+    fum.PostCommand(IDM_TOOL_FIRST);
+    HWND dialog = fum.WaitForMessageBox();
+    if (!dialog) return false;
+    fum.Press(dialog, IDCANCEL);
+    return true;
+  }
 
   FumInstall install;
   FumProcess fum{install.Exe()};
@@ -91,12 +102,7 @@ TEST_F(Tools, SavedocSavesOnlyWhatNeedsItAndACancelledSaveAsStillRuns) {
   EXPECT_EQ(install.folder.Read(L"ta.txt"), "xta.txt\r\n");
 
   // Untitled: Save As asks for a name; cancelled, the program runs on the untitled name.
-  fum.Command(IDM_NEW);
-  fum.Type(L"y");
-  fum.PostCommand(IDM_TOOL_FIRST);
-  HWND dialog = fum.WaitForMessageBox();
-  ASSERT_NE(dialog, nullptr);
-  fum.Press(dialog, IDCANCEL);
+  ASSERT_TRUE(RunOnNewDocumentCancellingSaveAs());
   ASSERT_TRUE(WaitForRuns(3));
   EXPECT_NE(Log().find(" doc1\r\n"), std::string::npos) << Log();
 }
@@ -113,12 +119,7 @@ TEST_F(Tools, SaveallSavesEveryModifiedDocumentFirstAndACancelledSaveStopsTheRun
   EXPECT_EQ(install.folder.Read(L"b.txt"), "bb.txt\r\n");
   EXPECT_EQ(Log(), Narrow(Quoted(ProbePath())) + " b.txt\r\n");
 
-  fum.Command(IDM_NEW);
-  fum.Type(L"new");
-  fum.PostCommand(IDM_TOOL_FIRST);
-  HWND dialog = fum.WaitForMessageBox();
-  ASSERT_NE(dialog, nullptr);
-  fum.Press(dialog, IDCANCEL);
+  ASSERT_TRUE(RunOnNewDocumentCancellingSaveAs());
   EXPECT_FALSE(WaitForRuns(2, 1500));
 }
 
