@@ -44,6 +44,7 @@ ToolCapture::~ToolCapture() {
   Join();
   if (pipe_ != INVALID_HANDLE_VALUE) CloseHandle(pipe_);
   if (process_) CloseHandle(process_);
+  if (job_) CloseHandle(job_);
   if (stop_) CloseHandle(stop_);
 }
 
@@ -77,13 +78,22 @@ std::unique_ptr<ToolCapture> ToolCapture::Start(const std::wstring& program,
   startup.hStdError = output.Get();
   PROCESS_INFORMATION process{};
   std::wstring line = commandLine;
-  if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                      nullptr, nullptr, &startup, &process)) {
+  if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE,
+                      CREATE_NO_WINDOW | CREATE_SUSPENDED, nullptr, nullptr, &startup,
+                      &process)) {
     *error = GetLastError();
     return nullptr;
   }
-  CloseHandle(process.hThread);
   capture->process_ = process.hProcess;
+  // In a job of its own, the programs it starts in turn stop with it. Where the system refuses
+  // the job, Stop ends the program alone.
+  capture->job_ = CreateJobObjectW(nullptr, nullptr);
+  if (capture->job_ && !AssignProcessToJobObject(capture->job_, process.hProcess)) {
+    CloseHandle(capture->job_);
+    capture->job_ = nullptr;
+  }
+  ResumeThread(process.hThread);
+  CloseHandle(process.hThread);
   // Our copy of the program's end goes when `output` does: the pipe then breaks when the
   // program and what it started have closed theirs.
   ToolCapture* running = capture.get();
@@ -94,6 +104,7 @@ std::unique_ptr<ToolCapture> ToolCapture::Start(const std::wstring& program,
 void ToolCapture::Stop() {
   if (finished_ || !stop_) return;
   SetEvent(stop_);
+  if (job_) TerminateJobObject(job_, 1);
   if (process_) TerminateProcess(process_, 1);
 }
 

@@ -48,6 +48,7 @@ class ToolCapture {
   std::wstring owner_;
   HANDLE pipe_ = INVALID_HANDLE_VALUE;  // our end of the pipe, read overlapped; owned
   HANDLE process_ = nullptr;            // owned
+  HANDLE job_ = nullptr;                // holds the program and what it starts; owned
   HANDLE stop_ = nullptr;               // manual-reset event set by Stop; owned
   std::thread thread_;
   std::atomic<bool> finished_{false};
