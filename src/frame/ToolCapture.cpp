@@ -50,7 +50,7 @@ ToolCapture::~ToolCapture() {
 
 std::unique_ptr<ToolCapture> ToolCapture::Start(const std::wstring& program,
                                                 const std::wstring& commandLine, HWND window,
-                                                UINT message, std::wstring owner, DWORD* error) {
+                                                UINT message, std::wstring owner) {
   std::unique_ptr<ToolCapture> capture(new ToolCapture(window, message, std::move(owner)));
   // Our end is read overlapped, so that the thread can also wait for the program and for Stop;
   // only the program's end is inherited.
@@ -66,39 +66,43 @@ std::unique_ptr<ToolCapture> ToolCapture::Start(const std::wstring& program,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
   ScopedHandle input(CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                  &inherited, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!output.Valid() || !input.Valid() || !capture->stop_) {
-    *error = GetLastError();
+  if (!output.Valid() || !input.Valid() || !capture->stop_ ||
+      !capture->Launch(program, commandLine, input.Get(), output.Get())) {
     return nullptr;
   }
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = input.Get();
-  startup.hStdOutput = output.Get();
-  startup.hStdError = output.Get();
-  PROCESS_INFORMATION process{};
-  std::wstring line = commandLine;
-  if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE,
-                      CREATE_NO_WINDOW | CREATE_SUSPENDED, nullptr, nullptr, &startup,
-                      &process)) {
-    *error = GetLastError();
-    return nullptr;
-  }
-  capture->process_ = process.hProcess;
-  // In a job of its own, the programs it starts in turn stop with it. Where the system refuses
-  // the job, Stop ends the program alone.
-  capture->job_ = CreateJobObjectW(nullptr, nullptr);
-  if (capture->job_ && !AssignProcessToJobObject(capture->job_, process.hProcess)) {
-    CloseHandle(capture->job_);
-    capture->job_ = nullptr;
-  }
-  ResumeThread(process.hThread);
-  CloseHandle(process.hThread);
   // Our copy of the program's end goes when `output` does: the pipe then breaks when the
   // program and what it started have closed theirs.
   ToolCapture* running = capture.get();
   capture->thread_ = std::thread([running] { running->Run(); });
   return capture;
+}
+
+bool ToolCapture::Launch(const std::wstring& program, const std::wstring& commandLine,
+                         HANDLE input, HANDLE output) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = input;
+  startup.hStdOutput = output;
+  startup.hStdError = output;
+  PROCESS_INFORMATION process{};
+  std::wstring line = commandLine;
+  if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE,
+                      CREATE_NO_WINDOW | CREATE_SUSPENDED, nullptr, nullptr, &startup,
+                      &process)) {
+    return false;
+  }
+  process_ = process.hProcess;
+  // In a job of its own, the programs it starts in turn stop with it. Where the system refuses
+  // the job, Stop ends the program alone.
+  job_ = CreateJobObjectW(nullptr, nullptr);
+  if (job_ && !AssignProcessToJobObject(job_, process.hProcess)) {
+    CloseHandle(job_);
+    job_ = nullptr;
+  }
+  ResumeThread(process.hThread);
+  CloseHandle(process.hThread);
+  return true;
 }
 
 void ToolCapture::Stop() {

@@ -13,11 +13,11 @@ class ToolCapture {
  public:
   // Starts program with commandLine (whose first word is the program itself), standard input
   // empty, standard output and standard error into the pipe. When the output has ended, the
-  // thread posts message to window. Null, with the system's error code in *error, when the
-  // program could not be started. owner names what the run belongs to.
+  // thread posts message to window. Null when the program could not be started. owner names
+  // what the run belongs to.
   static std::unique_ptr<ToolCapture> Start(const std::wstring& program,
                                             const std::wstring& commandLine, HWND window,
-                                            UINT message, std::wstring owner, DWORD* error);
+                                            UINT message, std::wstring owner);
   // Stops a program still running and waits for the thread.
   ~ToolCapture();
   ToolCapture(const ToolCapture&) = delete;
@@ -37,6 +37,9 @@ class ToolCapture {
 
  private:
   ToolCapture(HWND window, UINT message, std::wstring owner);
+  // Starts the program suspended with its standard handles, puts it in a job, lets it run.
+  bool Launch(const std::wstring& program, const std::wstring& commandLine, HANDLE input,
+              HANDLE output);
   void Run();
   void ReadOutput();
   // Waits until the pending read completes (true), or the run is stopped or the program has

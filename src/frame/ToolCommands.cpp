@@ -80,9 +80,8 @@ bool StartDetached(const std::wstring& application, std::wstring commandLine) {
 
 bool StartCapture(MainFrame& frame, const std::wstring& application,
                   const std::wstring& commandLine, std::wstring owner) {
-  DWORD error = 0;
   auto capture = ToolCapture::Start(application, commandLine, frame.mainWindow,
-                                    WM_TOOL_FINISHED, std::move(owner), &error);
+                                    WM_TOOL_FINISHED, std::move(owner));
   if (!capture) return false;
   frame.captures.push_back(std::move(capture));
   return true;
