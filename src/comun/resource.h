@@ -56,6 +56,7 @@
 #define IDM_FINDTEXT           40343   // key binding only: select and focus the find text
 #define IDM_SAVEALL            40345
 #define IDM_HELP               40381
+#define IDM_SELECTALL          40400
 
 // Drop-down buttons of the main window's menu bar.
 #define IDM_MENUBAR_TOOLS      40036   // the main menu, labelled IDS_MENUBAR_TOOLS
@@ -183,6 +184,8 @@
 #define WM_FIELD_FOCUSLOST     1285
 // Sent by the open and save dialog to its owner to show the help topic "fileopen".
 #define WM_FILEDLG_HELP        5684
+// Posted by a captured Tools run to the main window when its output has ended.
+#define WM_TOOL_FINISHED       5690
 
 // ---- Menus ----------------------------------------------------------------------------------
 
@@ -237,6 +240,10 @@
 #define IDS_TITLE_OPEN         178
 #define IDS_TITLE_SAVEAS       179
 #define IDS_MENUBAR_TOOLS      40037   // label of the menu bar's first button
+#define IDS_CANTRUN            301     // a Tools program could not be started
+#define IDS_STOPCAPTURE        302     // Exit while captured Tools runs go on
+#define IDS_CAPTUREBUSY        303     // a second captured run of one document
+#define IDS_EXITCODE           304     // last line of captured output after a failure
 
 // The settings sheet and its pages.
 #define IDS_SHEET_TITLE        600     // "Settings"

@@ -96,6 +96,11 @@ void AppSettings::LoadGeneral() {
   fosaveflags = tree_.GetInt(L"fosaveflags", 0);
   tbfindactive = tree_.GetInt(L"tbfindactive", 0) != 0;
   filter = JoinStringList(ReadListOr(tree_, L"filter", defaultFilter));
+  winleft = std::clamp(tree_.GetInt(L"winleft", 0), -maxWindowExtent, maxWindowExtent);
+  wintop = std::clamp(tree_.GetInt(L"wintop", 0), -maxWindowExtent, maxWindowExtent);
+  winwidth = std::clamp(tree_.GetInt(L"winwidth", 0), 0, maxWindowExtent);
+  winheight = std::clamp(tree_.GetInt(L"winheight", 0), 0, maxWindowExtent);
+  winmaximized = tree_.GetInt(L"winmaximized", 0) != 0;
 }
 
 void AppSettings::LoadCommands() {
@@ -141,6 +146,11 @@ void AppSettings::SaveGeneral() {
   tree_.SetInt(L"foopenflags", foopenflags);
   tree_.SetInt(L"fosaveflags", fosaveflags);
   tree_.SetInt(L"tbfindactive", tbfindactive);
+  tree_.SetInt(L"winleft", winleft);
+  tree_.SetInt(L"wintop", wintop);
+  tree_.SetInt(L"winwidth", winwidth);
+  tree_.SetInt(L"winheight", winheight);
+  tree_.SetInt(L"winmaximized", winmaximized);
   std::vector<std::wstring> items = SplitStringList(filter);
   items.resize(items.size() / 2 * 2);  // whole name/pattern pairs only
   tree_.SetStringList(L"filter", items);

@@ -23,6 +23,8 @@ struct ToolCommand {
 };
 
 inline constexpr int maxRecentFiles = 9;
+// Coordinates and sizes of the main window's place stay within plus and minus this.
+inline constexpr int maxWindowExtent = 32767;
 
 class AppSettings {
  public:
@@ -89,6 +91,14 @@ class AppSettings {
   bool tbfindactive = false;
   int foopenflags = 0;
   int fosaveflags = 0;
+  // The main window's place and size while neither maximized nor minimized, in the desktop's
+  // workspace coordinates, and whether it was maximized; the frame records them at exit. A
+  // width or height of 0 means no place is known.
+  int winleft = 0;
+  int wintop = 0;
+  int winwidth = 0;   // 0 to maxWindowExtent
+  int winheight = 0;  // 0 to maxWindowExtent
+  bool winmaximized = false;
 
   // Called after every change of the recent files (the frame rebuilds its menu).
   std::function<void()> onRecentChanged;

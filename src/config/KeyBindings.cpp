@@ -1,4 +1,4 @@
-// The 33 default key bindings.
+// The default key bindings: the handheld's 33, then the desktop's usual ones.
 #include "config/KeyBindings.h"
 
 namespace {
@@ -16,6 +16,10 @@ constexpr std::uint16_t vkF6 = 0x75;
 // Command ids of the main window.
 constexpr std::uint16_t cmdAbout = 104;
 constexpr std::uint16_t cmdExit = 106;
+constexpr std::uint16_t cmdOpen = 32771;
+constexpr std::uint16_t cmdSaveAs = 40003;
+constexpr std::uint16_t cmdNew = 40005;
+constexpr std::uint16_t cmdSelectAll = 40400;
 constexpr std::uint16_t cmdNextWindow = 32776;
 constexpr std::uint16_t cmdClose = 32780;
 constexpr std::uint16_t cmdCopy = 32781;
@@ -72,4 +76,10 @@ const std::array<KeyBinding, keyBindingCount> defaultKeyBindings = {{
     {ctrl, vkF6, cmdNextWindow},
     {ctrl, vkTab, cmdNextWindow},
     {ctrlShift, vkTab, cmdNoAction},
+    // A virtual-key entry: Ctrl+Shift+A would otherwise also arrive as the character 1 (About).
+    {ctrlShift, 'A', cmdSelectAll},
+    {ctrl, 'N', cmdNew},
+    {ctrl, 'O', cmdOpen},
+    {ctrlShift, 'S', cmdSaveAs},
+    {ctrl, 'W', cmdClose},
 }};

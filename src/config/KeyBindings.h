@@ -17,7 +17,10 @@ struct KeyBinding {
 };
 
 inline constexpr int maxKeyBindings = 100;
-inline constexpr int keyBindingCount = 33;
+// The handheld's own bindings come first; the desktop's usual ones, on keys those leave free,
+// follow them.
+inline constexpr int handheldKeyBindingCount = 33;
+inline constexpr int keyBindingCount = handheldKeyBindingCount + 5;
 
 // In the order they are handed to the accelerator table.
 extern const std::array<KeyBinding, keyBindingCount> defaultKeyBindings;

@@ -1,6 +1,7 @@
-// Documents and their files: opening (the dialog, recent files and the command line, with the
-// question for a file that is open already), saving, Save As and Save All.
+// Documents and their files: opening (the dialog, recent files, the command line and dropped
+// files, with the question for a file that is open already), saving, Save As and Save All.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <new>
 #include <optional>
@@ -11,6 +12,7 @@
 #include "config/AppSettings.h"
 #include "config/Classify.h"
 #include "filedialog/FileDialog.h"
+#include "platform/HandlerNesting.h"
 #include "frame/CommandLine.h"
 #include "frame/FrameSupport.h"
 #include "frame/MainFrame.h"
@@ -179,6 +181,19 @@ void MainFrame::OpenCommandLineFiles() {
       if (folder.size() + name.size() <= maxPathLength) OpenFile(folder + name);
     }
   }
+}
+
+void MainFrame::OpenDroppedFiles(HDROP drop) {
+  UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    UINT length = DragQueryFileW(drop, i, nullptr, 0);
+    std::wstring path(length + 1, L'\0');
+    path.resize(DragQueryFileW(drop, i, path.data(), length + 1));
+    commandLineArguments.push_back(std::move(path));
+  }
+  DragFinish(drop);
+  // A drop can arrive inside a question's message loop; the files open after it.
+  platform::RunOutsideHandlers([this] { OpenCommandLineFiles(); });
 }
 
 // ---- Saving ----------------------------------------------------------------------------------

@@ -66,7 +66,7 @@ void RunOnView(MainFrame& frame, int command) { RunViewCommand(View(frame), comm
 
 // The fixed command ids. Ids not listed (Extend Selection and the drop-down buttons of the menu
 // bar among them) get the default handling, which does nothing.
-const std::array<Command, 40> commandTable = {{
+const std::array<Command, 41> commandTable = {{
     {IDM_ABOUT, anyTime, [](MainFrame& f) { f.About(); }},
     {IDM_EXIT, anyTime, [](MainFrame& f) { f.Exit(); }},
     {IDM_OPEN, anyTime, [](MainFrame& f) { f.OpenWithDialog(); }},
@@ -119,6 +119,7 @@ const std::array<Command, 40> commandTable = {{
      [](MainFrame& f) { RunOnView(f, IDM_DOCSTARTEXTEND); }},
     {IDM_DOCENDEXTEND, needsDocument, [](MainFrame& f) { RunOnView(f, IDM_DOCENDEXTEND); }},
     {IDM_DELETEWORD, needsDocument, [](MainFrame& f) { RunOnView(f, IDM_DELETEWORD); }},
+    {IDM_SELECTALL, needsDocument, [](MainFrame& f) { RunOnView(f, IDM_SELECTALL); }},
     {IDM_HELP, anyTime, [](MainFrame& f) { SendMessageW(f.mainWindow, WM_HELP, 0, 0); }},
 }};
 

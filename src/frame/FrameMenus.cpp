@@ -1,6 +1,10 @@
-// The menus of the main window: enabling and check marks each time a menu drops down, and the
-// generated entries of the File menu (recent files) and of the Window menu (open documents).
+// The menus of the main window: opening them from the keyboard, enabling and check marks each
+// time a menu drops down, and the generated entries of the File menu (recent files) and of the
+// Window menu (open documents).
 #include <windows.h>
+
+#include <cwchar>
+#include <cwctype>
 
 #include "comun/resource.h"
 #include "config/AppSettings.h"
@@ -47,6 +51,19 @@ int LastSeparator(HMENU menu) {
   return 0;
 }
 
+// The position of the item of menu whose mnemonic (the character after a single "&") is key,
+// compared without case; -1 when there is none.
+int MnemonicItem(HMENU menu, wchar_t key) {
+  for (int i = 0, count = GetMenuItemCount(menu); i < count; ++i) {
+    wchar_t text[128] = L"";
+    GetMenuStringW(menu, i, text, 128, MF_BYPOSITION);
+    for (const wchar_t* at = text; (at = wcschr(at, L'&')) && at[1]; at += 2) {
+      if (at[1] != L'&' && towupper(at[1]) == towupper(key)) return i;
+    }
+  }
+  return -1;
+}
+
 // What the File and Edit commands may do now; shared by the main menu and the menu bar's
 // drop-downs.
 struct EditStates {
@@ -81,6 +98,19 @@ void MainFrame::OnInitMenuPopup() {
   ApplyMenuStates();
   RebuildWindowMenu();
   RebuildToolsMenu(*this);
+}
+
+bool MainFrame::OpenMenuFromKeyboard(wchar_t key) {
+  // Alt and Space is the window's own menu.
+  if (!menuBar || !mainMenu || key == L' ') return false;
+  if (key == 0) return ShowBarDropDown(menuBar, IDM_MENUBAR_TOOLS);
+  int item = MnemonicItem(mainMenu, key);
+  if (item < 0) return false;
+  if (HMENU submenu = GetSubMenu(mainMenu, item)) {
+    return ShowBarDropDown(menuBar, IDM_MENUBAR_TOOLS, submenu);
+  }
+  RunCommand(static_cast<int>(GetMenuItemID(mainMenu, item)));
+  return true;
 }
 
 void MainFrame::ApplySearchFlagChecks() {

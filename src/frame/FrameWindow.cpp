@@ -3,16 +3,21 @@
 // room, Exit and About.
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <exception>
+#include <optional>
 
 #include "comun/resource.h"
 #include "config/AppSettings.h"
 #include "frame/CommandLine.h"
 #include "frame/FindBar.h"
+#include "frame/FramePlacement.h"
 #include "frame/FrameSupport.h"
 #include "frame/MainFrame.h"
 #include "platform/HandlerNesting.h"
+#include "frame/ToolCapture.h"
+#include "frame/ToolCommands.h"
 #include "platform/Platform.h"
 #include "text/Document.h"
 #include "view/ViewWindow.h"
@@ -110,15 +115,24 @@ MainFrame::StartResult MainFrame::Start(HINSTANCE moduleInstance, int showComman
 
   RegisterWindowClass();
   // The create handler runs inside CreateWindowExW and records the window. On the desktop the
-  // window starts with the proportions of a handheld's screen rather than filling the screen.
+  // window comes back where it was left, or starts with the proportions of a handheld's screen
+  // rather than filling the screen.
+  RECT place{CW_USEDEFAULT, CW_USEDEFAULT, 0, 0};
+  int width = defaultWidth;
+  int height = defaultHeight;
+  if (std::optional<RECT> stored = StoredWindowRect(*settings_)) {
+    place = *stored;
+    width = place.right - place.left;
+    height = place.bottom - place.top;
+  }
   HWND window = CreateWindowExW(0, className.c_str(), L"fum", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                CW_USEDEFAULT, CW_USEDEFAULT, defaultWidth, defaultHeight,
-                                nullptr, nullptr, instance, nullptr);
+                                place.left, place.top, width, height, nullptr, nullptr,
+                                instance, nullptr);
   if (!window) return StartResult::failed;
   // The handheld shortens the window by the height of its menu bar, which lies outside the
   // window there; here the bar lies inside the client area and the view keeps above it.
   viewPopupMenu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_VIEWPOPUP));
-  ShowWindow(window, showCommand);
+  ShowWindow(window, StartShowCommand(*settings_, showCommand));
   UpdateWindow(window);
   return StartResult::running;
 }
@@ -176,6 +190,12 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (closing) return DefWindowProcW(mainWindow, message, wParam, lParam);
       platform::RunOutsideHandlers([this] { RunCommand(IDM_EXIT); });
       return 0;
+    case WM_DROPFILES:
+      OpenDroppedFiles(reinterpret_cast<HDROP>(wParam));
+      return 0;
+    case WM_TOOL_FINISHED:
+      platform::RunOutsideHandlers([this] { ShowFinishedCaptures(*this); });
+      return 0;
     case runWaitingWorkMessage:
       platform::RunWaitingWork();
       return 0;
@@ -217,6 +237,12 @@ LRESULT MainFrame::OnHandlerMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_COMMAND:
       RunCommand(LOWORD(wParam));
       return 0;
+    case WM_SYSCOMMAND:
+      // The keyboard's way into the menus: the window has no menu of its own.
+      if ((wParam & 0xFFF0) == SC_KEYMENU && OpenMenuFromKeyboard(static_cast<wchar_t>(lParam))) {
+        return 0;
+      }
+      break;
     case WM_INITMENUPOPUP:
       OnInitMenuPopup();
       return 0;
@@ -246,6 +272,7 @@ LRESULT MainFrame::OnCreate() {
   settings_->onRecentChanged = [this] { RebuildRecentFilesMenu(); };
   platform::SetWakeUp([this] { PostMessageW(mainWindow, runWaitingWorkMessage, 0, 0); });
   CreateBars();
+  DragAcceptFiles(mainWindow, TRUE);
   OpenCommandLineFiles();
   if (documents.empty()) NewDocument(true);
   if (settings_->tbfindactive) ShowFindBar();
@@ -258,12 +285,15 @@ void MainFrame::OnDestroy() {
   // What the settings file records of this run; the settings are written after the entry
   // point returns.
   settings_->tbfindactive = findBarVisible;
+  RecordWindowPlace(mainWindow, *settings_);
   settings_->onRecentChanged = nullptr;
   // Files handed over during the last questions go with the program.
   platform::DropWaitingWork();
   platform::SetWakeUp(nullptr);
   if (cycleTimer) KillTimer(mainWindow, cycleTimer);
   cycleTimer = 0;
+  // Programs whose output nobody will see are stopped.
+  captures.clear();
   activeIndex = -1;
   // Each view goes with its window before its document.
   for (auto& document : documents) document->view.reset();
@@ -343,6 +373,7 @@ void MainFrame::HideFindBar() {
 // ---- Exit and About ------------------------------------------------------------------------
 
 void MainFrame::Exit() {
+  if (!QueryStopCaptures(*this)) return;
   if (!QueryCloseAll()) return;
   closing = true;
   DestroyWindow(mainWindow);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <array>
 #include <deque>
@@ -17,6 +18,7 @@
 
 class AppSettings;
 class Document;
+class ToolCapture;
 
 // One open document as the frame keeps it: the text, its edit view and the file it belongs to.
 struct OpenDocument {
@@ -115,6 +117,9 @@ class MainFrame final : public ViewFrame {
   void OpenFile(const std::wstring& path) { OpenFile(path, FindNamePositions(path)); }
   void OpenWithDialog();
   void OpenCommandLineFiles();
+  // Files dropped on the main window open as if named on the command line; folders are passed
+  // over. Frees drop.
+  void OpenDroppedFiles(HDROP drop);
   // Save (40002): Save As for an untitled document.
   bool SaveActive();
   // Writes a modified document to its file; false, with a message, when the write failed, and
@@ -187,6 +192,9 @@ class MainFrame final : public ViewFrame {
   SHACTIVATEINFO activationState{};
   bool closing = false;  // set by Exit just before the main window is destroyed
 
+  // Tools runs whose output is captured, from their start until their output is shown.
+  std::vector<std::unique_ptr<ToolCapture>> captures;
+
  private:
   friend LRESULT CALLBACK MainWindowProc(HWND, UINT, WPARAM, LPARAM);
 
@@ -222,6 +230,9 @@ class MainFrame final : public ViewFrame {
   void ApplySearchFlagChecks();
   void ApplyMenuStates();
   void RebuildWindowMenu();
+  // F10 or Alt alone (key 0) opens the main menu; Alt and a letter opens the item of the main
+  // menu with that mnemonic. False for keys that are no such mnemonic.
+  bool OpenMenuFromKeyboard(wchar_t key);
 
   // DocumentList.cpp
   std::unique_ptr<OpenDocument> MakeDocument();

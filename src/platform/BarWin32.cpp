@@ -252,3 +252,11 @@ void LayoutBar(const Bar& bar) {
 }
 
 }  // namespace pocketpc
+
+bool ShowBarDropDown(HWND window, int command, HMENU menu) {
+  pocketpc::Bar* bar = pocketpc::FindBar(window);
+  pocketpc::DropDown* dropDown = bar ? pocketpc::FindDropDown(*bar, command) : nullptr;
+  if (!dropDown) return false;
+  pocketpc::ShowDropDown(*bar, {command, menu ? menu : dropDown->menu});
+  return true;
+}

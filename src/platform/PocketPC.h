@@ -48,6 +48,10 @@ HWND SHFindMenuBar(HWND hwnd);
 // How many pixels at the bottom of the window's client area its menu bar covers (0 with no
 // visible menu bar). The handheld's bar lies outside the window, so there it is always 0.
 int MenuBarReservedHeight(HWND hwnd);
+// For the desktop's keyboard: shows menu, or the button's own drop-down menu when menu is null,
+// beside drop-down button command of a menu bar or command bar, as a tap on the button does,
+// and returns when the menu has closed. False when the bar has no such drop-down button.
+bool ShowBarDropDown(HWND bar, int command, HMENU menu = nullptr);
 
 // ---- Command bars ----------------------------------------------------------------------------
 // A command bar is a toolbar control docked at the top of its parent (CCS_NOPARENTALIGN lets

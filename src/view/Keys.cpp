@@ -319,6 +319,10 @@ void BlockUnindentCommand(EditView& view) { Unindent(view); }
 void DocumentStartCommand(EditView& view, bool extend) { MoveDocumentStart(view, extend); }
 void DocumentEndCommand(EditView& view, bool extend) { MoveDocumentEnd(view, extend); }
 void DeleteWordForwardCommand(EditView& view) { DeleteWordForward(view); }
+void SelectAllCommand(EditView& view) {
+  MoveDocumentStart(view, false);
+  MoveDocumentEnd(view, true);
+}
 
 bool RunViewCommand(EditView& view, int command) {
   switch (command) {
@@ -331,6 +335,7 @@ bool RunViewCommand(EditView& view, int command) {
     case IDM_DOCSTARTEXTEND: DocumentStartCommand(view, true); return true;
     case IDM_DOCENDEXTEND: DocumentEndCommand(view, true); return true;
     case IDM_DELETEWORD: DeleteWordForwardCommand(view); return true;
+    case IDM_SELECTALL: SelectAllCommand(view); return true;
     default: return false;
   }
 }

@@ -37,6 +37,7 @@ void BlockUnindentCommand(EditView& view);  // 40334
 void DocumentStartCommand(EditView& view, bool extend);  // 40335, 40337 with extend
 void DocumentEndCommand(EditView& view, bool extend);    // 40336, 40338 with extend
 void DeleteWordForwardCommand(EditView& view);           // 40339
+void SelectAllCommand(EditView& view);                   // 40400: anchor at the start, caret at the end
 // Runs any of the commands above by its id; false for other ids.
 bool RunViewCommand(EditView& view, int command);
 

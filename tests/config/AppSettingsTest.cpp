@@ -44,7 +44,7 @@ TEST_F(Settings, FirstRunTakesDefaultsAndWritesEveryKey) {
     expected.name = L"default";
     expected.filter = JoinStringList({L"*.*"});
     EXPECT_EQ(settings.defaultClass, expected);
-    EXPECT_EQ(settings.KeyBindingCount(), 33);
+    EXPECT_EQ(settings.KeyBindingCount(), keyBindingCount);
   }
   EXPECT_EQ(SavedTree(),
             L"assocs:n0= "
@@ -58,7 +58,8 @@ TEST_F(Settings, FirstRunTakesDefaultsAndWritesEveryKey) {
             L"commands{cmdlist:n0= } "
             L"general{defdir:s=\\ defext:s=txt dirfollowsdoc:i=1 "
             L"filter:l4=Text Files|*.txt|All Files|*.*|| foopenflags:i=0 fosaveflags:i=0 "
-            L"tbfindactive:i=0 } "
+            L"tbfindactive:i=0 winheight:i=0 winleft:i=0 winmaximized:i=0 wintop:i=0 "
+            L"winwidth:i=0 } "
             L"nrecent:i=0 progname:s= recent:n0= version:s= ");
 }
 
@@ -168,6 +169,11 @@ TEST_F(Settings, SavedSettingsLoadBackEqual) {
     settings.foopenflags = 3;
     settings.fosaveflags = 4;
     settings.recent = {L"\\one", L"\\two"};
+    settings.winleft = -20;
+    settings.wintop = 30;
+    settings.winwidth = 400;
+    settings.winheight = 500;
+    settings.winmaximized = true;
   }
   AppSettings settings(Path(), SyntaxFolder());
   EXPECT_EQ(settings.defaultClass.tabsize, 6);
@@ -191,6 +197,21 @@ TEST_F(Settings, SavedSettingsLoadBackEqual) {
   EXPECT_EQ(settings.foopenflags, 3);
   EXPECT_EQ(settings.fosaveflags, 4);
   EXPECT_EQ(settings.recent, (std::vector<std::wstring>{L"\\one", L"\\two"}));
+  EXPECT_EQ((std::vector<int>{settings.winleft, settings.wintop, settings.winwidth,
+                              settings.winheight}),
+            (std::vector<int>{-20, 30, 400, 500}));
+  EXPECT_TRUE(settings.winmaximized);
+}
+
+TEST_F(Settings, TheWindowsPlaceIsBroughtIntoRangeWhereItIsRead) {
+  folder.Write(L"fum.opt",
+               "<general>winleft = -99999 wintop = 99999 winwidth = -5 winheight = 70000"
+               "</general>");
+  AppSettings settings(Path(), SyntaxFolder());
+  EXPECT_EQ(settings.winleft, -maxWindowExtent);
+  EXPECT_EQ(settings.wintop, maxWindowExtent);
+  EXPECT_EQ(settings.winwidth, 0);
+  EXPECT_EQ(settings.winheight, maxWindowExtent);
 }
 
 TEST_F(Settings, NamesOfTheSettingsOwnKeysNeverBreakTheFile) {
@@ -270,7 +291,7 @@ TEST(KeyBindings, EveryKeyCombinationIsBoundOnce) {
   for (const auto& binding : defaultKeyBindings)
     EXPECT_TRUE(seen.insert({binding.flags, binding.key}).second)
         << "flags " << int(binding.flags) << " key " << binding.key;
-  EXPECT_EQ(seen.size(), 33u);
+  EXPECT_EQ(seen.size(), static_cast<std::size_t>(keyBindingCount));
 }
 
 }  // namespace

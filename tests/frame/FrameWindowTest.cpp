@@ -1,15 +1,17 @@
 // The main window created inside the test: the enabling and check marks of its menus and bar
 // buttons as a drop-down finds them, the generated entries of the File, Window and Tools menus
-// (also from the settings sheet's Commands page), and the place of the edit view above the
-// menu bar.
+// (also from the settings sheet's Commands page), the place of the edit view above the menu
+// bar, and files dropped on the window.
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <windows.h>
 #include <commctrl.h>
 #include <prsht.h>
-
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "TempFolder.h"
 #include "comun/resource.h"
@@ -304,4 +306,36 @@ TEST_F(FrameWindow, TheViewFillsTheClientAreaAboveTheMenuBar) {
   SendMessageW(frame.mainWindow, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
   GetWindowRect(frame.ActiveView()->window, &view);
   EXPECT_EQ(view.right - view.left, client.right);
+}
+
+namespace {
+
+// What a file manager hands over when files are dropped: a DROPFILES block with the paths,
+// each ended by a NUL, and one more NUL.
+HDROP MakeDrop(const std::vector<std::wstring>& paths) {
+  std::wstring names;
+  for (const std::wstring& path : paths) names += path + L'\0';
+  names += L'\0';
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = TRUE;
+  names.copy(reinterpret_cast<wchar_t*>(drop + 1), names.size());
+  GlobalUnlock(memory);
+  return static_cast<HDROP>(memory);
+}
+
+}  // namespace
+
+TEST_F(FrameWindow, DroppedFilesOpenAndFoldersArePassedOver) {
+  folder.Write(L"one.txt", "1");
+  folder.Write(L"two.c", "2");
+  std::filesystem::create_directory(folder.Native(L"sub"));
+  HDROP drop = MakeDrop({folder.Path(L"one.txt"), folder.Path(L"sub"), folder.Path(L"two.c")});
+  SendMessageW(frame.mainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+  // The untouched start-up document took the first file.
+  ASSERT_EQ(frame.documents.size(), 2u);
+  EXPECT_EQ(frame.documents[0]->file.path, folder.Path(L"one.txt"));
+  EXPECT_EQ(frame.documents[1]->file.path, folder.Path(L"two.c"));
+  EXPECT_EQ(Title(), L"fu - two.c");
 }

@@ -87,6 +87,12 @@ std::wstring FumFolder() {
 // test binary, so the tests find the program wherever the build tree lies.
 std::wstring FumExePath() { return FullPath(OwnFolder() + L"\\" + FUM_EXE_FROM_TESTS); }
 
+std::wstring TestsFolder() { return OwnFolder(); }
+
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
+  return WaitUntil(condition, timeoutMs);
+}
+
 std::string Narrow(const std::wstring& text) {
   std::string narrow;
   for (wchar_t ch : text) narrow += ch < 128 ? static_cast<char>(ch) : '?';

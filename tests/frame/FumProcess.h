@@ -14,6 +14,10 @@
 std::wstring FumFolder();
 // The full path of fum.exe.
 std::wstring FumExePath();
+// The folder of the test binary and the helper programs built with it.
+std::wstring TestsFolder();
+// Waits up to timeoutMs for condition to hold; true when it did.
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 
 // A copy of the installed program in a folder of its own, with a settings file of the test's
 // choosing, so that a test's settings and files stay apart from the build's.

@@ -57,3 +57,97 @@ TEST(Keys, AcceleratorsSaveUndoRedoCycleCloseAndExit) {
   EXPECT_EQ(exitCode, 0u);
   EXPECT_EQ(install.folder.Read(L"b.txt"), "bx\r\n");
 }
+
+namespace {
+
+// Whether a menu of any program is open.
+bool MenuOpen() {
+  HWND menu = FindWindowW(L"#32768", nullptr);
+  return menu && IsWindowVisible(menu);
+}
+
+// A running fum.exe at the front with ta.txt open.
+class DesktopKeys : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    install.folder.Write(L"ta.txt", "abc\r\ndef\r\n");
+    ASSERT_TRUE(fum.Start(Quoted(install.folder.Path(L"ta.txt")))) << Narrow(fum.Error());
+    ASSERT_TRUE(BringToFront(fum.Window()));
+  }
+
+  FumInstall install;
+  FumProcess fum{install.Exe()};
+};
+
+}  // namespace
+
+TEST_F(DesktopKeys, F10AltAndMnemonicsOpenTheMenusAndEscapeClosesThem) {
+  // F10, then Down and Enter open the first item, File; Enter runs its first item, New.
+  PressKeys({VK_F10});
+  EXPECT_TRUE(WaitFor(MenuOpen, 2000));
+  PressKeys({VK_DOWN});
+  PressKeys({VK_RETURN});
+  PressKeys({VK_RETURN});
+  EXPECT_TRUE(fum.WaitForTitle(L"fu - doc1")) << Narrow(fum.Title());
+  EXPECT_FALSE(MenuOpen());
+
+  // Alt alone opens the menu too; Escape closes it and changes nothing.
+  PressKeys({VK_MENU});
+  EXPECT_TRUE(WaitFor(MenuOpen, 2000));
+  PressKeys({VK_ESCAPE});
+  EXPECT_TRUE(WaitFor([] { return !MenuOpen(); }, 2000));
+  EXPECT_EQ(fum.Title(), L"fu - doc1");
+
+  // Alt+W opens the Window menu, whose first item is Next.
+  PressKeys({VK_MENU, 'W'});
+  EXPECT_TRUE(WaitFor(MenuOpen, 2000));
+  PressKeys({VK_DOWN});
+  PressKeys({VK_RETURN});
+  EXPECT_TRUE(fum.WaitForTitle(L"fu - ta.txt")) << Narrow(fum.Title());
+  // A letter that is no mnemonic opens nothing and types nothing.
+  PressKeys({VK_MENU, 'Q'});
+  EXPECT_FALSE(MenuOpen());
+  EXPECT_EQ(fum.Title(), L"fu - ta.txt");
+}
+
+TEST_F(DesktopKeys, DesktopShortcutsBesideTheHandheldOnes) {
+  // Ctrl+Shift+A selects everything, and typing replaces it.
+  PressKeys({VK_CONTROL, VK_SHIFT, 'A'});
+  PressKeys({'X'});
+  PressKeys({VK_CONTROL, 'S'});
+  ASSERT_TRUE(fum.WaitForTitle(L"fu - ta.txt"));
+  EXPECT_EQ(install.folder.Read(L"ta.txt"), "x");
+  // Ctrl+A stays About.
+  PressKeys({VK_CONTROL, 'A'});
+  HWND about = fum.WaitForMessageBox();
+  ASSERT_NE(about, nullptr);
+  EXPECT_EQ(WindowText(about), L"About fum");
+  fum.Press(about, IDOK);
+
+  // Ctrl+N makes a new document; Ctrl+W closes it, asking first when it is modified.
+  ASSERT_TRUE(BringToFront(fum.Window()));
+  PressKeys({VK_CONTROL, 'N'});
+  ASSERT_TRUE(fum.WaitForTitle(L"fu - doc1"));
+  PressKeys({'K'});
+  PressKeys({VK_CONTROL, 'W'});
+  ASSERT_TRUE(fum.Answer(IDCANCEL));
+  EXPECT_EQ(fum.Title(), L"fu - doc1*");
+  ASSERT_TRUE(BringToFront(fum.Window()));
+  PressKeys({VK_CONTROL, 'W'});
+  ASSERT_TRUE(fum.Answer(IDNO));
+  EXPECT_TRUE(fum.WaitForTitle(L"fu - ta.txt"));
+
+  // Ctrl+O and Ctrl+Shift+S show the open and the save dialog.
+  auto cancelDialog = [&](const wchar_t* title) {
+    HWND dialog = fum.WaitForMessageBox();
+    ASSERT_NE(dialog, nullptr) << Narrow(title);
+    EXPECT_EQ(WindowText(dialog), title);
+    fum.Press(dialog, IDCANCEL);
+    ASSERT_TRUE(BringToFront(fum.Window()));
+  };
+  ASSERT_TRUE(BringToFront(fum.Window()));
+  PressKeys({VK_CONTROL, 'O'});
+  cancelDialog(L"Open");
+  PressKeys({VK_CONTROL, VK_SHIFT, 'S'});
+  cancelDialog(L"Save As");
+}

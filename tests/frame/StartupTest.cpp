@@ -155,3 +155,54 @@ TEST(Exit, TheSettingsFileIsWrittenWithTheRecentFiles) {
   again.Command(IDM_RECENT_FIRST);
   EXPECT_EQ(again.Title(), L"fu - c.txt");
 }
+
+namespace {
+
+RECT WindowRect(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return rect;
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+}  // namespace
+
+TEST(Startup, TheWindowComesBackWhereItWasLeftAndMaximizedWhenItWas) {
+  FumInstall install;
+  const RECT moved{30, 40, 330, 290};
+  {
+    FumProcess fum(install.Exe());
+    ASSERT_TRUE(fum.Start()) << Narrow(fum.Error());
+    MoveWindow(fum.Window(), moved.left, moved.top, moved.right - moved.left,
+               moved.bottom - moved.top, TRUE);
+    ASSERT_TRUE(fum.Close(10000, nullptr));
+  }
+  {
+    FumProcess fum(install.Exe());
+    ASSERT_TRUE(fum.Start()) << Narrow(fum.Error());
+    EXPECT_TRUE(SameRect(WindowRect(fum.Window()), moved));
+    ShowWindow(fum.Window(), SW_MAXIMIZE);
+    ASSERT_TRUE(fum.Close(10000, nullptr));
+  }
+  FumProcess fum(install.Exe());
+  ASSERT_TRUE(fum.Start()) << Narrow(fum.Error());
+  EXPECT_TRUE(IsZoomed(fum.Window()));
+  ShowWindow(fum.Window(), SW_RESTORE);
+  EXPECT_TRUE(SameRect(WindowRect(fum.Window()), moved));
+}
+
+TEST(Startup, APlaceOffTheScreenOrTooSmallGivesTheDefaultPlace) {
+  for (const char* place : {"winleft = 20000 wintop = 20000 winwidth = 300 winheight = 300",
+                            "winleft = 10 wintop = 10 winwidth = 20 winheight = 300"}) {
+    FumInstall install(std::string("<general>") + place + " winmaximized = 1</general>");
+    FumProcess fum(install.Exe());
+    ASSERT_TRUE(fum.Start()) << Narrow(fum.Error());
+    RECT rect = WindowRect(fum.Window());
+    EXPECT_FALSE(IsZoomed(fum.Window())) << place;
+    EXPECT_EQ(rect.right - rect.left, 480) << place;
+    EXPECT_EQ(rect.bottom - rect.top, 640) << place;
+  }
+}

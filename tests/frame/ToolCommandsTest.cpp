@@ -1,4 +1,4 @@
-// The variables of Tools command lines.
+// The variables of Tools command lines and the text of captured output.
 #include <gtest/gtest.h>
 
 #include "frame/ToolCommands.h"
@@ -43,4 +43,24 @@ TEST(ToolCommands, NamesWithoutExtensionAndUntitledDocuments) {
   ToolVariables values = ToolVariables::For(untitled, true);
   EXPECT_EQ(ExpandToolVariables(L"$fullname $unixfullname $fname", values), L"doc1 doc1 doc1");
   EXPECT_EQ(ExpandToolVariables(L"[$filename][$fileext][$filepath]", values), L"[][][]");
+}
+
+TEST(ToolCommands, CapturedOutputBecomesLinesWithTheExitCodeLastWhenNotZero) {
+  const unsigned oem = 437;
+  struct Case {
+    std::string output;
+    unsigned long exitCode;
+    std::wstring expected;
+  } cases[] = {
+      {"a\r\nb\nc\rd\n", 0, L"a\rb\rc\rd\r"},
+      {"\x81\xE1", 0, L"\u00FC\u00DF"},
+      {"", 0, L""},
+      {"", 2, L"Exit code 2"},
+      {"x", 1, L"x\rExit code 1"},
+      {"x\r\n", 1, L"x\rExit code 1"},
+      {"", 0xC0000005UL, L"Exit code 0xC0000005"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(CapturedText(c.output, oem, c.exitCode, L"Exit code"), c.expected) << c.output;
+  }
 }

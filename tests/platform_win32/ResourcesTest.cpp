@@ -110,7 +110,7 @@ TEST(Resources, TheMainMenuHasItsSubmenusWhereTheProgramLooksForThem) {
   HMENU tools = GetSubMenu(main, 4);
   EXPECT_GE(LastSeparator(tools), 0);
   for (int command : {IDM_SAVE, IDM_SAVEAS, IDM_CLOSE, IDM_UNDO, IDM_REDO, IDM_CUT, IDM_COPY,
-                      IDM_PASTE, IDM_COPYAPPEND, IDM_CUTAPPEND, IDM_WORDWRAP, IDM_FINDNEXT,
+                      IDM_PASTE, IDM_SELECTALL, IDM_COPYAPPEND, IDM_CUTAPPEND, IDM_WORDWRAP, IDM_FINDNEXT,
                       IDM_FINDPREV, IDM_REPLACENEXT, IDM_REPLACE, IDM_REPLACEALL, IDM_MARK,
                       IDM_NEXTMARK, IDM_PREVMARK, IDM_CLEARMARKS, IDM_GOTOLINE, IDM_SETTINGS,
                       IDM_HELP, IDM_ABOUT}) {
@@ -133,7 +133,8 @@ TEST(Resources, TheMainMenuHasItsSubmenusWhereTheProgramLooksForThem) {
 TEST(Resources, ThePopUpMenusHoldTheirItemsInOrder) {
   Menu view(IDR_VIEWPOPUP);
   EXPECT_EQ(Commands(GetSubMenu(view.handle, 0)),
-            (std::vector<int>{IDM_CUT, IDM_COPY, IDM_PASTE, 0, IDM_MARK, IDM_MATCH}));
+            (std::vector<int>{IDM_CUT, IDM_COPY, IDM_PASTE, IDM_SELECTALL, 0, IDM_MARK,
+                              IDM_MATCH}));
 
   Menu field(IDR_FIELDPOPUP);
   EXPECT_EQ(Commands(GetSubMenu(field.handle, 0)),
