@@ -93,6 +93,7 @@ class FileDialogWindow {
   void AddListItem(const platform::FoundFile& entry, int index);
   std::wstring DateOf(std::uint64_t writeTime) const;
   void SortBy(int column);
+  void SortItems();
   void ShowSortMarks();
   void OnListSelection(int item, bool activate);
   const std::vector<std::wstring>* SelectedPatterns() const;

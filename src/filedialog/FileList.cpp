@@ -98,6 +98,8 @@ void FileDialogWindow::FillList(const std::wstring& folder) {
     } while (FindNextFileW(search, &found));
     FindClose(search);
   }
+  // The header shows the order of the last tap: the new list follows it.
+  if (memory_.sortCode != 0) SortItems();
   SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list_, nullptr, TRUE);
   SetCursor(previous);
@@ -135,6 +137,10 @@ void FileDialogWindow::SortBy(int column) {
   if (column < 0 || column >= columnCount) return;
   memory_.sortCode = filedialog::NextSortCode(memory_.sortCode, column);
   ShowSortMarks();
+  SortItems();
+}
+
+void FileDialogWindow::SortItems() {
   SortContext context{&entries_, memory_.sortCode};
   ListView_SortItems(list_, CompareItems, reinterpret_cast<LPARAM>(&context));
 }
