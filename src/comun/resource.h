@@ -63,7 +63,7 @@
 #define IDM_MENUBAR_EDIT       40309   // labelled 40311, which the string table does not hold
 
 // Buttons of the open and save dialog's menu bar.
-#define IDM_FILEDLG_MENU       40312   // drop-down with OK and Cancel, labelled IDS_FILEDLG_MENU
+#define IDM_FILEDLG_MENU       40312   // drop-down with OK and Cancel, labelled 40313 (no string)
 #define IDM_FILEDLG_FOLDERS    40047   // folder tree only
 #define IDM_FILEDLG_FILES      40048   // file list only
 #define IDM_FILEDLG_BOTH       40049   // tree and list
@@ -238,7 +238,6 @@
 #define IDS_TITLE_OPEN         178
 #define IDS_TITLE_SAVEAS       179
 #define IDS_MENUBAR_TOOLS      40037   // label of the menu bar's first button
-#define IDS_FILEDLG_MENU       40313   // label of the open and save dialog's drop-down
 
 // ---- Bitmaps and icons ----------------------------------------------------------------------
 

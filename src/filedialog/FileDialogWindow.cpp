@@ -30,8 +30,9 @@ constexpr std::array<BarButton, 6> barButtons = {{
     {IDM_FILEDLG_NEWFOLDER, TBIMG_NEWFOLDER, 0, BTNS_BUTTON},
     {IDM_FILEDLG_FOLDERUP, TBIMG_FOLDERUP, TBSTATE_ENABLED, BTNS_BUTTON},
 }};
-// Their tooltips; the drop-down shows its label and takes none.
-constexpr std::array<UINT, 6> barTooltips = {IDS_TIP_VIEWDETAILS, IDS_TIP_FOLDERSVIEW,
+// The tooltips of the drop-down (none) and of the buttons.
+constexpr std::array<UINT, 7> barTooltips = {0,
+                                             IDS_TIP_VIEWDETAILS, IDS_TIP_FOLDERSVIEW,
                                              IDS_TIP_FILEVIEW,    IDS_TIP_SHOWFOLDERS,
                                              IDS_TIP_NEWFOLDER,   IDS_TIP_FOLDERUP};
 
@@ -244,11 +245,19 @@ void FileDialogWindow::CreateMenuBar() {
   std::array<std::wstring, barTooltips.size()> tipTexts;
   std::array<LPCWSTR, barTooltips.size()> tips{};
   for (std::size_t i = 0; i < tips.size(); ++i) {
-    tipTexts[i] = LoadDialogText(Instance(), barTooltips[i]);
-    tips[i] = tipTexts[i].c_str();
+    tipTexts[i] = barTooltips[i] ? LoadDialogText(Instance(), barTooltips[i]) : L"";
+    tips[i] = tipTexts[i].empty() ? nullptr : tipTexts[i].c_str();
   }
   CommandBar_AddToolTips(menuBar_, static_cast<UINT>(tips.size()), tips.data());
   int first = CommandBar_AddBitmap(menuBar_, Instance(), IDB_TOOLBAR, TBIMG_COUNT, 16, 16);
+  // The drop-down has neither label nor image in the bar's description: it shows the file
+  // menu's image, so that OK and Cancel can be found.
+  if (first >= 0) {
+    TBBUTTONINFOW menuButton{sizeof menuButton, TBIF_IMAGE};
+    menuButton.iImage = first + TBIMG_FILEMENU;
+    SendMessageW(menuBar_, TB_SETBUTTONINFOW, IDM_FILEDLG_MENU,
+                 reinterpret_cast<LPARAM>(&menuButton));
+  }
   std::array<TBBUTTON, barButtons.size()> buttons{};
   for (std::size_t i = 0; i < buttons.size(); ++i) {
     buttons[i].iBitmap = first < 0 ? I_IMAGENONE : first + barButtons[i].image;
