@@ -253,7 +253,9 @@ void FileDialogWindow::CreateMenuBar() {
   // The drop-down has neither label nor image in the bar's description: it shows the file
   // menu's image, so that OK and Cancel can be found.
   if (first >= 0) {
-    TBBUTTONINFOW menuButton{sizeof menuButton, TBIF_IMAGE};
+    TBBUTTONINFOW menuButton{};
+    menuButton.cbSize = sizeof menuButton;
+    menuButton.dwMask = TBIF_IMAGE;
     menuButton.iImage = first + TBIMG_FILEMENU;
     SendMessageW(menuBar_, TB_SETBUTTONINFOW, IDM_FILEDLG_MENU,
                  reinterpret_cast<LPARAM>(&menuButton));
