@@ -21,13 +21,23 @@
 
 namespace {
 
+// Waits, serving what the dialog sends to windows of this thread (its owner).
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000) {
   ULONGLONG deadline = GetTickCount64() + timeoutMs;
   while (!done()) {
     if (GetTickCount64() >= deadline) return false;
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
     Sleep(20);
   }
   return true;
+}
+
+// An owner window that counts the help requests the dialog sends it.
+int helpRequests = 0;
+LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_FILEDLG_HELP) ++helpRequests;
+  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 // A request as the program fills it, with buffers that live as long as it.
@@ -86,6 +96,8 @@ class ShownDialog {
       if (HWND box = ThreadWindow(false)) PostMessageW(box, WM_COMMAND, IDNO, 0);
       if (window) PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
     }
+    // Ending, the dialog enables its owner again, which may be a window of this thread.
+    WaitUntil([this] { return done_.load(); });
     thread_.join();
   }
 
@@ -487,6 +499,31 @@ TEST_F(FileDialogTest, TheOptionWordSetsTheTreeBottomTheViewAndShowFolders) {
   EXPECT_NE(SendMessageW(dialog.MenuBar(), TB_ISBUTTONCHECKED, IDM_FILEDLG_SHOWFOLDERS, 0), 0);
   EXPECT_EQ(dialog.SortedNames(), (Names{L"a.txt", L"b.c", L"big.txt", L"src"}));
   dialog.SetShowFolders(false);
+}
+
+TEST_F(FileDialogTest, HelpGoesToTheOwner) {
+  WNDCLASSW ownerClass{};
+  ownerClass.lpfnWndProc = OwnerProc;
+  ownerClass.hInstance = GetModuleHandleW(nullptr);
+  ownerClass.lpszClassName = L"FileDialogTestOwner";
+  RegisterClassW(&ownerClass);
+  HWND owner = CreateWindowExW(0, ownerClass.lpszClassName, L"owner", WS_OVERLAPPEDWINDOW, 0, 0,
+                               240, 320, nullptr, nullptr, ownerClass.hInstance, nullptr);
+  OPENFILENAMEW& data = request.Build(0);
+  data.hwndOwner = owner;
+  {
+    ShownDialog dialog(data, false);
+    ASSERT_TRUE(dialog.Shown());
+    // F1 in the dialog: its help request reaches the owner, which this thread serves.
+    HELPINFO help{};
+    help.cbSize = sizeof help;
+    std::thread press([target = dialog.window, &help] {
+      SendMessageW(target, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+    });
+    EXPECT_TRUE(WaitUntil([] { return helpRequests == 1; }));
+    press.join();
+  }
+  DestroyWindow(owner);
 }
 
 }  // namespace
