@@ -13,22 +13,15 @@
 #include <thread>
 #include <vector>
 
+#include "BenchTiming.h"
 #include "comun/resource.h"
 #include "filedialog/FileDialog.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Milliseconds(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const std::size_t n = values.size();
-  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
+using bench::Clock;
+using bench::Median;
+using bench::Milliseconds;
 
 int PlainListing(const std::wstring& folder) {
   WIN32_FIND_DATAW found{};
