@@ -437,6 +437,17 @@ TEST_F(FileDialogTest, AFullPathOpensDirectlyFromAnywhere) {
   EXPECT_EQ(std::wstring(request.title.data()), L"found.c");
 }
 
+TEST_F(FileDialogTest, APathInTheFileBufferStartsInItsFolderWithItsName) {
+  std::wstring path = Docs(L"src\\deep\\er\\found.c");
+  OPENFILENAMEW& data = request.Build(OFN_OVERWRITEPROMPT);
+  path.copy(request.file.data(), path.size());
+  ShownDialog dialog(data, true);
+  ASSERT_TRUE(dialog.Shown());
+  EXPECT_EQ(dialog.ItemText(dialog.Selected()), L"er");
+  EXPECT_EQ(dialog.Typed(), L"found.c");
+  EXPECT_EQ(dialog.Column(), Names{L"found.c"});
+}
+
 TEST_F(FileDialogTest, ViewsSplitterAndCloseButton) {
   ShownDialog dialog(request.Build(0), false);
   ASSERT_TRUE(dialog.Shown());
