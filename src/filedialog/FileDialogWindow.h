@@ -52,7 +52,6 @@ class FileDialogWindow {
   void CreateMenuBar();
   void FillFilters();
   void ShowStartFolder();
-  void SetNameText(const std::wstring& text);
   void ReadLocale();
 
   // Layout, views, splitter and header (DialogLayout.cpp).

@@ -10,12 +10,12 @@ namespace {
 
 enum Column { nameColumn, sizeColumn, dateColumn, columnCount };
 
-struct ColumnSpec {
+struct ColumnLayout {
   UINT title;
   int width;
   int format;
 };
-constexpr ColumnSpec columns[columnCount] = {
+constexpr ColumnLayout columns[columnCount] = {
     {IDS_COLUMN_NAME, 130, LVCFMT_LEFT},
     {IDS_COLUMN_SIZE, 40, LVCFMT_RIGHT},
     {IDS_COLUMN_DATE, 70, LVCFMT_LEFT},
