@@ -76,7 +76,9 @@ class FileDialogWindow {
 
   // Folder tree (FolderTree.cpp).
   void InitTree();
-  HTREEITEM InsertFolder(HTREEITEM parent, const std::wstring& text, const std::wstring& path);
+  // Adds a child with an expand button; iconPath names the drive whose icon it shows, empty
+  // for a folder.
+  HTREEITEM InsertFolder(HTREEITEM parent, const std::wstring& text, const std::wstring& iconPath);
   void ExpandOnce(HTREEITEM item);
   void AddDrives(HTREEITEM root);
   void AddSubfolders(HTREEITEM item);
