@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "BenchArguments.h"
+#include "BenchTiming.h"
 #include "SourceGenerator.h"
 #include "config/DocClass.h"
 #include "syntax/SyntaxDef.h"
@@ -26,17 +27,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Milliseconds(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const std::size_t n = values.size();
-  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
+using bench::Clock;
+using bench::Median;
+using bench::Milliseconds;
 
 void Pump() {
   MSG message;

@@ -89,6 +89,7 @@
 #define IDC_FILEDLG_LIST       40043
 #define IDC_FILEDLG_FILTER     40045
 #define IDC_FILEDLG_NAME       40046
+#define IDC_FILEDLG_LABEL      40040   // "Filename" before the name field
 
 // Property sheet: the title area that carries the sheet's close button.
 #define IDC_SHEET_TITLE        12328

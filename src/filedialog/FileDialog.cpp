@@ -1,21 +1,27 @@
-// The open and save dialog. For now the platform's own dialogs serve, with the same request;
-// the option word (nMaxCustFilter without a custom filter) passes through unchanged.
+// The open and save dialog's entry points: one run of the program's own dialog each, with what
+// it keeps from run to run.
 #include "filedialog/FileDialog.h"
+
+#include "filedialog/FileDialogWindow.h"
 
 namespace {
 
-// What the platform's dialogs need beyond the request: the newer look, and the current folder
-// left alone.
-constexpr DWORD platformFlags = OFN_EXPLORER | OFN_NOCHANGEDIR;
+// The sort order and show-folders last chosen, for the next run within this run of the program.
+DialogMemory memory;
+// The dialog is modal: a request that arrives while it is shown (from a window the nested
+// message loop serves) is turned down instead of stacking a second dialog.
+bool running = false;
+
+bool RunDialog(OPENFILENAMEW& request, bool saveMode) {
+  if (running || !request.lpstrFile || request.nMaxFile == 0) return false;
+  running = true;
+  bool chosen = FileDialogWindow(request, saveMode, memory).Run();
+  running = false;
+  return chosen;
+}
 
 }  // namespace
 
-bool OpenFileDialog(OPENFILENAMEW& request) {
-  request.Flags |= platformFlags;
-  return GetOpenFileNameW(&request) != FALSE;
-}
+bool OpenFileDialog(OPENFILENAMEW& request) { return RunDialog(request, false); }
 
-bool SaveFileDialog(OPENFILENAMEW& request) {
-  request.Flags |= platformFlags;
-  return GetSaveFileNameW(&request) != FALSE;
-}
+bool SaveFileDialog(OPENFILENAMEW& request) { return RunDialog(request, true); }

@@ -243,21 +243,9 @@ TEST_F(Documents, SaveWritesNothingForAnUnchangedDocument) {
 
 namespace {
 
-// Types a name into the save dialog and presses its OK button.
-// The save dialog's file name field: an edit control, in newer looks inside a combo box.
-BOOL CALLBACK FindNameField(HWND child, LPARAM found) {
-  wchar_t className[16] = {};
-  GetClassNameW(child, className, 16);
-  int id = GetDlgCtrlID(child);
-  if (lstrcmpiW(className, L"Edit") != 0 || (id != 0x480 && id != 0x47C)) return TRUE;
-  *reinterpret_cast<HWND*>(found) = child;
-  return FALSE;
-}
-
-// Types a name into the save dialog's name field.
+// Types a name into the open and save dialog's name field.
 bool TypeName(HWND dialog, const std::wstring& path) {
-  HWND field = nullptr;
-  EnumChildWindows(dialog, FindNameField, reinterpret_cast<LPARAM>(&field));
+  HWND field = GetDlgItem(dialog, IDC_FILEDLG_NAME);
   if (!field) return false;
   SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
   return true;
@@ -279,14 +267,15 @@ TEST_F(Documents, AnUntitledDocumentIsSavedThroughSaveAsAndCancellingItKeepsTheD
   fum.PostCommand(IDM_SAVE);
   dialog = fum.WaitForMessageBox();
   ASSERT_NE(dialog, nullptr);
-  ASSERT_TRUE(TypeName(dialog, install.folder.Path(L"named.c")));
+  // A name without a dot gets the default extension.
+  ASSERT_TRUE(TypeName(dialog, install.folder.Path(L"named")));
   fum.Press(dialog, IDOK);
-  EXPECT_TRUE(fum.WaitForTitle(L"fu - named.c")) << Narrow(fum.Title());
-  EXPECT_EQ(install.folder.Read(L"named.c"), "text");
+  EXPECT_TRUE(fum.WaitForTitle(L"fu - named.txt")) << Narrow(fum.Title());
+  EXPECT_EQ(install.folder.Read(L"named.txt"), "text");
   // The document now has a name: Save writes to it without asking.
   fum.Type(L"!");
   fum.Command(IDM_SAVE);
-  EXPECT_EQ(install.folder.Read(L"named.c"), "text!");
+  EXPECT_EQ(install.folder.Read(L"named.txt"), "text!");
   EXPECT_EQ(fum.WaitForMessageBox(200), nullptr);
 }
 
@@ -365,4 +354,18 @@ TEST_F(Documents, AHandOverDuringTapAndHoldWaitsForTheContextMenuAndReadsTheShow
   fum.Type(L"x");
   fum.Command(IDM_SAVE);
   EXPECT_EQ(install.folder.Read(L"a.txt"), "xagain\r\n");
+}
+
+TEST_F(Documents, OpenShowsTheFolderTreeAndFileListAndOpensATypedFullPath) {
+  ASSERT_TRUE(fum.Start()) << Narrow(fum.Error());
+  std::filesystem::create_directories(install.folder.Native(L"one\\two\\three"));
+  install.folder.Write(L"one\\two\\three\\deep.txt", "deep\r\n");
+  fum.PostCommand(IDM_OPEN);
+  HWND dialog = fum.WaitForMessageBox();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_NE(GetDlgItem(dialog, IDC_FILEDLG_TREE), nullptr);
+  EXPECT_NE(GetDlgItem(dialog, IDC_FILEDLG_LIST), nullptr);
+  ASSERT_TRUE(TypeName(dialog, install.folder.Path(L"one\\two\\three\\deep.txt")));
+  fum.Press(dialog, IDOK);
+  EXPECT_TRUE(fum.WaitForTitle(L"fu - deep.txt")) << Narrow(fum.Title());
 }

@@ -1,0 +1,162 @@
+// The dialog's folder tree: the drives under its root, folders added one level at a time when
+// an item is first expanded, and the walk along a path.
+#include "filedialog/FileDialogWindow.h"
+
+#include <shellapi.h>
+
+#include "filedialog/FolderPaths.h"
+
+namespace {
+
+// Item data of a tree item: whether its children have been listed.
+constexpr LPARAM childrenUnknown = 0;
+constexpr LPARAM childrenKnown = 1;
+
+HIMAGELIST SystemSmallImages() {
+  SHFILEINFOW info{};
+  return reinterpret_cast<HIMAGELIST>(
+      SHGetFileInfoW(L"*.exe", FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                     SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+}
+
+// The small system icon of a drive, or of any folder when path is empty.
+int FolderIcon(const std::wstring& path, UINT more) {
+  SHFILEINFOW info{};
+  UINT flags = SHGFI_SYSICONINDEX | SHGFI_SMALLICON | more;
+  if (path.empty()) {
+    SHGetFileInfoW(L"folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
+                   flags | SHGFI_USEFILEATTRIBUTES);
+  } else {
+    SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, flags);
+  }
+  return info.iIcon;
+}
+
+// The current drive, on which root-based paths such as "\docs" lie.
+std::wstring CurrentDrive() {
+  wchar_t folder[MAX_PATH] = L"";
+  GetCurrentDirectoryW(MAX_PATH, folder);
+  std::wstring drive = filedialog::DriveOf(folder);
+  return drive.empty() ? L"C:" : drive;
+}
+
+}  // namespace
+
+void FileDialogWindow::InitTree() {
+  TreeView_SetImageList(tree_, SystemSmallImages(), TVSIL_NORMAL);
+  HTREEITEM root = InsertFolder(TVI_ROOT, L"\\", L"");
+  TreeView_Expand(tree_, root, TVE_EXPAND);
+}
+
+HTREEITEM FileDialogWindow::InsertFolder(HTREEITEM parent, const std::wstring& text,
+                                         const std::wstring& iconPath) {
+  TVINSERTSTRUCTW insert{};
+  insert.hParent = parent;
+  insert.hInsertAfter = TVI_LAST;
+  insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN | TVIF_PARAM;
+  insert.item.pszText = const_cast<LPWSTR>(text.c_str());
+  insert.item.iImage = FolderIcon(iconPath, 0);
+  insert.item.iSelectedImage = FolderIcon(iconPath, SHGFI_OPENICON);
+  insert.item.cChildren = 1;  // an expand button until the folder has been listed
+  insert.item.lParam = childrenUnknown;
+  return TreeView_InsertItem(tree_, &insert);
+}
+
+void FileDialogWindow::ExpandOnce(HTREEITEM item) {
+  TVITEMW state{};
+  state.mask = TVIF_PARAM | TVIF_HANDLE;
+  state.hItem = item;
+  if (!TreeView_GetItem(tree_, &state) || state.lParam != childrenUnknown) return;
+  HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+  if (TreeView_GetParent(tree_, item)) {
+    AddSubfolders(item);
+  } else {
+    AddDrives(item);
+  }
+  state.mask = TVIF_PARAM | TVIF_CHILDREN | TVIF_HANDLE;
+  state.lParam = childrenKnown;
+  state.cChildren = TreeView_GetChild(tree_, item) ? 1 : 0;
+  TreeView_SetItem(tree_, &state);
+  SetCursor(previous);
+  InvalidateRect(tree_, nullptr, TRUE);
+}
+
+void FileDialogWindow::AddDrives(HTREEITEM root) {
+  DWORD drives = GetLogicalDrives();
+  for (int letter = 0; letter < 26; ++letter) {
+    if (!(drives & (1u << letter))) continue;
+    std::wstring drive{static_cast<wchar_t>(L'A' + letter), L':'};
+    InsertFolder(root, drive, drive + L"\\");
+  }
+}
+
+void FileDialogWindow::AddSubfolders(HTREEITEM item) {
+  WIN32_FIND_DATAW found{};
+  HANDLE search = FindFirstFileW((ItemPath(item) + L"*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    std::wstring name = found.cFileName;
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+        (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) || name == L"." || name == L"..") {
+      continue;
+    }
+    InsertFolder(item, name, L"");
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  TreeView_SortChildren(tree_, item, FALSE);
+}
+
+std::wstring FileDialogWindow::ItemText(HTREEITEM item) const {
+  wchar_t text[MAX_PATH] = L"";
+  TVITEMW data{};
+  data.mask = TVIF_TEXT | TVIF_HANDLE;
+  data.hItem = item;
+  data.pszText = text;
+  data.cchTextMax = MAX_PATH;
+  TreeView_GetItem(tree_, &data);
+  return text;
+}
+
+std::wstring FileDialogWindow::ItemPath(HTREEITEM item) const {
+  std::vector<std::wstring> texts;
+  // The root stands for the drives; the path starts at the drive below it.
+  for (; item && TreeView_GetParent(tree_, item); item = TreeView_GetParent(tree_, item)) {
+    texts.insert(texts.begin(), ItemText(item));
+  }
+  return filedialog::FolderPathOf(texts);
+}
+
+HTREEITEM FileDialogWindow::ChildFor(HTREEITEM item, const std::wstring& name) {
+  ExpandOnce(item);
+  std::vector<HTREEITEM> children;
+  std::vector<std::wstring> texts;
+  for (HTREEITEM child = TreeView_GetChild(tree_, item); child;
+       child = TreeView_GetNextSibling(tree_, child)) {
+    children.push_back(child);
+    texts.push_back(ItemText(child));
+  }
+  int found = filedialog::FindChildFor(texts, name);
+  return found < 0 ? nullptr : children[found];
+}
+
+HTREEITEM FileDialogWindow::WalkTo(const std::wstring& path) {
+  HTREEITEM item = TreeView_GetRoot(tree_);
+  for (const std::wstring& component : filedialog::PathComponents(path, CurrentDrive())) {
+    HTREEITEM child = ChildFor(item, component);
+    if (!child) break;
+    TreeView_Expand(tree_, item, TVE_EXPAND);
+    item = child;
+  }
+  TreeView_Expand(tree_, item, TVE_EXPAND);
+  return item;
+}
+
+void FileDialogWindow::OnTreeSelection() {
+  folder_ = ItemPath(TreeView_GetSelection(tree_));
+  if (view_ != DialogView::foldersOnly) FillList(folder_);
+}
+
+void FileDialogWindow::FolderUp() {
+  HTREEITEM parent = TreeView_GetParent(tree_, TreeView_GetSelection(tree_));
+  if (parent) TreeView_SelectItem(tree_, parent);
+}

@@ -1,0 +1,76 @@
+// The OK rules of the dialog on paths, apart from its windows.
+#include "filedialog/TypedName.h"
+
+#include "filedialog/FolderPaths.h"
+
+namespace filedialog {
+namespace {
+
+// The path of the typed text relative to folder, before "." and ".." are resolved.
+std::wstring Join(const std::wstring& folder, const std::wstring& typed) {
+  bool full = !DriveOf(typed).empty() || (typed.size() >= 2 && typed[0] == L'\\' && typed[1] == L'\\');
+  if (full || typed[0] == L'\\') return typed;
+  if (folder.empty()) return {};
+  return folder + (folder.back() == L'\\' ? L"" : L"\\") + typed;
+}
+
+// Whether the last component of text is made of dots only ("." or ".."): a way up, not a name.
+bool NamesAWayUp(const std::wstring& text) {
+  std::size_t slash = text.rfind(L'\\');
+  std::size_t start = slash == std::wstring::npos ? 0 : slash + 1;
+  return start < text.size() && text.find_first_not_of(L'.', start) == std::wstring::npos;
+}
+
+void SetPositions(ChosenPath& chosen) {
+  std::size_t slash = chosen.path.rfind(L'\\');
+  chosen.namePosition = slash == std::wstring::npos ? 0 : slash + 1;
+  std::size_t dot = chosen.path.rfind(L'.');
+  chosen.extensionPosition =
+      dot == std::wstring::npos || dot < chosen.namePosition ? 0 : dot + 1;
+}
+
+}  // namespace
+
+std::optional<ChosenPath> ResolveTypedName(const std::wstring& typed, const std::wstring& folder,
+                                           const std::wstring& defaultExtension,
+                                           std::size_t bufferSize, const PathLookup& lookup) {
+  if (typed.empty()) return std::nullopt;
+  std::wstring text = typed;
+  bool wantsExtension = false;
+  if (!NamesAWayUp(text)) {
+    std::size_t mark = text.find_last_of(L".\\");
+    if (mark != std::wstring::npos && text[mark] == L'.' && mark + 1 == text.size()) {
+      text.pop_back();  // a final dot means "no extension"
+    } else {
+      wantsExtension = (mark == std::wstring::npos || text[mark] == L'\\') &&
+                       !defaultExtension.empty();
+    }
+  }
+  if (text.empty()) return std::nullopt;
+  std::wstring joined = Join(folder, text);
+  if (joined.empty()) return std::nullopt;
+  ChosenPath chosen;
+  chosen.path = JoinComponents(PathComponents(joined, DriveOf(folder)));
+  if (chosen.path.empty() || chosen.path.size() + 1 > bufferSize) return std::nullopt;
+  chosen.kind = lookup(chosen.path);
+  if (chosen.kind == PathKind::none && wantsExtension) {
+    chosen.path += L'.' + defaultExtension;
+    if (chosen.path.size() + 1 > bufferSize) return std::nullopt;
+    chosen.kind = lookup(chosen.path);
+  }
+  SetPositions(chosen);
+  return chosen;
+}
+
+OkStep NextOkStep(bool saveMode, std::uint32_t flags, PathKind kind) {
+  if (kind == PathKind::folder) return OkStep::enterFolder;
+  if (saveMode) {
+    return kind == PathKind::file && (flags & askBeforeReplacing) ? OkStep::askReplace
+                                                                   : OkStep::accept;
+  }
+  if (kind == PathKind::file) return OkStep::accept;
+  if (flags & fileMustExist) return OkStep::stay;
+  return flags & askBeforeCreating ? OkStep::askCreate : OkStep::create;
+}
+
+}  // namespace filedialog
