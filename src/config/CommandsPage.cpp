@@ -103,12 +103,14 @@ class CommandsPage final : public ListEditorPage {
     command.cmdargs = arguments_.GetText();
     command.savedoc = saveDocument_.Checked();
     command.saveall = saveAll_.Checked();
-    command.capture = capture_.Checked();  // never changed here: the box stays disabled
+    command.capture = capture_.Checked();
   }
 
   void EnableFields(bool enable) override {
-    for (const ControlWrapper* field : {&program_, &browse_, &arguments_, &saveDocument_, &saveAll_})
+    for (const ControlWrapper* field :
+         {&program_, &browse_, &arguments_, &saveDocument_, &saveAll_, &capture_}) {
       field->Enable(enable);
+    }
     SetFieldsDisabled(!enable);
   }
 

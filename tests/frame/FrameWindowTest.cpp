@@ -249,7 +249,7 @@ TEST_F(FrameWindow, ACommandMadeOnTheCommandsPageIsInTheToolsMenuAtOnce) {
     SendMessageW(GetDlgItem(page, IDC_CMD_NEW), BM_CLICK, 0, 0);
     SetWindowTextW(GetDlgItem(page, IDC_CMD_PROGRAM), L"lint.exe");
     SendMessageW(GetDlgItem(page, IDC_CMD_SAVEDOC), BM_CLICK, 0, 0);
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_CMD_CAPTURE)));
+    SendMessageW(GetDlgItem(page, IDC_CMD_CAPTURE), BM_CLICK, 0, 0);
   };
   SetTimer(nullptr, 0, 20, DriveSheet);
   frame.RunCommand(IDM_SETTINGS);
@@ -257,6 +257,7 @@ TEST_F(FrameWindow, ACommandMadeOnTheCommandsPageIsInTheToolsMenuAtOnce) {
   ASSERT_EQ(settings->commands.size(), 1u);
   EXPECT_EQ(settings->commands[0].cmdline, L"lint.exe");
   EXPECT_TRUE(settings->commands[0].savedoc);
+  EXPECT_TRUE(settings->commands[0].capture);
   HMENU tools = Submenu(4);
   ASSERT_EQ(GetMenuItemCount(tools), 3);
   EXPECT_EQ(ItemText(tools, 2), L"&lint");
