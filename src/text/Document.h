@@ -51,3 +51,21 @@ class Document {
   int LineCount() const { return lines.size(); }
   int TotalRows() const { return rowTotals.back(); }
 };
+
+// Holds back a document's state notifications while a batch of edits runs (a replace-all,
+// the replay of an undo group), so that what the application shows is refreshed once after
+// the batch instead of once per edit. The caller notifies when it is done.
+class HeldNotifications {
+ public:
+  explicit HeldNotifications(Document& document)
+      : document_(document), hook_(std::move(document.onStateChanged)) {
+    document.onStateChanged = nullptr;
+  }
+  ~HeldNotifications() { document_.onStateChanged = std::move(hook_); }
+  HeldNotifications(const HeldNotifications&) = delete;
+  HeldNotifications& operator=(const HeldNotifications&) = delete;
+
+ private:
+  Document& document_;
+  std::function<void()> hook_;
+};

@@ -119,10 +119,13 @@ ChangeRecord Undo(UndoHistory& history) {
   history.lastKind = editOther;
   int kind = editOther;
   bool isFirst = true;
-  do {
-    Combine(total, Replay(history, history.undoList, editIntoRedo, kind), isFirst);
-    isFirst = false;
-  } while (kind == editContinue && !history.undoList.empty());
+  {
+    HeldNotifications held(*history.document);
+    do {
+      Combine(total, Replay(history, history.undoList, editIntoRedo, kind), isFirst);
+      isFirst = false;
+    } while (kind == editContinue && !history.undoList.empty());
+  }
   history.lastKind = editOther;
   history.document->NotifyStateChanged();
   return total;
@@ -134,10 +137,13 @@ ChangeRecord Redo(UndoHistory& history) {
   history.lastKind = editOther;
   int kind = editOther;
   bool isFirst = true;
-  do {
-    Combine(total, Replay(history, *history.redoList, editKeepRedo, kind), isFirst);
-    isFirst = false;
-  } while (!history.redoList->empty() && history.redoList->back().kind == editContinue);
+  {
+    HeldNotifications held(*history.document);
+    do {
+      Combine(total, Replay(history, *history.redoList, editKeepRedo, kind), isFirst);
+      isFirst = false;
+    } while (!history.redoList->empty() && history.redoList->back().kind == editContinue);
+  }
   history.lastKind = editOther;
   history.document->NotifyStateChanged();
   return total;

@@ -155,3 +155,17 @@ TEST(Exit, TheSettingsFileIsWrittenWithTheRecentFiles) {
   again.Command(IDM_RECENT_FIRST);
   EXPECT_EQ(again.Title(), L"fu - c.txt");
 }
+
+TEST(Exit, AFindBarLeftVisibleIsVisibleAgainAfterARestart) {
+  FumInstall install;
+  for (bool shown : {false, true}) {
+    FumProcess fum(install.Exe());
+    ASSERT_TRUE(fum.Start()) << Narrow(fum.Error());
+    HWND findBar = GetDlgItem(fum.Window(), IDC_FINDBAR);
+    ASSERT_NE(findBar, nullptr);
+    EXPECT_EQ(IsWindowVisible(findBar) != FALSE, shown);
+    if (!shown) fum.Command(IDM_TOGGLEFINDBAR);
+    DWORD exitCode = 1;
+    ASSERT_TRUE(fum.Close(10000, &exitCode));
+  }
+}
