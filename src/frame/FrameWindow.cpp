@@ -14,6 +14,7 @@
 #include "frame/MainFrame.h"
 #include "platform/Platform.h"
 #include "text/Document.h"
+#include "view/Grid.h"
 #include "view/ViewWindow.h"
 
 namespace {
@@ -290,6 +291,7 @@ void MainFrame::ShowFindBar() {
   findBarVisible = true;
   findBarReservedHeight = findBarHeight;
   ResizeActiveView();
+  if (ViewWindow* view = ActiveView()) ShowLineNumber(*view);
 }
 
 void MainFrame::HideFindBar() {

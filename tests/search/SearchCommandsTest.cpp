@@ -16,7 +16,8 @@ using Lines = std::vector<std::wstring>;
 
 struct SearchFixture : ViewFixture {
   Searcher searcher;
-  SearchFixture(const Lines& lines, const std::wstring& find, const std::wstring& replace = L"")
+  SearchFixture(const std::vector<std::wstring>& lines, const std::wstring& find,
+                const std::wstring& replace = L"")
       : ViewFixture(lines, 40, 10) {
     searcher.SetFindText(find);
     searcher.SetReplaceText(replace);
@@ -61,8 +62,10 @@ TEST(SearchCommandsTest, AFailedSearchOrAnEmptyFindTextChangesNothing) {
     EXPECT_FALSE(FindPrevious(f.view, f.searcher));
     ReplaceOne(f.view, f.searcher);
     ReplaceNext(f.view, f.searcher);
-    EXPECT_EQ(ReplaceAll(f.view, f.searcher), 0);
     EXPECT_EQ(f.Selection(), (std::vector<int>{0, 1, 0, 3}));
+    // Replace All without a hit only ends the selection, at the caret.
+    EXPECT_EQ(ReplaceAll(f.view, f.searcher), 0);
+    EXPECT_EQ(f.Selection(), *find ? (std::vector<int>{0, 3}) : (std::vector<int>{0, 1, 0, 3}));
     EXPECT_EQ(f.Lines(), (Lines{L"abc def"}));
   }
 }
