@@ -20,6 +20,7 @@
 #include "search/SearchCommands.h"
 #include "search/Searcher.h"
 #include "text/Document.h"
+#include "text/Edit.h"
 #include "text/Layout.h"
 #include "text/TextFile.h"
 #include "view/Grid.h"
