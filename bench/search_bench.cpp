@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "BenchArguments.h"
+#include "BenchTiming.h"
 #include "SourceGenerator.h"
 #include "platform/Platform.h"
 #include "search/SearchCommands.h"
@@ -28,17 +29,38 @@
 
 namespace {
 
+using bench::Median;
 using Clock = std::chrono::steady_clock;
 
-double Milliseconds(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
+// The wall and processor time of one timed stretch, in milliseconds.
+struct Timing {
+  double wall = 0;
+  double cpu = 0;
+};
 
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const std::size_t n = values.size();
-  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
+class Stopwatch {
+ public:
+  Stopwatch() : start_(Clock::now()), cpu_(bench::CpuSeconds()) {}
+  Timing Elapsed() const {
+    return {std::chrono::duration<double, std::milli>(Clock::now() - start_).count(),
+            (bench::CpuSeconds() - cpu_) * 1e3};
+  }
+
+ private:
+  Clock::time_point start_;
+  double cpu_;
+};
+
+// Medians of several runs of one measurement.
+struct Runs {
+  std::vector<double> wall, cpu;
+  void Add(const Timing& t) {
+    wall.push_back(t.wall);
+    cpu.push_back(t.cpu);
+  }
+  double Wall() const { return Median(wall); }
+  double Cpu() const { return Median(cpu); }
+};
 
 // A window that is not there: it keeps scroll bars as the window system clamps them and
 // ignores every drawing.
@@ -100,8 +122,8 @@ struct Shown {
   }
 };
 
-void Report(const char* what, double milliseconds, const char* note = "") {
-  std::printf("  %-40s %10.1f ms%s\n", what, milliseconds, note);
+void Report(const char* what, const Runs& runs, const char* note = "") {
+  std::printf("  %-40s %8.1f ms  (cpu %7.1f ms)%s\n", what, runs.Wall(), runs.Cpu(), note);
 }
 
 }  // namespace
@@ -118,68 +140,65 @@ int main(int argc, char** argv) {
   searcher.SetReplaceText(L"barbaz");
 
   // Replace All and Save, then the undo of that Replace All, on a fresh copy each run.
-  std::vector<double> replaceAndSave, replaceOnly, undo, quarter;
+  Runs replaceAndSave, replaceOnly, undo, quarter, wrapped, wrappedUndo;
   int hits = 0, quarterHits = 0;
   for (int run = 0; run < runs; ++run) {
     Shown shown(path, bench::lineCount);
-    auto start = Clock::now();
+    Stopwatch replacing;
     hits = ReplaceAll(shown.view, searcher);
-    replaceOnly.push_back(Milliseconds(start));
+    replaceOnly.Add(replacing.Elapsed());
     const bool saved = SaveText(*shown.document, savePath);
-    replaceAndSave.push_back(Milliseconds(start));
+    replaceAndSave.Add(replacing.Elapsed());
     if (!saved) std::printf("save failed\n");
-    start = Clock::now();
+    Stopwatch undoing;
     UndoCommand(shown.view);
-    undo.push_back(Milliseconds(start));
+    undo.Add(undoing.Elapsed());
 
     Shown part(path, bench::lineCount / 4);
-    start = Clock::now();
+    Stopwatch partly;
     quarterHits = ReplaceAll(part.view, searcher);
-    quarter.push_back(Milliseconds(start));
+    quarter.Add(partly.Elapsed());
+
+    // With word wrap a longer line may take a further row: the rows below move each time.
+    Shown wrapping(path, bench::lineCount, true);
+    Stopwatch wrappedReplace;
+    ReplaceAll(wrapping.view, searcher);
+    wrapped.Add(wrappedReplace.Elapsed());
+    Stopwatch wrappedUndoing;
+    UndoCommand(wrapping.view);
+    wrappedUndo.Add(wrappedUndoing.Elapsed());
   }
   platform::RemoveFile(savePath);
 
   std::printf("search on %d lines, median of %d runs\n", bench::lineCount, runs);
-  char label[80];
+  char label[80], note[80];
   std::snprintf(label, sizeof label, "replace all (%d hits)", hits);
-  Report(label, Median(replaceOnly));
-  Report("replace all + save", Median(replaceAndSave));
-  char note[80];
-  std::snprintf(note, sizeof note, "   %6.2fx the replace all", Median(undo) / Median(replaceOnly));
-  Report("undo of the replace all", Median(undo), note);
+  Report(label, replaceOnly);
+  Report("replace all + save", replaceAndSave);
+  std::snprintf(note, sizeof note, "   %5.2fx the replace all (cpu)", undo.Cpu() / replaceOnly.Cpu());
+  Report("undo of the replace all", undo, note);
   std::snprintf(label, sizeof label, "replace all, a quarter (%d hits)", quarterHits);
-  const double perHitFull = Median(replaceOnly) / std::max(hits, 1);
-  const double perHitQuarter = Median(quarter) / std::max(quarterHits, 1);
-  std::snprintf(note, sizeof note, "   per hit %6.2fx the quarter's", perHitFull / perHitQuarter);
-  Report(label, Median(quarter), note);
-
-  // With word wrap a longer line may take a further row: the rows below move each time.
-  std::vector<double> wrapped, wrappedUndo;
-  for (int run = 0; run < runs; ++run) {
-    Shown shown(path, bench::lineCount, true);
-    auto start = Clock::now();
-    ReplaceAll(shown.view, searcher);
-    wrapped.push_back(Milliseconds(start));
-    start = Clock::now();
-    UndoCommand(shown.view);
-    wrappedUndo.push_back(Milliseconds(start));
-  }
-  Report("replace all, wrap 80", Median(wrapped));
-  Report("undo of that", Median(wrappedUndo));
+  const double perHitFull = replaceOnly.Cpu() / std::max(hits, 1);
+  const double perHitQuarter = quarter.Cpu() / std::max(quarterHits, 1);
+  std::snprintf(note, sizeof note, "   per hit %5.2fx the whole file's (cpu)", perHitQuarter / perHitFull);
+  Report(label, quarter, note);
+  Report("replace all, wrap 80", wrapped);
+  std::snprintf(note, sizeof note, "   %5.2fx the replace all (cpu)", wrappedUndo.Cpu() / wrapped.Cpu());
+  Report("undo of that", wrappedUndo, note);
 
   // Find next through the whole file without a hit: it wraps once and comes back.
   Shown shown(path, bench::lineCount);
   searcher.SetFindText(L"no such text");
   for (bool ignoreCase : {false, true}) {
     searcher.SetOption(searchIgnoreCase, ignoreCase);
-    std::vector<double> times;
+    Runs finding;
     for (int run = 0; run < runs; ++run) {
-      const auto start = Clock::now();
+      Stopwatch watch;
       if (FindNext(shown.view, searcher)) std::printf("unexpected hit\n");
-      times.push_back(Milliseconds(start));
+      finding.Add(watch.Elapsed());
     }
     Report(ignoreCase ? "find next without a hit, ignore case" : "find next without a hit",
-           Median(times));
+           finding);
   }
   return 0;
 }

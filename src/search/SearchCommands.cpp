@@ -75,7 +75,7 @@ int ReplaceAll(EditView& view, Searcher& searcher) {
   const std::wstring replacement = searcher.ReplaceText();
   int replaced = 0;
   {
-    HeldNotifications held(document);
+    EditBatch batch(document);
     TextPos at(document);  // where the next search starts: after the last replacement
     for (;;) {
       TextPos hit = at;

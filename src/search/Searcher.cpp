@@ -50,6 +50,13 @@ bool Searcher::PrepareSearch(const Document& document, const TextPos& start, boo
   return state_.matcher != nullptr;
 }
 
+bool Searcher::TakeHit(const LineHit& hit, int line, TextPos& pos) {
+  if (!hit.Found()) return false;
+  state_.lastHitLength = hit.length;
+  SetPos(pos, hit.index, line);
+  return true;
+}
+
 bool Searcher::FindForward(const Document& document, TextPos& pos) {
   if (!PrepareSearch(document, pos, true)) return false;
   const LineMatcher& matcher = *state_.matcher;
@@ -58,12 +65,8 @@ bool Searcher::FindForward(const Document& document, TextPos& pos) {
   int from = pos.index;
   // count + 1 steps: the start line comes again at the end, searched from its start.
   for (int step = 0, line = startLine; step <= count; ++step) {
-    const LineHit hit = matcher.MatchForwardInLine(document.lines[line].Text(), from);
-    if (hit.Found()) {
-      state_.lastHitLength = hit.length;
-      SetPos(pos, hit.index, line);
+    if (TakeHit(matcher.MatchForwardInLine(document.lines[line].Text(), from), line, pos))
       return true;
-    }
     from = 0;
     line = line + 1 < count ? line + 1 : 0;
   }
@@ -77,12 +80,8 @@ bool Searcher::FindBackward(const Document& document, TextPos& pos) {
   const int startLine = pos.line;
   int from = pos.index - 1;
   for (int step = 0, line = startLine; step <= count; ++step) {
-    const LineHit hit = matcher.MatchBackwardInLine(document.lines[line].Text(), from);
-    if (hit.Found()) {
-      state_.lastHitLength = hit.length;
-      SetPos(pos, hit.index, line);
+    if (TakeHit(matcher.MatchBackwardInLine(document.lines[line].Text(), from), line, pos))
       return true;
-    }
     line = line > 0 ? line - 1 : count - 1;
     from = document.lines[line].Length();
   }

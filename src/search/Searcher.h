@@ -72,6 +72,8 @@ class Searcher {
  private:
   // The syntax definition whose word characters a whole-word search of document would use.
   static const SyntaxDef* WordSyntax(const Document& document);
+  // On a hit in line: pos goes to it and its length is kept. False without a hit.
+  bool TakeHit(const LineHit& hit, int line, TextPos& pos);
 
   std::wstring findText_;
   std::wstring replaceText_;

@@ -48,24 +48,28 @@ class Document {
     if (onStateChanged) onStateChanged();
   }
 
+  // While an EditBatch runs, an edit that may have made the widest line narrower only sets
+  // widestStale; the batch's end computes the widest line again.
+  bool inBatch = false;
+  bool widestStale = false;
+
   int LineCount() const { return lines.size(); }
   int TotalRows() const { return rowTotals.back(); }
 };
 
-// Holds back a document's state notifications while a batch of edits runs (a replace-all,
-// the replay of an undo group), so that what the application shows is refreshed once after
-// the batch instead of once per edit. The caller notifies when it is done.
-class HeldNotifications {
+// A batch of edits (a replace-all, the replay of an undo group): the document's state
+// notifications are held back, so that what the application shows is refreshed once after the
+// batch instead of once per edit (the caller notifies when it is done), and the widest line is
+// searched for again at most once, when the batch ends.
+class EditBatch {
  public:
-  explicit HeldNotifications(Document& document)
-      : document_(document), hook_(std::move(document.onStateChanged)) {
-    document.onStateChanged = nullptr;
-  }
-  ~HeldNotifications() { document_.onStateChanged = std::move(hook_); }
-  HeldNotifications(const HeldNotifications&) = delete;
-  HeldNotifications& operator=(const HeldNotifications&) = delete;
+  explicit EditBatch(Document& document);
+  ~EditBatch();
+  EditBatch(const EditBatch&) = delete;
+  EditBatch& operator=(const EditBatch&) = delete;
 
  private:
   Document& document_;
   std::function<void()> hook_;
+  bool outermost_;
 };

@@ -29,6 +29,10 @@ struct EditState {
                                 // line after the range was entered with
   bool deletionRecorded = false;
   bool widestMayShrink = false;
+  // A replacement (kind 5, or 4 continuing one) that deletes and inserts is recorded as one
+  // record putting the removed text back in place of the inserted one: its undo is one edit.
+  bool oneRecord = false;
+  std::wstring removed = {};  // the deleted text, kept for that record
 };
 
 int RequestKind(int flags) { return flags & editKindMask; }
@@ -75,7 +79,9 @@ void Delete(EditState& edit, const TextPos& from, const TextPos& to, std::uint32
                              document.rowTotals.begin() + to.line + 1);
   }
   RelayoutFirstLine(edit, from.line, state);
-  if (!removed.empty()) {
+  if (edit.oneRecord) {
+    edit.removed = std::move(removed);
+  } else if (!removed.empty()) {
     int kind = RequestKind(edit.flags) == editReplace ? editOther : RequestKind(edit.flags);
     TextPlace place{from.index, from.line};
     RecordChange(*document.undo, kind, place, place, std::move(removed), edit.wasModified,
@@ -149,9 +155,13 @@ TextPlace Insert(EditState& edit, const TextPos& from, std::wstring_view text,
     end.index = static_cast<int>(pieces.back().size() - tail.size());
   }
   int kind = RequestKind(edit.flags);
-  if (kind == editReplace) kind = edit.deletionRecorded ? editContinue : editOther;
-  RecordChange(*document.undo, kind, TextPlace{from.index, from.line}, end, std::wstring(),
-               edit.wasModified, edit.flags);
+  if (edit.oneRecord) {
+    if (kind == editReplace) kind = editOther;
+  } else if (kind == editReplace) {
+    kind = edit.deletionRecorded ? editContinue : editOther;
+  }
+  RecordChange(*document.undo, kind, TextPlace{from.index, from.line}, end,
+               std::move(edit.removed), edit.wasModified, edit.flags);
   return end;
 }
 
@@ -216,8 +226,12 @@ ChangeRecord ReplaceText(Document& document, const TextPos& first, const TextPos
   document.touched = true;
   const int oldFromRow = AbsoluteRow(start);
   const int oldToTotal = document.rowTotals[At(to.line)];
+  const int oldWidest = document.widestLine;
   std::uint32_t state = edit.enteringState;
 
+  const int kind = RequestKind(flags);
+  edit.oneRecord = (kind == editReplace || kind == editContinue) && !SamePlace(from, to) &&
+                   !inserted.empty();
   if (!SamePlace(from, to)) Delete(edit, from, to, state);
   TextPlace end{from.index, from.line};
   if (!inserted.empty()) end = Insert(edit, from, inserted, state);
@@ -226,7 +240,15 @@ ChangeRecord ReplaceText(Document& document, const TextPos& first, const TextPos
   ChangeRecord result;
   result.rowDelta = document.rowTotals[At(end.line)] - oldToTotal;
   result.lastRow = UpdateFollowingLines(edit, end.line, result.rowDelta, state);
-  if (edit.widestMayShrink) RecomputeWidestLine(document);
+  // The line that now holds the edit may still be the widest; else the widest is searched for.
+  if (edit.widestMayShrink && (end.line != from.line ||
+                               LineWidth(document, document.lines[end.line]) < oldWidest)) {
+    if (document.inBatch) {
+      document.widestStale = true;
+    } else {
+      RecomputeWidestLine(document);
+    }
+  }
   Normalize(start);
   // One row above the change: wrapping may pull text of the changed line up into it.
   result.firstRow = std::max(0, std::min(oldFromRow, AbsoluteRow(start)) - 1);

@@ -82,8 +82,12 @@ ChangeRecord Replay(UndoHistory& history, std::vector<UndoRecord>& list, int fla
   TextPos first(document), second(document);
   SetPos(first, record.first.index, record.first.line);
   SetPos(second, record.second.index, record.second.line);
-  ChangeRecord result = ReplaceText(document, first, second, record.text,
-                                    (record.kind == editContinue ? editContinue : editOther) | flags);
+  // A record that both removes and puts back text is a replacement: its reverse is recorded
+  // as one record again.
+  int request = record.kind == editContinue ? editContinue : editOther;
+  if (request == editOther && !record.text.empty() && record.first != record.second)
+    request = editReplace;
+  ChangeRecord result = ReplaceText(document, first, second, record.text, request | flags);
   document.modified = record.wasModified;
   return result;
 }
@@ -120,7 +124,7 @@ ChangeRecord Undo(UndoHistory& history) {
   int kind = editOther;
   bool isFirst = true;
   {
-    HeldNotifications held(*history.document);
+    EditBatch batch(*history.document);
     do {
       Combine(total, Replay(history, history.undoList, editIntoRedo, kind), isFirst);
       isFirst = false;
@@ -138,7 +142,7 @@ ChangeRecord Redo(UndoHistory& history) {
   int kind = editOther;
   bool isFirst = true;
   {
-    HeldNotifications held(*history.document);
+    EditBatch batch(*history.document);
     do {
       Combine(total, Replay(history, *history.redoList, editKeepRedo, kind), isFirst);
       isFirst = false;

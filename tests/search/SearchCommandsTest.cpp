@@ -105,6 +105,10 @@ TEST(SearchCommandsTest, ReplaceAllMakesOnePassAndOneUndoStep) {
   EXPECT_EQ(f.Lines(), (Lines{L"a-a", L"", L"xa", L"a"}));
   EXPECT_FALSE(f.document->modified);
   EXPECT_FALSE(CanUndo(*f.document->undo));
+  RedoCommand(f.view);
+  EXPECT_EQ(f.Lines(), (Lines{L"aa-aa", L"", L"xaa", L"aa"}));
+  UndoCommand(f.view);
+  EXPECT_EQ(f.Lines(), (Lines{L"a-a", L"", L"xa", L"a"}));
 }
 
 TEST(SearchCommandsTest, ReplaceAllKeepsTheCaretLineWhenTextBeforeItChanges) {
@@ -114,6 +118,10 @@ TEST(SearchCommandsTest, ReplaceAllKeepsTheCaretLineWhenTextBeforeItChanges) {
   ReplaceAll(f.view, f.searcher);
   EXPECT_EQ(f.Selection(), (std::vector<int>{10, 1})) << "index brought into the shorter line";
   EXPECT_EQ(f.surface.invalidatedAll, 1);
+  // Every line got narrower, the widest among them too.
+  EXPECT_EQ(f.document->widestLine, 1);
+  UndoCommand(f.view);
+  EXPECT_EQ(f.document->widestLine, 4);
 }
 
 TEST(SearchCommandsTest, ReplaceAllWithWholeWordsAndIgnoreCase) {
