@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "platform/Platform.h"
-#include "search/UpperCase.h"
 #include "syntax/SyntaxDef.h"
 
 namespace {
@@ -21,6 +20,12 @@ LiteralMatcher::LiteralMatcher(std::wstring pattern, bool ignoreCase, bool whole
     upper_ = UpperTable();
     for (wchar_t& ch : pattern_) ch = UpperUnit(upper_, ch);
   }
+  // The skips of a Horspool search: a unit that occurs in the pattern before its last place
+  // lets the pattern move only as far as that unit's last such occurrence allows.
+  const int n = Size(pattern_);
+  skips_.fill(std::max(n, 1));
+  for (int k = 0; k + 1 < n; ++k)
+    skips_[static_cast<std::uint32_t>(pattern_[static_cast<std::size_t>(k)]) & 0xFF] = n - 1 - k;
 }
 
 bool LiteralMatcher::QualifiesAsWord(std::wstring_view pattern, const SyntaxDef* syntax) {
@@ -61,18 +66,11 @@ LineHit LiteralMatcher::MatchForwardInLine(std::wstring_view line, int from) con
   const int n = Size(pattern_);
   const int last = Size(line) - n;  // the last index a hit can begin at
   if (n == 0) return {};
-  const wchar_t first = pattern_[0];
-  for (int i = std::max(from, 0); i <= last; ++i) {
-    if (ignoreCase_) {
-      // Skip quickly to the next place where the first character matches.
-      while (i <= last && UpperUnit(upper_, line[static_cast<std::size_t>(i)]) != first) ++i;
-      if (i > last) break;
-    } else {
-      const std::size_t at = line.find(first, static_cast<std::size_t>(i));
-      if (at == std::wstring_view::npos || static_cast<int>(at) > last) break;
-      i = static_cast<int>(at);
-    }
-    if (MatchesAt(line, i)) return {i, n};
+  const wchar_t lastUnit = pattern_.back();
+  for (int i = std::max(from, 0); i <= last;) {
+    const wchar_t ch = Unit(line[static_cast<std::size_t>(i + n - 1)]);
+    if (ch == lastUnit && MatchesAt(line, i)) return {i, n};
+    i += Skip(ch);
   }
   return {};
 }

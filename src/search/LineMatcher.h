@@ -2,10 +2,13 @@
 // by line and never looks inside it, so another kind of pattern is another matcher.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+
+#include "search/UpperCase.h"
 
 struct SyntaxDef;
 
@@ -46,10 +49,15 @@ class LiteralMatcher final : public LineMatcher {
  private:
   bool MatchesAt(std::wstring_view line, int i) const;
   bool IsWordBoundaryAt(std::wstring_view line, int i) const;
+  wchar_t Unit(wchar_t ch) const { return ignoreCase_ ? UpperUnit(upper_, ch) : ch; }
+  // How far a forward search may move on when the line unit under the pattern's last one is
+  // ch: at least 1, at most the pattern's length, by the low byte of ch (conservative).
+  int Skip(wchar_t ch) const { return skips_[static_cast<std::uint32_t>(ch) & 0xFF]; }
 
   std::wstring pattern_;  // upper-cased when ignoreCase_
   bool ignoreCase_;
   bool wholeWords_;
   const SyntaxDef* syntax_;
   const std::uint16_t* upper_ = nullptr;  // the upper-casing table while ignoring case
+  std::array<int, 256> skips_{};
 };

@@ -116,6 +116,17 @@ TEST(SearcherTest, OptionsDecideWhatMatches) {
   }
 }
 
+TEST(SearcherTest, NoHitIsSkippedOverByRepeatedOrLookalikeUnits) {
+  // U+0161 shares its low byte with "a".
+  const std::wstring line = L"aababab\u0161ab \u0161\u0161a";
+  for (const wchar_t* pattern : {L"abab", L"\u0161ab", L"b\u0161a", L"\u0161a", L"ab \u0161"}) {
+    Fixture f({line});
+    f.searcher.SetFindText(pattern);
+    const int expected = static_cast<int>(line.find(pattern));
+    EXPECT_EQ(f.Find({0, 0}, true), (Place{0, expected})) << expected;
+  }
+}
+
 TEST(SearcherTest, WholeWordsUseTheWordCharactersOfAHighlightedDocument) {
   // In the C-like definition the underscore is a word character and a digit cannot start one.
   Fixture f({L"int_x 9int int"});
