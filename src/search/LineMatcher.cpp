@@ -10,6 +10,10 @@ namespace {
 
 int Size(std::wstring_view text) { return static_cast<int>(text.size()); }
 
+// From this length on a pattern is searched by skipping (Horspool) rather than by the places
+// of its first unit.
+constexpr int longPattern = 4;
+
 }  // namespace
 
 LiteralMatcher::LiteralMatcher(std::wstring pattern, bool ignoreCase, bool wholeWords,
@@ -66,11 +70,27 @@ LineHit LiteralMatcher::MatchForwardInLine(std::wstring_view line, int from) con
   const int n = Size(pattern_);
   const int last = Size(line) - n;  // the last index a hit can begin at
   if (n == 0) return {};
-  const wchar_t lastUnit = pattern_.back();
-  for (int i = std::max(from, 0); i <= last;) {
-    const wchar_t ch = Unit(line[static_cast<std::size_t>(i + n - 1)]);
-    if (ch == lastUnit && MatchesAt(line, i)) return {i, n};
-    i += Skip(ch);
+  if (n >= longPattern) {
+    const wchar_t lastUnit = pattern_.back();
+    for (int i = std::max(from, 0); i <= last;) {
+      const wchar_t ch = Unit(line[static_cast<std::size_t>(i + n - 1)]);
+      if (ch == lastUnit && MatchesAt(line, i)) return {i, n};
+      i += Skip(ch);
+    }
+    return {};
+  }
+  // A short pattern moves on by little: the places of its first unit are found faster.
+  const wchar_t first = pattern_[0];
+  for (int i = std::max(from, 0); i <= last; ++i) {
+    if (ignoreCase_) {
+      while (i <= last && Unit(line[static_cast<std::size_t>(i)]) != first) ++i;
+      if (i > last) break;
+    } else {
+      const std::size_t at = line.find(first, static_cast<std::size_t>(i));
+      if (at == std::wstring_view::npos || static_cast<int>(at) > last) break;
+      i = static_cast<int>(at);
+    }
+    if (MatchesAt(line, i)) return {i, n};
   }
   return {};
 }

@@ -119,7 +119,7 @@ TEST(SearcherTest, OptionsDecideWhatMatches) {
 TEST(SearcherTest, NoHitIsSkippedOverByRepeatedOrLookalikeUnits) {
   // U+0161 shares its low byte with "a".
   const std::wstring line = L"aababab\u0161ab \u0161\u0161a";
-  for (const wchar_t* pattern : {L"abab", L"\u0161ab", L"b\u0161a", L"\u0161a", L"ab \u0161"}) {
+  for (const wchar_t* pattern : {L"abab", L"\u0161ab ", L"b\u0161ab", L"\u0161\u0161a", L"ab \u0161"}) {
     Fixture f({line});
     f.searcher.SetFindText(pattern);
     const int expected = static_cast<int>(line.find(pattern));
