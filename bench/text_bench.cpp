@@ -19,6 +19,7 @@
 #endif
 
 #include "BenchArguments.h"
+#include "BenchTiming.h"
 #include "SourceGenerator.h"
 #include "platform/Platform.h"
 #include "syntax/RowCursor.h"
@@ -32,37 +33,15 @@
 
 namespace {
 
+using bench::CpuSeconds;
 using bench::Generate;
+using bench::Median;
 using bench::lineCount;
 
 using Clock = std::chrono::steady_clock;
 
 double Seconds(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// User and system time of the process so far, in seconds: on a busy machine it tells what the
-// work cost apart from waiting for a processor.
-double CpuSeconds() {
-#ifdef _WIN32
-  FILETIME created, exited, kernel, user;
-  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-  auto units = [](FILETIME t) {
-    return static_cast<double>((static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime);
-  };
-  return (units(kernel) + units(user)) * 1e-7;
-#else
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
-#endif
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  std::size_t n = values.size();
-  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 // The median wall time of runs; lastCpu receives the median processor time of the same runs.

@@ -10,6 +10,7 @@
 #include "comun/resource.h"
 #include "config/AppSettings.h"
 #include "frame/CycleOrder.h"
+#include "frame/FindBar.h"
 #include "frame/FrameSupport.h"
 #include "frame/MainFrame.h"
 #include "text/Document.h"
@@ -31,6 +32,7 @@ std::unique_ptr<OpenDocument> MainFrame::MakeDocument() {
     document->text->onStateChanged = [this] { RefreshCommandStates(); };
     document->view = std::make_unique<ViewWindow>(*document->text, mainWindow, this);
     if (!CreateViewWindow(*document->view)) return nullptr;
+    document->view->onGotoLine = [this](ViewWindow& view) { GotoLineFromFindBar(*this, view); };
     // Made hidden: ShowDocument brings it to the front.
     HideView(*document->view);
     return document;

@@ -1,17 +1,194 @@
-// The find bar. Not built yet: the frame has no bar, reserves no room for one, and the find
-// commands see empty texts.
+// The find bar: creation of the bar and its fields, its window procedure with the fields'
+// notifications, the goto-line entry and the line number display.
 #include "frame/FindBar.h"
 
+#include <windows.h>
+#include <commctrl.h>
+
+#include <array>
+
+#include "comun/resource.h"
 #include "frame/MainFrame.h"
+#include "search/Navigation.h"
 
-bool CreateFindBar(MainFrame&) { return false; }
+namespace {
 
-std::wstring FindBarFindText(const MainFrame&) { return {}; }
+constexpr UINT_PTR findBarSubclassId = 2;
+constexpr int standardImageCount = 15;  // the platform's standard small images come first
 
-std::wstring FindBarReplaceText(const MainFrame&) { return {}; }
+// The items after the "Find" menu button: separators hold the fields, as wide as given.
+struct BarItem {
+  int command;  // 0 for a separator
+  int imageOrWidth;
+};
+constexpr std::array<BarItem, 6> barItems = {{
+    {0, 30},                                            // line number and goto line field
+    {IDM_FINDPREV, standardImageCount + TBIMG_FINDPREV},
+    {0, 60},                                            // find field
+    {IDM_FINDNEXT, standardImageCount + TBIMG_FINDNEXT},
+    {0, 40},                                            // replace field
+    {IDM_REPLACENEXT, standardImageCount + TBIMG_REPLACENEXT},
+}};
+constexpr int lineNumberItem = 1;
+constexpr int findItem = 3;
+constexpr int replaceItem = 5;
 
-void FindBarCommand(MainFrame&, int) {}
+void AddItems(HWND bar) {
+  std::array<TBBUTTON, barItems.size()> buttons{};
+  for (std::size_t i = 0; i < buttons.size(); ++i) {
+    buttons[i].iBitmap = barItems[i].imageOrWidth;
+    buttons[i].idCommand = barItems[i].command;
+    buttons[i].fsState = TBSTATE_ENABLED;
+    buttons[i].fsStyle = barItems[i].command ? BTNS_BUTTON : BTNS_SEP;
+    buttons[i].iString = -1;
+  }
+  CommandBar_AddButtons(bar, static_cast<UINT>(buttons.size()), buttons.data());
+}
+
+RECT ItemRect(HWND bar, int index) {
+  RECT rect{};
+  SendMessageW(bar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect));
+  return rect;
+}
+
+void SetFont(HWND window, HFONT font) {
+  SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
+
+void SelectAllAndFocus(MainFrame& frame, const ControlWrapper& field) {
+  SendMessageW(field.window, EM_SETSEL, 0, -1);
+  frame.SetFocusTracked(field.window);
+}
+
+// The line number shown in the line number field: at most 10 of its characters, as digits.
+int ShownLineNumber(const MainFrame& frame) {
+  wchar_t text[11] = {};
+  GetWindowTextW(frame.lineNumberField, text, 11);
+  return DigitsValue(text);
+}
+
+// The goto line field takes the line number field's place, holding its number, selected.
+void StartGotoEntry(MainFrame& frame) {
+  frame.gotoField.SetText(std::to_wstring(ShownLineNumber(frame)));
+  ShowWindow(frame.lineNumberField, SW_HIDE);
+  frame.gotoField.Show(true);
+  SelectAllAndFocus(frame, frame.gotoField);
+}
+
+void EndGotoEntry(MainFrame& frame) {
+  frame.gotoField.Show(false);
+  ShowWindow(frame.lineNumberField, SW_SHOW);
+}
+
+// A notification of one of the bar's own fields; true when it was one.
+bool OnFieldCommand(MainFrame& frame, int id, int notification) {
+  switch (id) {
+    case IDC_FINDTEXT:
+      if (notification == EN_CHANGE) {
+        frame.searcher.SetFindText(frame.findField.GetText());
+        frame.RefreshCommandStates();
+      }
+      return true;
+    case IDC_REPLACETEXT:
+      if (notification == EN_CHANGE) frame.searcher.SetReplaceText(frame.replaceField.GetText());
+      return true;
+    case IDC_LINENUMBER:
+      if (notification == STN_CLICKED) StartGotoEntry(frame);
+      return true;
+    case IDC_GOTOLINE:
+      return true;
+    default:
+      return false;
+  }
+}
+
+LRESULT CALLBACK FindBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                             UINT_PTR /*id*/, DWORD_PTR data) {
+  MainFrame& frame = *reinterpret_cast<MainFrame*>(data);
+  switch (message) {
+    case WM_COMMAND:
+      // The fields' notifications stay here: they are no commands of the main window.
+      if (lParam != 0 && OnFieldCommand(frame, LOWORD(wParam), HIWORD(wParam))) return 0;
+      break;
+    case WM_FIELD_TAB:
+    case WM_FIELD_ESCAPE:
+      frame.FocusFrame();
+      return 0;
+    case WM_FIELD_ENTER:
+      if (ViewWindow* view = frame.ActiveView())
+        SendMessageW(view->window, WM_COMMAND, LOWORD(wParam), 0);
+      frame.FocusFrame();
+      return 0;
+    case WM_FIELD_TAP:
+      if (LOWORD(wParam) == 513 && lParam)
+        frame.SetFocusTracked(reinterpret_cast<ControlWrapper*>(lParam)->window);
+      return 0;
+    case WM_FIELD_FOCUSLOST:
+      if (static_cast<int>(wParam) == IDC_GOTOLINE) EndGotoEntry(frame);
+      return 0;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(window, FindBarProc, findBarSubclassId);
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+void CreateFields(MainFrame& frame) {
+  HWND bar = frame.findBar;
+  RECT number = ItemRect(bar, lineNumberItem);
+  RECT inner = number;
+  InflateRect(&inner, -2, 0);
+  frame.lineNumberField = CreateWindowExW(
+      0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | SS_CENTER | SS_CENTERIMAGE | SS_NOTIFY,
+      inner.left, inner.top, inner.right - inner.left, inner.bottom - inner.top, bar,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_LINENUMBER)), frame.instance, nullptr);
+  constexpr DWORD entry = WS_BORDER | ES_AUTOHSCROLL | ES_WANTRETURN;
+  CreateField(frame.gotoField, frame.instance, bar, entry | ES_CENTER | ES_NUMBER, number,
+              IDC_GOTOLINE, fieldEdit);
+  CreateField(frame.findField, frame.instance, bar, entry | WS_VISIBLE, ItemRect(bar, findItem),
+              IDC_FINDTEXT, fieldEdit);
+  CreateField(frame.replaceField, frame.instance, bar, entry | WS_VISIBLE,
+              ItemRect(bar, replaceItem), IDC_REPLACETEXT, fieldEdit);
+  for (HWND field : {frame.lineNumberField, frame.gotoField.window, frame.findField.window,
+                     frame.replaceField.window}) {
+    if (field) SetFont(field, frame.findBarFont);
+  }
+}
+
+}  // namespace
+
+bool CreateFindBar(MainFrame& frame) {
+  HWND bar = CommandBar_Create(frame.instance, frame.mainWindow, IDC_FINDBAR);
+  if (!bar) return false;
+  frame.findBar = bar;
+  CommandBar_InsertMenubar(bar, frame.instance, IDR_FINDBARMENU, 0);
+  CommandBar_AddBitmap(bar, HINST_COMMCTRL, IDB_STD_SMALL_COLOR, standardImageCount, 16, 16);
+  CommandBar_AddBitmap(bar, frame.instance, IDB_TOOLBAR, TBIMG_COUNT, 16, 16);
+  AddItems(bar);
+  frame.findBarMenu = GetSubMenu(CommandBar_GetMenu(bar, 0), 0);
+  // The bar lies under the view, where the frame places it, not docked at the top.
+  SetWindowLongPtrW(bar, GWL_STYLE, GetWindowLongPtrW(bar, GWL_STYLE) | CCS_NOPARENTALIGN);
+  frame.findBarHeight = CommandBar_Height(bar);
+  CreateFields(frame);
+  SetWindowSubclass(bar, FindBarProc, findBarSubclassId, reinterpret_cast<DWORD_PTR>(&frame));
+  return true;
+}
+
+void FindBarCommand(MainFrame& frame, int command) {
+  if (!frame.findBar) return;
+  if (command == IDM_FINDTEXT) {
+    SelectAllAndFocus(frame, frame.findField);
+  } else if (command == IDM_GOTOLINE) {
+    StartGotoEntry(frame);
+  }
+}
 
 void FindBarShowLineNumber(MainFrame& frame, const std::wstring& text) {
   if (frame.lineNumberField) SetWindowTextW(frame.lineNumberField, text.c_str());
+}
+
+void GotoLineFromFindBar(MainFrame& frame, ViewWindow& view) {
+  GotoLine(view, LineOfNumber(view, frame.gotoField.GetInt()));
 }

@@ -107,7 +107,7 @@ void MainFrame::UpdateBarButtons() {
   OpenDocument* document = ActiveDocument();
   bool active = document != nullptr;
   bool selection = HasSelection(*this);
-  bool findText = active && !FindBarFindText(*this).empty();
+  bool findText = active && !searcher.FindText().empty();
   EnableBarButton(IDM_SAVE, active && document->text->modified);
   EnableBarButton(IDM_COPY, selection);
   EnableBarButton(IDM_CUT, selection);

@@ -12,6 +12,7 @@
 #include "frame/FindBar.h"
 #include "frame/MainFrame.h"
 #include "frame/ToolCommands.h"
+#include "search/Navigation.h"
 #include "search/SearchCommands.h"
 #include "text/Document.h"
 #include "view/Clipboard.h"
@@ -41,32 +42,11 @@ void ShowFindBarIfHidden(MainFrame& frame) {
   if (!frame.findBarVisible) frame.ShowFindBar();
 }
 
-void FindWith(MainFrame& frame, bool forward) {
-  std::wstring findText = FindBarFindText(frame);
-  if (forward) {
-    FindNext(View(frame), findText);
-  } else {
-    FindPrevious(View(frame), findText);
-  }
-}
-
-enum class ReplaceKind { next, one, all };
-
-void ReplaceWith(MainFrame& frame, ReplaceKind kind) {
-  std::wstring replaceText = FindBarReplaceText(frame);
-  std::wstring findText = FindBarFindText(frame);
-  switch (kind) {
-    case ReplaceKind::next: ReplaceNext(View(frame), findText, replaceText); break;
-    case ReplaceKind::one: ReplaceOne(View(frame), findText, replaceText); break;
-    case ReplaceKind::all: ReplaceAll(View(frame), findText, replaceText); break;
-  }
-}
-
 void RunOnView(MainFrame& frame, int command) { RunViewCommand(View(frame), command); }
 
 // The fixed command ids. Ids not listed (Extend Selection and the drop-down buttons of the menu
 // bar among them) get the default handling, which does nothing.
-const std::array<Command, 41> commandTable = {{
+const std::array<Command, 43> commandTable = {{
     {IDM_ABOUT, anyTime, [](MainFrame& f) { f.About(); }},
     {IDM_EXIT, anyTime, [](MainFrame& f) { f.Exit(); }},
     {IDM_OPEN, anyTime, [](MainFrame& f) { f.OpenWithDialog(); }},
@@ -103,14 +83,18 @@ const std::array<Command, 41> commandTable = {{
      }},
     {IDM_TOGGLEFINDBAR, anyTime,
      [](MainFrame& f) { f.findBarVisible ? f.HideFindBar() : f.ShowFindBar(); }},
-    {IDM_FINDNEXT, needsDocument | focusFirst, [](MainFrame& f) { FindWith(f, true); }},
-    {IDM_FINDPREV, needsDocument | focusFirst, [](MainFrame& f) { FindWith(f, false); }},
+    {IDM_FINDNEXT, needsDocument | focusFirst, [](MainFrame& f) { FindNext(View(f), f.searcher); }},
+    {IDM_FINDPREV, needsDocument | focusFirst,
+     [](MainFrame& f) { FindPrevious(View(f), f.searcher); }},
     {IDM_REPLACENEXT, needsDocument | focusFirst,
-     [](MainFrame& f) { ReplaceWith(f, ReplaceKind::next); }},
-    {IDM_REPLACE, needsDocument | focusFirst,
-     [](MainFrame& f) { ReplaceWith(f, ReplaceKind::one); }},
+     [](MainFrame& f) { ReplaceNext(View(f), f.searcher); }},
+    {IDM_REPLACE, needsDocument | focusFirst, [](MainFrame& f) { ReplaceOne(View(f), f.searcher); }},
     {IDM_REPLACEALL, needsDocument | focusFirst,
-     [](MainFrame& f) { ReplaceWith(f, ReplaceKind::all); }},
+     [](MainFrame& f) { ReplaceAll(View(f), f.searcher); }},
+    // Enter in the find field finds the next hit, in the replace field replaces it.
+    {IDC_FINDTEXT, needsDocument | focusFirst, [](MainFrame& f) { FindNext(View(f), f.searcher); }},
+    {IDC_REPLACETEXT, needsDocument | focusFirst,
+     [](MainFrame& f) { ReplaceNext(View(f), f.searcher); }},
     {IDM_BLOCKINDENT, needsDocument, [](MainFrame& f) { RunOnView(f, IDM_BLOCKINDENT); }},
     {IDM_BLOCKUNINDENT, needsDocument, [](MainFrame& f) { RunOnView(f, IDM_BLOCKUNINDENT); }},
     {IDM_DOCSTART, needsDocument, [](MainFrame& f) { RunOnView(f, IDM_DOCSTART); }},
@@ -123,24 +107,25 @@ const std::array<Command, 41> commandTable = {{
     {IDM_HELP, anyTime, [](MainFrame& f) { SendMessageW(f.mainWindow, WM_HELP, 0, 0); }},
 }};
 
-// The search options in the order of SearchFlag, by their command ids.
-constexpr std::array<int, searchFlagCount> searchFlagCommands = {
+// The search options in the order of SearchOption, by their command ids.
+constexpr std::array<int, searchOptionCount> searchOptionCommands = {
     IDM_IGNORECASE, IDM_WHOLEWORDS, IDM_ALLDOCUMENTS, IDM_REGEXP, IDM_SELECTEDTEXT};
 
-int SearchFlagOf(int command) {
-  auto found = std::find(searchFlagCommands.begin(), searchFlagCommands.end(), command);
-  return found == searchFlagCommands.end() ? -1
-                                           : static_cast<int>(found - searchFlagCommands.begin());
+int SearchOptionOf(int command) {
+  auto found = std::find(searchOptionCommands.begin(), searchOptionCommands.end(), command);
+  return found == searchOptionCommands.end()
+             ? -1
+             : static_cast<int>(found - searchOptionCommands.begin());
 }
 
 }  // namespace
 
-int SearchFlagCommand(int flag) { return searchFlagCommands[flag]; }
+int SearchOptionCommand(int option) { return searchOptionCommands[option]; }
 
 void MainFrame::RunCommand(int id) {
   if (RunGeneratedCommand(id)) return;
-  if (SearchFlagOf(id) >= 0) {
-    ToggleSearchFlag(id);
+  if (SearchOptionOf(id) >= 0) {
+    ToggleSearchOption(id);
     return;
   }
   auto found = std::find_if(commandTable.begin(), commandTable.end(),
@@ -175,14 +160,11 @@ void MainFrame::OpenRecentFile(int index) {
   OpenFile(path);
 }
 
-void MainFrame::ToggleSearchFlag(int command) {
-  int flag = SearchFlagOf(command);
-  searchFlags[flag] = !searchFlags[flag];
-  searchChanged = true;
-  if (findBarMenu) {
-    CheckMenuItem(findBarMenu, command,
-                  MF_BYCOMMAND | (searchFlags[flag] ? MF_CHECKED : MF_UNCHECKED));
-  }
+void MainFrame::ToggleSearchOption(int command) {
+  const auto option = static_cast<SearchOption>(SearchOptionOf(command));
+  const bool on = !searcher.Option(option);
+  searcher.SetOption(option, on);
+  if (findBarMenu) CheckMenuItem(findBarMenu, command, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
 }
 
 // ---- Keys ------------------------------------------------------------------------------------

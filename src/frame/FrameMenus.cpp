@@ -8,7 +8,6 @@
 
 #include "comun/resource.h"
 #include "config/AppSettings.h"
-#include "frame/FindBar.h"
 #include "frame/MainFrame.h"
 #include "frame/ToolCommands.h"
 #include "text/Document.h"
@@ -94,7 +93,7 @@ void ApplyEditStates(HMENU menu, const EditStates& states) {
 }  // namespace
 
 void MainFrame::OnInitMenuPopup() {
-  ApplySearchFlagChecks();
+  ApplySearchOptionChecks();
   ApplyMenuStates();
   RebuildWindowMenu();
   RebuildToolsMenu(*this);
@@ -113,10 +112,11 @@ bool MainFrame::OpenMenuFromKeyboard(wchar_t key) {
   return true;
 }
 
-void MainFrame::ApplySearchFlagChecks() {
-  for (int flag = 0; flag < searchFlagCount; ++flag) {
-    Check(findBarMenu, SearchFlagCommand(flag), searchFlags[flag]);
-    Check(findOptionsMenu, SearchFlagCommand(flag), searchFlags[flag]);
+void MainFrame::ApplySearchOptionChecks() {
+  for (int option = 0; option < searchOptionCount; ++option) {
+    const bool on = searcher.Option(static_cast<SearchOption>(option));
+    Check(findBarMenu, SearchOptionCommand(option), on);
+    Check(findOptionsMenu, SearchOptionCommand(option), on);
   }
 }
 
@@ -137,13 +137,13 @@ void MainFrame::ApplyMenuStates() {
   Enable(edit, IDM_COPYAPPEND, states.selection);
   Enable(edit, IDM_CUTAPPEND, states.selection);
 
-  bool findText = document && !FindBarFindText(*this).empty();
+  bool findText = document && !searcher.FindText().empty();
   HMENU find = GetSubMenu(mainMenu, findSubmenu);
   Enable(find, IDM_FINDNEXT, findText);
   Enable(find, IDM_FINDPREV, findText);
   Enable(find, IDM_REPLACENEXT, findText);
   Enable(find, IDM_REPLACE, findText);
-  Enable(find, IDM_REPLACEALL, findText && !searchFlags[searchAllDocuments]);
+  Enable(find, IDM_REPLACEALL, findText && !searcher.Option(searchAllDocuments));
 
   if (menuBarMenu) {
     ApplyFileStates(GetSubMenu(menuBarMenu, barFileMenu), states);

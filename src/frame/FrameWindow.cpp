@@ -20,6 +20,7 @@
 #include "frame/ToolCommands.h"
 #include "platform/Platform.h"
 #include "text/Document.h"
+#include "view/Grid.h"
 #include "view/ViewWindow.h"
 
 namespace {
@@ -361,6 +362,7 @@ void MainFrame::ShowFindBar() {
   findBarVisible = true;
   findBarReservedHeight = findBarHeight;
   ResizeActiveView();
+  if (ViewWindow* view = ActiveView()) ShowLineNumber(*view);
 }
 
 void MainFrame::HideFindBar() {

@@ -13,7 +13,9 @@
 #include <vector>
 
 #include "frame/DocumentName.h"
+#include "platform/ControlWrapperWin32.h"
 #include "platform/PocketPC.h"
+#include "search/Searcher.h"
 #include "view/ViewWindow.h"
 
 class AppSettings;
@@ -39,16 +41,6 @@ struct OpenDocument {
   bool startup = false;   // the untitled document made at start-up, until a read or write
   // Start-up and never edited: the next Open or New takes it instead of adding a document.
   bool Pristine() const;
-};
-
-// The options of the search commands, in the order of the menus' check marks.
-enum SearchFlag : int {
-  searchIgnoreCase,
-  searchWholeWords,
-  searchAllDocuments,
-  searchRegularExpression,
-  searchSelectedText,
-  searchFlagCount
 };
 
 class MainFrame final : public ViewFrame {
@@ -163,7 +155,11 @@ class MainFrame final : public ViewFrame {
   HMENU findBarMenu = nullptr;   // the find bar's "Find" menu
   HMENU findOptionsMenu = nullptr;  // Options of the main menu's Find submenu
   HMENU menuBarMenu = nullptr;   // the menu bar's own menu
-  HWND lineNumberField = nullptr;
+  HWND lineNumberField = nullptr;  // static text showing the caret line, on the find bar
+  // The find bar's entry fields: goto line (in the line number field's place), find, replace.
+  EditFieldWrapper gotoField;
+  EditFieldWrapper findField;
+  EditFieldWrapper replaceField;
   HFONT findBarFont = nullptr;   // Tahoma, 10 pixels, for the find bar and its fields; owned
   int findBarHeight = 0;
 
@@ -186,8 +182,8 @@ class MainFrame final : public ViewFrame {
 
   bool findBarVisible = false;
   int findBarReservedHeight = 0;
-  std::array<bool, searchFlagCount> searchFlags{};
-  bool searchChanged = false;  // a flag or the find text changed; a new search must begin
+  // The find and replace texts and the options every search command uses.
+  Searcher searcher;
 
   SHACTIVATEINFO activationState{};
   bool closing = false;  // set by Exit just before the main window is destroyed
@@ -221,13 +217,13 @@ class MainFrame final : public ViewFrame {
 
   // FrameCommands.cpp
   bool OnKeyDown(WPARAM key);
-  void ToggleSearchFlag(int command);
+  void ToggleSearchOption(int command);
   void OpenRecentFile(int index);
   bool RunGeneratedCommand(int id);
 
   // FrameMenus.cpp
   void OnInitMenuPopup();
-  void ApplySearchFlagChecks();
+  void ApplySearchOptionChecks();
   void ApplyMenuStates();
   void RebuildWindowMenu();
   // F10 or Alt alone (key 0) opens the main menu; Alt and a letter opens the item of the main
@@ -262,4 +258,4 @@ MainFrame& TheFrame();
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The command id of a search option's menu item.
-int SearchFlagCommand(int flag);
+int SearchOptionCommand(int option);

@@ -1,26 +1,21 @@
-// The find, replace, mark, goto and bracket commands of the edit view, as the main window's
-// command dispatch calls them. The texts come from the find bar; the search options from the
-// main window.
+// The find and replace commands of the edit view. They read the find text, the replace text
+// and the options from the one searcher; none of them shows a message, and with an empty find
+// text each does nothing.
 #pragma once
 
-#include <string>
+class Searcher;
+struct EditView;
 
-struct ViewWindow;
-
-// Find next and find previous of the find text from the caret (40053, 40054).
-void FindNext(ViewWindow& view, const std::wstring& findText);
-void FindPrevious(ViewWindow& view, const std::wstring& findText);
-// Replace next (40323), replace the found text (40324) and replace all (40325).
-void ReplaceNext(ViewWindow& view, const std::wstring& findText, const std::wstring& replaceText);
-void ReplaceOne(ViewWindow& view, const std::wstring& findText, const std::wstring& replaceText);
-void ReplaceAll(ViewWindow& view, const std::wstring& findText, const std::wstring& replaceText);
-
-// Marks on lines: toggle on the caret's line (40032), go to the next (40033) or previous
-// (40034) marked line, clear every mark (40044).
-void ToggleMark(ViewWindow& view);
-void NextMark(ViewWindow& view);
-void PrevMark(ViewWindow& view);
-void ClearMarks(ViewWindow& view);
-
-// Moves the caret to the bracket that matches the one at it (40031); false when there is none.
-bool MatchPair(ViewWindow& view);
+// Find next (40053) from the caret, find previous (40054) from the start of the selection:
+// the hit is selected with the caret at its end and the view's find-hit flag set. True when
+// a hit was found.
+bool FindNext(EditView& view, Searcher& searcher);
+bool FindPrevious(EditView& view, Searcher& searcher);
+// Replace next (40323): replaces a selected hit, then finds the next.
+void ReplaceNext(EditView& view, Searcher& searcher);
+// Replace (40324): replaces a selected hit, or else finds (selects) the next one.
+void ReplaceOne(EditView& view, Searcher& searcher);
+// Replace all (40325): every hit from the start of the document to its end in one pass and
+// one undo step; the caret goes back to the line and index numbers it had. Returns the
+// number of replacements.
+int ReplaceAll(EditView& view, Searcher& searcher);

@@ -1,4 +1,4 @@
-// A new document: one empty line and an empty undo history.
+// A new document: one empty line and an empty undo history; batches of edits.
 #include "text/Document.h"
 
 #include "text/Layout.h"
@@ -13,3 +13,18 @@ Document::Document() : undo(std::make_unique<UndoHistory>(*this)) {
 }
 
 Document::~Document() = default;
+
+EditBatch::EditBatch(Document& document)
+    : document_(document), hook_(std::move(document.onStateChanged)),
+      outermost_(!document.inBatch) {
+  document.onStateChanged = nullptr;
+  document.inBatch = true;
+}
+
+EditBatch::~EditBatch() {
+  document_.onStateChanged = std::move(hook_);
+  if (!outermost_) return;
+  document_.inBatch = false;
+  if (document_.widestStale) RecomputeWidestLine(document_);
+  document_.widestStale = false;
+}

@@ -48,6 +48,28 @@ class Document {
     if (onStateChanged) onStateChanged();
   }
 
+  // While an EditBatch runs, an edit that may have made the widest line narrower only sets
+  // widestStale; the batch's end computes the widest line again.
+  bool inBatch = false;
+  bool widestStale = false;
+
   int LineCount() const { return lines.size(); }
   int TotalRows() const { return rowTotals.back(); }
+};
+
+// A batch of edits (a replace-all, the replay of an undo group): the document's state
+// notifications are held back, so that what the application shows is refreshed once after the
+// batch instead of once per edit (the caller notifies when it is done), and the widest line is
+// searched for again at most once, when the batch ends.
+class EditBatch {
+ public:
+  explicit EditBatch(Document& document);
+  ~EditBatch();
+  EditBatch(const EditBatch&) = delete;
+  EditBatch& operator=(const EditBatch&) = delete;
+
+ private:
+  Document& document_;
+  std::function<void()> hook_;
+  bool outermost_;
 };

@@ -27,8 +27,14 @@ struct EditState {
   std::uint32_t enteringState;  // the state word of the line before from's line
   std::uint32_t oldEndState;    // the state word of to's line before the edit, which the
                                 // line after the range was entered with
-  bool deletionRecorded = false;
   bool widestMayShrink = false;
+  // An edit of kind 3 to 5 that deletes and inserts (a replacement, a paste over a selection)
+  // is recorded as one record putting the removed text back in place of the inserted one, so
+  // that one Undo and one Redo each take the whole edit. Typing over a selection gets the same
+  // from the typing run's merge; the other runs record the insertion joined to the deletion.
+  bool oneRecord = false;
+  bool deletionRecorded = false;
+  std::wstring removed = {};  // the deleted text, kept for that record
 };
 
 int RequestKind(int flags) { return flags & editKindMask; }
@@ -75,7 +81,9 @@ void Delete(EditState& edit, const TextPos& from, const TextPos& to, std::uint32
                              document.rowTotals.begin() + to.line + 1);
   }
   RelayoutFirstLine(edit, from.line, state);
-  if (!removed.empty()) {
+  if (edit.oneRecord) {
+    edit.removed = std::move(removed);
+  } else if (!removed.empty()) {
     int kind = RequestKind(edit.flags) == editReplace ? editOther : RequestKind(edit.flags);
     TextPlace place{from.index, from.line};
     RecordChange(*document.undo, kind, place, place, std::move(removed), edit.wasModified,
@@ -149,12 +157,11 @@ TextPlace Insert(EditState& edit, const TextPos& from, std::wstring_view text,
     end.line = from.line + static_cast<int>(made.size());
     end.index = static_cast<int>(pieces.back().size() - tail.size());
   }
-  // One edit is one undo step: an insertion after a deletion joins it (typing merges instead).
   int kind = RequestKind(edit.flags);
-  if (kind == editReplace) kind = edit.deletionRecorded ? editContinue : editOther;
+  if (kind == editReplace) kind = editOther;
   else if (edit.deletionRecorded && kind != editTyping) kind = editContinue;
-  RecordChange(*document.undo, kind, TextPlace{from.index, from.line}, end, std::wstring(),
-               edit.wasModified, edit.flags);
+  RecordChange(*document.undo, kind, TextPlace{from.index, from.line}, end,
+               std::move(edit.removed), edit.wasModified, edit.flags);
   return end;
 }
 
@@ -223,8 +230,11 @@ ChangeRecord ReplaceText(Document& document, const TextPos& first, const TextPos
   document.touched = true;
   const int oldFromRow = AbsoluteRow(start);
   const int oldToTotal = document.rowTotals[At(to.line)];
+  const int oldWidest = document.widestLine;
   std::uint32_t state = edit.enteringState;
 
+  const int kind = RequestKind(flags);
+  edit.oneRecord = kind >= editOther && !SamePlace(from, to) && !inserted.empty();
   if (!SamePlace(from, to)) Delete(edit, from, to, state);
   TextPlace end{from.index, from.line};
   if (!inserted.empty()) end = Insert(edit, from, inserted, state);
@@ -233,7 +243,15 @@ ChangeRecord ReplaceText(Document& document, const TextPos& first, const TextPos
   ChangeRecord result;
   result.rowDelta = document.rowTotals[At(end.line)] - oldToTotal;
   result.lastRow = UpdateFollowingLines(edit, end.line, result.rowDelta, state);
-  if (edit.widestMayShrink) RecomputeWidestLine(document);
+  // The line that now holds the edit may still be the widest; else the widest is searched for.
+  if (edit.widestMayShrink && (end.line != from.line ||
+                               LineWidth(document, document.lines[end.line]) < oldWidest)) {
+    if (document.inBatch) {
+      document.widestStale = true;
+    } else {
+      RecomputeWidestLine(document);
+    }
+  }
   Normalize(start);
   // One row above the change: wrapping may pull text of the changed line up into it.
   result.firstRow = std::max(0, std::min(oldFromRow, AbsoluteRow(start)) - 1);

@@ -14,7 +14,7 @@ enum EditKind : int {
   editDeleteBackward = 2,  // deleting the character before the caret; runs merge
   editOther = 3,           // any other edit, and the first edit of a group
   editContinue = 4,        // continues the group of the edit before it
-  editReplace = 5,         // a replacement: the deletion is recorded as 3, the insertion as 4
+  editReplace = 5,         // a replacement, recorded as 3 (one record when it deletes and inserts)
 };
 inline constexpr int editKindMask = 7;
 inline constexpr int editIntoRedo = 8;   // record into the redo list (undo replays)

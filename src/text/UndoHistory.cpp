@@ -61,32 +61,19 @@ void Merge(UndoHistory& history, int kind, TextPlace first, TextPlace second,
   }
 }
 
-// Makes the records a replay added to list (from index added on) part of one group with the
-// record replayed, so that one Undo or one Redo takes them all. The undo list starts a group
-// with its first record and continues it with records of kind 4 after it; the redo list, which
-// replays from its end, the other way round.
-void GroupReplayed(std::vector<UndoRecord>& list, std::size_t added, bool intoRedo, int kind) {
-  if (added >= list.size()) return;  // the replay changed nothing
-  for (std::size_t i = added; i < list.size(); ++i) list[i].kind = editContinue;
-  if (kind != editContinue) (intoRedo ? list.back() : list[added]).kind = editOther;
-}
-
 // Replays the last record of list and removes it; the reverse change is recorded with flags.
 ChangeRecord Replay(UndoHistory& history, std::vector<UndoRecord>& list, int flags, int& kind) {
   Document& document = *history.document;
   UndoRecord record = std::move(list.back());
   list.pop_back();
   kind = record.kind;
-  const bool intoRedo = (flags & editIntoRedo) != 0;
-  const std::size_t added = intoRedo ? (history.redoList ? history.redoList->size() : 0)
-                                     : history.undoList.size();
   TextPos first(document), second(document);
   SetPos(first, record.first.index, record.first.line);
   SetPos(second, record.second.index, record.second.line);
-  // A record that both removes and inserts (typing over a selection) comes back as two.
-  ChangeRecord result = ReplaceText(document, first, second, record.text, editOther | flags);
-  if (std::vector<UndoRecord>* target = intoRedo ? history.redoList.get() : &history.undoList)
-    GroupReplayed(*target, added, intoRedo, kind);
+  // A record that both removes and puts back text comes back as one record again, so a
+  // group keeps its shape through any number of undos and redos.
+  const int request = record.kind == editContinue ? editContinue : editOther;
+  ChangeRecord result = ReplaceText(document, first, second, record.text, request | flags);
   document.modified = record.wasModified;
   return result;
 }
@@ -121,9 +108,12 @@ ChangeRecord Undo(UndoHistory& history) {
   if (history.undoList.empty()) return total;
   history.lastKind = editOther;
   int kind = editOther;
-  do {
-    AddChange(total, Replay(history, history.undoList, editIntoRedo, kind));
-  } while (kind == editContinue && !history.undoList.empty());
+  {
+    EditBatch batch(*history.document);
+    do {
+      AddChange(total, Replay(history, history.undoList, editIntoRedo, kind));
+    } while (kind == editContinue && !history.undoList.empty());
+  }
   history.lastKind = editOther;
   history.document->NotifyStateChanged();
   return total;
@@ -134,9 +124,12 @@ ChangeRecord Redo(UndoHistory& history) {
   if (!CanRedo(history)) return total;
   history.lastKind = editOther;
   int kind = editOther;
-  do {
-    AddChange(total, Replay(history, *history.redoList, editKeepRedo, kind));
-  } while (!history.redoList->empty() && history.redoList->back().kind == editContinue);
+  {
+    EditBatch batch(*history.document);
+    do {
+      AddChange(total, Replay(history, *history.redoList, editKeepRedo, kind));
+    } while (!history.redoList->empty() && history.redoList->back().kind == editContinue);
+  }
   history.lastKind = editOther;
   history.document->NotifyStateChanged();
   return total;

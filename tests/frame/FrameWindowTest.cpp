@@ -156,9 +156,8 @@ TEST_F(FrameWindow, SearchOptionsFlipAndTheirChecksAppearInTheOptionsMenu) {
   frame.RunCommand(IDM_IGNORECASE);
   frame.RunCommand(IDM_ALLDOCUMENTS);
   frame.RunCommand(IDM_ALLDOCUMENTS);
-  EXPECT_TRUE(frame.searchFlags[searchIgnoreCase]);
-  EXPECT_FALSE(frame.searchFlags[searchAllDocuments]);
-  EXPECT_TRUE(frame.searchChanged);
+  EXPECT_TRUE(frame.searcher.Option(searchIgnoreCase));
+  EXPECT_FALSE(frame.searcher.Option(searchAllDocuments));
   DropDown();
   EXPECT_TRUE(Checked(frame.findOptionsMenu, IDM_IGNORECASE));
   EXPECT_FALSE(Checked(frame.findOptionsMenu, IDM_ALLDOCUMENTS));
@@ -339,4 +338,86 @@ TEST_F(FrameWindow, DroppedFilesOpenAndFoldersArePassedOver) {
   EXPECT_EQ(frame.documents[0]->file.path, folder.Path(L"one.txt"));
   EXPECT_EQ(frame.documents[1]->file.path, folder.Path(L"two.c"));
   EXPECT_EQ(Title(), L"fu - two.c");
+}
+
+// ---- The find bar ------------------------------------------------------------------------------
+
+namespace {
+
+void PressKey(HWND window, WPARAM key, wchar_t ch) {
+  SendMessageW(window, WM_KEYDOWN, key, 1);
+  if (ch) SendMessageW(window, WM_CHAR, ch, 1);
+  SendMessageW(window, WM_KEYUP, key, 1);
+}
+
+std::wstring WindowText(HWND window) {
+  wchar_t text[64] = {};
+  GetWindowTextW(window, text, 64);
+  return text;
+}
+
+}  // namespace
+
+TEST_F(FrameWindow, TheFindFieldEnablesTheFindButtonsAndEnterFindsTheNextHit) {
+  frame.RunCommand(IDM_TOGGLEFINDBAR);
+  ASSERT_TRUE(frame.findBar && IsWindowVisible(frame.findBar));
+  for (wchar_t ch : std::wstring(L"a foo foo")) Type(ch);
+  auto findButton = [&] { return SendMessageW(frame.findBar, TB_ISBUTTONENABLED, IDM_FINDNEXT, 0) != 0; };
+  EXPECT_FALSE(findButton());
+  SetWindowTextW(frame.findField.window, L"foo");
+  EXPECT_EQ(frame.searcher.FindText(), L"foo");
+  EXPECT_TRUE(findButton());
+  frame.RunCommand(IDM_DOCSTART);
+  PressKey(frame.findField.window, VK_RETURN, L'\r');
+  ViewWindow& view = *frame.ActiveView();
+  EXPECT_TRUE(view.selectionActive);
+  EXPECT_EQ(view.anchor.index, 2);
+  EXPECT_EQ(view.caret.index, 5);
+  EXPECT_EQ(WindowText(frame.findField.window), L"foo") << "Enter types nothing";
+  EXPECT_EQ(GetFocus(), frame.mainWindow);
+  // Replace typed into the replace field; Enter there replaces the hit and selects the next.
+  SetWindowTextW(frame.replaceField.window, L"bar");
+  PressKey(frame.replaceField.window, VK_RETURN, L'\r');
+  EXPECT_EQ(frame.ActiveDocument()->text->lines[0].Text(), L"a bar foo");
+  EXPECT_EQ(view.anchor.index, 6);
+  SetWindowTextW(frame.findField.window, L"");
+  EXPECT_FALSE(findButton());
+}
+
+TEST_F(FrameWindow, GotoLineTakesTheLineNumbersPlaceUntilEnter) {
+  for (wchar_t ch : std::wstring(L"1\r2\r3\r4")) Type(ch);
+  frame.RunCommand(IDM_GOTOLINE);
+  ASSERT_TRUE(IsWindowVisible(frame.findBar));
+  EXPECT_TRUE(IsWindowVisible(frame.gotoField.window));
+  EXPECT_FALSE(IsWindowVisible(frame.lineNumberField));
+  EXPECT_EQ(frame.gotoField.GetText(), L"4");
+  EXPECT_EQ(GetFocus(), frame.gotoField.window);
+  frame.gotoField.SetText(L"2");
+  PressKey(frame.gotoField.window, VK_RETURN, L'\r');
+  EXPECT_EQ(frame.ActiveView()->caret.line, 1);
+  EXPECT_FALSE(IsWindowVisible(frame.gotoField.window));
+  EXPECT_TRUE(IsWindowVisible(frame.lineNumberField));
+  EXPECT_EQ(WindowText(frame.lineNumberField), L"2");
+  // Escape cancels an entry: the focus goes back to the text and the line number returns.
+  frame.RunCommand(IDM_GOTOLINE);
+  PressKey(frame.gotoField.window, VK_ESCAPE, 27);
+  EXPECT_EQ(frame.ActiveView()->caret.line, 1);
+  EXPECT_TRUE(IsWindowVisible(frame.lineNumberField));
+}
+
+TEST_F(FrameWindow, TabInAFieldReturnsToTheTextAndTheOptionsAreCheckedInTheBarsMenu) {
+  frame.RunCommand(IDM_FINDTEXT);
+  ASSERT_EQ(GetFocus(), frame.findField.window);
+  PressKey(frame.findField.window, VK_TAB, L'\t');
+  EXPECT_EQ(GetFocus(), frame.mainWindow);
+  EXPECT_EQ(frame.findField.GetText(), L"");
+  frame.RunCommand(IDM_WHOLEWORDS);
+  EXPECT_TRUE(Checked(frame.findBarMenu, IDM_WHOLEWORDS));
+  frame.RunCommand(IDM_WHOLEWORDS);
+  EXPECT_FALSE(Checked(frame.findBarMenu, IDM_WHOLEWORDS));
+}
+
+TEST(ControlWrapper, NumbersAreTheDigitsOfTheTextInOrder) {
+  for (auto [text, value] : {std::pair{L"1a2", 12}, {L"", 0}, {L"-5", 5}, {L"x", 0}})
+    EXPECT_EQ(DigitsValue(text), value) << text;
 }

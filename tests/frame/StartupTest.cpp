@@ -206,3 +206,17 @@ TEST(Startup, APlaceOffTheScreenOrTooSmallGivesTheDefaultPlace) {
     EXPECT_EQ(rect.bottom - rect.top, 640) << place;
   }
 }
+
+TEST(Exit, AFindBarLeftVisibleIsVisibleAgainAfterARestart) {
+  FumInstall install;
+  for (bool shown : {false, true}) {
+    FumProcess fum(install.Exe());
+    ASSERT_TRUE(fum.Start()) << Narrow(fum.Error());
+    HWND findBar = GetDlgItem(fum.Window(), IDC_FINDBAR);
+    ASSERT_NE(findBar, nullptr);
+    EXPECT_EQ(IsWindowVisible(findBar) != FALSE, shown);
+    if (!shown) fum.Command(IDM_TOGGLEFINDBAR);
+    DWORD exitCode = 1;
+    ASSERT_TRUE(fum.Close(10000, &exitCode));
+  }
+}

@@ -1,0 +1,204 @@
+// Search on the million-line benchmark file, through the edit view's commands on a view
+// without a window: Replace All of every "int" by a longer word followed by Save, the one
+// undo of that Replace All, Replace All on a quarter of the file (its cost must grow with the
+// hits, not faster), the same with word wrap, and Find next through the whole file without a hit, with and without
+// ignore case.
+//   fum_search_bench [INPUT] [RUNS]   (the input is generated when missing)
+// The line "replace all + save: N ms" is read by scripts/bench to compare with vim.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "BenchArguments.h"
+#include "BenchTiming.h"
+#include "SourceGenerator.h"
+#include "platform/Platform.h"
+#include "search/SearchCommands.h"
+#include "search/Searcher.h"
+#include "text/Document.h"
+#include "text/Edit.h"
+#include "text/Layout.h"
+#include "text/TextFile.h"
+#include "view/Grid.h"
+#include "view/Keys.h"
+
+namespace {
+
+using bench::Median;
+using Clock = std::chrono::steady_clock;
+
+// The wall and processor time of one timed stretch, in milliseconds.
+struct Timing {
+  double wall = 0;
+  double cpu = 0;
+};
+
+class Stopwatch {
+ public:
+  Stopwatch() : start_(Clock::now()), cpu_(bench::CpuSeconds()) {}
+  Timing Elapsed() const {
+    return {std::chrono::duration<double, std::milli>(Clock::now() - start_).count(),
+            (bench::CpuSeconds() - cpu_) * 1e3};
+  }
+
+ private:
+  Clock::time_point start_;
+  double cpu_;
+};
+
+// Medians of several runs of one measurement.
+struct Runs {
+  std::vector<double> wall, cpu;
+  void Add(const Timing& t) {
+    wall.push_back(t.wall);
+    cpu.push_back(t.cpu);
+  }
+  double Wall() const { return Median(wall); }
+  double Cpu() const { return Median(cpu); }
+};
+
+// A window that is not there: it keeps scroll bars as the window system clamps them and
+// ignores every drawing.
+class NoWindow final : public ViewSurface {
+ public:
+  void ClientSize(int& width, int& height) const override {
+    width = 652;
+    height = 640;
+  }
+  void Invalidate(const PixelRect&, bool) override {}
+  void InvalidateAll(bool) override {}
+  void Scroll(int, int, const PixelRect&) override {}
+  void UpdateNow() override {}
+  void SetScrollBar(ScrollBar which, unsigned mask, const ScrollBarState& state) override {
+    ScrollBarState& bar = bars_[static_cast<int>(which)];
+    if (mask & scrollPage) bar.page = state.page;
+    if (mask & scrollRange) {
+      bar.min = state.min;
+      bar.max = std::max(state.min, state.max);
+    }
+    if (mask & scrollPos) bar.pos = state.pos;
+    bar.page = std::clamp(bar.page, 0, bar.max - bar.min + 1);
+    bar.pos = std::clamp(bar.pos, bar.min, std::max(bar.min, bar.max - std::max(bar.page - 1, 0)));
+  }
+  ScrollBarState GetScrollBar(ScrollBar which) const override {
+    return bars_[static_cast<int>(which)];
+  }
+  void CreateCaret(int, int) override {}
+  void DestroyCaret() override {}
+  void ShowCaret() override {}
+  void HideCaret() override {}
+  void SetCaretPos(int, int) override {}
+
+ private:
+  ScrollBarState bars_[2];
+};
+
+// The benchmark file in a view of 80 columns, at most lineLimit lines.
+struct Shown {
+  std::unique_ptr<Document> document = std::make_unique<Document>();
+  NoWindow window;
+  EditView view;
+
+  Shown(const std::wstring& path, int lineLimit, bool wrap = false) {
+    DocClass settings;
+    settings.wordwrap = wrap;
+    settings.tabsize = 4;
+    document->settings = settings;
+    LoadText(*document, path);
+    if (lineLimit < document->LineCount()) {
+      TextPos from(*document), to(*document);
+      SetPos(from, document->lines[lineLimit - 1].Length(), lineLimit - 1);
+      SetPos(to, document->lines[document->LineCount() - 1].Length(), document->LineCount() - 1);
+      ReplaceText(*document, from, to, L"", editOther);
+    }
+    view.Attach(*document, window, nullptr);
+    SetCellSize(view, 8, 16);
+    RelayoutView(view, settings);
+  }
+};
+
+void Report(const char* what, const Runs& runs, const char* note = "") {
+  std::printf("  %-40s %8.1f ms  (cpu %7.1f ms)%s\n", what, runs.Wall(), runs.Cpu(), note);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::wstring path = bench::PathArgument(argc, argv, 1);
+  if (path.empty()) path = platform::ModulePath() + L".input.txt";
+  const int runs = std::max(1, argc > 2 ? std::atoi(argv[2]) : 5);
+  if (!platform::FileExists(path)) bench::Generate(path);
+  const std::wstring savePath = path + L".replaced.txt";
+
+  Searcher searcher;
+  searcher.SetFindText(L"int");
+  searcher.SetReplaceText(L"barbaz");
+
+  // Replace All and Save, then the undo of that Replace All, on a fresh copy each run.
+  Runs replaceAndSave, replaceOnly, undo, quarter, wrapped, wrappedUndo;
+  int hits = 0, quarterHits = 0;
+  for (int run = 0; run < runs; ++run) {
+    Shown shown(path, bench::lineCount);
+    Stopwatch replacing;
+    hits = ReplaceAll(shown.view, searcher);
+    replaceOnly.Add(replacing.Elapsed());
+    const bool saved = SaveText(*shown.document, savePath);
+    replaceAndSave.Add(replacing.Elapsed());
+    if (!saved) std::printf("save failed\n");
+    Stopwatch undoing;
+    UndoCommand(shown.view);
+    undo.Add(undoing.Elapsed());
+
+    Shown part(path, bench::lineCount / 4);
+    Stopwatch partly;
+    quarterHits = ReplaceAll(part.view, searcher);
+    quarter.Add(partly.Elapsed());
+
+    // With word wrap a longer line may take a further row: the rows below move each time.
+    Shown wrapping(path, bench::lineCount, true);
+    Stopwatch wrappedReplace;
+    ReplaceAll(wrapping.view, searcher);
+    wrapped.Add(wrappedReplace.Elapsed());
+    Stopwatch wrappedUndoing;
+    UndoCommand(wrapping.view);
+    wrappedUndo.Add(wrappedUndoing.Elapsed());
+  }
+  platform::RemoveFile(savePath);
+
+  std::printf("search on %d lines, median of %d runs\n", bench::lineCount, runs);
+  char label[80], note[80];
+  std::snprintf(label, sizeof label, "replace all (%d hits)", hits);
+  Report(label, replaceOnly);
+  Report("replace all + save", replaceAndSave);
+  std::snprintf(note, sizeof note, "   %5.2fx the replace all (cpu)", undo.Cpu() / replaceOnly.Cpu());
+  Report("undo of the replace all", undo, note);
+  std::snprintf(label, sizeof label, "replace all, a quarter (%d hits)", quarterHits);
+  const double perHitFull = replaceOnly.Cpu() / std::max(hits, 1);
+  const double perHitQuarter = quarter.Cpu() / std::max(quarterHits, 1);
+  std::snprintf(note, sizeof note, "   per hit %5.2fx the whole file's (cpu)", perHitQuarter / perHitFull);
+  Report(label, quarter, note);
+  Report("replace all, wrap 80", wrapped);
+  std::snprintf(note, sizeof note, "   %5.2fx the replace all (cpu)", wrappedUndo.Cpu() / wrapped.Cpu());
+  Report("undo of that", wrappedUndo, note);
+
+  // Find next through the whole file without a hit: it wraps once and comes back.
+  Shown shown(path, bench::lineCount);
+  searcher.SetFindText(L"no such text");
+  for (bool ignoreCase : {false, true}) {
+    searcher.SetOption(searchIgnoreCase, ignoreCase);
+    Runs finding;
+    for (int run = 0; run < runs; ++run) {
+      Stopwatch watch;
+      if (FindNext(shown.view, searcher)) std::printf("unexpected hit\n");
+      finding.Add(watch.Elapsed());
+    }
+    Report(ignoreCase ? "find next without a hit, ignore case" : "find next without a hit",
+           finding);
+  }
+  return 0;
+}

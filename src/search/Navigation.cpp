@@ -1,0 +1,169 @@
+// Marks, goto line and bracket matching on the edit view.
+#include "search/Navigation.h"
+
+#include <algorithm>
+#include <string>
+
+#include "text/Document.h"
+#include "text/Line.h"
+#include "text/TextPos.h"
+#include "view/Caret.h"
+#include "view/EditView.h"
+
+namespace {
+
+bool IsMarked(const Document& document, int line) {
+  return (document.lines[line].State() & Line::markBit) != 0;
+}
+
+void SetMark(Document& document, int line, bool marked) {
+  Line& text = document.lines[line];
+  const std::uint32_t state = text.State();
+  text.SetState(marked ? state | Line::markBit : state & ~Line::markBit);
+}
+
+// The margin beside the visual rows first to last (screen rows may lie outside the window).
+PixelRect MarginRows(const EditView& view, int firstRow, int lastRow) {
+  return PixelRect{0, (firstRow - view.firstRow) * view.lineHeight, view.leftMargin,
+                   (lastRow - view.firstRow + 1) * view.lineHeight};
+}
+
+// The caret jumps to pos; the target is centred when it lies off screen.
+void JumpTo(EditView& view, const TextPos& pos) {
+  const TextPos previous = view.caret;
+  view.caret = pos;
+  UpdateCaret(view, previous, false, caretCentre);
+  view.desiredColumn = view.caret.visualColumn;
+}
+
+void JumpToLineStart(EditView& view, int line) {
+  TextPos pos(*view.document);
+  SetPos(pos, 0, line);
+  JumpTo(view, pos);
+}
+
+bool AtDocumentStart(const TextPos& pos) { return pos.line == 0 && pos.index == 0; }
+
+bool AtDocumentEnd(const TextPos& pos) {
+  const Document& document = *pos.document;
+  return pos.line == document.LineCount() - 1 && pos.index == document.lines[pos.line].Length();
+}
+
+// Walks from pos to the partner of the bracket c there, counting nested pairs; false when
+// the walk reaches an end of the document first.
+bool FindPartner(TextPos& pos, wchar_t c, wchar_t partner, bool forward) {
+  int depth = 1;
+  for (;;) {
+    if (forward ? AtDocumentEnd(pos) : AtDocumentStart(pos)) return false;
+    if (forward) {
+      MoveRight(pos);
+    } else {
+      MoveLeft(pos);
+    }
+    const wchar_t ch = CharAt(pos);
+    if (ch == c) {
+      ++depth;
+    } else if (ch == partner && --depth == 0) {
+      return true;
+    }
+  }
+}
+
+}  // namespace
+
+void ToggleMark(EditView& view) {
+  Document& document = *view.document;
+  const int line = view.caret.line;
+  SetMark(document, line, !IsMarked(document, line));
+  // The sign stands beside the line's first row.
+  TextPos start(document);
+  SetPos(start, 0, line);
+  const int row = AbsoluteRow(start);
+  view.surface->Invalidate(MarginRows(view, row, row), false);
+  view.surface->UpdateNow();
+}
+
+void NextMark(EditView& view) {
+  const Document& document = *view.document;
+  const int count = document.LineCount();
+  for (int step = 1; step < count; ++step) {
+    const int line = (view.caret.line + step) % count;
+    if (IsMarked(document, line)) {
+      JumpToLineStart(view, line);
+      return;
+    }
+  }
+  UpdateCaret(view, view.caret, false, caretRowMove);
+}
+
+void PrevMark(EditView& view) {
+  const Document& document = *view.document;
+  const int count = document.LineCount();
+  // The caret's own line is looked at last, and only when the walk wraps onto it from the
+  // first line, which is when it is the last line.
+  const int steps = view.caret.line == count - 1 ? count : count - 1;
+  for (int step = 1; step <= steps; ++step) {
+    const int line = ((view.caret.line - step) % count + count) % count;
+    if (IsMarked(document, line)) {
+      JumpToLineStart(view, line);
+      return;
+    }
+  }
+}
+
+void ClearMarks(EditView& view) {
+  Document& document = *view.document;
+  bool any = false;
+  for (int line = 0; line < document.LineCount(); ++line) {
+    if (!IsMarked(document, line)) continue;
+    SetMark(document, line, false);
+    any = true;
+  }
+  if (any) {
+    view.surface->Invalidate(MarginRows(view, view.firstRow, view.firstRow + view.visibleRows),
+                             false);
+  }
+}
+
+int LineOfNumber(const EditView& view, int number) {
+  return std::clamp(number - 1, 0, view.document->LineCount() - 1);
+}
+
+void GotoLine(EditView& view, int line) {
+  JumpToLineStart(view, std::clamp(line, 0, view.document->LineCount() - 1));
+}
+
+bool MatchPair(EditView& view) {
+  const DocClass& settings = view.document->settings;
+  const std::wstring& opens = settings.openbrackets;
+  const std::wstring& closes = settings.closebrackets;
+  // The partner of ch at the same place in the other list; forward when ch opens. The
+  // character before the caret is tried as a closing bracket first.
+  auto partnerOf = [&](wchar_t ch, bool closeFirst, wchar_t& partner, bool& forward) {
+    if (ch == 0) return false;
+    for (bool opening : {!closeFirst, closeFirst}) {
+      const std::wstring& own = opening ? opens : closes;
+      const std::wstring& other = opening ? closes : opens;
+      const std::size_t at = own.find(ch);
+      if (at != std::wstring::npos && at < other.size()) {
+        partner = other[at];
+        forward = opening;
+        return true;
+      }
+    }
+    return false;
+  };
+
+  TextPos pos = view.caret;
+  wchar_t c = CharAt(pos), partner = 0;
+  bool forward = true;
+  if (!partnerOf(c, false, partner, forward)) {
+    if (AtDocumentStart(pos)) return false;
+    MoveLeft(pos);
+    c = CharAt(pos);
+    if (!partnerOf(c, true, partner, forward)) return false;
+  }
+  if (!FindPartner(pos, c, partner, forward)) return false;
+  JumpTo(view, pos);
+  return true;
+}
