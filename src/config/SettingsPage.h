@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "config/ControlWrapper.h"
+#include "config/ListWrapper.h"
 #include "config/ListEditor.h"
 
 class SettingsPage {

@@ -33,10 +33,22 @@ class ControlWrapper {
 
   // The dialog's item with that id; the dialog receives its notifications.
   void AttachDialogItem(HWND dialog, int itemId);
+  void Attach(HWND dialog, int itemId) { AttachDialogItem(dialog, itemId); }
   void Attach(HWND control, HWND parentWindow, int controlId);
   void Show(bool shown) const;
   void Enable(bool enabled) const;
   void Focus() const;
+  // Check boxes.
+  bool Checked() const { return Send(BM_GETCHECK) == BST_CHECKED; }
+  void SetChecked(bool checked) const { Send(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED); }
+
+  HWND Window() const { return window; }
+  HWND Parent() const { return parent; }
+  int Id() const { return id; }
+
+  LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+    return SendMessageW(window, message, wParam, lParam);
+  }
 
   int id = -1;              // -1 until attached
   HWND window = nullptr;    // the control; null until attached

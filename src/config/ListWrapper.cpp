@@ -1,45 +1,5 @@
-// Text, number, state and list access of the settings pages' child controls.
-#include "config/ControlWrapper.h"
-
-std::wstring ControlWrapper::GetText() const {
-  int length = GetTextLength();
-  if (length < 1) return {};
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  LRESULT copied = Send(WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-  return text;
-}
-
-void ControlWrapper::SetText(const std::wstring& text) {
-  Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-int ControlWrapper::GetTextLength() const {
-  return static_cast<int>(Send(WM_GETTEXTLENGTH));
-}
-
-int ControlWrapper::GetInt() const {
-  int value = 0;
-  for (wchar_t ch : GetText())
-    if (ch >= L'0' && ch <= L'9') value = value * 10 + (ch - L'0');
-  return value;
-}
-
-void ControlWrapper::Attach(HWND dialog, int id) { Attach(GetDlgItem(dialog, id), dialog, id); }
-
-void ControlWrapper::Attach(HWND window, HWND parent, int id) {
-  window_ = window;
-  parent_ = parent;
-  id_ = id;
-}
-
-void ControlWrapper::Show(bool show) const { ShowWindow(window_, show ? SW_SHOW : SW_HIDE); }
-void ControlWrapper::Enable(bool enable) const { EnableWindow(window_, enable); }
-void ControlWrapper::Focus() const { SetFocus(window_); }
-bool ControlWrapper::Checked() const { return Send(BM_GETCHECK) == BST_CHECKED; }
-void ControlWrapper::SetChecked(bool checked) const {
-  Send(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED);
-}
+// List access of the settings pages' list boxes and combo boxes.
+#include "config/ListWrapper.h"
 
 int ListWrapper::Count() const {
   LRESULT count = Send(Pick(LB_GETCOUNT, CB_GETCOUNT));

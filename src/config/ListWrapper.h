@@ -1,5 +1,4 @@
-// The program's objects for the child controls of the settings pages: text and number access,
-// and the list-box and combo-box operations behind one interface.
+// The list-box and combo-box wrappers of the settings pages, on the program's control wrapper.
 #pragma once
 
 #include <windows.h>
@@ -7,42 +6,7 @@
 #include <string>
 
 #include "config/ListEditor.h"
-
-class ControlWrapper {
- public:
-  virtual ~ControlWrapper() = default;
-  virtual std::wstring GetText() const;
-  virtual void SetText(const std::wstring& text);
-  virtual int GetTextLength() const;
-  // The decimal digits of the text in order, every other character skipped; 0 without digits.
-  virtual int GetInt() const;
-  // Whether the wrapper handled a command its control's menu sent.
-  virtual bool OnCommand(int, int) { return false; }
-
-  // The dialog's item id; the dialog receives its notifications.
-  void Attach(HWND dialog, int id);
-  void Attach(HWND window, HWND parent, int id);
-  void Show(bool show) const;
-  void Enable(bool enable) const;
-  void Focus() const;
-  // Check boxes.
-  bool Checked() const;
-  void SetChecked(bool checked) const;
-
-  HWND Window() const { return window_; }
-  HWND Parent() const { return parent_; }
-  int Id() const { return id_; }
-
- protected:
-  LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
-    return SendMessageW(window_, message, wParam, lParam);
-  }
-
- private:
-  int id_ = -1;
-  HWND window_ = nullptr;
-  HWND parent_ = nullptr;
-};
+#include "platform/ControlWrapperWin32.h"
 
 // A list box or a combo box: each operation sends the form of the message its kind takes.
 class ListWrapper : public ControlWrapper {
