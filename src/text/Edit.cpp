@@ -84,12 +84,14 @@ void Delete(EditState& edit, const TextPos& from, const TextPos& to, std::uint32
   }
 }
 
-// The pieces of text between carriage returns; a line feed right after one belongs to it.
-std::vector<std::wstring_view> SplitPieces(std::wstring_view text) {
+// The pieces of text between carriage returns; a line feed right after one belongs to it. An
+// undo or redo replays text that joined lines with CR LF, where a lone CR was a character of its
+// line (as a file may hold it): there only CR LF separates.
+std::vector<std::wstring_view> SplitPieces(std::wstring_view text, bool replay) {
   std::vector<std::wstring_view> pieces;
   std::size_t start = 0;
   for (;;) {
-    std::size_t cr = text.find(L'\r', start);
+    std::size_t cr = replay ? text.find(L"\r\n", start) : text.find(L'\r', start);
     if (cr == std::wstring_view::npos) break;
     pieces.push_back(text.substr(start, cr - start));
     start = cr + 1;
@@ -103,7 +105,8 @@ std::vector<std::wstring_view> SplitPieces(std::wstring_view text) {
 TextPlace Insert(EditState& edit, const TextPos& from, std::wstring_view text,
                  std::uint32_t& state) {
   Document& document = edit.document;
-  std::vector<std::wstring_view> pieces = SplitPieces(text);
+  const bool replay = (edit.flags & (editIntoRedo | editKeepRedo)) != 0;
+  std::vector<std::wstring_view> pieces = SplitPieces(text, replay);
   Line& first = document.lines[from.line];
   TextPlace end{from.index, from.line};
   if (pieces.size() == 1) {

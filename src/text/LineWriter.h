@@ -1,4 +1,5 @@
-// Writes UTF-16 lines to a file as ANSI bytes, with carriage return and line feed between lines.
+// Writes UTF-16 lines to a file in a text format (ANSI bytes with carriage return and line feed
+// between lines unless told otherwise).
 // The lines go to a temporary file beside the target, which takes the target's place only when
 // every byte was written: a failed save never destroys the old file.
 #pragma once
@@ -6,13 +7,15 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "platform/Platform.h"
+#include "text/TextFormat.h"
 
 class LineWriter {
  public:
-  // Creates the temporary file beside path.
-  explicit LineWriter(const std::wstring& path);
+  // Creates the temporary file beside path; the file starts with the format's byte-order mark.
+  explicit LineWriter(const std::wstring& path, TextFormat format = {});
   ~LineWriter();
   LineWriter(const LineWriter&) = delete;
   LineWriter& operator=(const LineWriter&) = delete;
@@ -30,9 +33,11 @@ class LineWriter {
   std::uint32_t ErrorCode() const { return errorCode_; }
 
  private:
+  void Append(std::wstring_view text);  // converts text into the collected bytes
   void Flush();  // writes the collected bytes
 
   platform::FileHandle file_ = platform::invalidFile;
+  TextFormat format_;
   bool firstLine_ = true;
   bool failed_ = false;
   bool writeFailed_ = false;
