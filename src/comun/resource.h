@@ -56,6 +56,15 @@
 #define IDM_FINDTEXT           40343   // key binding only: select and focus the find text
 #define IDM_SAVEALL            40345
 #define IDM_HELP               40381
+#define IDM_FORMAT_FIRST       40400   // File > Encoding: the file forms, in the order of
+#define IDM_FORMAT_ANSI        40400   // IDS_FORMAT_FIRST and of the formats of FileFormat.cpp
+#define IDM_FORMAT_UTF8        40401
+#define IDM_FORMAT_UTF8BOM     40402
+#define IDM_FORMAT_UTF16LE     40403
+#define IDM_FORMAT_UTF16BE     40404
+#define IDM_FORMAT_CRLF        40405
+#define IDM_FORMAT_LF          40406
+#define IDM_FORMAT_LAST        40406
 
 // Drop-down buttons of the main window's menu bar.
 #define IDM_MENUBAR_TOOLS      40036   // the main menu, labelled IDS_MENUBAR_TOOLS
@@ -237,6 +246,14 @@
 #define IDS_TITLE_OPEN         178
 #define IDS_TITLE_SAVEAS       179
 #define IDS_MENUBAR_TOOLS      40037   // label of the menu bar's first button
+#define IDS_FORMAT_FIRST       180     // names of the file forms shown in the title, in the
+#define IDS_FORMAT_ANSI        180     // order of IDM_FORMAT_FIRST
+#define IDS_FORMAT_UTF8        181
+#define IDS_FORMAT_UTF8BOM     182
+#define IDS_FORMAT_UTF16LE     183
+#define IDS_FORMAT_UTF16BE     184
+#define IDS_FORMAT_CRLF        185
+#define IDS_FORMAT_LF          186
 
 // ---- Bitmaps and icons ----------------------------------------------------------------------
 

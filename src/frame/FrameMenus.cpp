@@ -95,6 +95,7 @@ void MainFrame::ApplyMenuStates() {
   }
   HMENU file = GetSubMenu(mainMenu, fileSubmenu);
   Enable(file, IDM_SAVE, states.save);
+  ApplyFormatChecks(file);
   HMENU edit = GetSubMenu(mainMenu, editSubmenu);
   ApplyEditStates(edit, states);
   Enable(edit, IDM_COPYAPPEND, states.selection);
@@ -110,6 +111,7 @@ void MainFrame::ApplyMenuStates() {
 
   if (menuBarMenu) {
     Enable(GetSubMenu(menuBarMenu, barFileMenu), IDM_SAVE, states.save);
+    ApplyFormatChecks(GetSubMenu(menuBarMenu, barFileMenu));
     ApplyEditStates(GetSubMenu(menuBarMenu, barEditMenu), states);
   }
 }
