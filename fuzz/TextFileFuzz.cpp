@@ -1,6 +1,7 @@
 // Fuzzes reading text files with any bytes, raw or behind each byte-order mark: a file whose line
-// ends all have one form is saved back byte for byte; any other file is saved with every line end
-// in the form of its first, and loading and saving that again changes nothing.
+// ends all have one form is saved back byte for byte, also after a line was edited and the edit
+// undone; any other file is saved with every line end in the form of its first, and loading and
+// saving that again changes nothing.
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -9,9 +10,12 @@
 
 #include "FuzzFiles.h"
 #include "text/Document.h"
+#include "text/Edit.h"
 #include "text/Layout.h"
 #include "text/Line.h"
 #include "text/TextFile.h"
+#include "text/TextPos.h"
+#include "text/UndoHistory.h"
 
 namespace {
 
@@ -69,6 +73,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   Document first;
   LoadOrStop(first, "in.txt", size);
+  // An edit and its undo leave the line widened with the same characters.
+  TextPos at(first);
+  SetPos(at, static_cast<int>(size / 3), static_cast<int>(size % 5));
+  ReplaceText(first, at, at, L"\u00E9", editTyping);
+  Undo(*first.undo);
   if (!SaveText(first, FuzzPath("out.txt"))) std::abort();
   const std::string saved = ReadBytes("out.txt");
   if (!MixedLineEnds(UnitsOf(file)) && saved != file) std::abort();

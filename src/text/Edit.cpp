@@ -47,7 +47,7 @@ void RelayoutFirstLine(EditState& edit, int lineIndex, std::uint32_t& state) {
 std::wstring RemovedText(const Document& document, const TextPos& from, const TextPos& to) {
   std::wstring removed;
   for (int i = from.line; i <= to.line; ++i) {
-    std::wstring_view text = document.lines[i].Text();
+    std::wstring_view text = document.lines[i].Peek();
     std::size_t start = i == from.line ? At(from.index) : 0;
     std::size_t end = i == to.line ? At(to.index) : text.size();
     removed.append(text.substr(start, end - start));

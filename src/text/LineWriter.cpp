@@ -43,12 +43,23 @@ void LineWriter::WriteLine(const wchar_t* text, std::size_t length) {
 }
 
 void LineWriter::WriteIndentedLine(const wchar_t* text, std::size_t length, int tabs) {
-  if (file_ == platform::invalidFile) return;
-  if (!firstLine_) Append(format_.lineFeed ? L"\n" : L"\r\n");
-  firstLine_ = false;
+  if (!StartLine()) return;
   if (tabs > 0) Append(std::wstring(static_cast<std::size_t>(tabs), L'\t'));
   Append({text, length});
   if (bytes_.size() >= flushSize) Flush();
+}
+
+void LineWriter::WriteRawLine(std::string_view bytes) {
+  if (!StartLine()) return;
+  bytes_.append(bytes);
+  if (bytes_.size() >= flushSize) Flush();
+}
+
+bool LineWriter::StartLine() {
+  if (file_ == platform::invalidFile) return false;
+  if (!firstLine_) Append(format_.lineFeed ? L"\n" : L"\r\n");
+  firstLine_ = false;
+  return true;
 }
 
 void LineWriter::Append(std::wstring_view text) {

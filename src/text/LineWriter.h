@@ -22,6 +22,8 @@ class LineWriter {
 
   // Writes the separator (not before the first line) and the text.
   void WriteLine(const wchar_t* text, std::size_t length);
+  // Writes the separator (not before the first line) and bytes already in the file's encoding.
+  void WriteRawLine(std::string_view bytes);
   // The same with `tabs` tab characters between the separator and the text.
   void WriteIndentedLine(const wchar_t* text, std::size_t length, int tabs);
   // Closes the file and, when every write succeeded, replaces the target by it. False (the
@@ -33,6 +35,7 @@ class LineWriter {
   std::uint32_t ErrorCode() const { return errorCode_; }
 
  private:
+  bool StartLine();  // the separator before every line but the first; false without a file
   void Append(std::wstring_view text);  // converts text into the collected bytes
   void Flush();  // writes the collected bytes
 

@@ -1,6 +1,8 @@
-// Loading reads the whole file, recognises its encoding and line end, and converts each line
-// straight into the text arena of a fresh line store, which takes the place of the document's
-// lines only when the whole file was read. Saving writes the lines back in the same form.
+// Loading reads the whole file into one block, recognises its encoding and line end, and makes a
+// fresh line store, which takes the place of the document's lines only when the whole file was
+// read. Where a byte stands for one unit (a single-byte code page, ASCII in UTF-8) the lines
+// stay in the file's bytes, which the store then keeps; other lines are converted into its text
+// arena. Saving writes the lines back in the same form, narrow lines as the bytes they were.
 #include "text/TextFile.h"
 
 #include <algorithm>
@@ -9,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "text/CodePage.h"
 #include "text/Document.h"
 #include "text/Layout.h"
 #include "text/LineWriter.h"
@@ -41,6 +44,12 @@ class FileBytes {
   }
   const char* Data() const { return memory_; }
   std::size_t Size() const { return size_; }
+  // Hands the block to a store that keeps lines in it.
+  void MoveTo(LineStore& store) {
+    store.AdoptBlock(memory_, capacity_);
+    memory_ = nullptr;
+    capacity_ = size_ = 0;
+  }
 
  private:
   void Reserve(std::uint64_t bytes) {
@@ -62,6 +71,8 @@ class FileBytes {
 struct Loading {
   const Document& document;
   Encoding encoding;
+  bool narrow;  // lines may stay in the file's bytes
+  bool keptBytes = false;  // some did
   LineStore store;
   std::vector<int> totals;
   int rows = 0;
@@ -71,17 +82,27 @@ struct Loading {
 
 // Appends one line of count units (bytes, or UTF-16 units already decoded) to the store, its
 // row total to the totals, and its width to the widest line while the line is fresh in the cache.
+Line& StoreLine(Loading& loading, const char* bytes, std::size_t count) {
+  if (loading.narrow && (loading.encoding == Encoding::codePage || IsAscii(bytes, count))) {
+    loading.keptBytes = true;
+    return loading.store.AppendNarrowLine(bytes, static_cast<int>(count));
+  }
+  wchar_t* text = loading.store.ArenaText(count);
+  std::size_t length = Decode(loading.encoding, bytes, count, text);
+  loading.store.ShrinkArenaText(text, length, count);
+  return loading.store.AppendArenaLine(text, static_cast<int>(length));
+}
+
+Line& StoreLine(Loading& loading, const wchar_t* units, std::size_t count) {
+  wchar_t* text = loading.store.ArenaText(count);
+  std::copy(units, units + count, text);
+  return loading.store.AppendArenaLine(text, static_cast<int>(count));
+}
+
 template <typename Unit>
 void AppendLine(Loading& loading, const Unit* units, std::size_t count) {
   const Document& document = loading.document;
-  wchar_t* text = loading.store.ArenaText(count);
-  std::size_t length = count;
-  if constexpr (sizeof(Unit) == 1)
-    length = Decode(loading.encoding, units, count, text);
-  else
-    std::copy(units, units + count, text);
-  loading.store.ShrinkArenaText(text, length, count);
-  Line& line = loading.store.AppendArenaLine(text, static_cast<int>(length));
+  Line& line = StoreLine(loading, units, count);
   LayoutLine(document, line, loading.state);
   loading.rows += line.SegmentCount();
   std::vector<int>& totals = loading.totals;
@@ -117,6 +138,12 @@ bool SplitLines(Loading& loading, const Unit* text, std::size_t count) {
   return lineFeed;
 }
 
+// True when a narrow line's bytes are already what the encoding writes for them.
+bool BytesFit(Encoding encoding, std::string_view bytes) {
+  return encoding == Encoding::codePage ||
+         (encoding == Encoding::utf8 && IsAscii(bytes.data(), bytes.size()));
+}
+
 }  // namespace
 
 bool LoadText(Document& document, const std::wstring& path) {
@@ -124,7 +151,10 @@ bool LoadText(Document& document, const std::wstring& path) {
   if (!file.Read(path)) return false;
   DetectedFormat detected = DetectFormat(file.Data(), file.Size());
   TextFormat format = detected.format;
-  Loading loading{document, format.encoding, {}, {}, 0, 0, 0};
+  const bool narrow = format.encoding == Encoding::codePage
+                          ? codepage::IsSingleByte()
+                          : format.encoding == Encoding::utf8 && codepage::IsAsciiIdentity();
+  Loading loading{document, format.encoding, narrow};
   const char* content = file.Data() + detected.bomBytes;
   const std::size_t count = file.Size() - detected.bomBytes;
   if (format.encoding == Encoding::utf16le || format.encoding == Encoding::utf16be) {
@@ -135,6 +165,7 @@ bool LoadText(Document& document, const std::wstring& path) {
   } else {
     format.lineFeed = SplitLines(loading, content, count);
   }
+  if (loading.keptBytes) file.MoveTo(loading.store);
   document.lines = std::move(loading.store);
   document.rowTotals = std::move(loading.totals);
   document.widestLine = document.settings.wordwrap ? document.wrapWidth : loading.widest;
@@ -147,7 +178,13 @@ bool SaveText(Document& document, const std::wstring& path) {
   if (writer.Failed()) return false;
   for (int i = 0; i < document.LineCount(); ++i) {
     const Line& line = document.lines[i];
-    writer.WriteLine(line.Data(), static_cast<std::size_t>(line.Length()));
+    const std::string_view bytes = line.Bytes();
+    if (line.IsNarrow() && BytesFit(document.format.encoding, bytes)) {
+      writer.WriteRawLine(bytes);
+    } else {
+      const std::wstring_view text = line.Peek();
+      writer.WriteLine(text.data(), text.size());
+    }
   }
   if (!writer.Close()) return false;
   document.modified = false;

@@ -140,6 +140,12 @@ void AppendUtf16(const wchar_t* text, std::size_t count, bool bigEndian, std::st
 
 }  // namespace
 
+bool IsAscii(const char* bytes, std::size_t count) {
+  unsigned char all = 0;
+  for (std::size_t i = 0; i < count; ++i) all |= static_cast<unsigned char>(bytes[i]);
+  return all < 0x80;
+}
+
 std::string ByteOrderMark(Encoding encoding) {
   switch (encoding) {
     case Encoding::utf8: return "\xEF\xBB\xBF";

@@ -123,6 +123,27 @@ TEST(TextFile, UndoGivesBackLinesWithLoneCarriageReturns) {
   EXPECT_EQ(folder.Read(L"out.txt"), bytes);
 }
 
+TEST(TextFile, LinesStayInTheFilesBytesUntilTheirCharactersAreNeeded) {
+  TempFolder folder;
+  folder.Write(L"in.txt", "caf\xE9\tis \x80" "1\nplain\n");
+  Document document;
+  document.settings = Settings(true, 4, 2);
+  document.wrapWidth = 6;
+  ASSERT_TRUE(LoadText(document, folder.Path(L"in.txt")));
+  const Line& line = document.lines[0];
+  EXPECT_TRUE(line.IsNarrow() && document.lines[1].IsNarrow());
+  auto wide = MakeDocument({L"caf\u00E9\tis \u20AC1"}, Settings(true, 4, 2), 6);
+  const std::vector<int> ends = EndsOf(wide->lines[0]);
+  ASSERT_GT(ends.size(), 1u);
+  EXPECT_EQ(line.Peek(), L"caf\u00E9\tis \u20AC1");
+  EXPECT_EQ(line.CharAt(3), L'\u00E9');
+  EXPECT_EQ(EndsOf(line), ends);
+  EXPECT_TRUE(line.IsNarrow());  // layout and Peek leave it in the bytes
+  EXPECT_EQ(line.Text(), L"caf\u00E9\tis \u20AC1");
+  EXPECT_FALSE(line.IsNarrow());
+  EXPECT_EQ(EndsOf(line), ends);
+}
+
 TEST(TextFile, LoadedLinesAreLaidOutForTheDocument) {
   TempFolder folder;
   folder.Write(L"in.txt", std::string(25, 'a') + "\r\n\tb\r\nccc");
