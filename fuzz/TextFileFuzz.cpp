@@ -1,7 +1,7 @@
-// Fuzzes reading text files with any bytes, raw or behind each byte-order mark: a file whose line
-// ends all have one form is saved back byte for byte, also after a line was edited and the edit
-// undone; any other file is saved with every line end in the form of its first, and loading and
-// saving that again changes nothing.
+// Fuzzes reading text files with any bytes, raw or behind each byte-order mark: a file is saved
+// back byte for byte, also after a line was edited and the edit undone, unless its first line
+// end is CR LF and a later one a line feed alone; that one is saved with CR LF everywhere, and
+// loading and saving it again changes nothing.
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -45,14 +45,18 @@ std::vector<unsigned> UnitsOf(const std::string& file) {
   return units;
 }
 
-// True when some line feeds follow a carriage return and others do not.
+// True when the first line feed follows a carriage return and a later one does not: the only
+// files whose line ends change (an LF file keeps its carriage returns as characters).
 bool MixedLineEnds(const std::vector<unsigned>& units) {
-  bool crLf = false, lf = false;
+  bool first = true, crLf = false;
   for (std::size_t i = 0; i < units.size(); ++i) {
     if (units[i] != '\n') continue;
-    (i > 0 && units[i - 1] == '\r' ? crLf : lf) = true;
+    const bool afterCr = i > 0 && units[i - 1] == '\r';
+    if (first) crLf = afterCr;
+    if (!first && crLf && !afterCr) return true;
+    first = false;
   }
-  return crLf && lf;
+  return false;
 }
 
 void LoadOrStop(Document& document, const char* name, std::size_t size) {

