@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <vector>
 
 namespace {
 
@@ -34,10 +35,12 @@ Line::Line(const char* fileBytes, int length) : Line(static_cast<wchar_t*>(nullp
 
 std::wstring_view Line::Peek() const {
   if (!IsNarrow()) return Text();
-  thread_local std::wstring scratch;
-  scratch.resize(static_cast<std::size_t>(Length()));
-  codepage::ToWide(NarrowBytes(), scratch.size(), scratch.data());
-  return scratch;
+  // Only ever grown, so that a look at a line costs no clearing of the buffer.
+  static std::vector<wchar_t> scratch;
+  const auto length = static_cast<std::size_t>(Length());
+  if (scratch.size() < length) scratch.resize(length);
+  codepage::ToWide(NarrowBytes(), length, scratch.data());
+  return {scratch.data(), length};
 }
 
 void Line::Widen() {

@@ -38,8 +38,9 @@ class Line {
   int Length() const { return HasBlock() ? block_->length : static_cast<int>(word_ & lengthMask); }
   std::wstring_view Text() const { return {Data(), static_cast<std::size_t>(Length())}; }
   // The characters for one look that leaves a narrow line narrow: converted into a buffer
-  // that the next Peek of any line reuses. For readers that finish with one line before they
-  // look at the next (layout, highlighter states, saving, copying).
+  // that the next Peek of any line reuses (the text model runs on one thread). For readers that
+  // finish with one line before they look at the next (layout, highlighter states, saving,
+  // copying).
   std::wstring_view Peek() const;
   // The character at index, or 0 beyond the end.
   wchar_t CharAt(int index) const {

@@ -80,6 +80,17 @@ struct Loading {
   int widest = 0;
 };
 
+// The first unit equal to ch in [from, to), or to; memchr for bytes, which searches fastest.
+template <typename Unit>
+const Unit* Find(const Unit* from, const Unit* to, char ch) {
+  if constexpr (sizeof(Unit) == 1) {
+    const void* found = std::memchr(from, ch, static_cast<std::size_t>(to - from));
+    return found ? static_cast<const Unit*>(found) : to;
+  } else {
+    return std::find(from, to, Unit(ch));
+  }
+}
+
 // Appends one line of count units (bytes, or UTF-16 units already decoded) to the store, its
 // row total to the totals, and its width to the widest line while the line is fresh in the cache.
 Line& StoreLine(Loading& loading, const char* bytes, std::size_t count) {
@@ -110,7 +121,7 @@ void AppendLine(Loading& loading, const Unit* units, std::size_t count) {
   totals.push_back(loading.rows);
   if (!document.settings.wordwrap) {
     // No encoding turns anything but the tab unit into a tab.
-    int width = std::find(units, units + count, Unit('\t')) != units + count
+    int width = Find(units, units + count, '\t') != units + count
                     ? LineWidth(document, line)
                     : line.Length();
     loading.widest = std::max(loading.widest, width);
@@ -126,10 +137,10 @@ void AppendLine(Loading& loading, const Unit* units, std::size_t count) {
 template <typename Unit>
 bool SplitLines(Loading& loading, const Unit* text, std::size_t count) {
   const Unit* end = text + count;
-  const Unit* firstFeed = std::find(text, end, Unit('\n'));
+  const Unit* firstFeed = Find(text, end, '\n');
   const bool lineFeed = firstFeed != end && (firstFeed == text || firstFeed[-1] != Unit('\r'));
   for (const Unit* start = text;;) {
-    const Unit* feed = std::find(start, end, Unit('\n'));
+    const Unit* feed = Find(start, end, '\n');
     const Unit* lineEnd = feed;
     if (!lineFeed && feed != end && feed > start && feed[-1] == Unit('\r')) --lineEnd;
     AppendLine(loading, start, static_cast<std::size_t>(lineEnd - start));
