@@ -270,6 +270,9 @@ int main(int argc, char** argv) {
   std::printf("  %-34s %10.1f MB   %6.2fx file size (at start %.1f MB, before loading %.1f MB)\n", "peak memory",
               static_cast<double>(peak) / 1e6, static_cast<double>(peak) / static_cast<double>(size),
               static_cast<double>(atStart) / 1e6, static_cast<double>(baseline) / 1e6);
+  const double growth = static_cast<double>(peak - std::min(peak, baseline));
+  std::printf("  %-34s %10.1f MB   %6.2fx file size\n", "memory growth for a loaded file", growth / 1e6,
+              growth / static_cast<double>(size));
 
   {
     auto document = NewDocument(false);

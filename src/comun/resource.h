@@ -57,6 +57,15 @@
 #define IDM_SAVEALL            40345
 #define IDM_HELP               40381
 #define IDM_SELECTALL          40400
+#define IDM_FORMAT_FIRST       40410   // File > Encoding: the file forms, in the order of
+#define IDM_FORMAT_ANSI        40410   // IDS_FORMAT_FIRST and of the formats of FileFormat.cpp
+#define IDM_FORMAT_UTF8        40411
+#define IDM_FORMAT_UTF8BOM     40412
+#define IDM_FORMAT_UTF16LE     40413
+#define IDM_FORMAT_UTF16BE     40414
+#define IDM_FORMAT_CRLF        40415
+#define IDM_FORMAT_LF          40416
+#define IDM_FORMAT_LAST        40416
 
 // Drop-down buttons of the main window's menu bar.
 #define IDM_MENUBAR_TOOLS      40036   // the main menu, labelled IDS_MENUBAR_TOOLS
@@ -270,6 +279,14 @@
 #define IDS_NEEDCOMMAND        646     // refusal of the Commands page
 #define IDS_EXT_NODOT          647     // refusals of the Associations page
 #define IDS_EXT_BADCHARS       648
+#define IDS_FORMAT_FIRST       180     // names of the file forms shown in the title, in the
+#define IDS_FORMAT_ANSI        180     // order of IDM_FORMAT_FIRST
+#define IDS_FORMAT_UTF8        181
+#define IDS_FORMAT_UTF8BOM     182
+#define IDS_FORMAT_UTF16LE     183
+#define IDS_FORMAT_UTF16BE     184
+#define IDS_FORMAT_CRLF        185
+#define IDS_FORMAT_LF          186
 
 // ---- Bitmaps and icons ----------------------------------------------------------------------
 

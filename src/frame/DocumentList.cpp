@@ -101,7 +101,7 @@ void MainFrame::UpdateTitle(const OpenDocument& document) {
   std::wstring title = LoadResourceText(instance, IDS_NOTITLE);
   if (document.shown) {
     title = LoadResourceText(instance, IDS_TITLEPREFIX) + document.file.name +
-            (document.text->modified ? L"*" : L"");
+            (document.text->modified ? L"*" : L"") + FormatSuffix(document.text->format);
   }
   if (title == shownTitle) return;
   shownTitle = title;

@@ -145,6 +145,10 @@ bool MainFrame::RunGeneratedCommand(int id) {
     RunTool(*this, id - IDM_TOOL_FIRST);
     return true;
   }
+  if (id >= IDM_FORMAT_FIRST && id <= IDM_FORMAT_LAST) {
+    ChooseFormat(id);
+    return true;
+  }
   if (id >= IDM_RECENT_FIRST && id <= IDM_RECENT_LAST) {
     OpenRecentFile(id - IDM_RECENT_FIRST);
     return true;

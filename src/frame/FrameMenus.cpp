@@ -131,7 +131,9 @@ void MainFrame::ApplyMenuStates() {
     states.paste = IsClipboardFormatAvailable(CF_UNICODETEXT);
     states.wraps = document->text->settings.wordwrap;
   }
-  ApplyFileStates(GetSubMenu(mainMenu, fileSubmenu), states);
+  HMENU file = GetSubMenu(mainMenu, fileSubmenu);
+  ApplyFileStates(file, states);
+  ApplyFormatChecks(file);
   HMENU edit = GetSubMenu(mainMenu, editSubmenu);
   ApplyEditStates(edit, states);
   Enable(edit, IDM_COPYAPPEND, states.selection);
@@ -147,6 +149,7 @@ void MainFrame::ApplyMenuStates() {
 
   if (menuBarMenu) {
     ApplyFileStates(GetSubMenu(menuBarMenu, barFileMenu), states);
+    ApplyFormatChecks(GetSubMenu(menuBarMenu, barFileMenu));
     ApplyEditStates(GetSubMenu(menuBarMenu, barEditMenu), states);
   }
 }

@@ -16,6 +16,7 @@
 #include "platform/ControlWrapperWin32.h"
 #include "platform/PocketPC.h"
 #include "search/Searcher.h"
+#include "text/TextFormat.h"
 #include "view/ViewWindow.h"
 
 class AppSettings;
@@ -130,6 +131,13 @@ class MainFrame final : public ViewFrame {
   void ShowDocument(OpenDocument& document, OpenDocument* previous);
   void HideDocument(OpenDocument& document);
   void UpdateTitle(const OpenDocument& document);
+  // ---- The form of the file (FileFormat.cpp) ----------------------------------------------
+  // The form of a file for the title ("[UTF-8, LF]"); empty for the code page with CR LF.
+  std::wstring FormatSuffix(const TextFormat& format) const;
+  // One of the File menu's Encoding commands: the active document is saved in that form.
+  void ChooseFormat(int command);
+  // Check marks of the Encoding commands in menu for the active document.
+  void ApplyFormatChecks(HMENU menu);
   void NextWindow();
   // Prev (40035): the document before the active one, without reordering.
   void PreviousWindow();

@@ -198,6 +198,12 @@ void CloseFile(FileHandle file) {
   if (file != invalidFile) close(static_cast<int>(file));
 }
 
+std::uint64_t FileSize(FileHandle file) {
+  struct stat info {};
+  if (fstat(static_cast<int>(file), &info) != 0 || info.st_size < 0) return 0;
+  return static_cast<std::uint64_t>(info.st_size);
+}
+
 std::uint32_t LastError() { return lastError; }
 
 bool ReplaceFileBy(const std::wstring& target, const std::wstring& replacement) {

@@ -61,6 +61,12 @@ void CloseFile(FileHandle file) {
   if (file != invalidFile) CloseHandle(Handle(file));
 }
 
+std::uint64_t FileSize(FileHandle file) {
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(Handle(file), &size) || size.QuadPart < 0) return 0;
+  return static_cast<std::uint64_t>(size.QuadPart);
+}
+
 std::uint32_t LastError() { return GetLastError(); }
 
 bool ReplaceFileBy(const std::wstring& target, const std::wstring& replacement) {

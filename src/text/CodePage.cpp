@@ -102,6 +102,10 @@ std::size_t ToWide(const char* bytes, std::size_t count, wchar_t* out) {
   return text.size();
 }
 
+bool IsSingleByte() { return Get().singleByte; }
+bool IsAsciiIdentity() { return Get().asciiIdentity; }
+wchar_t WideOf(unsigned char byte) { return Get().wide[byte]; }
+
 void AppendAnsi(const wchar_t* text, std::size_t count, std::string& out) {
   const Tables& t = Get();
   if (t.singleByte) {

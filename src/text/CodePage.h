@@ -14,4 +14,12 @@ std::size_t ToWide(const char* bytes, std::size_t count, wchar_t* out);
 // represent becomes its default character.
 void AppendAnsi(const wchar_t* text, std::size_t count, std::string& out);
 
+// True for a single-byte code page: every byte is one unit and ToWide converts byte by byte, so
+// a line may be kept in its file's bytes and widened when needed.
+bool IsSingleByte();
+// True when the bytes below 0x80 stand for the same units.
+bool IsAsciiIdentity();
+// The unit of one byte of a single-byte code page.
+wchar_t WideOf(unsigned char byte);
+
 }  // namespace codepage

@@ -8,6 +8,7 @@
 
 #include "config/DocClass.h"
 #include "text/LineStore.h"
+#include "text/TextFormat.h"
 
 class UndoHistory;
 
@@ -34,6 +35,8 @@ class Document {
   int widestLine = 0;
   // The document's own copy of its class.
   DocClass settings;
+  // The form of its file: set by loading, used by saving (code page and CR LF when new).
+  TextFormat format;
 
   // The text differs from the file: set by every edit, cleared by a save, restored by undo.
   bool modified = false;

@@ -53,7 +53,7 @@ void RelayoutFirstLine(EditState& edit, int lineIndex, std::uint32_t& state) {
 std::wstring RemovedText(const Document& document, const TextPos& from, const TextPos& to) {
   std::wstring removed;
   for (int i = from.line; i <= to.line; ++i) {
-    std::wstring_view text = document.lines[i].Text();
+    std::wstring_view text = document.lines[i].Peek();
     std::size_t start = i == from.line ? At(from.index) : 0;
     std::size_t end = i == to.line ? At(to.index) : text.size();
     removed.append(text.substr(start, end - start));
@@ -92,13 +92,15 @@ void Delete(EditState& edit, const TextPos& from, const TextPos& to, std::uint32
   }
 }
 
-// The pieces of text between line breaks: a carriage return and line feed, a lone carriage
-// return and a lone line feed each end one piece, so that no line ever holds a line feed.
-std::vector<std::wstring_view> SplitPieces(std::wstring_view text) {
+// The pieces of text between line breaks. Inserted text breaks at a carriage return and line
+// feed, a lone carriage return and a lone line feed, so that no line ever holds a line feed. An
+// undo or redo replays text that joined lines with CR LF, where a lone CR was a character of its
+// line (as a file may hold it): there only CR LF separates.
+std::vector<std::wstring_view> SplitPieces(std::wstring_view text, bool replay) {
   std::vector<std::wstring_view> pieces;
   std::size_t start = 0;
   for (;;) {
-    std::size_t brk = text.find_first_of(L"\r\n", start);
+    std::size_t brk = replay ? text.find(L"\r\n", start) : text.find_first_of(L"\r\n", start);
     if (brk == std::wstring_view::npos) break;
     pieces.push_back(text.substr(start, brk - start));
     start = brk + 1;
@@ -112,7 +114,8 @@ std::vector<std::wstring_view> SplitPieces(std::wstring_view text) {
 TextPlace Insert(EditState& edit, const TextPos& from, std::wstring_view text,
                  std::uint32_t& state) {
   Document& document = edit.document;
-  std::vector<std::wstring_view> pieces = SplitPieces(text);
+  const bool replay = (edit.flags & (editIntoRedo | editKeepRedo)) != 0;
+  std::vector<std::wstring_view> pieces = SplitPieces(text, replay);
   Line& first = document.lines[from.line];
   TextPlace end{from.index, from.line};
   if (pieces.size() == 1) {

@@ -58,12 +58,12 @@ int ExpandTab(int w, int col, int tabSize) { return (w - 1) + tabSize - (w - 1 +
 
 int IndentWidth(const Document& document, const Line& line) {
   const int tabSize = TabSize(document);
-  const wchar_t* text = line.Data();
   int column = 0;
   for (int i = 0; i < line.Length(); ++i) {
-    if (text[i] == L' ')
+    const wchar_t ch = line.CharAt(i);
+    if (ch == L' ')
       ++column;
-    else if (text[i] == L'\t')
+    else if (ch == L'\t')
       column = NextTabStop(column, tabSize);
     else
       break;
@@ -81,7 +81,7 @@ void WrapLine(const Document& document, const Line& line, std::vector<int>& ends
   const int wrap = std::max(1, document.wrapWidth);
   const int tabSize = TabSize(document);
   const int continuation = SegmentStartColumn(document, line, 1);
-  const wchar_t* text = line.Data();
+  const std::wstring_view text = line.Peek();
   const int length = line.Length();
   ends.clear();
   int p = 0, wordStart = 0, col = 0, w = 0;
@@ -167,7 +167,7 @@ Line& ConstructLine(Document& document, int at, std::wstring_view text, int& row
 
 int LineWidth(const Document& document, const Line& line) {
   if (document.settings.wordwrap) return document.wrapWidth;
-  std::wstring_view text = line.Text();
+  std::wstring_view text = line.Peek();
   std::size_t tab = text.find(L'\t');
   if (tab == std::wstring_view::npos) return line.Length();
   const int tabSize = TabSize(document);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <vector>
 
 namespace {
 
@@ -24,6 +25,32 @@ Line::Line(wchar_t* arenaText, int length) : text_(arenaText) {
   }
 }
 
+Line::Line(const char* fileBytes, int length) : Line(static_cast<wchar_t*>(nullptr), length) {
+  word_ |= narrowFlag;
+  if (HasBlock())
+    block_->outside = fileBytes;
+  else
+    text_ = fileBytes;
+}
+
+std::wstring_view Line::Peek() const {
+  if (!IsNarrow()) return Text();
+  // Only ever grown, so that a look at a line costs no clearing of the buffer.
+  static std::vector<wchar_t> scratch;
+  const auto length = static_cast<std::size_t>(Length());
+  if (scratch.size() < length) scratch.resize(length);
+  codepage::ToWide(NarrowBytes(), length, scratch.data());
+  return {scratch.data(), length};
+}
+
+void Line::Widen() {
+  const int length = Length();
+  Block* block = NewBlock(length, HasBlock() ? block_->segmentCapacity : 0);
+  codepage::ToWide(NarrowBytes(), static_cast<std::size_t>(length), InlineText(block));
+  word_ &= ~narrowFlag;
+  SetBlock(block);
+}
+
 Line::Line(std::wstring_view text) : text_(nullptr) {
   int length = static_cast<int>(text.size());
   SetBlock(NewBlock(length, 0));
@@ -39,7 +66,7 @@ Line::Block* Line::NewBlock(int textCapacity, int segmentCapacity) const {
   std::size_t bytes = sizeof(Block) + static_cast<std::size_t>(segmentCapacity) * sizeof(int) +
                       static_cast<std::size_t>(textCapacity) * sizeof(wchar_t);
   auto* block = static_cast<Block*>(::operator new(bytes));
-  block->arenaText = nullptr;
+  block->outside = nullptr;
   block->textCapacity = textCapacity;
   block->segmentCapacity = segmentCapacity;
   block->segmentCount = 1;
@@ -64,15 +91,16 @@ void Line::SetBlock(Block* block) {
 void Line::EnsureBlock() {
   if (HasBlock()) return;
   Block* block = NewBlock(0, 0);
-  block->arenaText = text_;
+  block->outside = text_;
   SetBlock(block);
 }
 
 void Line::Replace(int index, int count, const wchar_t* text, int length) {
+  if (IsNarrow()) Widen();
   const int oldLength = Length();
   const int newLength = oldLength - count + length;
   const int tail = oldLength - index - count;
-  if (HasBlock() && !block_->arenaText && block_->textCapacity >= newLength) {
+  if (HasBlock() && !block_->outside && block_->textCapacity >= newLength) {
     wchar_t* chars = InlineText(block_);
     CopyUnits(chars + index + length, chars + index + count, tail);
     CopyUnits(chars + index, text, length);
@@ -96,12 +124,13 @@ void Line::SetSegmentEnds(const int* ends, int count) {
     return;
   }
   if (!HasBlock() || block_->segmentCapacity < count) {
-    // Text in the arena stays there; characters of the line's own move with the block.
+    // Text in the arena or the file stays there; characters of the line's own move with the
+    // block.
     int segmentCapacity = count + count / 2;
     Block* block;
-    if (!HasBlock() || block_->arenaText) {
+    if (!HasBlock() || block_->outside) {
       block = NewBlock(0, segmentCapacity);
-      block->arenaText = const_cast<wchar_t*>(Data());
+      block->outside = OutsideText();
     } else {
       block = NewBlock(block_->textCapacity, segmentCapacity);
       CopyUnits(InlineText(block), InlineText(block_), block_->length);

@@ -5,28 +5,62 @@
 #include <cstdint>
 #include <string_view>
 
+#include "text/CodePage.h"
+
 // A document may hold millions of lines, so a line is 16 bytes in the common case: a line
 // whose text came from a file, with one segment and small numbers, is a pointer to its
-// characters in the document's text arena and a few packed fields; its one segment ends at the
-// text's length. A line that is edited, cut into several segments or holds numbers too large
-// for the packed fields gets a block of its own with the segment ends, the full fields and
-// (once edited) the characters.
+// characters and a few packed fields; its one segment ends at the text's length. The characters
+// lie in the document's text arena as UTF-16 units, or, for a narrow line, in the file's own
+// bytes, one byte for each unit through the single-byte code page (a code page file, or a line
+// of plain ASCII in a UTF-8 file): such a line is widened into UTF-16 units of its own when it
+// is edited or its characters are asked for with Data, and read through Peek without that.
+// A line that is edited, cut into several segments or holds numbers too large for the packed
+// fields gets a block of its own with the segment ends, the full fields and (once edited or
+// widened) the characters.
 class Line {
  public:
   // A line over characters in the document's text arena, which outlives the line.
   Line(wchar_t* arenaText, int length);
+  // A narrow line over bytes kept by the document, which outlive the line.
+  Line(const char* fileBytes, int length);
   // A line with its own copy of text.
   explicit Line(std::wstring_view text);
   ~Line();
   Line(const Line&) = delete;
   Line& operator=(const Line&) = delete;
 
-  const wchar_t* Data() const { return HasBlock() ? BlockText() : text_; }
+  // The characters; a narrow line is widened first, so that the pointer stays valid until the
+  // line is edited.
+  const wchar_t* Data() const {
+    if (IsNarrow()) const_cast<Line*>(this)->Widen();
+    return HasBlock() ? BlockText() : static_cast<const wchar_t*>(text_);
+  }
   int Length() const { return HasBlock() ? block_->length : static_cast<int>(word_ & lengthMask); }
   std::wstring_view Text() const { return {Data(), static_cast<std::size_t>(Length())}; }
+  // The characters for one look that leaves a narrow line narrow: converted into a buffer
+  // that the next Peek of any line reuses (the text model runs on one thread). For readers that
+  // finish with one line before they look at the next (layout, highlighter states, saving,
+  // copying).
+  std::wstring_view Peek() const;
   // The character at index, or 0 beyond the end.
   wchar_t CharAt(int index) const {
-    return index >= 0 && index < Length() ? Data()[index] : L'\0';
+    if (index < 0 || index >= Length()) return L'\0';
+    return IsNarrow() ? codepage::WideOf(static_cast<unsigned char>(NarrowBytes()[index]))
+                      : Data()[index];
+  }
+  // A narrow line's bytes, one for each unit; empty for any other line.
+  bool IsNarrow() const { return (word_ & narrowFlag) != 0; }
+  std::string_view Bytes() const {
+    return IsNarrow() ? std::string_view(NarrowBytes(), static_cast<std::size_t>(Length()))
+                      : std::string_view();
+  }
+
+  // True when index lies between the two units of a surrogate pair, which stand for one
+  // character and are never parted by the caret, a deletion or a selection.
+  bool SplitsPair(int index) const {
+    const auto high = static_cast<std::uint32_t>(CharAt(index - 1)) & 0xFFFF;
+    const auto low = static_cast<std::uint32_t>(CharAt(index)) & 0xFFFF;
+    return high >= 0xD800 && high <= 0xDBFF && low >= 0xDC00 && low <= 0xDFFF;
   }
 
   // Replaces count characters at index by the given ones. The segment ends are stale until
@@ -66,7 +100,9 @@ class Line {
  private:
   // The fields of a line with a block, then segmentCapacity ints, then textCapacity characters.
   struct Block {
-    wchar_t* arenaText;  // the characters while they still lie in the arena, else null
+    // The characters while they lie outside the block: units in the arena, or the file's
+    // bytes of a narrow line; null once they are the block's own.
+    const void* outside;
     std::int32_t textCapacity;
     std::int32_t segmentCount;
     std::int32_t segmentCapacity;
@@ -75,8 +111,10 @@ class Line {
     std::int32_t constructPosition;
   };
 
-  // word_: bits 0-24 the length (without a block), bits 25-30 the state, bit 31 a block.
-  static constexpr std::uint32_t lengthMask = (1u << 25) - 1;
+  // word_: bits 0-23 the length (without a block), bit 24 a narrow line, bits 25-30 the state,
+  // bit 31 a block.
+  static constexpr std::uint32_t lengthMask = (1u << 24) - 1;
+  static constexpr std::uint32_t narrowFlag = 1u << 24;
   static constexpr int stateShift = 25;
   static constexpr std::uint32_t blockFlag = 1u << 31;
   static constexpr std::uint16_t packedLimit = 0xFFFF;  // packed fields hold values below it
@@ -86,7 +124,14 @@ class Line {
   static wchar_t* InlineText(Block* block) {
     return reinterpret_cast<wchar_t*>(reinterpret_cast<int*>(block + 1) + block->segmentCapacity);
   }
-  wchar_t* BlockText() const { return block_->arenaText ? block_->arenaText : InlineText(block_); }
+  const wchar_t* BlockText() const {
+    return block_->outside ? static_cast<const wchar_t*>(block_->outside) : InlineText(block_);
+  }
+  // Where the characters lie while they are not the block's own (see Block::outside).
+  const void* OutsideText() const { return HasBlock() ? block_->outside : text_; }
+  const char* NarrowBytes() const { return static_cast<const char*>(OutsideText()); }
+  // Converts a narrow line's bytes into characters of its own.
+  void Widen();
   // A block with room for the given characters and segment ends, holding this line's fields
   // and segment ends (as many as fit) but no characters.
   Block* NewBlock(int textCapacity, int segmentCapacity) const;
@@ -96,8 +141,8 @@ class Line {
   void EnsureBlock();
 
   union {
-    wchar_t* text_;  // without a block: the characters in the arena
-    Block* block_;   // with a block: owned
+    const void* text_;  // without a block: the characters in the arena, or a narrow line's bytes
+    Block* block_;      // with a block: owned
   };
   std::uint32_t word_ = 0;
   std::uint16_t indent_ = 0;     // indentation width, without a block

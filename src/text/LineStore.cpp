@@ -95,12 +95,22 @@ void LineStore::MakeRoomForOne() {
   if (order_.size() == order_.capacity()) order_.reserve(order_.size() * 2 + 16);
 }
 
-Line& LineStore::AppendArenaLine(wchar_t* text, int length) {
+template <typename Text>
+Line& LineStore::AppendOver(Text text, int length) {
   MakeRoomForOne();
   std::uint32_t slot = NewSlot();
   Line* line = new (&SlotLine(slot)) Line(text, length);
   order_.push_back(slot);
   return *line;
+}
+
+Line& LineStore::AppendArenaLine(wchar_t* text, int length) { return AppendOver(text, length); }
+
+Line& LineStore::AppendNarrowLine(const char* bytes, int length) { return AppendOver(bytes, length); }
+
+void LineStore::AdoptBlock(void* memory, std::size_t bytes) {
+  arenaMemory_.reserve(arenaMemory_.size() + 1);
+  arenaMemory_.push_back({memory, bytes});
 }
 
 Line& LineStore::InsertLine(int at, std::wstring_view text) {

@@ -34,6 +34,10 @@ class LineStore {
   void ShrinkArenaText(wchar_t* text, std::size_t used, std::size_t asked);
   // A new line over arena characters, appended at the end.
   Line& AppendArenaLine(wchar_t* text, int length);
+  // A new narrow line over bytes of a block the store keeps (AdoptBlock), appended at the end.
+  Line& AppendNarrowLine(const char* bytes, int length);
+  // Keeps a block of AllocateLargeBlock (a loaded file's bytes) until the store is cleared.
+  void AdoptBlock(void* memory, std::size_t bytes);
   // A new line with its own copy of text, inserted before index at (at = size() appends).
   Line& InsertLine(int at, std::wstring_view text);
 
@@ -74,6 +78,8 @@ class LineStore {
   }
   std::uint32_t NewSlot();
   void MakeRoomForOne();  // so that adding one line cannot fail once the line is made
+  template <typename Text>
+  Line& AppendOver(Text text, int length);  // a line over characters the store keeps
   static void* NewBlock(std::vector<Block>& blocks, std::size_t bytes);
   static void FreeBlocks(std::vector<Block>& blocks);
 

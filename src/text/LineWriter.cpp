@@ -1,9 +1,8 @@
-// Writing UTF-16 lines as ANSI bytes through a temporary file that replaces the target at the end.
+// Writing UTF-16 lines in a text format through a temporary file that replaces the target at the end.
 #include "text/LineWriter.h"
 
 #include <algorithm>
 
-#include "text/CodePage.h"
 
 namespace {
 
@@ -27,13 +26,15 @@ platform::FileHandle CreateTemporary(const std::wstring& target, std::wstring& n
 
 }  // namespace
 
-LineWriter::LineWriter(const std::wstring& path) : target_(platform::FinalPath(path)) {
+LineWriter::LineWriter(const std::wstring& path, TextFormat format)
+    : format_(format), target_(platform::FinalPath(path)) {
   file_ = CreateTemporary(target_, temporary_);
   if (file_ == platform::invalidFile) {
     failed_ = true;
     errorCode_ = platform::LastError();
   }
   bytes_.reserve(flushSize + 4096);
+  if (format_.bom) bytes_ = ByteOrderMark(format_.encoding);
 }
 
 LineWriter::~LineWriter() {
@@ -49,12 +50,27 @@ void LineWriter::WriteLine(const wchar_t* text, std::size_t length) {
 }
 
 void LineWriter::WriteIndentedLine(const wchar_t* text, std::size_t length, int tabs) {
-  if (file_ == platform::invalidFile) return;
-  if (!firstLine_) bytes_ += "\r\n";
-  firstLine_ = false;
-  if (tabs > 0) bytes_.append(static_cast<std::size_t>(tabs), '\t');
-  codepage::AppendAnsi(text, length, bytes_);
+  if (!StartLine()) return;
+  if (tabs > 0) Append(std::wstring(static_cast<std::size_t>(tabs), L'\t'));
+  Append({text, length});
   if (bytes_.size() >= flushSize) Flush();
+}
+
+void LineWriter::WriteRawLine(std::string_view bytes) {
+  if (!StartLine()) return;
+  bytes_.append(bytes);
+  if (bytes_.size() >= flushSize) Flush();
+}
+
+bool LineWriter::StartLine() {
+  if (file_ == platform::invalidFile) return false;
+  if (!firstLine_) Append(format_.lineFeed ? L"\n" : L"\r\n");
+  firstLine_ = false;
+  return true;
+}
+
+void LineWriter::Append(std::wstring_view text) {
+  AppendEncoded(format_.encoding, text.data(), text.size(), bytes_);
 }
 
 void LineWriter::Flush() {

@@ -1,25 +1,30 @@
-// Writes UTF-16 lines to a file as ANSI bytes, with carriage return and line feed between lines.
-// The lines go to a new temporary file beside the target (the file a symbolic link finally
-// names), made with the target's attributes, which takes the target's place only when every
-// byte was written: a failed save never destroys the old file.
+// Writes UTF-16 lines to a file in a text format (ANSI bytes with carriage return and line feed
+// between lines unless told otherwise). The lines go to a new temporary file beside the target
+// (the file a symbolic link finally names), made with the target's attributes, which takes the
+// target's place only when every byte was written: a failed save never destroys the old file.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "platform/Platform.h"
+#include "text/TextFormat.h"
 
 class LineWriter {
  public:
-  // Creates the temporary file beside path, or beside the file path links to.
-  explicit LineWriter(const std::wstring& path);
+  // Creates the temporary file beside path, or beside the file path links to; the file starts
+  // with the format's byte-order mark.
+  explicit LineWriter(const std::wstring& path, TextFormat format = {});
   ~LineWriter();
   LineWriter(const LineWriter&) = delete;
   LineWriter& operator=(const LineWriter&) = delete;
 
   // Writes the separator (not before the first line) and the text.
   void WriteLine(const wchar_t* text, std::size_t length);
+  // Writes the separator (not before the first line) and bytes already in the file's encoding.
+  void WriteRawLine(std::string_view bytes);
   // The same with `tabs` tab characters between the separator and the text.
   void WriteIndentedLine(const wchar_t* text, std::size_t length, int tabs);
   // Closes the file and, when every write succeeded, replaces the target by it. False (the
@@ -31,9 +36,12 @@ class LineWriter {
   std::uint32_t ErrorCode() const { return errorCode_; }
 
  private:
+  bool StartLine();  // the separator before every line but the first; false without a file
+  void Append(std::wstring_view text);  // converts text into the collected bytes
   void Flush();  // writes the collected bytes
 
   platform::FileHandle file_ = platform::invalidFile;
+  TextFormat format_;
   bool firstLine_ = true;
   bool failed_ = false;
   bool writeFailed_ = false;

@@ -50,6 +50,7 @@ void ComputeVisualColumn(TextPos& pos) {
 void MoveLeft(TextPos& pos) {
   if (pos.index > 0) {
     --pos.index;
+    if (LineOf(pos).SplitsPair(pos.index)) --pos.index;
     ComputeVisualColumn(pos);
   } else if (pos.line > 0) {
     --pos.line;
@@ -70,8 +71,14 @@ void MoveRight(TextPos& pos) {
   }
   pos.visualColumn = Advance(*pos.document, line.Data()[pos.index], pos.visualColumn);
   ++pos.index;
+  if (line.SplitsPair(pos.index)) {
+    ++pos.visualColumn;
+    ++pos.index;
+  }
   if (pos.index > line.SegmentEnd(pos.segment)) {
-    ++pos.segment;
+    // A pair cut by a wrap may pass a whole one-unit segment.
+    while (pos.segment < line.LastSegment() && pos.index > line.SegmentEnd(pos.segment))
+      ++pos.segment;
     ComputeVisualColumn(pos);
   }
 }
@@ -81,6 +88,12 @@ void MoveToLineEnd(TextPos& pos) {
   pos.index = line.Length();
   pos.segment = line.LastSegment();
   ComputeVisualColumn(pos);
+}
+
+void KeepPairWhole(TextPos& pos, bool forward) {
+  if (!LineOf(pos).SplitsPair(pos.index)) return;
+  pos.index += forward ? 1 : -1;
+  Normalize(pos);
 }
 
 wchar_t CharAt(const TextPos& pos) { return LineOf(pos).CharAt(pos.index); }

@@ -78,6 +78,7 @@ void InvalidateBetween(EditView& view, const TextPos& a, const TextPos& b) {
 
 void UpdateCaret(EditView& view, TextPos previous, bool extend, int policy) {
   view.findHitSelected = false;
+  KeepPairWhole(view.caret, IsBefore(previous, view.caret));
   const TextPos oldAnchor = view.anchor;
   if (!view.selectionActive) {
     if (extend) {

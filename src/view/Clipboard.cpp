@@ -15,7 +15,7 @@ std::wstring SelectionText(const EditView& view) {
   const TextPos& end = anchorFirst ? view.caret : view.anchor;
   const Document& document = *view.document;
   for (int line = start.line; line <= end.line; ++line) {
-    const std::wstring_view chars = document.lines[line].Text();
+    const std::wstring_view chars = document.lines[line].Peek();
     const std::size_t from = line == start.line ? static_cast<std::size_t>(start.index) : 0;
     const std::size_t to = line == end.line ? static_cast<std::size_t>(end.index) : chars.size();
     for (std::size_t i = from; i < to && i < chars.size(); ++i)

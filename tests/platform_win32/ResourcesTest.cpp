@@ -125,7 +125,7 @@ TEST(Resources, TheMainMenuHasItsSubmenusWhereTheProgramLooksForThem) {
     return commands;
   };
   EXPECT_EQ(withoutSeparators(GetSubMenu(bar.handle, 1)),
-            (std::vector<int>{IDM_NEW, IDM_OPEN, IDM_CLOSE, IDM_SAVE, IDM_SAVEAS, IDM_SAVEALL}));
+            (std::vector<int>{IDM_NEW, IDM_OPEN, IDM_CLOSE, IDM_SAVE, IDM_SAVEAS, IDM_SAVEALL, -1}));
   EXPECT_EQ(withoutSeparators(GetSubMenu(bar.handle, 2)),
             (std::vector<int>{IDM_WORDWRAP, IDM_UNDO, IDM_REDO, IDM_CUT, IDM_COPY, IDM_PASTE}));
 }

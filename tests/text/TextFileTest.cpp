@@ -1,4 +1,5 @@
-// Loading and saving whole documents: every byte the code page can hold comes back.
+// Loading and saving whole documents: every file that is only read and saved comes back byte for
+// byte, in its own encoding and line end.
 #include <gtest/gtest.h>
 
 #include "TempFolder.h"
@@ -17,37 +18,131 @@ std::string AllBytesButLineEnds() {
   return bytes;
 }
 
+constexpr TextFormat codePageCrLf{Encoding::codePage, false, false};
+constexpr TextFormat codePageLf{Encoding::codePage, false, true};
+
 }  // namespace
 
-TEST(TextFile, LoadingThenSavingKeepsEveryByteAndWritesCrLfBetweenLines) {
+TEST(TextFile, ReadAndSavedFilesComeBackByteForByte) {
   std::string many;  // enough lines to fill several blocks of the line pool and the arena
-  for (int i = 0; i < 40000; ++i) many += "line " + std::to_string(i) + (i % 2 ? "\r\n" : "\n");
-  std::string manySaved = many;
-  for (std::size_t at = 0; (at = manySaved.find('\n', at)) != std::string::npos; at += 2)
-    if (manySaved[at - 1] != '\r') manySaved.insert(at, 1, '\r');
+  for (int i = 0; i < 40000; ++i) many += "line " + std::to_string(i) + "\r\n";
   struct {
     const char* name;
     std::string bytes;
-    std::size_t lines;
-    std::string saved;
+    TextFormat format;
+    std::vector<std::wstring> lines;  // checked when not empty
   } const cases[] = {
-      {"empty file", "", 1, ""},
-      {"mixed line ends, the last one kept", "a\r\nb\n\nc\r\n", 5, "a\r\nb\r\n\r\nc\r\n"},
-      {"lone CR is dropped", "a\rb\r\nc", 2, "ab\r\nc"},
-      {"NUL bytes", std::string("x\0y\n\0", 5), 2, std::string("x\0y\r\n\0", 6)},
-      {"every code page byte", AllBytesButLineEnds(), 1, AllBytesButLineEnds()},
-      {"many lines", many, 40001, manySaved},
+      {"empty file", "", codePageCrLf, {L""}},
+      {"CR LF, the last line end kept", "a\r\nb\r\n", codePageCrLf, {L"a", L"b", L""}},
+      {"LF only", "a\nb\n\nc", codePageLf, {L"a", L"b", L"", L"c"}},
+      {"lone CR kept in its line", "a\rb\r\nc\r", codePageCrLf, {L"a\rb", L"c\r"}},
+      {"NUL bytes", std::string("x\0y\n\0", 5), codePageLf, {}},
+      {"every code page byte", AllBytesButLineEnds(), codePageCrLf, {}},
+      {"many lines", many, codePageCrLf, {}},
+      {"UTF-8 without BOM", "caf\xC3\xA9\n\xE2\x82\xAC", {Encoding::utf8, false, true},
+       {L"caf\u00E9", L"\u20AC"}},
+      {"UTF-8 with BOM, ASCII only", "\xEF\xBB\xBF" "abc", {Encoding::utf8, true, false}, {L"abc"}},
+      {"4-byte UTF-8 as a surrogate pair", "<\xF0\x9F\x98\x80>", {Encoding::utf8, false, false},
+       {L"<\xD83D\xDE00>"}},
+      {"invalid UTF-8 in Windows-1252", "caf\xE9 \xC3\xA9\r\n", codePageCrLf, {}},
+      {"overlong UTF-8 form", "\xC0\xAF", codePageCrLf, {}},
+      {"UTF-8 surrogate form", "\xED\xA0\x80", codePageCrLf, {}},
+      {"cut UTF-8 sequence", "\xE2\x82", codePageCrLf, {}},
+      {"BOM before invalid UTF-8", "\xEF\xBB\xBF\xFF", codePageCrLf, {}},
+      {"UTF-16 LE, a unit holding the LF byte", std::string("\xFF\xFE" "a\0\r\0\n\0\x0A\x01", 10),
+       {Encoding::utf16le, true, false}, {L"a", L"\u010A"}},
+      {"UTF-16 BE, LF only", std::string("\xFE\xFF\0a\0\n\xD8\x3D\xDE\x00", 10),
+       {Encoding::utf16be, true, true}, {L"a", L"\xD83D\xDE00"}},
+      {"UTF-16 BOM with an odd byte count", std::string("\xFF\xFE" "a", 3), codePageCrLf, {}},
   };
   for (const auto& c : cases) {
     TempFolder folder;
     folder.Write(L"in.txt", c.bytes);
     Document document;
     ASSERT_TRUE(LoadText(document, folder.Path(L"in.txt"))) << c.name;
-    EXPECT_EQ(document.LineCount(), static_cast<int>(c.lines)) << c.name;
-    EXPECT_EQ(document.rowTotals.size(), c.lines) << c.name;
+    EXPECT_EQ(document.format, c.format) << c.name;
+    if (!c.lines.empty()) EXPECT_EQ(LinesOf(document), c.lines) << c.name;
+    EXPECT_EQ(document.rowTotals.size(), static_cast<std::size_t>(document.LineCount())) << c.name;
     ASSERT_TRUE(SaveText(document, folder.Path(L"out.txt"))) << c.name;
-    EXPECT_EQ(folder.Read(L"out.txt"), c.saved) << c.name;
+    EXPECT_EQ(folder.Read(L"out.txt"), c.bytes) << c.name;
   }
+}
+
+TEST(TextFile, EveryLineEndIsSavedInTheFormOfTheFirst) {
+  struct {
+    std::string bytes, saved;
+  } const cases[] = {
+      {"a\r\nb\nc", "a\r\nb\r\nc"},
+      // After a first line feed, a carriage return is a character: it stays where it was.
+      {"a\nb\r\nc\r\r\n", "a\nb\r\nc\r\r\n"},
+  };
+  for (const auto& c : cases) {
+    TempFolder folder;
+    folder.Write(L"in.txt", c.bytes);
+    Document document;
+    ASSERT_TRUE(LoadText(document, folder.Path(L"in.txt")));
+    ASSERT_TRUE(SaveText(document, folder.Path(L"out.txt")));
+    EXPECT_EQ(folder.Read(L"out.txt"), c.saved) << c.bytes;
+  }
+}
+
+TEST(TextFile, WhatIsTypedIsSavedInTheFilesEncoding) {
+  struct {
+    const char* name;
+    std::string bytes, saved;
+  } const cases[] = {
+      {"UTF-8", "\xC3\xA9\xE2\x82\xAC\n", "\xC3\xA9\xE2\x82\xAC\xC3\xA9\xE2\x82\xAC\n"},
+      {"UTF-8 with BOM", "\xEF\xBB\xBFx", "\xEF\xBB\xBF\xC3\xA9\xE2\x82\xACx"},
+      {"UTF-16 LE", std::string("\xFF\xFEx\0", 4), std::string("\xFF\xFE\xE9\0\xAC\x20x\0", 8)},
+      {"code page", "x", "\xE9\x80x"},
+  };
+  for (const auto& c : cases) {
+    TempFolder folder;
+    folder.Write(L"in.txt", c.bytes);
+    Document document;
+    ASSERT_TRUE(LoadText(document, folder.Path(L"in.txt"))) << c.name;
+    TextPos start = PosAt(document, 0, 0);
+    ReplaceText(document, start, start, L"\u00E9\u20AC", editTyping);
+    ASSERT_TRUE(SaveText(document, folder.Path(L"in.txt"))) << c.name;
+    EXPECT_EQ(folder.Read(L"in.txt"), c.saved) << c.name;
+  }
+}
+
+TEST(TextFile, UndoGivesBackLinesWithLoneCarriageReturns) {
+  TempFolder folder;
+  const std::string bytes = "a\rb\r\nc\r\r\nd";
+  folder.Write(L"in.txt", bytes);
+  Document document;
+  ASSERT_TRUE(LoadText(document, folder.Path(L"in.txt")));
+  TextPos start = PosAt(document, 0, 0), end = PosAt(document, 2, 1);
+  ReplaceText(document, start, end, L"", editOther);
+  Undo(*document.undo);
+  EXPECT_EQ(LinesOf(document), (std::vector<std::wstring>{L"a\rb", L"c\r", L"d"}));
+  Redo(*document.undo);
+  Undo(*document.undo);
+  ASSERT_TRUE(SaveText(document, folder.Path(L"out.txt")));
+  EXPECT_EQ(folder.Read(L"out.txt"), bytes);
+}
+
+TEST(TextFile, LinesStayInTheFilesBytesUntilTheirCharactersAreNeeded) {
+  TempFolder folder;
+  folder.Write(L"in.txt", "caf\xE9\tis \x80" "1\nplain\n");
+  Document document;
+  document.settings = Settings(true, 4, 2);
+  document.wrapWidth = 6;
+  ASSERT_TRUE(LoadText(document, folder.Path(L"in.txt")));
+  const Line& line = document.lines[0];
+  EXPECT_TRUE(line.IsNarrow() && document.lines[1].IsNarrow());
+  auto wide = MakeDocument({L"caf\u00E9\tis \u20AC1"}, Settings(true, 4, 2), 6);
+  const std::vector<int> ends = EndsOf(wide->lines[0]);
+  ASSERT_GT(ends.size(), 1u);
+  EXPECT_EQ(line.Peek(), L"caf\u00E9\tis \u20AC1");
+  EXPECT_EQ(line.CharAt(3), L'\u00E9');
+  EXPECT_EQ(EndsOf(line), ends);
+  EXPECT_TRUE(line.IsNarrow());  // layout and Peek leave it in the bytes
+  EXPECT_EQ(line.Text(), L"caf\u00E9\tis \u20AC1");
+  EXPECT_FALSE(line.IsNarrow());
+  EXPECT_EQ(EndsOf(line), ends);
 }
 
 TEST(TextFile, LoadedLinesAreLaidOutForTheDocument) {

@@ -85,3 +85,28 @@ TEST(TextPos, TabsAdvanceToTheNextStopOfTheScreenGrid) {
   EXPECT_EQ(PosAt(*document, 1, 11).visualColumn, 4);  // "a" at 2, the tab to 4
   EXPECT_EQ(PosAt(*document, 1, 12).visualColumn, 5);
 }
+
+TEST(TextPos, SurrogatePairsAreNeverParted) {
+  // "a", a pair, "b", a pair: the pairs stand at indices 1-2 and 4-5.
+  auto document = MakeDocument({L"a\xD83D\xDE00" L"b\xD83D\xDE01", L"c"}, Settings(false, 4, 2), 10);
+  TextPos pos = PosAt(*document, 0, 1);
+  MoveRight(pos);
+  EXPECT_EQ(Of(pos), (Shown{0, 3, 0, 3}));
+  MoveRight(pos);
+  MoveRight(pos);
+  EXPECT_EQ(Of(pos), (Shown{0, 6, 0, 6}));
+  MoveLeft(pos);
+  EXPECT_EQ(Of(pos), (Shown{0, 4, 0, 4}));
+  MoveLeft(pos);
+  MoveLeft(pos);
+  EXPECT_EQ(Of(pos), (Shown{0, 1, 0, 1}));
+
+  pos = PosAt(*document, 0, 2);  // inside the first pair, as a tap could place it
+  KeepPairWhole(pos, true);
+  EXPECT_EQ(Of(pos), (Shown{0, 3, 0, 3}));
+  pos = PosAt(*document, 0, 5);
+  KeepPairWhole(pos, false);
+  EXPECT_EQ(Of(pos), (Shown{0, 4, 0, 4}));
+  KeepPairWhole(pos, true);  // not inside a pair: stays
+  EXPECT_EQ(Of(pos), (Shown{0, 4, 0, 4}));
+}

@@ -172,6 +172,31 @@ TEST(KeysTest, TypingReplacesTheSelection) {
   EXPECT_EQ(f.Lines(), Lines{L"hello W"});
 }
 
+TEST(KeysTest, CaretMovesSelectionsAndDeletionsTakeASurrogatePairWhole) {
+  const std::wstring pair = L"\xD83D\xDE00";
+  struct Case {
+    unsigned key;
+    bool shift;
+    int start;
+    Lines result;
+    int caret;
+  } cases[] = {
+      {keyRight, false, 1, {L"a" + pair + L"b"}, 3},
+      {keyLeft, false, 3, {L"a" + pair + L"b"}, 1},
+      {keyRight, true, 1, {L"a" + pair + L"b"}, 3},
+      {keyBack, false, 3, {L"ab"}, 1},
+      {keyDelete, false, 1, {L"ab"}, 1},
+  };
+  for (const Case& c : cases) {
+    ViewFixture f({L"a" + pair + L"b"}, 20, 10);
+    f.Place(0, c.start);
+    OnKeyDown(f.view, c.key, c.shift, false);
+    EXPECT_EQ(f.Lines(), c.result) << c.key;
+    ExpectCaret(f.view, {0, c.caret});
+    if (c.shift) EXPECT_EQ(f.view.anchor.index, c.start);
+  }
+}
+
 TEST(KeysTest, SingleCharacterDeletionsAndTheirUndoKinds) {
   struct Case {
     unsigned key;

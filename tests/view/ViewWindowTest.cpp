@@ -245,6 +245,33 @@ TEST(ViewWindowTest, ScrollBarsClampAsTheFakeSurfaceDoes) {
   probe.window = nullptr;
 }
 
+TEST(ViewWindowTest, ABarIsSetInTheWindowOnlyWhenItsThumbMoves) {
+  ViewHost host(300, 200, {L"x"}, PlainSettings());
+  ViewWindow probe(*host.document, host.frame, nullptr);
+  probe.window = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VSCROLL | WS_HSCROLL, 0, 0,
+                                 200, 150, host.frame, nullptr, GetModuleHandleW(nullptr), nullptr);
+  auto windowBar = [&] {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    GetScrollInfo(probe.window, SB_VERT, &info);
+    return info;
+  };
+  WindowSurface& surface = probe.windowSurface;
+  surface.SetScrollBar(ScrollBar::vertical, scrollAll, {0, 999999, 40, 0, 0});
+  EXPECT_EQ(windowBar().nMax, 999999);
+  // One more row moves the thumb by far less than a pixel: the window's bar stays as it is,
+  // while the view reads the exact state.
+  surface.SetScrollBar(ScrollBar::vertical, scrollAll, {0, 1000000, 40, 0, 0});
+  EXPECT_EQ(windowBar().nMax, 999999);
+  EXPECT_EQ(surface.GetScrollBar(ScrollBar::vertical).max, 1000000);
+  surface.SetScrollBar(ScrollBar::vertical, scrollPos, {0, 0, 0, 500000, 0});
+  EXPECT_EQ(windowBar().nMax, 1000000);
+  EXPECT_EQ(windowBar().nPos, 500000);
+  DestroyWindow(probe.window);
+  probe.window = nullptr;
+}
+
 TEST(ViewWindowTest, MessagesReachTheView) {
   std::vector<std::wstring> lines(60, L"text");
   ViewHost host(300, 200, lines, PlainSettings());
