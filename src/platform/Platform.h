@@ -34,6 +34,8 @@ bool ReadFile(FileHandle file, void* buffer, std::uint32_t size, std::uint32_t& 
 // Writes size bytes. False when not every byte could be written (a full disk, say).
 bool WriteFile(FileHandle file, const void* data, std::uint32_t size);
 void CloseFile(FileHandle file);
+// Asks the system to put what was written to the file on the disk itself. False on failure.
+bool FlushFile(FileHandle file);
 // The error code of the last failed call of this layer on this thread.
 std::uint32_t LastError();
 

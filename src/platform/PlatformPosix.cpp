@@ -198,6 +198,10 @@ void CloseFile(FileHandle file) {
   if (file != invalidFile) close(static_cast<int>(file));
 }
 
+bool FlushFile(FileHandle file) {
+  return fsync(static_cast<int>(file)) == 0 || Fail(errno);
+}
+
 std::uint32_t LastError() { return lastError; }
 
 bool ReplaceFileBy(const std::wstring& target, const std::wstring& replacement) {

@@ -61,6 +61,8 @@ void CloseFile(FileHandle file) {
   if (file != invalidFile) CloseHandle(Handle(file));
 }
 
+bool FlushFile(FileHandle file) { return FlushFileBuffers(Handle(file)) != FALSE; }
+
 std::uint32_t LastError() { return GetLastError(); }
 
 bool ReplaceFileBy(const std::wstring& target, const std::wstring& replacement) {

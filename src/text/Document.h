@@ -4,12 +4,14 @@
 
 #include <functional>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "config/DocClass.h"
 #include "text/LineStore.h"
 
 class UndoHistory;
+struct TextPos;
 
 class Document {
  public:
@@ -47,6 +49,9 @@ class Document {
   void NotifyStateChanged() const {
     if (onStateChanged) onStateChanged();
   }
+  // Called by every change before it is made, with its range in order and the text put there,
+  // for whoever keeps its own record of the changes (the recovery journal).
+  std::function<void(const TextPos& from, const TextPos& to, std::wstring_view text)> onReplace;
 
   int LineCount() const { return lines.size(); }
   int TotalRows() const { return rowTotals.back(); }

@@ -213,6 +213,7 @@ ChangeRecord ReplaceText(Document& document, const TextPos& first, const TextPos
   const bool swapped = IsBefore(checkedSecond, checkedFirst);
   const TextPos& from = swapped ? checkedSecond : checkedFirst;
   const TextPos& to = swapped ? checkedFirst : checkedSecond;
+  if (document.onReplace) document.onReplace(from, to, text);
   // The text may lie in the document itself (a line copied into another place).
   const std::wstring inserted(text);
   TextPos start = from;
