@@ -73,6 +73,8 @@
 
 // Timer of the main window that reorders the documents after Next window.
 #define IDT_CYCLE              40341
+// Timer of the main window that writes the recovery journals of changed documents.
+#define IDT_JOURNAL            40400
 
 // ---- Controls -------------------------------------------------------------------------------
 
@@ -236,6 +238,8 @@
 #define IDS_COLUMN_DATE        177
 #define IDS_TITLE_OPEN         178
 #define IDS_TITLE_SAVEAS       179
+#define IDS_RECOVER            180     // the question for a journal left behind; %1 the name
+#define IDS_RECOVERKEPT        181     // a journal whose file changed; %1 the name, %2 its path
 #define IDS_MENUBAR_TOOLS      40037   // label of the menu bar's first button
 
 // ---- Bitmaps and icons ----------------------------------------------------------------------

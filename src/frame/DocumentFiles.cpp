@@ -112,6 +112,7 @@ void MainFrame::OpenFile(const std::wstring& path, NamePositions positions) {
     target->file = DocumentName::FromPath(path, positions);
     target->untitled = false;
     target->startup = false;
+    RestartJournal(*target);
     settings_->AddRecent(path);
     ShowDocument(*target, FindDocument(beforeId));
   } else {
@@ -120,6 +121,7 @@ void MainFrame::OpenFile(const std::wstring& path, NamePositions positions) {
     RestoreActive(beforeId, beforeIndex);
   }
   RefreshCommandStates();
+  if (loaded) OfferRecovery(targetId);
 }
 
 void MainFrame::RestoreActive(unsigned beforeId, int beforeIndex) {
@@ -205,6 +207,7 @@ bool MainFrame::SaveDocument(OpenDocument& document) {
     ShowError(IDS_CANTSAVE);
     return false;
   }
+  RestartJournal(document);
   settings_->AddRecent(document.file.path);
   return true;
 }
@@ -261,6 +264,7 @@ bool MainFrame::SaveDocumentAs(OpenDocument& named) {
   document->file = DocumentName::FromPath(path, positions);
   document->untitled = false;
   document->startup = false;
+  RestartJournal(*document);
   settings.AddRecent(path);
   UpdateTitle(*document);
   ClassifyDocument(settings, *document->text, path, positions.name,

@@ -29,6 +29,7 @@ std::unique_ptr<OpenDocument> MainFrame::MakeDocument() {
     document->id = ++lastDocumentId;
     document->text->settings = settings_->Resolved(settings_->defaultClass);
     document->text->onStateChanged = [this] { RefreshCommandStates(); };
+    AttachJournal(*document);
     document->view = std::make_unique<ViewWindow>(*document->text, mainWindow, this);
     if (!CreateViewWindow(*document->view)) return nullptr;
     // Made hidden: ShowDocument brings it to the front.

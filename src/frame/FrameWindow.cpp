@@ -15,6 +15,7 @@
 #include "platform/HandlerNesting.h"
 #include "platform/Platform.h"
 #include "text/Document.h"
+#include "text/JournalWriter.h"
 #include "view/ViewWindow.h"
 
 namespace {
@@ -227,6 +228,10 @@ LRESULT MainFrame::OnHandlerMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       ShowHelp(L"fileopen");
       return 1;
     case WM_TIMER:
+      if (wParam == IDT_JOURNAL) {
+        WriteDueJournals();
+        return 0;
+      }
       if (wParam != IDT_CYCLE) break;
       ReorderAfterCycling();
       return 0;
@@ -246,11 +251,14 @@ LRESULT MainFrame::OnCreate() {
   settings_->onRecentChanged = [this] { RebuildRecentFilesMenu(); };
   platform::SetWakeUp([this] { PostMessageW(mainWindow, runWaitingWorkMessage, 0, 0); });
   CreateBars();
+  PrepareJournalFolder();
   OpenCommandLineFiles();
   if (documents.empty()) NewDocument(true);
   if (settings_->tbfindactive) ShowFindBar();
   RebuildRecentFilesMenu();
   RefreshCommandStates();
+  // The changes a crashed run left behind are offered once the window is on the screen.
+  platform::RunOutsideHandlers([this] { RecoverAtStartup(); });
   return 0;
 }
 
@@ -264,8 +272,10 @@ void MainFrame::OnDestroy() {
   platform::SetWakeUp(nullptr);
   if (cycleTimer) KillTimer(mainWindow, cycleTimer);
   cycleTimer = 0;
+  StopJournalTimer();
   activeIndex = -1;
-  // Each view goes with its window before its document.
+  // Each view goes with its window before its document; each journal goes with its document,
+  // since the program ends on purpose.
   for (auto& document : documents) document->view.reset();
   documents.clear();
   if (menuBar) DestroyWindow(menuBar);
