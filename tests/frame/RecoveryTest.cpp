@@ -35,6 +35,14 @@ class Recovery : public ::testing::Test {
     ASSERT_TRUE(fum.WaitForExit(5000, &code));
   }
 
+  // A later start with the file asks nothing, and the file holds bytes.
+  void ExpectNoQuestionWithFile(const std::string& bytes) {
+    FumProcess again(install.Exe());
+    ASSERT_TRUE(again.Start(Quoted(file))) << Narrow(again.Error());
+    EXPECT_EQ(again.WaitForMessageBox(1500), nullptr);
+    EXPECT_EQ(install.folder.Read(L"a.txt"), bytes);
+  }
+
   FumInstall install;
   std::wstring file = install.folder.Path(L"a.txt");
 };
@@ -65,10 +73,7 @@ TEST_F(Recovery, AfterAKillNoLeavesTheFileAndAsksNoMore) {
     EXPECT_TRUE(fum.WaitForTitle(L"fu - a.txt"));
     EXPECT_EQ(Count(L".fumj"), 0);
   }
-  FumProcess again(install.Exe());
-  ASSERT_TRUE(again.Start(Quoted(file))) << Narrow(again.Error());
-  EXPECT_EQ(again.WaitForMessageBox(1500), nullptr);
-  EXPECT_EQ(install.folder.Read(L"a.txt"), "one\r\n");
+  ExpectNoQuestionWithFile("one\r\n");
 }
 
 TEST_F(Recovery, AnUntitledDocumentComesBackUntitledAtStartUp) {
@@ -97,10 +102,7 @@ TEST_F(Recovery, AFileChangedSinceKeepsItsJournalAsideAndSaysSoOnce) {
     EXPECT_EQ(Count(L".kept"), 1);
     EXPECT_EQ(Count(L".fumj"), 0);
   }
-  FumProcess again(install.Exe());
-  ASSERT_TRUE(again.Start(Quoted(file))) << Narrow(again.Error());
-  EXPECT_EQ(again.WaitForMessageBox(1500), nullptr);
-  EXPECT_EQ(install.folder.Read(L"a.txt"), "changed elsewhere\r\n");
+  ExpectNoQuestionWithFile("changed elsewhere\r\n");
 }
 
 TEST_F(Recovery, ExitWithoutSavingRemovesTheJournals) {
@@ -114,4 +116,20 @@ TEST_F(Recovery, ExitWithoutSavingRemovesTheJournals) {
   ASSERT_TRUE(fum.WaitForExit(5000, &code));
   EXPECT_EQ(Count(L".fumj"), 0);
   EXPECT_EQ(install.folder.Read(L"a.txt"), "one\r\n");
+}
+
+TEST_F(Recovery, AFileHandedOverDuringTheQuestionOpensAfterTheRestore) {
+  ASSERT_NO_FATAL_FAILURE(TypeAndKill(Quoted(file), L"xy"));
+  install.folder.Write(L"b.txt", "bee\r\n");
+  FumProcess fum(install.Exe());
+  ASSERT_TRUE(fum.Start(Quoted(file))) << Narrow(fum.Error());
+  ASSERT_NE(fum.WaitForMessageBox(), nullptr);
+  FumProcess second(install.Exe());
+  ASSERT_TRUE(second.Launch(Quoted(install.folder.Path(L"b.txt"))));
+  DWORD code = 1;
+  ASSERT_TRUE(second.WaitForExit(10000, &code)) << "the second start did not hand over";
+  ASSERT_TRUE(fum.Answer(IDYES));
+  EXPECT_TRUE(fum.WaitForTitle(L"fu - b.txt"));
+  fum.Command(IDM_NEXTWINDOW);
+  EXPECT_EQ(fum.Title(), L"fu - a.txt*");
 }
