@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   HistoryModel history(original);
   std::string journal = EncodeJournalHeader({}, L"doc1", true);
   document->onReplace = [&](const TextPos& from, const TextPos& to, std::wstring_view text) {
-    journal += EncodeJournalChange(from.index, from.line, to.index, to.line, text);
+    AppendJournalChange(journal, from.index, from.line, to.index, to.line, text);
   };
   const wchar_t alphabet[] = L"ab \t\r\n/*\"\\";
   while (!in.Empty()) {

@@ -35,12 +35,17 @@ void PutText(std::string& out, std::wstring_view text) {
   }
 }
 
-std::string Record(const std::string& payload) {
-  std::string record;
-  record.reserve(recordPrefix + payload.size());
-  PutU32(record, static_cast<std::uint32_t>(payload.size()));
-  PutU32(record, Crc32(payload));
-  return record + payload;
+// Appends a record to out whose payload fill appends, then puts its length and CRC before it.
+template <typename Fill>
+void AppendRecord(std::string& out, Fill fill) {
+  const std::size_t start = out.size();
+  out.append(recordPrefix, '\0');
+  fill(out);
+  const std::string_view payload = std::string_view(out).substr(start + recordPrefix);
+  std::string prefix;
+  PutU32(prefix, static_cast<std::uint32_t>(payload.size()));
+  PutU32(prefix, Crc32(payload));
+  out.replace(start, recordPrefix, prefix);
 }
 
 // Reads the fields of one payload; a read past its end leaves ok false for good.
@@ -203,24 +208,28 @@ std::optional<SavedState> ReadSavedState(const std::wstring& path) {
 }
 
 std::string EncodeJournalHeader(const SavedState& saved, const std::wstring& name, bool savedKnown) {
-  std::string payload(headerTag);
-  PutU32(payload, formatVersion);
-  PutU32(payload, savedKnown ? 1 : 0);
-  PutU64(payload, saved.size);
-  PutU64(payload, saved.writeTime);
-  PutU64(payload, saved.hash);
-  PutText(payload, saved.path);
-  PutText(payload, name);
-  return Record(payload);
+  std::string record;
+  AppendRecord(record, [&](std::string& payload) {
+    payload += headerTag;
+    PutU32(payload, formatVersion);
+    PutU32(payload, savedKnown ? 1 : 0);
+    PutU64(payload, saved.size);
+    PutU64(payload, saved.writeTime);
+    PutU64(payload, saved.hash);
+    PutText(payload, saved.path);
+    PutText(payload, name);
+  });
+  return record;
 }
 
-std::string EncodeJournalChange(int firstIndex, int firstLine, int secondIndex, int secondLine,
-                                std::wstring_view text) {
-  std::string payload(1, changeTag);
-  for (int value : {firstIndex, firstLine, secondIndex, secondLine})
-    PutU32(payload, static_cast<std::uint32_t>(value));
-  PutText(payload, text);
-  return Record(payload);
+void AppendJournalChange(std::string& out, int firstIndex, int firstLine, int secondIndex,
+                         int secondLine, std::wstring_view text) {
+  AppendRecord(out, [&](std::string& payload) {
+    payload.push_back(changeTag);
+    for (int value : {firstIndex, firstLine, secondIndex, secondLine})
+      PutU32(payload, static_cast<std::uint32_t>(value));
+    PutText(payload, text);
+  });
 }
 
 std::optional<JournalContents> ParseJournal(std::string_view bytes) {

@@ -43,10 +43,11 @@ struct JournalContents {
   std::vector<JournalChange> changes;
 };
 
-// The first record of a journal, and the record of one change, ready to be appended.
+// The first record of a journal.
 std::string EncodeJournalHeader(const SavedState& saved, const std::wstring& name, bool savedKnown);
-std::string EncodeJournalChange(int firstIndex, int firstLine, int secondIndex, int secondLine,
-                                std::wstring_view text);
+// Appends the record of one change to out.
+void AppendJournalChange(std::string& out, int firstIndex, int firstLine, int secondIndex,
+                         int secondLine, std::wstring_view text);
 
 // The contents of a journal's bytes up to the first record that is cut short or damaged (a
 // write torn by a crash); nullopt when not even the header is whole.

@@ -31,7 +31,7 @@ void JournalWriter::Begin(const std::wstring& savedPath) {
 
 void JournalWriter::Add(const TextPos& from, const TextPos& to, std::wstring_view text,
                         std::uint32_t now) {
-  changes_ += EncodeJournalChange(from.index, from.line, to.index, to.line, text);
+  AppendJournalChange(changes_, from.index, from.line, to.index, to.line, text);
   if (!pending_) firstPending_ = now;
   pending_ = true;
   lastChange_ = now;

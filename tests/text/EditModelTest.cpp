@@ -75,7 +75,7 @@ TEST(EditModel, RandomEditsUndosAndRedosKeepTextAndLayoutExact) {
     // Every change as the recovery journal records it, read back and replayed at the end.
     std::string journal = EncodeJournalHeader({}, L"doc1", true);
     document->onReplace = [&](const TextPos& from, const TextPos& to, std::wstring_view text) {
-      journal += EncodeJournalChange(from.index, from.line, to.index, to.line, text);
+      AppendJournalChange(journal, from.index, from.line, to.index, to.line, text);
     };
     int lastKind = editOther;
     TextPlace lastFrom, lastEnd;

@@ -25,7 +25,7 @@ std::string JournalBytes(std::vector<std::size_t>& recordEnds) {
   std::string bytes = EncodeJournalHeader(saved, L"file.txt", true);
   recordEnds.push_back(bytes.size());
   for (const JournalChange& c : someChanges) {
-    bytes += EncodeJournalChange(c.firstIndex, c.firstLine, c.secondIndex, c.secondLine, c.text);
+    AppendJournalChange(bytes, c.firstIndex, c.firstLine, c.secondIndex, c.secondLine, c.text);
     recordEnds.push_back(bytes.size());
   }
   return bytes;
