@@ -70,8 +70,8 @@ TEST_F(Recovery, AfterAKillNoLeavesTheFileAndAsksNoMore) {
     FumProcess fum(install.Exe());
     ASSERT_TRUE(fum.Start(Quoted(file))) << Narrow(fum.Error());
     ASSERT_TRUE(fum.Answer(IDNO));
-    EXPECT_TRUE(fum.WaitForTitle(L"fu - a.txt"));
-    EXPECT_EQ(Count(L".fumj"), 0);
+    EXPECT_TRUE(WaitUntil([&] { return Count(L".fumj") == 0; })) << "the journal stays";
+    EXPECT_EQ(fum.Title(), L"fu - a.txt");
   }
   ExpectNoQuestionWithFile("one\r\n");
 }
