@@ -23,7 +23,8 @@ inline constexpr std::uint32_t errorDiskFull = 112;
 
 // Opens an existing file for reading; other readers may open it at the same time.
 FileHandle OpenForReading(const std::wstring& path);
-// Creates a file for writing, truncating an existing one.
+// Creates a file for writing, truncating an existing one; others may read it meanwhile, as on
+// POSIX systems.
 FileHandle CreateForWriting(const std::wstring& path);
 // Creates a file for writing that must not exist yet (errorFileExists when it does), with the
 // attributes of the file attributesOf where that exists: its permissions (POSIX) or its file

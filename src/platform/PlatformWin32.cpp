@@ -28,7 +28,7 @@ FileHandle OpenForReading(const std::wstring& path) {
 }
 
 FileHandle CreateForWriting(const std::wstring& path) {
-  return Wrap(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  return Wrap(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                           FILE_ATTRIBUTE_ARCHIVE, nullptr));
 }
 

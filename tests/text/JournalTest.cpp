@@ -82,6 +82,7 @@ TEST(Journal, WriterFollowsTheDocumentAndNamesTheSavedFile) {
   folder.Write(L"text.txt", "one\r\ntwo\r\n");
   auto document = MakeDocument({L""}, Settings(false, 4, 0), 80);
   ASSERT_TRUE(LoadText(*document, file));
+  // Read back while the writer holds it, as another program may.
   JournalWriter writer(folder.Path(L"1.fumj"));
   std::uint32_t clock = 0;
   document->onReplace = [&](const TextPos& from, const TextPos& to, std::wstring_view text) {
@@ -93,7 +94,7 @@ TEST(Journal, WriterFollowsTheDocumentAndNamesTheSavedFile) {
   ASSERT_TRUE(writer.Write(document->modified, L"text.txt"));
   EXPECT_FALSE(writer.Pending());
 
-  std::optional<JournalContents> read = ReadJournal(writer.Path());
+  std::optional<JournalContents> read = ParseJournal(folder.Read(L"1.fumj"));
   ASSERT_TRUE(read);
   EXPECT_TRUE(read->savedKnown);
   EXPECT_EQ(std::optional(read->saved), ReadSavedState(file));
@@ -109,7 +110,7 @@ TEST(Journal, WriterFollowsTheDocumentAndNamesTheSavedFile) {
   // A later change starts from the saved text, in a journal of its own.
   ReplaceText(*document, PosAt(*document, 0, 0), PosAt(*document, 0, 0), L">", editTyping);
   ASSERT_TRUE(writer.Write(document->modified, L"text.txt"));
-  ASSERT_TRUE((read = ReadJournal(writer.Path())));
+  ASSERT_TRUE((read = ParseJournal(folder.Read(L"1.fumj"))));
   EXPECT_EQ(read->changes, (std::vector<JournalChange>{{0, 0, 0, 0, L">"}}));
   // Saved again: the journal goes; a writer that goes takes its file along.
   writer.Begin(file);
@@ -136,7 +137,7 @@ TEST(Journal, AFileChangedBeforeTheFirstWriteIsNotTakenForTheSavedOne) {
   folder.Write(L"text.txt", "someone else's longer text");
   writer.Add(PosAt(*document, 0, 0), PosAt(*document, 0, 0), L"x", 0);
   ASSERT_TRUE(writer.Write(true, L"text.txt"));
-  std::optional<JournalContents> read = ReadJournal(writer.Path());
+  std::optional<JournalContents> read = ParseJournal(folder.Read(L"1.fumj"));
   ASSERT_TRUE(read);
   EXPECT_FALSE(read->savedKnown);
 }
