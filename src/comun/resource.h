@@ -74,7 +74,7 @@
 // Timer of the main window that reorders the documents after Next window.
 #define IDT_CYCLE              40341
 // Timer of the main window that writes the recovery journals of changed documents.
-#define IDT_JOURNAL            40400
+#define IDT_JOURNAL            40390
 
 // ---- Controls -------------------------------------------------------------------------------
 
