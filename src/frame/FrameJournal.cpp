@@ -138,8 +138,8 @@ void MainFrame::RecoverAtStartup() {
   offerJournals = true;
   for (const std::wstring& path : LeftBehindJournals()) {
     std::optional<JournalContents> journal = ReadJournal(path);
-    if (!journal) {
-      // Not even its first record was written (or another program holds it: then it stays).
+    if (!journal || journal->changes.empty()) {
+      // No change reached the disk whole (or another program holds it: then it stays).
       platform::RemoveFile(path);
       continue;
     }
@@ -177,12 +177,13 @@ void MainFrame::RecoverUntitled(const std::wstring& path, const JournalContents&
 
 void MainFrame::OfferRecovery(unsigned id) {
   OpenDocument* document = FindDocument(id);
-  if (!offerJournals || !document || document->untitled) return;
+  // The changes apply to the text as it was read, before any edit.
+  if (!offerJournals || !document || document->untitled || document->text->touched) return;
   const std::wstring file = document->file.path;
   const std::wstring name = document->file.name;
   for (const std::wstring& path : LeftBehindJournals()) {
     std::optional<JournalContents> journal = ReadJournal(path);
-    if (!journal || !SamePath(journal->saved.path, file)) continue;
+    if (!journal || journal->changes.empty() || !SamePath(journal->saved.path, file)) continue;
     if (!SavedFileUnchanged(*journal)) {
       SetJournalAside(path, name);
       return;
