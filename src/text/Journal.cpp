@@ -185,12 +185,15 @@ std::uint64_t Fnv1a64(std::string_view bytes, std::uint64_t hash) {
 std::optional<SavedState> StatFile(const std::wstring& path) {
   const std::size_t slash = path.find_last_of(L"\\/");
   const std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
+  // The listing matches without regard to case: where names differ only in case (POSIX), the
+  // one spelt alike is the file; else the name was typed in another case (Windows).
+  std::optional<SavedState> state;
   for (const platform::FoundFile& found : platform::ListFolder(path)) {
-    // The listing matches without regard to case; the file itself is the one spelt alike.
-    if (found.isFolder || found.name != name) continue;
-    return SavedState{path, found.size, found.writeTime, 0};
+    if (found.isFolder || (state && found.name != name)) continue;
+    state = SavedState{path, found.size, found.writeTime, 0};
+    if (found.name == name) break;
   }
-  return std::nullopt;
+  return state;
 }
 
 std::optional<SavedState> ReadSavedState(const std::wstring& path) {

@@ -142,6 +142,17 @@ TEST(Journal, AFileChangedBeforeTheFirstWriteIsNotTakenForTheSavedOne) {
   EXPECT_FALSE(read->savedKnown);
 }
 
+TEST(Journal, TheSavedStateOfAFileNamedInAnotherCaseIsFound) {
+  TempFolder folder;
+  folder.Write(L"Mixed.txt", "abc");
+  if (!platform::FileExists(folder.Path(L"MIXED.TXT"))) GTEST_SKIP() << "names are case-sensitive here";
+  std::optional<SavedState> state = ReadSavedState(folder.Path(L"MIXED.TXT"));
+  ASSERT_TRUE(state);
+  EXPECT_EQ(state->size, 3u);
+  EXPECT_EQ(state->hash, Fnv1a64("abc"));
+  EXPECT_FALSE(ReadSavedState(folder.Path(L"missing.txt")));
+}
+
 TEST(Journal, ChangesAreDueAfterAPauseOrAfterTheLongestWait) {
   struct {
     std::uint32_t first, last, now;
