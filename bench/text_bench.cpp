@@ -26,6 +26,7 @@
 #include "syntax/SyntaxDef.h"
 #include "text/Document.h"
 #include "text/Edit.h"
+#include "text/JournalWriter.h"
 #include "text/Layout.h"
 #include "text/TextFile.h"
 #include "text/TextPos.h"
@@ -124,11 +125,19 @@ void ReportRuns(const char* what, double seconds, double reference, const char* 
   std::printf("\n");
 }
 
-// One typed character at a time in the middle of the document, each timed alone.
-void TypingAndEnter(bool wrap, const std::wstring& path) {
+// One typed character at a time in the middle of the document, each timed alone; with journal,
+// every change is also handed to a recovery journal as the program does (which writes later).
+void TypingAndEnter(bool wrap, bool journal, const std::wstring& path) {
   auto document = NewDocument(wrap);
   LoadText(*document, path);
-  const char* mode = wrap ? "wrap 80" : "wrap off";
+  JournalWriter writer(path + L".bench.fumj");
+  if (journal) {
+    document->onReplace = [&writer](const TextPos& from, const TextPos& to, std::wstring_view text) {
+      writer.Add(from, to, text, 0);
+    };
+  }
+  const char* mode = wrap ? (journal ? "wrap 80, journal" : "wrap 80")
+                          : (journal ? "wrap off, journal" : "wrap off");
   const int middle = document->LineCount() / 2;
   std::vector<double> typed, enters;
   TextPos pos(*document);
@@ -303,7 +312,10 @@ int main(int argc, char** argv) {
   platform::RemoveFile(savePath);
   platform::RemoveFile(writePath);
 
-  for (bool wrap : {false, true}) TypingAndEnter(wrap, path);
+  for (bool wrap : {false, true}) {
+    TypingAndEnter(wrap, false, path);
+    TypingAndEnter(wrap, true, path);
+  }
   UndoLargeReplacement(false, path, L"totals");
   UndoLargeReplacement(true, path, L"TOTAL");
   UndoLargeReplacement(true, path, L"totals");

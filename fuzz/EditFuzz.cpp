@@ -3,7 +3,8 @@
 // out of range included) is loaded as the program loads classes: after every step the text
 // equals a plain model and the layout equals one made from scratch; every Undo and Redo brings
 // back the text of the history depth it arrives at; the row cursor walks every row of the
-// result, and undoing everything gives the first text.
+// result, the recovery journal of the changes replayed on the first text gives the result, and
+// undoing everything gives the first text.
 #include <climits>
 #include <cstdlib>
 
@@ -14,6 +15,7 @@
 #include "syntax/TestSyntax.h"
 #include "text/Edit.h"
 #include "text/EditModel.h"
+#include "text/Journal.h"
 
 namespace {
 
@@ -57,6 +59,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   auto document = MakeDocument(original, settings, wrapWidth);
   Lines model = original;
   HistoryModel history(original);
+  std::string journal = EncodeJournalHeader({}, L"doc1", true);
+  document->onReplace = [&](const TextPos& from, const TextPos& to, std::wstring_view text) {
+    AppendJournalChange(journal, from.index, from.line, to.index, to.line, text);
+  };
   const wchar_t alphabet[] = L"ab \t\r\n/*\"\\";
   while (!in.Empty()) {
     int action = in.Number(8);
@@ -78,6 +84,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(LayoutDifference(*document).empty());
   }
   Check(RowWalkProblem(*document, 40).empty());
+  auto replayed = MakeDocument(original, settings, wrapWidth);
+  ReplayJournal(*replayed, ParseJournal(journal).value().changes);
+  Check(LinesOf(*replayed) == LinesOf(*document));
+  Check(LayoutDifference(*replayed).empty());
   while (CanUndo(*document->undo)) Undo(*document->undo);
   Check(LinesOf(*document) == original);
   Check(LayoutDifference(*document).empty());

@@ -83,6 +83,8 @@
 
 // Timer of the main window that reorders the documents after Next window.
 #define IDT_CYCLE              40341
+// Timer of the main window that writes the recovery journals of changed documents.
+#define IDT_JOURNAL            40390
 
 // ---- Controls -------------------------------------------------------------------------------
 
@@ -249,6 +251,8 @@
 #define IDS_COLUMN_DATE        177
 #define IDS_TITLE_OPEN         178
 #define IDS_TITLE_SAVEAS       179
+#define IDS_RECOVER            190     // the question for a journal left behind; %1 the name
+#define IDS_RECOVERKEPT        191     // a journal whose file changed; %1 the name, %2 its path
 #define IDS_MENUBAR_TOOLS      40037   // label of the menu bar's first button
 #define IDS_CANTRUN            301     // a Tools program could not be started
 #define IDS_STOPCAPTURE        302     // Exit while captured Tools runs go on

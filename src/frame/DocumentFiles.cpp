@@ -114,6 +114,7 @@ void MainFrame::OpenFile(const std::wstring& path, NamePositions positions) {
     target->file = DocumentName::FromPath(path, positions);
     target->untitled = false;
     target->startup = false;
+    RestartJournal(*target);
     settings_->AddRecent(path);
     ShowDocument(*target, FindDocument(beforeId));
   } else {
@@ -122,6 +123,7 @@ void MainFrame::OpenFile(const std::wstring& path, NamePositions positions) {
     RestoreActive(beforeId, beforeIndex);
   }
   RefreshCommandStates();
+  if (loaded) OfferRecovery(targetId);
 }
 
 void MainFrame::RestoreActive(unsigned beforeId, int beforeIndex) {
@@ -220,6 +222,7 @@ bool MainFrame::SaveDocument(OpenDocument& document) {
     ShowError(IDS_CANTSAVE);
     return false;
   }
+  RestartJournal(document);
   settings_->AddRecent(document.file.path);
   return true;
 }
@@ -276,6 +279,7 @@ bool MainFrame::SaveDocumentAs(OpenDocument& named) {
   document->file = DocumentName::FromPath(path, positions);
   document->untitled = false;
   document->startup = false;
+  RestartJournal(*document);
   settings.AddRecent(path);
   UpdateTitle(*document);
   ClassifyDocument(settings, *document->text, path, positions.name,

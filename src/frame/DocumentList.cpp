@@ -30,6 +30,7 @@ std::unique_ptr<OpenDocument> MainFrame::MakeDocument() {
     document->id = ++lastDocumentId;
     document->text->settings = settings_->Resolved(settings_->defaultClass);
     document->text->onStateChanged = [this] { RefreshCommandStates(); };
+    AttachJournal(*document);
     document->view = std::make_unique<ViewWindow>(*document->text, mainWindow, this);
     if (!CreateViewWindow(*document->view)) return nullptr;
     document->view->onGotoLine = [this](ViewWindow& view) { GotoLineFromFindBar(*this, view); };

@@ -21,6 +21,7 @@
 #include "platform/Platform.h"
 #include "text/Document.h"
 #include "view/Grid.h"
+#include "text/JournalWriter.h"
 #include "view/ViewWindow.h"
 
 namespace {
@@ -254,6 +255,10 @@ LRESULT MainFrame::OnHandlerMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       ShowHelp(L"fileopen");
       return 1;
     case WM_TIMER:
+      if (wParam == IDT_JOURNAL) {
+        WriteDueJournals();
+        return 0;
+      }
       if (wParam != IDT_CYCLE) break;
       ReorderAfterCycling();
       return 0;
@@ -274,11 +279,14 @@ LRESULT MainFrame::OnCreate() {
   platform::SetWakeUp([this] { PostMessageW(mainWindow, runWaitingWorkMessage, 0, 0); });
   CreateBars();
   DragAcceptFiles(mainWindow, TRUE);
+  PrepareJournalFolder();
   OpenCommandLineFiles();
   if (documents.empty()) NewDocument(true);
   if (settings_->tbfindactive) ShowFindBar();
   RebuildRecentFilesMenu();
   RefreshCommandStates();
+  // The changes a crashed run left behind are offered once the window is on the screen.
+  platform::RunOutsideHandlers([this] { RecoverAtStartup(); });
   return 0;
 }
 
@@ -295,8 +303,10 @@ void MainFrame::OnDestroy() {
   cycleTimer = 0;
   // Programs whose output nobody will see are stopped.
   captures.clear();
+  StopJournalTimer();
   activeIndex = -1;
-  // Each view goes with its window before its document.
+  // Each view goes with its window before its document; each journal goes with its document,
+  // since the program ends on purpose.
   for (auto& document : documents) document->view.reset();
   documents.clear();
   if (menuBar) DestroyWindow(menuBar);

@@ -22,6 +22,8 @@
 class AppSettings;
 class Document;
 class ToolCapture;
+class JournalWriter;
+struct JournalContents;
 
 // One open document as the frame keeps it: the text, its edit view and the file it belongs to.
 struct OpenDocument {
@@ -40,6 +42,9 @@ struct OpenDocument {
   bool untitled = false;  // made by New and never read from or written to a file
   bool shown = false;     // its view is the one on screen
   bool startup = false;   // the untitled document made at start-up, until a read or write
+  // Keeps the changes since the last save for recovery after a crash; null when no journal
+  // folder could be made.
+  std::unique_ptr<JournalWriter> journal;
   // Start-up and never edited: the next Open or New takes it instead of adding a document.
   bool Pristine() const;
 };
@@ -146,6 +151,23 @@ class MainFrame final : public ViewFrame {
   void SelectDocument(int index);
   void ToggleWordWrap();
 
+  // ---- Recovery journals (FrameJournal.cpp) ---------------------------------------------------
+
+  // Finds or makes the folder of the journals; journals are off when none can be made.
+  void PrepareJournalFolder();
+  // Gives a new document its journal, fed by every change of its text.
+  void AttachJournal(OpenDocument& document);
+  // The document's text equals its file (read or written just now): its journal starts anew.
+  void RestartJournal(OpenDocument& document);
+  // The journal timer fired: writes the changes that are due.
+  void WriteDueJournals();
+  void StopJournalTimer();
+  // Offers every journal a run that ended without Exit left behind; from now on opening a file
+  // offers its journal too.
+  void RecoverAtStartup();
+  // Offers the journal left behind for the file of the document with this id, if there is one.
+  void OfferRecovery(unsigned id);
+
   // ---- Fields ---------------------------------------------------------------------------------
 
   std::wstring className;        // window class of the main window, "CEFEDITOR"
@@ -192,6 +214,10 @@ class MainFrame final : public ViewFrame {
   int findBarReservedHeight = 0;
   // The find and replace texts and the options every search command uses.
   Searcher searcher;
+
+  std::wstring journalFolder;  // where the recovery journals are; empty when they are off
+  UINT_PTR journalTimer = 0;   // the journal timer's id while changes wait, else 0
+  bool offerJournals = false;  // journals left behind are offered (set once the window is up)
 
   SHACTIVATEINFO activationState{};
   bool closing = false;  // set by Exit just before the main window is destroyed
@@ -249,6 +275,16 @@ class MainFrame final : public ViewFrame {
   bool SaveBeforeClosing(unsigned id, HWND owner);
   FindBarStrip FindBarPlacement() const;
   void PlaceView(ViewWindow& view);
+
+  // FrameJournal.cpp
+  std::vector<std::wstring> LeftBehindJournals() const;
+  bool AskToRestore(const std::wstring& name);
+  // Keeps a journal whose file changed since, and says so.
+  void SetJournalAside(const std::wstring& path, const std::wstring& name);
+  OpenDocument* FindOpenFile(const std::wstring& path) const;
+  void RecoverUntitled(const std::wstring& path, const JournalContents& journal);
+  // Replays the journal at path onto the document and removes that file.
+  void Restore(OpenDocument& document, const JournalContents& journal, const std::wstring& path);
 
   // DocumentFiles.cpp
   // Makes the document that was active before an open active again, or its neighbour when

@@ -23,7 +23,8 @@ inline constexpr std::uint32_t errorDiskFull = 112;
 
 // Opens an existing file for reading; other readers may open it at the same time.
 FileHandle OpenForReading(const std::wstring& path);
-// Creates a file for writing, truncating an existing one.
+// Creates a file for writing, truncating an existing one; others may read it meanwhile, as on
+// POSIX systems.
 FileHandle CreateForWriting(const std::wstring& path);
 // Creates a file for writing that must not exist yet (errorFileExists when it does), with the
 // attributes of the file attributesOf where that exists: its permissions (POSIX) or its file
@@ -36,6 +37,8 @@ bool WriteFile(FileHandle file, const void* data, std::uint32_t size);
 void CloseFile(FileHandle file);
 // The size of an open file in bytes; 0 when it cannot be told.
 std::uint64_t FileSize(FileHandle file);
+// Asks the system to put what was written to the file on the disk itself. False on failure.
+bool FlushFile(FileHandle file);
 // The error code of the last failed call of this layer on this thread.
 std::uint32_t LastError();
 

@@ -204,6 +204,10 @@ std::uint64_t FileSize(FileHandle file) {
   return static_cast<std::uint64_t>(info.st_size);
 }
 
+bool FlushFile(FileHandle file) {
+  return fsync(static_cast<int>(file)) == 0 || Fail(errno);
+}
+
 std::uint32_t LastError() { return lastError; }
 
 bool ReplaceFileBy(const std::wstring& target, const std::wstring& replacement) {

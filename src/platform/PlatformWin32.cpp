@@ -28,7 +28,7 @@ FileHandle OpenForReading(const std::wstring& path) {
 }
 
 FileHandle CreateForWriting(const std::wstring& path) {
-  return Wrap(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  return Wrap(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                           FILE_ATTRIBUTE_ARCHIVE, nullptr));
 }
 
@@ -66,6 +66,7 @@ std::uint64_t FileSize(FileHandle file) {
   if (!GetFileSizeEx(Handle(file), &size) || size.QuadPart < 0) return 0;
   return static_cast<std::uint64_t>(size.QuadPart);
 }
+bool FlushFile(FileHandle file) { return FlushFileBuffers(Handle(file)) != FALSE; }
 
 std::uint32_t LastError() { return GetLastError(); }
 

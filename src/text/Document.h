@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "config/DocClass.h"
@@ -11,6 +12,7 @@
 #include "text/TextFormat.h"
 
 class UndoHistory;
+struct TextPos;
 
 class Document {
  public:
@@ -50,6 +52,9 @@ class Document {
   void NotifyStateChanged() const {
     if (onStateChanged) onStateChanged();
   }
+  // Called by every change before it is made, with its range in order and the text put there,
+  // for whoever keeps its own record of the changes (the recovery journal).
+  std::function<void(const TextPos& from, const TextPos& to, std::wstring_view text)> onReplace;
 
   // While an EditBatch runs, an edit that may have made the widest line narrower only sets
   // widestStale; the batch's end computes the widest line again.

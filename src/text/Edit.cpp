@@ -110,12 +110,26 @@ std::vector<std::wstring_view> SplitPieces(std::wstring_view text, bool replay) 
   return pieces;
 }
 
+bool CrLfBreaksOnly(int flags) {
+  return (flags & (editIntoRedo | editKeepRedo | editCrLfBreaks)) != 0;
+}
+
+// The text with each of its line breaks written as CR LF, the form replays take.
+std::wstring WithCrLfBreaks(std::wstring_view text) {
+  const std::vector<std::wstring_view> pieces = SplitPieces(text, false);
+  std::wstring joined(pieces.front());
+  for (std::size_t i = 1; i < pieces.size(); ++i) {
+    joined += L"\r\n";
+    joined += pieces[i];
+  }
+  return joined;
+}
+
 // Inserts text at from; returns the place just after it.
 TextPlace Insert(EditState& edit, const TextPos& from, std::wstring_view text,
                  std::uint32_t& state) {
   Document& document = edit.document;
-  const bool replay = (edit.flags & (editIntoRedo | editKeepRedo)) != 0;
-  std::vector<std::wstring_view> pieces = SplitPieces(text, replay);
+  std::vector<std::wstring_view> pieces = SplitPieces(text, CrLfBreaksOnly(edit.flags));
   Line& first = document.lines[from.line];
   TextPlace end{from.index, from.line};
   if (pieces.size() == 1) {
@@ -223,6 +237,10 @@ ChangeRecord ReplaceText(Document& document, const TextPos& first, const TextPos
   const bool swapped = IsBefore(checkedSecond, checkedFirst);
   const TextPos& from = swapped ? checkedSecond : checkedFirst;
   const TextPos& to = swapped ? checkedFirst : checkedSecond;
+  if (document.onReplace) {
+    const bool plain = CrLfBreaksOnly(flags) || text.find_first_of(L"\r\n") == std::wstring_view::npos;
+    document.onReplace(from, to, plain ? std::wstring(text) : WithCrLfBreaks(text));
+  }
   // The text may lie in the document itself (a line copied into another place).
   const std::wstring inserted(text);
   TextPos start = from;

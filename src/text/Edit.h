@@ -19,6 +19,9 @@ enum EditKind : int {
 inline constexpr int editKindMask = 7;
 inline constexpr int editIntoRedo = 8;   // record into the redo list (undo replays)
 inline constexpr int editKeepRedo = 16;  // leave the redo list alone (redo replays)
+// The text separates lines with CR LF only; a lone CR or LF in it is a character of its line.
+// Replays of undo records and of recovery journals, which hold text in that form, pass it.
+inline constexpr int editCrLfBreaks = 32;
 
 // What an edit, an undo or a redo changed, for the view.
 struct ChangeRecord {

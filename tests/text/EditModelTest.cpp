@@ -7,6 +7,7 @@
 
 #include "text/EditModel.h"
 #include "text/Edit.h"
+#include "text/Journal.h"
 #include "syntax/TestSyntax.h"
 #include "text/UndoHistory.h"
 
@@ -71,6 +72,11 @@ TEST(EditModel, RandomEditsUndosAndRedosKeepTextAndLayoutExact) {
     Lines model = original;
     HistoryModel history(original);
     RandomEdits random(seed++);
+    // Every change as the recovery journal records it, read back and replayed at the end.
+    std::string journal = EncodeJournalHeader({}, L"doc1", true);
+    document->onReplace = [&](const TextPos& from, const TextPos& to, std::wstring_view text) {
+      AppendJournalChange(journal, from.index, from.line, to.index, to.line, text);
+    };
     int lastKind = editOther;
     TextPlace lastFrom, lastEnd;
     for (int step = 0; step < 1500; ++step) {
@@ -117,6 +123,16 @@ TEST(EditModel, RandomEditsUndosAndRedosKeepTextAndLayoutExact) {
     }
     while (CanRedo(*document->undo)) Redo(*document->undo);
     const Lines final = LinesOf(*document);
+    std::optional<JournalContents> read = ParseJournal(journal);
+    ASSERT_TRUE(read);
+    auto replayed = MakeDocument(original, c.settings, c.wrapWidth);
+    ReplayJournal(*replayed, read->changes);
+    EXPECT_EQ(LinesOf(*replayed), final);
+    ExpectConsistentLayout(*replayed, -3);
+    // The replay is one step back to the saved text.
+    Undo(*replayed->undo);
+    EXPECT_EQ(LinesOf(*replayed), original);
+    EXPECT_FALSE(replayed->modified);
     while (CanUndo(*document->undo)) Undo(*document->undo);
     EXPECT_EQ(LinesOf(*document), original);
     ExpectConsistentLayout(*document, -1);

@@ -1,0 +1,211 @@
+// Recovery of unsaved changes: every document keeps a journal of its changes since its last save,
+// written by a timer, and the journals a run that ended without Exit left behind are offered
+// back when the window is up and whenever their file is opened.
+#include <windows.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "comun/resource.h"
+#include "frame/FrameSupport.h"
+#include "frame/MainFrame.h"
+#include "platform/Platform.h"
+#include "text/Document.h"
+#include "text/Journal.h"
+#include "text/JournalWriter.h"
+#include "view/ViewWindow.h"
+
+namespace {
+
+// How often the timer looks for journals whose changes are due while some wait.
+constexpr UINT journalTickMs = 500;
+
+// True when folder exists, made now if it did not.
+bool EnsureFolder(const std::wstring& folder) {
+  return CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+std::wstring EnvironmentVariable(const wchar_t* name) {
+  std::vector<wchar_t> buffer(32768);
+  DWORD length = GetEnvironmentVariableW(name, buffer.data(), static_cast<DWORD>(buffer.size()));
+  return length > 0 && length < buffer.size() ? std::wstring(buffer.data(), length) : std::wstring();
+}
+
+// text with every "%1" replaced by first and every "%2" by second.
+std::wstring Substitute(std::wstring text, const std::wstring& first, const std::wstring& second = L"") {
+  for (std::size_t at = 0; (at = text.find(L'%', at)) != std::wstring::npos;) {
+    const wchar_t digit = at + 1 < text.size() ? text[at + 1] : L'\0';
+    if (digit != L'1' && digit != L'2') {
+      ++at;
+      continue;
+    }
+    const std::wstring& value = digit == L'1' ? first : second;
+    text.replace(at, 2, value);
+    at += value.size();
+  }
+  return text;
+}
+
+bool SamePath(const std::wstring& a, const std::wstring& b) { return _wcsicmp(a.c_str(), b.c_str()) == 0; }
+
+// The saved file a journal's changes apply to is still there, byte for byte.
+bool SavedFileUnchanged(const JournalContents& journal) {
+  return journal.savedKnown && ReadSavedState(journal.saved.path) == journal.saved;
+}
+
+}  // namespace
+
+// ---- Keeping the journals ----------------------------------------------------------------------
+
+void MainFrame::PrepareJournalFolder() {
+  // Beside the program, as its settings; where that cannot be made, in the user's own folder.
+  journalFolder = moduleDirectory + L"\\recovery";
+  if (EnsureFolder(journalFolder)) return;
+  const std::wstring local = EnvironmentVariable(L"LOCALAPPDATA");
+  journalFolder = local + L"\\fum";
+  if (local.empty() || !EnsureFolder(journalFolder) || !EnsureFolder(journalFolder += L"\\recovery"))
+    journalFolder.clear();
+}
+
+void MainFrame::AttachJournal(OpenDocument& document) {
+  if (journalFolder.empty()) return;
+  const std::wstring stem =
+      std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(document.id);
+  document.journal = std::make_unique<JournalWriter>(UnusedJournalPath(journalFolder, stem));
+  JournalWriter* writer = document.journal.get();
+  // Only remembered here: the timer writes, so that typing never waits for the disk.
+  document.text->onReplace = [this, writer](const TextPos& from, const TextPos& to,
+                                            std::wstring_view text) {
+    writer->Add(from, to, text, GetTickCount());
+    if (!journalTimer) journalTimer = SetTimer(mainWindow, IDT_JOURNAL, journalTickMs, nullptr);
+  };
+}
+
+void MainFrame::RestartJournal(OpenDocument& document) {
+  if (document.journal) document.journal->Begin(document.untitled ? L"" : document.file.path);
+}
+
+void MainFrame::WriteDueJournals() {
+  const DWORD now = GetTickCount();
+  bool waiting = false;
+  for (const auto& document : documents) {
+    JournalWriter* writer = document->journal.get();
+    if (!writer) continue;
+    // A journal that cannot be written (a full disk) is tried again whole after the next change.
+    if (writer->Due(now)) writer->Write(document->text->modified, document->file.name);
+    waiting = waiting || writer->Pending();
+  }
+  if (waiting) return;
+  KillTimer(mainWindow, IDT_JOURNAL);
+  journalTimer = 0;
+}
+
+void MainFrame::StopJournalTimer() {
+  if (journalTimer) KillTimer(mainWindow, IDT_JOURNAL);
+  journalTimer = 0;
+}
+
+// ---- Offering what was left behind -----------------------------------------------------------
+
+std::vector<std::wstring> MainFrame::LeftBehindJournals() const {
+  std::vector<std::wstring> found;
+  if (journalFolder.empty()) return found;
+  for (std::wstring& path : ListJournals(journalFolder)) {
+    const bool own = std::any_of(documents.begin(), documents.end(), [&](const auto& document) {
+      return document->journal && SamePath(document->journal->Path(), path);
+    });
+    if (!own) found.push_back(std::move(path));
+  }
+  return found;
+}
+
+bool MainFrame::AskToRestore(const std::wstring& name) {
+  return MessageBoxW(mainWindow, Substitute(LoadResourceText(instance, IDS_RECOVER), name).c_str(),
+                     programName.c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void MainFrame::SetJournalAside(const std::wstring& path, const std::wstring& name) {
+  // Renamed, it is never offered again; the message is shown this once.
+  const std::wstring kept = KeepJournalAside(path);
+  if (kept.empty()) return;
+  MessageBoxW(mainWindow, Substitute(LoadResourceText(instance, IDS_RECOVERKEPT), name, kept).c_str(),
+              programName.c_str(), MB_OK | MB_ICONINFORMATION);
+}
+
+void MainFrame::RecoverAtStartup() {
+  offerJournals = true;
+  for (const std::wstring& path : LeftBehindJournals()) {
+    std::optional<JournalContents> journal = ReadJournal(path);
+    if (!journal || journal->changes.empty()) {
+      // No change reached the disk whole (or another program holds it: then it stays).
+      platform::RemoveFile(path);
+      continue;
+    }
+    if (journal->saved.path.empty()) {
+      RecoverUntitled(path, *journal);
+    } else if (!SavedFileUnchanged(*journal)) {
+      const std::wstring& file = journal->saved.path;
+      SetJournalAside(path, DocumentName::FromPath(file, FindNamePositions(file)).name);
+    } else if (OpenDocument* open = FindOpenFile(journal->saved.path)) {
+      OfferRecovery(open->id);
+    } else {
+      OpenFile(journal->saved.path);  // the open offers the journal
+    }
+  }
+}
+
+OpenDocument* MainFrame::FindOpenFile(const std::wstring& path) const {
+  for (const auto& document : documents) {
+    if (!document->untitled && SamePath(document->file.path, path)) return document.get();
+  }
+  return nullptr;
+}
+
+void MainFrame::RecoverUntitled(const std::wstring& path, const JournalContents& journal) {
+  if (!AskToRestore(journal.name)) {
+    platform::RemoveFile(path);
+    return;
+  }
+  NewDocument(false);
+  OpenDocument* document = ActiveDocument();
+  // A new untitled document, or the untouched one of the start-up; else none could be made.
+  if (!document || !document->untitled || document->text->touched) return;
+  Restore(*document, journal, path);
+}
+
+void MainFrame::OfferRecovery(unsigned id) {
+  OpenDocument* document = FindDocument(id);
+  // The changes apply to the text as it was read, before any edit.
+  if (!offerJournals || !document || document->untitled || document->text->touched) return;
+  const std::wstring file = document->file.path;
+  const std::wstring name = document->file.name;
+  for (const std::wstring& path : LeftBehindJournals()) {
+    std::optional<JournalContents> journal = ReadJournal(path);
+    if (!journal || journal->changes.empty() || !SamePath(journal->saved.path, file)) continue;
+    if (!SavedFileUnchanged(*journal)) {
+      SetJournalAside(path, name);
+      return;
+    }
+    if (!AskToRestore(name)) {
+      platform::RemoveFile(path);
+      return;
+    }
+    // The question ran a message loop. Only the text as it was read takes the changes; a
+    // document closed or edited meanwhile leaves the journal for the next start.
+    document = FindDocument(id);
+    if (document && !document->text->touched) Restore(*document, *journal, path);
+    return;
+  }
+}
+
+void MainFrame::Restore(OpenDocument& document, const JournalContents& journal,
+                        const std::wstring& path) {
+  ReplayJournal(*document.text, journal.changes);
+  // The document's own journal now holds the changes: written at once, before the old one goes.
+  if (document.journal) document.journal->Write(document.text->modified, document.file.name);
+  platform::RemoveFile(path);
+  if (document.shown) ShowDocument(document, nullptr);
+  RefreshCommandStates();
+}
