@@ -45,7 +45,8 @@ bool StepOn(const Document& document, TextPos& pos) {
 TextPos SearchStart(const EditView& view, bool forward) {
   if (!forward) return view.selectionActive ? view.anchor : view.caret;
   TextPos pos = view.caret;
-  if (view.findHitSelected && SamePlace(view.anchor, view.caret)) StepOn(*view.document, pos);
+  if (view.findHitSelected && SamePlace(view.anchor, view.caret) && !StepOn(*view.document, pos))
+    SetPos(pos, 0, 0);
   return pos;
 }
 
