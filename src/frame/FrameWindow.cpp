@@ -363,12 +363,14 @@ void MainFrame::ShowFindBar() {
   findBarReservedHeight = findBarHeight;
   ResizeActiveView();
   if (ViewWindow* view = ActiveView()) ShowLineNumber(*view);
+  FindBarShowPatternError(*this);
 }
 
 void MainFrame::HideFindBar() {
   if (findBar) ShowWindow(findBar, SW_HIDE);
   findBarVisible = false;
   findBarReservedHeight = 0;
+  FindBarShowPatternError(*this);
   ResizeActiveView();
 }
 
