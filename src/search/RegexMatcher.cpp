@@ -26,6 +26,7 @@ std::wstring OneLine(const boost::regex_error& error) {
 
 struct RegexMatcher::Compiled {
   boost::wregex expression;
+  boost::wcmatch match;  // reused by every line: its storage is made once
 };
 
 RegexMatcher::RegexMatcher(std::unique_ptr<Compiled> compiled, bool wholeWords,
@@ -61,7 +62,7 @@ LineHit RegexMatcher::Search(std::wstring_view line, int from, bool continuous) 
   boost::match_flag_type flags = boost::match_not_dot_newline;
   if (from > 0) flags |= boost::match_prev_avail;
   if (continuous) flags |= boost::match_continuous;
-  boost::wcmatch match;
+  boost::wcmatch& match = compiled_->match;
   try {
     if (!boost::regex_search(begin + from, end, match, compiled_->expression, flags)) return {};
   } catch (const std::runtime_error&) {
