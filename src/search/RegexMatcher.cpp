@@ -11,14 +11,19 @@ namespace {
 int Size(std::wstring_view text) { return static_cast<int>(text.size()); }
 
 // The first sentence of the engine's message (it goes on to quote the whole expression) and
-// the place in the expression it complains about, counted from 1.
-std::wstring OneLine(const boost::regex_error& error) {
+// the place in the expression it complains about, counted from 1, or its end.
+std::wstring OneLine(const boost::regex_error& error, std::size_t patternLength) {
   std::string text = error.what();
   const std::size_t stop = text.find(". ");
   if (stop != std::string::npos) text.resize(stop);
   if (!text.empty() && text.back() == '.') text.pop_back();
   std::wstring line(text.begin(), text.end());
-  if (error.position() >= 0) line += L" (at " + std::to_wstring(error.position() + 1) + L")";
+  const std::ptrdiff_t at = error.position();
+  if (at >= static_cast<std::ptrdiff_t>(patternLength)) {
+    line += L" (at the end)";
+  } else if (at >= 0) {
+    line += L" (at " + std::to_wstring(at + 1) + L")";
+  }
   return line;
 }
 
@@ -44,7 +49,7 @@ std::unique_ptr<RegexMatcher> RegexMatcher::Make(std::wstring_view pattern, bool
   try {
     compiled->expression.assign(pattern.data(), pattern.data() + pattern.size(), flags);
   } catch (const boost::regex_error& e) {
-    error = OneLine(e);
+    error = OneLine(e, pattern.size());
     return nullptr;
   } catch (const std::exception&) {
     error = L"The expression is too large";
