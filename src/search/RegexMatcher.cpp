@@ -6,7 +6,19 @@
 
 #include <boost/regex.hpp>
 
+#include "search/UpperCase.h"
+
 namespace {
+
+// Letter case folded by the search's own upper-casing table, the same for every character in
+// both builds, instead of the C++ locale's, which knows little beyond ASCII.
+struct FoldingTraits : boost::cpp_regex_traits<wchar_t> {
+  wchar_t translate(wchar_t c) const { return c; }
+  wchar_t translate_nocase(wchar_t c) const { return UpperUnit(UpperTable(), c); }
+  wchar_t translate(wchar_t c, bool icase) const { return icase ? translate_nocase(c) : c; }
+};
+
+using Expression = boost::basic_regex<wchar_t, FoldingTraits>;
 
 int Size(std::wstring_view text) { return static_cast<int>(text.size()); }
 
@@ -30,7 +42,7 @@ std::wstring OneLine(const boost::regex_error& error, std::size_t patternLength)
 }  // namespace
 
 struct RegexMatcher::Compiled {
-  boost::wregex expression;
+  Expression expression;
   boost::wcmatch match;  // reused by every line: its storage is made once
 };
 
@@ -44,7 +56,7 @@ std::unique_ptr<RegexMatcher> RegexMatcher::Make(std::wstring_view pattern, bool
                                                  bool wholeWords, const SyntaxDef* syntax,
                                                  std::wstring& error) {
   auto compiled = std::make_unique<Compiled>();
-  boost::wregex::flag_type flags = boost::regex_constants::ECMAScript;
+  Expression::flag_type flags = boost::regex_constants::ECMAScript;
   if (ignoreCase) flags |= boost::regex_constants::icase;
   try {
     compiled->expression.assign(pattern.data(), pattern.data() + pattern.size(), flags);

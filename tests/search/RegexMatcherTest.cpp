@@ -37,6 +37,7 @@ TEST(RegexMatcherTest, FindsTheHitsOfAnExpressionInALine) {
       {L"\\w+", L"ab cd", 1, true, false, true, 3, 2},  // whole words: not the rest of "ab"
       {L"x*", L"abc", 1, true, false, false, 1, 0},     // an empty hit
       {L"a", L"abc", 4, true, false, false, -1, 0},     // from beyond the line
+      {L"\u00e9t\u00e9", L"L'\u00c9T\u00c9", 0, true, true, false, 2, 3},  // beyond ASCII
   };
   for (const Case& c : cases) {
     std::wstring error;
