@@ -184,7 +184,8 @@ TOOLINFOW FindTool(const MainFrame& frame) {
 
 void FindBarShowPatternError(MainFrame& frame) {
   if (!frame.findTip) return;
-  const std::wstring error = frame.findBarVisible ? frame.searcher.PatternError() : L"";
+  const bool shown = frame.findBarVisible && !IsIconic(frame.mainWindow);
+  const std::wstring error = shown ? frame.searcher.PatternError() : L"";
   TOOLINFOW tool = FindTool(frame);
   if (error.empty()) {
     SendMessageW(frame.findTip, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));

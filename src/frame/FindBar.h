@@ -24,5 +24,5 @@ void GotoLineFromFindBar(MainFrame& frame, ViewWindow& view);
 
 // The tip above the find field says in one line why the find text is no valid regular
 // expression, or why matching it was given up; hidden when there is nothing to say or the bar
-// is hidden.
+// or the window is hidden. Called again when the field moves.
 void FindBarShowPatternError(MainFrame& frame);

@@ -85,14 +85,12 @@ const std::array<Command, 43> commandTable = {{
      [](MainFrame& f) { f.findBarVisible ? f.HideFindBar() : f.ShowFindBar(); }},
     {IDM_FINDNEXT, needsDocument | focusFirst, [](MainFrame& f) { f.Find(true); }},
     {IDM_FINDPREV, needsDocument | focusFirst, [](MainFrame& f) { f.Find(false); }},
-    {IDM_REPLACENEXT, needsDocument | focusFirst,
-     [](MainFrame& f) { ReplaceNext(View(f), f.searcher); }},
-    {IDM_REPLACE, needsDocument | focusFirst, [](MainFrame& f) { ReplaceOne(View(f), f.searcher); }},
+    {IDM_REPLACENEXT, needsDocument | focusFirst, [](MainFrame& f) { f.Replace(true); }},
+    {IDM_REPLACE, needsDocument | focusFirst, [](MainFrame& f) { f.Replace(false); }},
     {IDM_REPLACEALL, needsDocument | focusFirst, [](MainFrame& f) { f.ReplaceAllCommand(); }},
     // Enter in the find field finds the next hit, in the replace field replaces it.
     {IDC_FINDTEXT, needsDocument | focusFirst, [](MainFrame& f) { f.Find(true); }},
-    {IDC_REPLACETEXT, needsDocument | focusFirst,
-     [](MainFrame& f) { ReplaceNext(View(f), f.searcher); }},
+    {IDC_REPLACETEXT, needsDocument | focusFirst, [](MainFrame& f) { f.Replace(true); }},
     {IDM_BLOCKINDENT, needsDocument, [](MainFrame& f) { RunOnView(f, IDM_BLOCKINDENT); }},
     {IDM_BLOCKUNINDENT, needsDocument, [](MainFrame& f) { RunOnView(f, IDM_BLOCKUNINDENT); }},
     {IDM_DOCSTART, needsDocument, [](MainFrame& f) { RunOnView(f, IDM_DOCSTART); }},
@@ -184,6 +182,18 @@ void MainFrame::Find(bool forward) {
     if (index >= 0 && index != activeIndex) SelectDocument(index);
   }
   FindBarShowPatternError(*this);
+}
+
+void MainFrame::Replace(bool thenFind) {
+  if (searcher.FindText().empty()) return;
+  if (!searcher.Option(searchAllDocuments)) {
+    thenFind ? ReplaceNext(View(*this), searcher) : ReplaceOne(View(*this), searcher);
+    FindBarShowPatternError(*this);
+  } else {
+    // Replace finds only when it had nothing to replace, Replace next always.
+    const bool replaced = ReplaceSelectedHit(View(*this), searcher);
+    if (thenFind || !replaced) Find(true);
+  }
 }
 
 void MainFrame::ReplaceAllCommand() {

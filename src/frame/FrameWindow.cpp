@@ -217,6 +217,9 @@ LRESULT MainFrame::OnHandlerMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_SIZE:
       OnSize(wParam);
       return 0;
+    case WM_MOVE:
+      FindBarShowPatternError(*this);
+      return 0;
     case WM_ACTIVATE:
       SHHandleWMActivate(mainWindow, wParam, lParam, &activationState, 0);
       return 0;
@@ -313,6 +316,8 @@ void MainFrame::OnSize(WPARAM kind) {
 
 void MainFrame::ResizeActiveView() {
   if (ViewWindow* view = ActiveView()) PlaceView(*view);
+  // The find field may have moved: its tip follows.
+  FindBarShowPatternError(*this);
 }
 
 void MainFrame::OnSetFocus() {
@@ -363,14 +368,12 @@ void MainFrame::ShowFindBar() {
   findBarReservedHeight = findBarHeight;
   ResizeActiveView();
   if (ViewWindow* view = ActiveView()) ShowLineNumber(*view);
-  FindBarShowPatternError(*this);
 }
 
 void MainFrame::HideFindBar() {
   if (findBar) ShowWindow(findBar, SW_HIDE);
   findBarVisible = false;
   findBarReservedHeight = 0;
-  FindBarShowPatternError(*this);
   ResizeActiveView();
 }
 

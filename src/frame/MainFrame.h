@@ -83,6 +83,9 @@ class MainFrame final : public ViewFrame {
   // Find next or previous, through every open document with All Documents, showing the
   // document of the hit.
   void Find(bool forward);
+  // Replace next (thenFind) or Replace: the finding goes on into the other documents with All
+  // Documents.
+  void Replace(bool thenFind);
   // Replace All in the shown document, or with All Documents in every one.
   void ReplaceAllCommand();
   // The views of the open documents in list order.

@@ -74,15 +74,6 @@ bool Find(EditView& view, Searcher& searcher, bool forward) {
   return FindFrom(view, searcher, pos, forward, true);
 }
 
-// Replaces the selected hit by the replace text; false when no hit is selected.
-bool ReplaceHit(EditView& view, const Searcher& searcher) {
-  if (!view.findHitSelected) return false;
-  const TextPos& start = IsBefore(view.anchor, view.caret) ? view.anchor : view.caret;
-  ReplaceSelection(view, searcher.Replacement(*view.document, start), editReplace);
-  view.findHitSelected = false;
-  return true;
-}
-
 // Takes the view's selection as the range of Selected Text.
 void TakeRange(const EditView& view, Searcher& searcher) {
   const bool anchorFirst = IsBefore(view.anchor, view.caret);
@@ -131,15 +122,23 @@ bool FindNext(EditView& view, Searcher& searcher) { return Find(view, searcher, 
 
 bool FindPrevious(EditView& view, Searcher& searcher) { return Find(view, searcher, false); }
 
+bool ReplaceSelectedHit(EditView& view, const Searcher& searcher) {
+  if (!view.findHitSelected) return false;
+  const TextPos& start = IsBefore(view.anchor, view.caret) ? view.anchor : view.caret;
+  ReplaceSelection(view, searcher.Replacement(*view.document, start), editReplace);
+  view.findHitSelected = false;
+  return true;
+}
+
 void ReplaceNext(EditView& view, Searcher& searcher) {
   if (searcher.FindText().empty()) return;
-  ReplaceHit(view, searcher);
+  ReplaceSelectedHit(view, searcher);
   FindNext(view, searcher);
 }
 
 void ReplaceOne(EditView& view, Searcher& searcher) {
   if (searcher.FindText().empty()) return;
-  if (!ReplaceHit(view, searcher)) FindNext(view, searcher);
+  if (!ReplaceSelectedHit(view, searcher)) FindNext(view, searcher);
 }
 
 int ReplaceAll(EditView& view, Searcher& searcher) {

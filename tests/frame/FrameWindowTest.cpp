@@ -485,7 +485,7 @@ TEST_F(FrameWindow, SelectedTextReplacesOnlyWithinTheSelectedLines) {
 }
 
 TEST_F(FrameWindow, AllDocumentsShowsTheHitInTheOtherDocumentAndReplacesInEach) {
-  for (wchar_t ch : std::wstring(L"nothing here")) Type(ch);
+  for (wchar_t ch : std::wstring(L"needle here")) Type(ch);
   const unsigned first = frame.ActiveDocument()->id;
   frame.RunCommand(IDM_NEW);
   for (wchar_t ch : std::wstring(L"a needle")) Type(ch);
@@ -498,16 +498,24 @@ TEST_F(FrameWindow, AllDocumentsShowsTheHitInTheOtherDocumentAndReplacesInEach) 
   ASSERT_EQ(frame.ActiveDocument()->id, second);
   EXPECT_TRUE(frame.ActiveDocument()->shown);
   EXPECT_EQ(frame.ActiveView()->anchor.index, 2);
+  // Replace next replaces the hit and goes on into the first document, round the end.
+  frame.searcher.SetReplaceText(L"pin");
+  frame.RunCommand(IDM_REPLACENEXT);
+  EXPECT_EQ(frame.FindDocument(second)->text->lines[0].Text(), L"a pin");
+  EXPECT_EQ(frame.ActiveDocument()->id, first);
+  EXPECT_EQ(frame.ActiveView()->anchor.index, 0);
   frame.searcher.SetFindText(L"e");
   frame.searcher.SetReplaceText(L"E");
   DropDown();
   EXPECT_TRUE(Enabled(IDM_REPLACEALL));
   frame.RunCommand(IDM_REPLACEALL);
-  EXPECT_EQ(frame.FindDocument(first)->text->lines[0].Text(), L"nothing hErE");
-  EXPECT_EQ(frame.FindDocument(second)->text->lines[0].Text(), L"a nEEdlE");
+  EXPECT_EQ(frame.FindDocument(first)->text->lines[0].Text(), L"nEEdlE hErE");
+  EXPECT_EQ(frame.FindDocument(second)->text->lines[0].Text(), L"a pin");
+  frame.RunCommand(IDM_UNDO);
+  EXPECT_EQ(frame.FindDocument(first)->text->lines[0].Text(), L"needle here");
+  frame.SelectDocument(frame.IndexOf(second));
   frame.RunCommand(IDM_UNDO);
   EXPECT_EQ(frame.FindDocument(second)->text->lines[0].Text(), L"a needle");
-  EXPECT_EQ(frame.FindDocument(first)->text->lines[0].Text(), L"nothing hErE");
 }
 
 TEST(ControlWrapper, NumbersAreTheDigitsOfTheTextInOrder) {
