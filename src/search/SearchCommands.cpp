@@ -104,11 +104,10 @@ int ReplaceHits(Document& document, Searcher& searcher) {
     TextPos end = hit;
     SetPos(end, hit.index + length, hit.line);
     const std::wstring replacement = searcher.Replacement(document, hit);
-    const bool onLastLine = hit.line == searcher.Bounds(document).lastLine;
     const int kind = replaced == 0 ? editReplace : editContinue;
     const ChangeRecord change = ::ReplaceText(document, hit, end, replacement, kind);
     ++replaced;
-    if (onLastLine) searcher.RangeEndMoved(document, static_cast<int>(replacement.size()) - length);
+    searcher.LineLengthChanged(document, hit.line, static_cast<int>(replacement.size()) - length);
     SetPos(at, change.endIndex, change.endLine);
     afterEmpty = length == 0;
     emptyAt = at;
@@ -122,10 +121,15 @@ bool FindNext(EditView& view, Searcher& searcher) { return Find(view, searcher, 
 
 bool FindPrevious(EditView& view, Searcher& searcher) { return Find(view, searcher, false); }
 
-bool ReplaceSelectedHit(EditView& view, const Searcher& searcher) {
+bool ReplaceSelectedHit(EditView& view, Searcher& searcher) {
   if (!view.findHitSelected) return false;
-  const TextPos& start = IsBefore(view.anchor, view.caret) ? view.anchor : view.caret;
-  ReplaceSelection(view, searcher.Replacement(*view.document, start), editReplace);
+  const bool anchorFirst = IsBefore(view.anchor, view.caret);
+  const TextPos start = anchorFirst ? view.anchor : view.caret;
+  const int length = (anchorFirst ? view.caret : view.anchor).index - start.index;
+  const std::wstring replacement = searcher.Replacement(*view.document, start);
+  ReplaceSelection(view, replacement, editReplace);
+  searcher.LineLengthChanged(*view.document, start.line,
+                             static_cast<int>(replacement.size()) - length);
   view.findHitSelected = false;
   return true;
 }

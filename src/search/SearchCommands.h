@@ -13,9 +13,9 @@ struct EditView;
 // a hit was found.
 bool FindNext(EditView& view, Searcher& searcher);
 bool FindPrevious(EditView& view, Searcher& searcher);
-// Replaces the selected hit by the replace text (its groups put in); false when no hit is
-// selected.
-bool ReplaceSelectedHit(EditView& view, const Searcher& searcher);
+// Replaces the selected hit by the replace text (its groups put in), keeping the end of the
+// range of Selected Text behind it; false when no hit is selected.
+bool ReplaceSelectedHit(EditView& view, Searcher& searcher);
 // Replace next (40323): replaces a selected hit, then finds the next.
 void ReplaceNext(EditView& view, Searcher& searcher);
 // Replace (40324): replaces a selected hit, or else finds (selects) the next one.

@@ -84,8 +84,12 @@ SearchRange Searcher::Bounds(const Document& document) const {
   return bounds;
 }
 
-void Searcher::RangeEndMoved(const Document& document, int delta) {
-  if (options_[searchSelectedText] && range_.document == &document) range_.lastIndex += delta;
+void Searcher::LineLengthChanged(const Document& document, int line, int delta) {
+  if (!options_[searchSelectedText] || range_.document != &document) return;
+  if (line == std::clamp(range_.lastLine, 0, document.LineCount() - 1)) {
+    range_.lastLine = line;
+    range_.lastIndex += delta;
+  }
 }
 
 std::wstring_view Searcher::SearchedText(const Document& document, int line,

@@ -77,8 +77,9 @@ class Searcher {
   // The part of document searched: the selected range when it applies, else all of it;
   // brought into the document.
   SearchRange Bounds(const Document& document) const;
-  // A replacement on the last line of the range that changed that line's length by delta.
-  void RangeEndMoved(const Document& document, int delta);
+  // A replacement on line that changed its length by delta: on the range's last line the
+  // range's end moves with the text.
+  void LineLengthChanged(const Document& document, int line, int delta);
 
   // The next hit at or after pos, wrapping from the last line to the first and searching
   // every line once, the part of pos's line before pos last. On success pos is set to the

@@ -214,11 +214,20 @@ TEST(SearchCommandsTest, SelectedTextKeepsFindAndReplaceAllWithinTheRange) {
   f.searcher.SetReplaceText(L"x");
   EXPECT_EQ(ReplaceAll(f.view, f.searcher), 3);
   EXPECT_EQ(f.Lines(), (Lines{L"foo x", L"x x", L"foo foo"}));
+  // Replace next on the range's last line keeps its end behind the shorter text too.
+  f.searcher.SetFindText(L"x");
+  f.searcher.SetReplaceText(L"yy");
+  f.Place(1, 0);
+  FindNext(f.view, f.searcher);
+  ReplaceNext(f.view, f.searcher);
+  EXPECT_EQ(f.Lines(), (Lines{L"foo x", L"yy x", L"foo foo"}));
+  EXPECT_EQ(f.searcher.SelectedRange().lastIndex, 4);
   // A selection of the user's when Replace All starts becomes the range.
   f.searcher.SetFindText(L"foo");
   f.Select(2, 4, 2, 7);
+  f.view.findHitSelected = false;  // as any move of the caret by the user does
   EXPECT_EQ(ReplaceAll(f.view, f.searcher), 1);
-  EXPECT_EQ(f.Lines(), (Lines{L"foo x", L"x x", L"foo x"}));
+  EXPECT_EQ(f.Lines(), (Lines{L"foo x", L"yy x", L"foo yy"}));
 }
 
 TEST(SearchCommandsTest, AllDocumentsContinuesIntoTheOtherViewsAndReplacesInEach) {
