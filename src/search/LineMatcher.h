@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -26,6 +27,9 @@ class LineMatcher {
   virtual LineHit MatchForwardInLine(std::wstring_view line, int from) const = 0;
   // The last hit beginning at from or earlier.
   virtual LineHit MatchBackwardInLine(std::wstring_view line, int from) const = 0;
+  // A matcher that may take long on a line finds nothing more once the steady clock passes
+  // deadline (checked now and then, not on every line).
+  virtual void SetDeadline(std::chrono::steady_clock::time_point /*deadline*/) {}
   // What replaces hit, a hit this matcher found in line, when the replace text is replacement.
   virtual std::wstring Replacement(std::wstring_view /*line*/, const LineHit& /*hit*/,
                                    std::wstring_view replacement) const {

@@ -71,8 +71,17 @@ std::unique_ptr<RegexMatcher> RegexMatcher::Make(std::wstring_view pattern, bool
   return std::unique_ptr<RegexMatcher>(new RegexMatcher(std::move(compiled), wholeWords, syntax));
 }
 
+void RegexMatcher::SetDeadline(std::chrono::steady_clock::time_point deadline) {
+  deadline_ = deadline;
+}
+
 LineHit RegexMatcher::Search(std::wstring_view line, int from, bool continuous) const {
   if (gaveUp_ || from < 0 || from > Size(line)) return {};
+  // Each line's search is bounded by the engine; many lines of costly searches by the clock.
+  if ((++searches_ & 255) == 0 && std::chrono::steady_clock::now() > deadline_) {
+    gaveUp_ = true;
+    return {};
+  }
   const wchar_t* begin = line.data();
   const wchar_t* end = begin + line.size();
   // The text before from still counts for ^, \b and look-behind.

@@ -27,8 +27,11 @@ class RegexMatcher final : public LineMatcher {
   std::wstring Replacement(std::wstring_view line, const LineHit& hit,
                            std::wstring_view replacement) const override;
 
-  // Set once a match grew too complex for the engine (runaway backtracking): from then on the
-  // matcher finds nothing, so one search cannot stall on every line in turn.
+  void SetDeadline(std::chrono::steady_clock::time_point deadline) override;
+
+  // Set once a match grew too complex for the engine (runaway backtracking), or matching ran
+  // past the deadline: from then on the matcher finds nothing, so one search cannot stall on
+  // every line in turn.
   bool GaveUp() const { return gaveUp_; }
 
  private:
@@ -43,4 +46,6 @@ class RegexMatcher final : public LineMatcher {
   bool wholeWords_;
   const SyntaxDef* syntax_;
   mutable bool gaveUp_ = false;
+  std::chrono::steady_clock::time_point deadline_ = std::chrono::steady_clock::time_point::max();
+  mutable unsigned searches_ = 0;  // the clock is read every so many searches
 };

@@ -69,6 +69,7 @@ bool FindFrom(EditView& view, Searcher& searcher, TextPos pos, bool forward, boo
 
 bool Find(EditView& view, Searcher& searcher, bool forward) {
   if (searcher.FindText().empty()) return false;
+  searcher.BeginCommand();
   const TextPos pos = SearchStart(view, forward);
   view.findHitSelected = false;
   return FindFrom(view, searcher, pos, forward, true);
@@ -86,6 +87,7 @@ void TakeRange(const EditView& view, Searcher& searcher) {
 // the first. The search starts after the last replacement; after an empty hit an empty hit at
 // the same place is passed over, so that every place is replaced once.
 int ReplaceHits(Document& document, Searcher& searcher) {
+  searcher.BeginCommand();
   int replaced = 0;
   const SearchRange bounds = searcher.Bounds(document);
   TextPos at(document);
@@ -189,6 +191,7 @@ void TakeSelectedRange(const EditView& view, Searcher& searcher) {
 int FindInViews(std::span<EditView* const> views, int active, Searcher& searcher, bool forward) {
   const int count = static_cast<int>(views.size());
   if (searcher.FindText().empty() || active < 0 || active >= count) return -1;
+  searcher.BeginCommand();
   EditView& first = *views[static_cast<std::size_t>(active)];
   const TextPos start = SearchStart(first, forward);
   first.findHitSelected = false;

@@ -53,10 +53,16 @@ void Searcher::MakeMatcher() {
   }
 }
 
+void Searcher::BeginCommand() {
+  // Far beyond the time of any search of a large file that costs what a search should.
+  constexpr std::chrono::seconds longest{10};
+  deadline_ = std::chrono::steady_clock::now() + longest;
+}
+
 std::wstring Searcher::PatternError() {
   if (changed_) MakeMatcher();
   const auto* regex = dynamic_cast<const RegexMatcher*>(state_.matcher.get());
-  if (regex && regex->GaveUp()) return L"The expression is too complex to match here";
+  if (regex && regex->GaveUp()) return L"The expression is too costly to match here";
   return state_.error;
 }
 
@@ -65,6 +71,7 @@ bool Searcher::PrepareSearch(const Document& document, const TextPos& start, boo
     preparedSyntax_ = WordSyntax(document);
     MakeMatcher();
   }
+  if (state_.matcher) state_.matcher->SetDeadline(deadline_);
   state_.forward = forward;
   state_.startLine = start.line;
   state_.startIndex = start.index;

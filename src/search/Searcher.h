@@ -66,6 +66,11 @@ class Searcher {
   // characters stay the same. False when there is nothing to search for.
   bool PrepareSearch(const Document& document, const TextPos& start, bool forward);
 
+  // A command begins: the searches it makes give up after a while (an expression that costs
+  // much on every line would otherwise hold the program for minutes); until the first call
+  // they never do.
+  void BeginCommand();
+
   // Why the find text does not compile as a regular expression, or why matching it was given
   // up, in one line; empty when neither or when regular expressions are off.
   std::wstring PatternError();
@@ -114,4 +119,5 @@ class Searcher {
   const SyntaxDef* preparedSyntax_ = nullptr;  // WordSyntax of the document prepared for
   SearchState state_;
   SearchRange range_;
+  std::chrono::steady_clock::time_point deadline_ = std::chrono::steady_clock::time_point::max();
 };

@@ -46,7 +46,9 @@ TEST(RegexMatcherTest, FindsTheHitsOfAnExpressionInALine) {
     const LineHit hit = c.forward ? matcher->MatchForwardInLine(c.line, c.from)
                                   : matcher->MatchBackwardInLine(c.line, c.from);
     EXPECT_EQ(hit.index, c.index) << c.pattern << " in " << c.line << " from " << c.from;
-    if (c.index >= 0) EXPECT_EQ(hit.length, c.length) << c.pattern << " in " << c.line;
+    if (c.index >= 0) {
+      EXPECT_EQ(hit.length, c.length) << c.pattern << " in " << c.line;
+    }
   }
 }
 
@@ -94,6 +96,14 @@ TEST(RegexMatcherTest, RunawayBacktrackingGivesUpInsteadOfHanging) {
   auto deep = RegexMatcher::Make(L"(a|b)*c", false, false, nullptr, error);
   ASSERT_TRUE(deep);
   EXPECT_FALSE(deep->MatchForwardInLine(std::wstring(200000, L'a'), 0).Found());
+  // Many lines of costly searches: past the deadline the matcher gives up within a few lines.
+  auto late = RegexMatcher::Make(L"(a|b)*c", false, false, nullptr, error);
+  late->SetDeadline(std::chrono::steady_clock::now() - std::chrono::seconds(1));
+  int found = 0;
+  for (int line = 0; line < 1000; ++line) found += late->MatchForwardInLine(L"abc", 0).Found();
+  EXPECT_TRUE(late->GaveUp());
+  EXPECT_GT(found, 0);
+  EXPECT_LT(found, 1000);
 }
 
 }  // namespace
