@@ -127,6 +127,9 @@ void MainFrame::RemoveDocument(int index) {
   EndCycling();
   bool wasActive = index == activeIndex;
   if (wasActive) HideDocument(*documents[index]);
+  // A later document may be made where this one was: the range of Selected Text goes with it.
+  if (searcher.SelectedRange().document == documents[index]->text.get())
+    searcher.SetSelectedRange({});
   documents.erase(documents.begin() + index);
   // The active index keeps naming the same document; when that one went, the one before it.
   if (index <= activeIndex) --activeIndex;

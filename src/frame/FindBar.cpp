@@ -87,6 +87,7 @@ bool OnFieldCommand(MainFrame& frame, int id, int notification) {
       if (notification == EN_CHANGE) {
         frame.searcher.SetFindText(frame.findField.GetText());
         frame.RefreshCommandStates();
+        FindBarShowPatternError(frame);
       }
       return true;
     case IDC_REPLACETEXT:
@@ -157,7 +158,50 @@ void CreateFields(MainFrame& frame) {
   }
 }
 
+// A tracking tip, placed by the program: it shows without the pointer over the field.
+void CreateFindTip(MainFrame& frame) {
+  frame.findTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX,
+                                  0, 0, 0, 0, frame.mainWindow, nullptr, frame.instance, nullptr);
+  if (!frame.findTip) return;
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  tool.uFlags = TTF_TRACK | TTF_ABSOLUTE | TTF_IDISHWND;
+  tool.hwnd = frame.mainWindow;
+  tool.uId = reinterpret_cast<UINT_PTR>(frame.findField.window);
+  tool.lpszText = const_cast<wchar_t*>(L"");
+  SendMessageW(frame.findTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+TOOLINFOW FindTool(const MainFrame& frame) {
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  tool.hwnd = frame.mainWindow;
+  tool.uId = reinterpret_cast<UINT_PTR>(frame.findField.window);
+  return tool;
+}
+
 }  // namespace
+
+void FindBarShowPatternError(MainFrame& frame) {
+  if (!frame.findTip) return;
+  const bool shown = frame.findBarVisible && !IsIconic(frame.mainWindow);
+  const std::wstring error = shown ? frame.searcher.PatternError() : L"";
+  TOOLINFOW tool = FindTool(frame);
+  if (error.empty()) {
+    SendMessageW(frame.findTip, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+    return;
+  }
+  tool.lpszText = const_cast<wchar_t*>(error.c_str());
+  SendMessageW(frame.findTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+  // Above the field: the bar lies at the bottom of the window.
+  RECT field{};
+  GetWindowRect(frame.findField.window, &field);
+  const DWORD size = static_cast<DWORD>(SendMessageW(frame.findTip, TTM_GETBUBBLESIZE, 0,
+                                                     reinterpret_cast<LPARAM>(&tool)));
+  const int top = field.top - static_cast<int>(HIWORD(size)) - 2;
+  SendMessageW(frame.findTip, TTM_TRACKPOSITION, 0, MAKELPARAM(field.left, top));
+  SendMessageW(frame.findTip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+}
 
 bool CreateFindBar(MainFrame& frame) {
   HWND bar = CommandBar_Create(frame.instance, frame.mainWindow, IDC_FINDBAR);
@@ -172,6 +216,7 @@ bool CreateFindBar(MainFrame& frame) {
   SetWindowLongPtrW(bar, GWL_STYLE, GetWindowLongPtrW(bar, GWL_STYLE) | CCS_NOPARENTALIGN);
   frame.findBarHeight = CommandBar_Height(bar);
   CreateFields(frame);
+  CreateFindTip(frame);
   SetWindowSubclass(bar, FindBarProc, findBarSubclassId, reinterpret_cast<DWORD_PTR>(&frame));
   return true;
 }

@@ -21,3 +21,8 @@ void FindBarShowLineNumber(MainFrame& frame, const std::wstring& text);
 
 // Enter in the goto line field: the view goes to the line typed there.
 void GotoLineFromFindBar(MainFrame& frame, ViewWindow& view);
+
+// The tip above the find field says in one line why the find text is no valid regular
+// expression, or why matching it was given up; hidden when there is nothing to say or the bar
+// or the window is hidden. Called again when the field moves.
+void FindBarShowPatternError(MainFrame& frame);

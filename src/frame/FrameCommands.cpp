@@ -83,18 +83,14 @@ const std::array<Command, 43> commandTable = {{
      }},
     {IDM_TOGGLEFINDBAR, anyTime,
      [](MainFrame& f) { f.findBarVisible ? f.HideFindBar() : f.ShowFindBar(); }},
-    {IDM_FINDNEXT, needsDocument | focusFirst, [](MainFrame& f) { FindNext(View(f), f.searcher); }},
-    {IDM_FINDPREV, needsDocument | focusFirst,
-     [](MainFrame& f) { FindPrevious(View(f), f.searcher); }},
-    {IDM_REPLACENEXT, needsDocument | focusFirst,
-     [](MainFrame& f) { ReplaceNext(View(f), f.searcher); }},
-    {IDM_REPLACE, needsDocument | focusFirst, [](MainFrame& f) { ReplaceOne(View(f), f.searcher); }},
-    {IDM_REPLACEALL, needsDocument | focusFirst,
-     [](MainFrame& f) { ReplaceAll(View(f), f.searcher); }},
+    {IDM_FINDNEXT, needsDocument | focusFirst, [](MainFrame& f) { f.Find(true); }},
+    {IDM_FINDPREV, needsDocument | focusFirst, [](MainFrame& f) { f.Find(false); }},
+    {IDM_REPLACENEXT, needsDocument | focusFirst, [](MainFrame& f) { f.Replace(true); }},
+    {IDM_REPLACE, needsDocument | focusFirst, [](MainFrame& f) { f.Replace(false); }},
+    {IDM_REPLACEALL, needsDocument | focusFirst, [](MainFrame& f) { f.ReplaceAllCommand(); }},
     // Enter in the find field finds the next hit, in the replace field replaces it.
-    {IDC_FINDTEXT, needsDocument | focusFirst, [](MainFrame& f) { FindNext(View(f), f.searcher); }},
-    {IDC_REPLACETEXT, needsDocument | focusFirst,
-     [](MainFrame& f) { ReplaceNext(View(f), f.searcher); }},
+    {IDC_FINDTEXT, needsDocument | focusFirst, [](MainFrame& f) { f.Find(true); }},
+    {IDC_REPLACETEXT, needsDocument | focusFirst, [](MainFrame& f) { f.Replace(true); }},
     {IDM_BLOCKINDENT, needsDocument, [](MainFrame& f) { RunOnView(f, IDM_BLOCKINDENT); }},
     {IDM_BLOCKUNINDENT, needsDocument, [](MainFrame& f) { RunOnView(f, IDM_BLOCKUNINDENT); }},
     {IDM_DOCSTART, needsDocument, [](MainFrame& f) { RunOnView(f, IDM_DOCSTART); }},
@@ -169,6 +165,50 @@ void MainFrame::ToggleSearchOption(int command) {
   const bool on = !searcher.Option(option);
   searcher.SetOption(option, on);
   if (findBarMenu) CheckMenuItem(findBarMenu, command, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+  if (option == searchSelectedText && on) {
+    if (ViewWindow* view = ActiveView()) TakeSelectedRange(*view, searcher);
+  }
+  FindBarShowPatternError(*this);
+}
+
+std::vector<EditView*> MainFrame::DocumentViews() const {
+  std::vector<EditView*> views;
+  for (const auto& document : documents) views.push_back(document->view.get());
+  return views;
+}
+
+void MainFrame::Find(bool forward) {
+  if (!searcher.Option(searchAllDocuments)) {
+    forward ? FindNext(View(*this), searcher) : FindPrevious(View(*this), searcher);
+  } else {
+    const std::vector<EditView*> views = DocumentViews();
+    const int index = FindInViews(views, activeIndex, searcher, forward);
+    if (index >= 0 && index != activeIndex) SelectDocument(index);
+  }
+  FindBarShowPatternError(*this);
+}
+
+void MainFrame::Replace(bool thenFind) {
+  if (searcher.FindText().empty()) return;
+  if (!searcher.Option(searchAllDocuments)) {
+    thenFind ? ReplaceNext(View(*this), searcher) : ReplaceOne(View(*this), searcher);
+    FindBarShowPatternError(*this);
+  } else {
+    // Replace finds only when it had nothing to replace, Replace next always.
+    const bool replaced = ReplaceSelectedHit(View(*this), searcher);
+    if (thenFind || !replaced) Find(true);
+  }
+}
+
+void MainFrame::ReplaceAllCommand() {
+  if (searcher.Option(searchAllDocuments)) {
+    const std::vector<EditView*> views = DocumentViews();
+    ReplaceAllInViews(views, searcher);
+  } else {
+    ReplaceAll(View(*this), searcher);
+  }
+  FindBarShowPatternError(*this);
+  RefreshCommandStates();
 }
 
 // ---- Keys ------------------------------------------------------------------------------------

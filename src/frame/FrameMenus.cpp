@@ -145,7 +145,7 @@ void MainFrame::ApplyMenuStates() {
   Enable(find, IDM_FINDPREV, findText);
   Enable(find, IDM_REPLACENEXT, findText);
   Enable(find, IDM_REPLACE, findText);
-  Enable(find, IDM_REPLACEALL, findText && !searcher.Option(searchAllDocuments));
+  Enable(find, IDM_REPLACEALL, findText);
 
   if (menuBarMenu) {
     ApplyFileStates(GetSubMenu(menuBarMenu, barFileMenu), states);

@@ -218,6 +218,9 @@ LRESULT MainFrame::OnHandlerMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_SIZE:
       OnSize(wParam);
       return 0;
+    case WM_MOVE:
+      FindBarShowPatternError(*this);
+      return 0;
     case WM_ACTIVATE:
       SHHandleWMActivate(mainWindow, wParam, lParam, &activationState, 0);
       return 0;
@@ -323,6 +326,8 @@ void MainFrame::OnSize(WPARAM kind) {
 
 void MainFrame::ResizeActiveView() {
   if (ViewWindow* view = ActiveView()) PlaceView(*view);
+  // The find field may have moved: its tip follows.
+  FindBarShowPatternError(*this);
 }
 
 void MainFrame::OnSetFocus() {

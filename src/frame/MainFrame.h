@@ -86,6 +86,16 @@ class MainFrame final : public ViewFrame {
 
   void ShowFindBar();
   void HideFindBar();
+  // Find next or previous, through every open document with All Documents, showing the
+  // document of the hit.
+  void Find(bool forward);
+  // Replace next (thenFind) or Replace: the finding goes on into the other documents with All
+  // Documents.
+  void Replace(bool thenFind);
+  // Replace All in the shown document, or with All Documents in every one.
+  void ReplaceAllCommand();
+  // The views of the open documents in list order.
+  std::vector<EditView*> DocumentViews() const;
   // Places the active view (and the find bar under it) in the client area above the menu bar.
   void ResizeActiveView();
 
@@ -191,6 +201,7 @@ class MainFrame final : public ViewFrame {
   EditFieldWrapper findField;
   EditFieldWrapper replaceField;
   HFONT findBarFont = nullptr;   // Tahoma, 10 pixels, for the find bar and its fields; owned
+  HWND findTip = nullptr;        // says why the find text is no valid expression; null if none
   int findBarHeight = 0;
 
   // The open documents in Window-menu order.

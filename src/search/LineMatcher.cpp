@@ -1,4 +1,4 @@
-// The literal text matcher of the search engine.
+// The literal text matcher of the search engine and the whole-word test of every matcher.
 #include "search/LineMatcher.h"
 
 #include <algorithm>
@@ -41,15 +41,14 @@ bool LiteralMatcher::QualifiesAsWord(std::wstring_view pattern, const SyntaxDef*
   return std::all_of(pattern.begin(), pattern.end(), platform::IsAlphaNumeric);
 }
 
-bool LiteralMatcher::IsWordBoundaryAt(std::wstring_view line, int i) const {
-  const int end = i + Size(pattern_);
-  if (i > 0) {
-    const wchar_t before = line[static_cast<std::size_t>(i - 1)];
-    if (syntax_ ? IsWordFirst(*syntax_, before) : platform::IsAlphaNumeric(before)) return false;
+bool IsWholeWordAt(std::wstring_view line, int begin, int end, const SyntaxDef* syntax) {
+  if (begin > 0) {
+    const wchar_t before = line[static_cast<std::size_t>(begin - 1)];
+    if (syntax ? IsWordFirst(*syntax, before) : platform::IsAlphaNumeric(before)) return false;
   }
   if (end < Size(line)) {
     const wchar_t after = line[static_cast<std::size_t>(end)];
-    if (syntax_ ? IsWordChar(*syntax_, after) : platform::IsAlphaNumeric(after)) return false;
+    if (syntax ? IsWordChar(*syntax, after) : platform::IsAlphaNumeric(after)) return false;
   }
   return true;
 }
@@ -63,7 +62,7 @@ bool LiteralMatcher::MatchesAt(std::wstring_view line, int i) const {
   } else if (!std::equal(pattern_.begin(), pattern_.end(), text)) {
     return false;
   }
-  return !wholeWords_ || IsWordBoundaryAt(line, i);
+  return !wholeWords_ || IsWholeWordAt(line, i, i + Size(pattern_), syntax_);
 }
 
 LineHit LiteralMatcher::MatchForwardInLine(std::wstring_view line, int from) const {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -26,13 +27,24 @@ class LineMatcher {
   virtual LineHit MatchForwardInLine(std::wstring_view line, int from) const = 0;
   // The last hit beginning at from or earlier.
   virtual LineHit MatchBackwardInLine(std::wstring_view line, int from) const = 0;
+  // A matcher that may take long on a line finds nothing more once the steady clock passes
+  // deadline (checked now and then, not on every line).
+  virtual void SetDeadline(std::chrono::steady_clock::time_point /*deadline*/) {}
+  // What replaces hit, a hit this matcher found in line, when the replace text is replacement.
+  virtual std::wstring Replacement(std::wstring_view /*line*/, const LineHit& /*hit*/,
+                                   std::wstring_view replacement) const {
+    return std::wstring(replacement);
+  }
 };
 
+// Whether the text of line from begin to end stands as a whole word: no word character right
+// before it or right after it. With a syntax definition the character before is tested with
+// the definition's can-start-a-word set and the one after with its can-continue set, without
+// one both are tested as letters or digits.
+bool IsWholeWordAt(std::wstring_view line, int begin, int end, const SyntaxDef* syntax);
+
 // The literal text matcher: the pattern's units compared one for one, both sides upper-cased
-// when ignoring case. With whole words a hit must not have a word character right before or
-// right after it: with a syntax definition the character before is tested with the
-// definition's can-start-a-word set and the one after with its can-continue set, without one
-// both are tested as letters or digits.
+// when ignoring case. With whole words every hit stands as a whole word (IsWholeWordAt).
 class LiteralMatcher final : public LineMatcher {
  public:
   // pattern is upper-cased here when ignoring case. syntax may be null and is not owned.
@@ -48,7 +60,6 @@ class LiteralMatcher final : public LineMatcher {
 
  private:
   bool MatchesAt(std::wstring_view line, int i) const;
-  bool IsWordBoundaryAt(std::wstring_view line, int i) const;
   wchar_t Unit(wchar_t ch) const { return ignoreCase_ ? UpperUnit(upper_, ch) : ch; }
   // How far a forward search may move on when the line unit under the pattern's last one is
   // ch: at least 1, at most the pattern's length, by the low byte of ch (conservative).

@@ -2,6 +2,9 @@
 // wrap-around in both directions.
 #include "search/Searcher.h"
 
+#include <algorithm>
+
+#include "search/RegexMatcher.h"
 #include "text/Document.h"
 #include "text/TextPos.h"
 
@@ -22,32 +25,84 @@ const SyntaxDef* Searcher::WordSyntax(const Document& document) {
   return document.settings.hassyntax ? document.settings.syntax : nullptr;
 }
 
+void Searcher::MakeMatcher() {
+  changed_ = false;
+  state_.options = options_;
+  state_.pattern = findText_;
+  state_.syntax = nullptr;
+  state_.matcher.reset();
+  state_.error.clear();
+  const bool regex = state_.options[searchRegularExpression];
+  bool& wholeWords = state_.options[searchWholeWords];
+  if (wholeWords) {
+    state_.syntax = preparedSyntax_;
+    // An expression stands as a whole word by its hits, not by its text.
+    if (!regex && !LiteralMatcher::QualifiesAsWord(state_.pattern, state_.syntax)) {
+      wholeWords = false;
+      state_.syntax = nullptr;
+    }
+  }
+  if (state_.pattern.empty()) return;
+  const bool ignoreCase = state_.options[searchIgnoreCase];
+  if (regex) {
+    state_.matcher =
+        RegexMatcher::Make(state_.pattern, ignoreCase, wholeWords, state_.syntax, state_.error);
+  } else {
+    state_.matcher =
+        std::make_unique<LiteralMatcher>(state_.pattern, ignoreCase, wholeWords, state_.syntax);
+  }
+}
+
+void Searcher::BeginCommand() {
+  // Far beyond the time of any search of a large file that costs what a search should.
+  constexpr std::chrono::seconds longest{10};
+  deadline_ = std::chrono::steady_clock::now() + longest;
+}
+
+std::wstring Searcher::PatternError() {
+  if (changed_) MakeMatcher();
+  const auto* regex = dynamic_cast<const RegexMatcher*>(state_.matcher.get());
+  if (regex && regex->GaveUp()) return L"The expression is too costly to match here";
+  return state_.error;
+}
+
 bool Searcher::PrepareSearch(const Document& document, const TextPos& start, bool forward) {
   if (changed_ || preparedSyntax_ != WordSyntax(document)) {
     preparedSyntax_ = WordSyntax(document);
-    state_.options = options_;
-    state_.pattern = findText_;
-    state_.syntax = nullptr;
-    state_.matcher.reset();
-    bool& wholeWords = state_.options[searchWholeWords];
-    if (wholeWords) {
-      state_.syntax = preparedSyntax_;
-      if (!LiteralMatcher::QualifiesAsWord(state_.pattern, state_.syntax)) {
-        wholeWords = false;
-        state_.syntax = nullptr;
-      }
-    }
-    // Regular expressions have no matcher of their own yet: the pattern is literal text.
-    if (!state_.pattern.empty()) {
-      state_.matcher = std::make_unique<LiteralMatcher>(
-          state_.pattern, state_.options[searchIgnoreCase], wholeWords, state_.syntax);
-    }
-    changed_ = false;
+    MakeMatcher();
   }
+  if (state_.matcher) state_.matcher->SetDeadline(deadline_);
   state_.forward = forward;
   state_.startLine = start.line;
   state_.startIndex = start.index;
   return state_.matcher != nullptr;
+}
+
+SearchRange Searcher::Bounds(const Document& document) const {
+  const int count = document.LineCount();
+  SearchRange bounds{&document, 0, 0, count - 1, document.lines[count - 1].Length()};
+  if (!options_[searchSelectedText] || range_.document != &document) return bounds;
+  // Brought into the document: lines may have gone since the range was taken.
+  bounds.firstLine = std::clamp(range_.firstLine, 0, count - 1);
+  bounds.lastLine = std::clamp(range_.lastLine, bounds.firstLine, count - 1);
+  bounds.firstIndex = std::clamp(range_.firstIndex, 0, document.lines[bounds.firstLine].Length());
+  bounds.lastIndex = std::clamp(range_.lastIndex, 0, document.lines[bounds.lastLine].Length());
+  if (bounds.firstLine == bounds.lastLine) bounds.lastIndex = std::max(bounds.lastIndex, bounds.firstIndex);
+  return bounds;
+}
+
+void Searcher::LineLengthChanged(const Document& document, int line, int delta) {
+  if (!options_[searchSelectedText] || range_.document != &document) return;
+  if (line == std::clamp(range_.lastLine, 0, document.LineCount() - 1)) {
+    range_.lastLine = line;
+    range_.lastIndex += delta;
+  }
+}
+
+std::wstring_view Searcher::SearchedText(const Document& document, int line,
+                                         const SearchRange& bounds) {
+  std::wstring_view text = document.lines[line].Text();
+  return line == bounds.lastLine ? text.substr(0, static_cast<std::size_t>(bounds.lastIndex)) : text;
 }
 
 bool Searcher::TakeHit(const LineHit& hit, int line, TextPos& pos) {
@@ -57,33 +112,60 @@ bool Searcher::TakeHit(const LineHit& hit, int line, TextPos& pos) {
   return true;
 }
 
-bool Searcher::FindForward(const Document& document, TextPos& pos) {
+namespace {
+
+bool Before(int line, int index, int otherLine, int otherIndex) {
+  return line < otherLine || (line == otherLine && index < otherIndex);
+}
+
+}  // namespace
+
+bool Searcher::FindForward(const Document& document, TextPos& pos, bool wrap) {
   if (!PrepareSearch(document, pos, true)) return false;
   const LineMatcher& matcher = *state_.matcher;
-  const int count = document.LineCount();
-  const int startLine = pos.line;
-  int from = pos.index;
-  // count + 1 steps: the start line comes again at the end, searched from its start.
-  for (int step = 0, line = startLine; step <= count; ++step) {
-    if (TakeHit(matcher.MatchForwardInLine(document.lines[line].Text(), from), line, pos))
+  const SearchRange b = Bounds(document);
+  int line = pos.line, from = pos.index;
+  // A start outside the range begins at its first position.
+  if (Before(line, from, b.firstLine, b.firstIndex) || Before(b.lastLine, b.lastIndex, line, from)) {
+    line = b.firstLine;
+    from = b.firstIndex;
+  }
+  // count + 1 steps with wrap: the start line comes again at the end, searched from its start.
+  const int steps = wrap ? b.lastLine - b.firstLine + 1 : b.lastLine - line;
+  for (int step = 0; step <= steps; ++step) {
+    if (line == b.firstLine) from = std::max(from, b.firstIndex);
+    if (TakeHit(matcher.MatchForwardInLine(SearchedText(document, line, b), from), line, pos))
       return true;
     from = 0;
-    line = line + 1 < count ? line + 1 : 0;
+    line = line < b.lastLine ? line + 1 : b.firstLine;
   }
   return false;
 }
 
-bool Searcher::FindBackward(const Document& document, TextPos& pos) {
+bool Searcher::FindBackward(const Document& document, TextPos& pos, bool wrap) {
   if (!PrepareSearch(document, pos, false)) return false;
   const LineMatcher& matcher = *state_.matcher;
-  const int count = document.LineCount();
-  const int startLine = pos.line;
-  int from = pos.index - 1;
-  for (int step = 0, line = startLine; step <= count; ++step) {
-    if (TakeHit(matcher.MatchBackwardInLine(document.lines[line].Text(), from), line, pos))
-      return true;
-    line = line > 0 ? line - 1 : count - 1;
-    from = document.lines[line].Length();
+  const SearchRange b = Bounds(document);
+  int line = pos.line, index = pos.index;
+  // A start outside the range begins at its last position.
+  if (Before(line, index, b.firstLine, b.firstIndex) || Before(b.lastLine, b.lastIndex, line, index)) {
+    line = b.lastLine;
+    index = b.lastIndex + 1;
+  }
+  int from = index - 1;
+  const int steps = wrap ? b.lastLine - b.firstLine + 1 : line - b.firstLine;
+  for (int step = 0; step <= steps; ++step) {
+    LineHit hit = matcher.MatchBackwardInLine(SearchedText(document, line, b), from);
+    if (line == b.firstLine && hit.index < b.firstIndex) hit = {};
+    if (TakeHit(hit, line, pos)) return true;
+    line = line > b.firstLine ? line - 1 : b.lastLine;
+    from = static_cast<int>(SearchedText(document, line, b).size());
   }
   return false;
+}
+
+std::wstring Searcher::Replacement(const Document& document, const TextPos& pos) const {
+  if (!state_.matcher) return replaceText_;
+  return state_.matcher->Replacement(SearchedText(document, pos.line, Bounds(document)),
+                                     {pos.index, state_.lastHitLength}, replaceText_);
 }

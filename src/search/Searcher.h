@@ -32,11 +32,20 @@ struct SearchState {
   std::wstring pattern;                            // the find text as copied
   const SyntaxDef* syntax = nullptr;  // the word characters, when whole words applies and the
                                       // document is highlighted
-  std::unique_ptr<LineMatcher> matcher;  // null while the pattern is empty
+  std::unique_ptr<LineMatcher> matcher;  // null while the pattern is empty or invalid
+  std::wstring error;  // why a regular expression is invalid, in one line; else empty
   bool forward = true;                   // direction of the search that prepared
   int startLine = 0;
   int startIndex = 0;
   int lastHitLength = 0;  // length of the last hit found
+};
+
+// A stretch of one document that Selected Text confines the search to, from the first
+// position up to the last (both line and index numbers).
+struct SearchRange {
+  const Document* document = nullptr;  // not owned; null when no range was taken
+  int firstLine = 0, firstIndex = 0;
+  int lastLine = 0, lastIndex = 0;
 };
 
 class Searcher {
@@ -57,13 +66,37 @@ class Searcher {
   // characters stay the same. False when there is nothing to search for.
   bool PrepareSearch(const Document& document, const TextPos& start, bool forward);
 
+  // A command begins: the searches it makes give up after a while (an expression that costs
+  // much on every line would otherwise hold the program for minutes); until the first call
+  // they never do.
+  void BeginCommand();
+
+  // Why the find text does not compile as a regular expression, or why matching it was given
+  // up, in one line; empty when neither or when regular expressions are off.
+  std::wstring PatternError();
+
+  // With Selected Text on, searches of document keep within range; the range stays with that
+  // document until another is taken. Cleared: the whole document is searched.
+  void SetSelectedRange(const SearchRange& range) { range_ = range; }
+  const SearchRange& SelectedRange() const { return range_; }
+  // The part of document searched: the selected range when it applies, else all of it;
+  // brought into the document.
+  SearchRange Bounds(const Document& document) const;
+  // A replacement on line that changed its length by delta: on the range's last line the
+  // range's end moves with the text.
+  void LineLengthChanged(const Document& document, int line, int delta);
+
   // The next hit at or after pos, wrapping from the last line to the first and searching
   // every line once, the part of pos's line before pos last. On success pos is set to the
-  // hit's first character; else it is left unchanged.
-  bool FindForward(const Document& document, TextPos& pos);
+  // hit's first character; else it is left unchanged. Without wrap the search ends at the
+  // last line.
+  bool FindForward(const Document& document, TextPos& pos, bool wrap = true);
   // The last hit that begins before pos, wrapping from the first line to the last; the part
-  // of pos's line after pos is searched last.
-  bool FindBackward(const Document& document, TextPos& pos);
+  // of pos's line after pos is searched last. Without wrap it ends at the first line.
+  bool FindBackward(const Document& document, TextPos& pos, bool wrap = true);
+  // What replaces the hit of the last length found at pos: the replace text, with the groups
+  // of a regular expression put in.
+  std::wstring Replacement(const Document& document, const TextPos& pos) const;
   // The length of the hit last found.
   int HitLength() const { return state_.lastHitLength; }
 
@@ -74,6 +107,10 @@ class Searcher {
   static const SyntaxDef* WordSyntax(const Document& document);
   // On a hit in line: pos goes to it and its length is kept. False without a hit.
   bool TakeHit(const LineHit& hit, int line, TextPos& pos);
+  // The text of line that the search sees: cut at the end of bounds on its last line.
+  static std::wstring_view SearchedText(const Document& document, int line,
+                                        const SearchRange& bounds);
+  void MakeMatcher();
 
   std::wstring findText_;
   std::wstring replaceText_;
@@ -81,4 +118,6 @@ class Searcher {
   bool changed_ = true;  // a text or an option changed since the last preparation
   const SyntaxDef* preparedSyntax_ = nullptr;  // WordSyntax of the document prepared for
   SearchState state_;
+  SearchRange range_;
+  std::chrono::steady_clock::time_point deadline_ = std::chrono::steady_clock::time_point::max();
 };

@@ -422,6 +422,107 @@ TEST_F(FrameWindow, TabInAFieldReturnsToTheTextAndTheOptionsAreCheckedInTheBarsM
   EXPECT_FALSE(Checked(frame.findBarMenu, IDM_WHOLEWORDS));
 }
 
+TEST_F(FrameWindow, RegularExpressionsFindAndReplaceWithGroupsTakenBackByOneUndo) {
+  frame.RunCommand(IDM_TOGGLEFINDBAR);
+  frame.RunCommand(IDM_REGEXP);
+  for (wchar_t ch : std::wstring(L"a=b\rkey=value\rfoo")) Type(ch);
+  SetWindowTextW(frame.findField.window, L"fo+");
+  frame.RunCommand(IDM_DOCSTART);
+  frame.RunCommand(IDM_FINDNEXT);
+  ViewWindow& view = *frame.ActiveView();
+  EXPECT_EQ(view.anchor.line, 2);
+  EXPECT_EQ(view.caret.index, 3);
+  SetWindowTextW(frame.findField.window, L"(\\w+)=(\\w+)");
+  SetWindowTextW(frame.replaceField.window, L"$2=$1");
+  frame.RunCommand(IDM_REPLACEALL);
+  const Document& text = *frame.ActiveDocument()->text;
+  EXPECT_EQ(text.lines[0].Text(), L"b=a");
+  EXPECT_EQ(text.lines[1].Text(), L"value=key");
+  frame.RunCommand(IDM_UNDO);
+  EXPECT_EQ(text.lines[0].Text(), L"a=b");
+  EXPECT_EQ(text.lines[1].Text(), L"key=value");
+}
+
+TEST_F(FrameWindow, AnInvalidExpressionChangesNothingAndSaysWhyInTheTip) {
+  frame.RunCommand(IDM_TOGGLEFINDBAR);
+  frame.RunCommand(IDM_REGEXP);
+  for (wchar_t ch : std::wstring(L"(a+)+b (x")) Type(ch);
+  ASSERT_NE(frame.findTip, nullptr);
+  SetWindowTextW(frame.findField.window, L"(x");
+  EXPECT_TRUE(IsWindowVisible(frame.findTip));
+  wchar_t tip[200] = {};
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  tool.hwnd = frame.mainWindow;
+  tool.uId = reinterpret_cast<UINT_PTR>(frame.findField.window);
+  tool.lpszText = tip;
+  SendMessageW(frame.findTip, TTM_GETTEXTW, 200, reinterpret_cast<LPARAM>(&tool));
+  EXPECT_NE(std::wstring(tip).find(L"parenthesis"), std::wstring::npos) << tip;
+  SetWindowTextW(frame.replaceField.window, L"y");
+  frame.RunCommand(IDM_REPLACEALL);
+  frame.RunCommand(IDM_FINDNEXT);
+  EXPECT_EQ(frame.ActiveDocument()->text->lines[0].Text(), L"(a+)+b (x");
+  // Runaway backtracking on a long line ends, and says so.
+  for (int i = 0; i < 30; ++i) Type(L'a');
+  SetWindowTextW(frame.findField.window, L"(a+)+c");
+  EXPECT_FALSE(IsWindowVisible(frame.findTip));
+  frame.RunCommand(IDM_FINDNEXT);
+  EXPECT_TRUE(IsWindowVisible(frame.findTip));
+  frame.RunCommand(IDM_REGEXP);
+  EXPECT_FALSE(IsWindowVisible(frame.findTip));
+}
+
+TEST_F(FrameWindow, SelectedTextReplacesOnlyWithinTheSelectedLines) {
+  for (wchar_t ch : std::wstring(L"x\rx\rx\rx")) Type(ch);
+  ViewWindow& view = *frame.ActiveView();
+  SetPos(view.anchor, 0, 1);
+  SetPos(view.caret, 1, 2);
+  view.selectionActive = true;
+  frame.RunCommand(IDM_SELECTEDTEXT);
+  frame.searcher.SetFindText(L"x");
+  frame.searcher.SetReplaceText(L"yy");
+  frame.RunCommand(IDM_REPLACEALL);
+  const Document& text = *frame.ActiveDocument()->text;
+  EXPECT_EQ(text.lines[0].Text(), L"x");
+  EXPECT_EQ(text.lines[1].Text(), L"yy");
+  EXPECT_EQ(text.lines[2].Text(), L"yy");
+  EXPECT_EQ(text.lines[3].Text(), L"x");
+}
+
+TEST_F(FrameWindow, AllDocumentsShowsTheHitInTheOtherDocumentAndReplacesInEach) {
+  for (wchar_t ch : std::wstring(L"needle here")) Type(ch);
+  const unsigned first = frame.ActiveDocument()->id;
+  frame.RunCommand(IDM_NEW);
+  for (wchar_t ch : std::wstring(L"a needle")) Type(ch);
+  const unsigned second = frame.ActiveDocument()->id;
+  ASSERT_NE(first, second);
+  frame.SelectDocument(frame.IndexOf(first));
+  frame.RunCommand(IDM_ALLDOCUMENTS);
+  frame.searcher.SetFindText(L"needle");
+  frame.RunCommand(IDM_FINDNEXT);
+  ASSERT_EQ(frame.ActiveDocument()->id, second);
+  EXPECT_TRUE(frame.ActiveDocument()->shown);
+  EXPECT_EQ(frame.ActiveView()->anchor.index, 2);
+  // Replace next replaces the hit and goes on into the first document, round the end.
+  frame.searcher.SetReplaceText(L"pin");
+  frame.RunCommand(IDM_REPLACENEXT);
+  EXPECT_EQ(frame.FindDocument(second)->text->lines[0].Text(), L"a pin");
+  EXPECT_EQ(frame.ActiveDocument()->id, first);
+  EXPECT_EQ(frame.ActiveView()->anchor.index, 0);
+  frame.searcher.SetFindText(L"e");
+  frame.searcher.SetReplaceText(L"E");
+  DropDown();
+  EXPECT_TRUE(Enabled(IDM_REPLACEALL));
+  frame.RunCommand(IDM_REPLACEALL);
+  EXPECT_EQ(frame.FindDocument(first)->text->lines[0].Text(), L"nEEdlE hErE");
+  EXPECT_EQ(frame.FindDocument(second)->text->lines[0].Text(), L"a pin");
+  frame.RunCommand(IDM_UNDO);
+  EXPECT_EQ(frame.FindDocument(first)->text->lines[0].Text(), L"needle here");
+  frame.SelectDocument(frame.IndexOf(second));
+  frame.RunCommand(IDM_UNDO);
+  EXPECT_EQ(frame.FindDocument(second)->text->lines[0].Text(), L"a needle");
+}
+
 TEST(ControlWrapper, NumbersAreTheDigitsOfTheTextInOrder) {
   for (auto [text, value] : {std::pair{L"1a2", 12}, {L"", 0}, {L"-5", 5}, {L"x", 0}})
     EXPECT_EQ(DigitsValue(text), value) << text;

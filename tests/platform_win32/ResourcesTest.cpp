@@ -146,10 +146,13 @@ TEST(Resources, ThePopUpMenusHoldTheirItemsInOrder) {
   EXPECT_EQ(Commands(options), (std::vector<int>{IDM_IGNORECASE, IDM_WHOLEWORDS, IDM_REGEXP,
                                                  IDM_EXTENDSELECTION, 0, IDM_SELECTEDTEXT,
                                                  IDM_ALLDOCUMENTS, -1, -1}));
-  for (int command : {IDM_REGEXP, IDM_EXTENDSELECTION, IDM_SELECTEDTEXT, IDM_ALLDOCUMENTS}) {
-    EXPECT_TRUE(Grayed(options, command)) << command;
+  EXPECT_TRUE(Grayed(options, IDM_EXTENDSELECTION));
+  for (int command : {IDM_IGNORECASE, IDM_REGEXP, IDM_SELECTEDTEXT, IDM_ALLDOCUMENTS}) {
+    EXPECT_FALSE(Grayed(options, command)) << command;
   }
-  EXPECT_FALSE(Grayed(options, IDM_IGNORECASE));
+  wchar_t regexText[64] = {};
+  GetMenuStringW(options, IDM_REGEXP, regexText, 64, MF_BYCOMMAND);
+  EXPECT_STREQ(regexText, L"&Regular Expression");
   EXPECT_EQ(Commands(GetSubMenu(options, 7)), (std::vector<int>{IDM_FINDNEXT, IDM_FINDPREV}));
   EXPECT_EQ(Commands(GetSubMenu(options, 8)),
             (std::vector<int>{IDM_REPLACENEXT, IDM_REPLACE, IDM_REPLACEALL}));

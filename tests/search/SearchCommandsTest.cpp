@@ -133,3 +133,127 @@ TEST(SearchCommandsTest, ReplaceAllWithWholeWordsAndIgnoreCase) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SearchCommandsTest, RegularExpressionReplaceAllSwapsGroupsInOneUndoStep) {
+  SearchFixture f({L"a=b", L"key = x", L"left=right"}, L"(\\w+)=(\\w+)", L"$2=$1");
+  f.searcher.SetOption(searchRegularExpression, true);
+  EXPECT_EQ(ReplaceAll(f.view, f.searcher), 2);
+  EXPECT_EQ(f.Lines(), (Lines{L"b=a", L"key = x", L"right=left"}));
+  UndoCommand(f.view);
+  EXPECT_EQ(f.Lines(), (Lines{L"a=b", L"key = x", L"left=right"}));
+  // Replace next expands the groups of the selected hit too.
+  f.Place(0, 0);
+  FindNext(f.view, f.searcher);
+  ReplaceNext(f.view, f.searcher);
+  EXPECT_EQ(f.Lines(), (Lines{L"b=a", L"key = x", L"left=right"}));
+  EXPECT_EQ(f.Selection(), (std::vector<int>{2, 0, 2, 10}));
+}
+
+TEST(SearchCommandsTest, EmptyHitsAreReplacedOnceAndFoundWithoutStalling) {
+  struct Case {
+    const wchar_t* find;
+    const wchar_t* replace;
+    Lines lines, expected;
+  };
+  const Case cases[] = {
+      {L"^", L"// ", {L"a", L"", L"b"}, {L"// a", L"// ", L"// b"}},
+      {L"o*", L"X", {L"foo"}, {L"XfXX"}},
+      {L"$", L";", {L"a", L"b"}, {L"a;", L"b;"}},
+  };
+  for (const Case& c : cases) {
+    SearchFixture f(c.lines, c.find, c.replace);
+    f.searcher.SetOption(searchRegularExpression, true);
+    ReplaceAll(f.view, f.searcher);
+    EXPECT_EQ(f.Lines(), c.expected) << c.find;
+  }
+  // Find next moves on from an empty hit instead of finding it again.
+  SearchFixture f({L"ab"}, L"x*");
+  f.searcher.SetOption(searchRegularExpression, true);
+  for (int index : {0, 1, 2, 0}) {
+    ASSERT_TRUE(FindNext(f.view, f.searcher));
+    EXPECT_EQ(f.view.caret.index, index);
+  }
+}
+
+TEST(SearchCommandsTest, AnInvalidExpressionFindsAndChangesNothing) {
+  SearchFixture f({L"(abc"}, L"(abc", L"x");
+  f.searcher.SetOption(searchRegularExpression, true);
+  EXPECT_FALSE(FindNext(f.view, f.searcher));
+  EXPECT_EQ(ReplaceAll(f.view, f.searcher), 0);
+  EXPECT_EQ(f.Lines(), (Lines{L"(abc"}));
+  EXPECT_FALSE(f.searcher.PatternError().empty());
+  f.searcher.SetOption(searchRegularExpression, false);
+  EXPECT_TRUE(f.searcher.PatternError().empty());
+  EXPECT_TRUE(FindNext(f.view, f.searcher));
+}
+
+TEST(SearchCommandsTest, SelectedTextKeepsFindAndReplaceAllWithinTheRange) {
+  SearchFixture f({L"foo foo", L"foo foo", L"foo foo"}, L"foo", L"longer");
+  f.searcher.SetOption(searchSelectedText, true);
+  f.Select(0, 4, 1, 7);
+  TakeSelectedRange(f.view, f.searcher);
+  f.Place(2, 0);  // a start outside the range begins at its first position
+  std::vector<std::vector<int>> hits;
+  for (int i = 0; i < 4; ++i) {
+    FindNext(f.view, f.searcher);
+    hits.push_back(f.Selection());
+  }
+  EXPECT_EQ(hits, (std::vector<std::vector<int>>{
+                      {0, 4, 0, 7}, {1, 0, 1, 3}, {1, 4, 1, 7}, {0, 4, 0, 7}}));
+  FindPrevious(f.view, f.searcher);
+  EXPECT_EQ(f.Selection(), (std::vector<int>{1, 4, 1, 7}));
+  // Replace All keeps the range's end behind the longer replacements of its last line, and
+  // a second one finds nothing more to replace within it.
+  f.Place(0, 0);
+  EXPECT_EQ(ReplaceAll(f.view, f.searcher), 3);
+  EXPECT_EQ(f.Lines(), (Lines{L"foo longer", L"longer longer", L"foo foo"}));
+  EXPECT_EQ(f.searcher.SelectedRange().lastIndex, 13);
+  f.searcher.SetFindText(L"longer");
+  f.searcher.SetReplaceText(L"x");
+  EXPECT_EQ(ReplaceAll(f.view, f.searcher), 3);
+  EXPECT_EQ(f.Lines(), (Lines{L"foo x", L"x x", L"foo foo"}));
+  // Replace next on the range's last line keeps its end behind the shorter text too.
+  f.searcher.SetFindText(L"x");
+  f.searcher.SetReplaceText(L"yy");
+  f.Place(1, 0);
+  FindNext(f.view, f.searcher);
+  ReplaceNext(f.view, f.searcher);
+  EXPECT_EQ(f.Lines(), (Lines{L"foo x", L"yy x", L"foo foo"}));
+  EXPECT_EQ(f.searcher.SelectedRange().lastIndex, 4);
+  // A selection of the user's when Replace All starts becomes the range.
+  f.searcher.SetFindText(L"foo");
+  f.Select(2, 4, 2, 7);
+  f.view.findHitSelected = false;  // as any move of the caret by the user does
+  EXPECT_EQ(ReplaceAll(f.view, f.searcher), 1);
+  EXPECT_EQ(f.Lines(), (Lines{L"foo x", L"yy x", L"foo yy"}));
+}
+
+TEST(SearchCommandsTest, AllDocumentsContinuesIntoTheOtherViewsAndReplacesInEach) {
+  SearchFixture a({L"foo", L"x"}, L"foo", L"bar");
+  ViewFixture b({L"none"}, 40, 10);
+  ViewFixture c({L"a foo", L"foo"}, 40, 10);
+  std::vector<EditView*> views{&a.view, &b.view, &c.view};
+  a.Place(1, 0);
+  EXPECT_EQ(FindInViews(views, 0, a.searcher, true), 2);
+  EXPECT_TRUE(c.view.findHitSelected);
+  EXPECT_EQ(c.view.anchor.index, 2);
+  EXPECT_EQ(FindInViews(views, 2, a.searcher, true), 2);
+  EXPECT_EQ(c.view.anchor.line, 1);
+  EXPECT_EQ(FindInViews(views, 2, a.searcher, true), 0);  // round to the first view
+  EXPECT_EQ(a.Selection(), (std::vector<int>{0, 0, 0, 3}));
+  EXPECT_EQ(FindInViews(views, 0, a.searcher, false), 2);  // backwards: the last hit of c
+  EXPECT_EQ(c.view.anchor.line, 1);
+  // Replace All: every document, one undo step each.
+  EXPECT_EQ(ReplaceAllInViews(views, a.searcher), 3);
+  EXPECT_EQ(c.Lines(), (Lines{L"a bar", L"bar"}));
+  UndoCommand(c.view);
+  EXPECT_EQ(c.Lines(), (Lines{L"a foo", L"foo"}));
+  EXPECT_EQ(a.Lines(), (Lines{L"bar", L"x"}));
+  // Nowhere a hit: -1, and no view changes its text.
+  a.searcher.SetFindText(L"zzz");
+  EXPECT_EQ(FindInViews(views, 1, a.searcher, true), -1);
+}
+
+}  // namespace
