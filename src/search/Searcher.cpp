@@ -101,7 +101,8 @@ void Searcher::LineLengthChanged(const Document& document, int line, int delta) 
 
 std::wstring_view Searcher::SearchedText(const Document& document, int line,
                                          const SearchRange& bounds) {
-  std::wstring_view text = document.lines[line].Text();
+  // Read without widening: a search through a loaded file leaves its lines as they are stored.
+  std::wstring_view text = document.lines[line].Peek();
   return line == bounds.lastLine ? text.substr(0, static_cast<std::size_t>(bounds.lastIndex)) : text;
 }
 
