@@ -12,8 +12,9 @@ struct ViewWindow;
 // False when the bar could not be made; the frame then has none and reserves no room for it.
 bool CreateFindBar(MainFrame& frame);
 
-// The bar's share of commands 40041 (start goto-line entry with the caret's line) and 40343
-// (select the whole find text and focus the find field); the frame shows the bar first.
+// The bar's share of commands IDM_GOTOLINE (start goto-line entry with the caret's line) and
+// IDM_FINDTEXT (select the whole find text and focus the find field); the frame shows the bar
+// first.
 void FindBarCommand(MainFrame& frame, int command);
 
 // The line number field shows text.

@@ -99,7 +99,7 @@ class MainFrame final : public ViewFrame {
   // Places the active view (and the find bar under it) in the client area above the menu bar.
   void ResizeActiveView();
 
-  // Exit (106): the save questions, then the end of the program unless one was cancelled.
+  // Exit (IDM_EXIT): the save questions, then the end of the program unless one was cancelled.
   void Exit();
   void About();
 
@@ -112,7 +112,7 @@ class MainFrame final : public ViewFrame {
   // The find bar's line number field shows text.
   void SetLineNumberText(const std::wstring& text) override;
   void ShowHelp(const wchar_t* topic);
-  // Settings... (40001): the settings sheet (FrameSettings.cpp).
+  // Settings... (IDM_SETTINGS): the settings sheet (FrameSettings.cpp).
   void ShowSettings();
   void RebuildRecentFilesMenu();
 
@@ -128,15 +128,15 @@ class MainFrame final : public ViewFrame {
   // Files dropped on the main window open as if named on the command line; folders are passed
   // over. Frees drop.
   void OpenDroppedFiles(HDROP drop);
-  // Save (40002): Save As for an untitled document.
+  // Save (IDM_SAVE): Save As for an untitled document.
   bool SaveActive();
   // Writes a modified document to its file; false, with a message, when the write failed, and
   // false without one when there was nothing to write.
   bool SaveDocument(OpenDocument& document);
-  // Save As (40003); true when the document was written under the chosen name.
+  // Save As (IDM_SAVEAS); true when the document was written under the chosen name.
   bool SaveActiveAs();
   bool SaveDocumentAs(OpenDocument& document);
-  // Save All (40345): every modified document; stops at the first that is not saved.
+  // Save All (IDM_SAVEALL): every modified document; stops at the first that is not saved.
   bool SaveAll();
   void CloseActive();
   // Takes a document out of the list without a question.
@@ -154,7 +154,7 @@ class MainFrame final : public ViewFrame {
   // Check marks of the Encoding commands in menu for the active document.
   void ApplyFormatChecks(HMENU menu);
   void NextWindow();
-  // Prev (40035): the document before the active one, without reordering.
+  // Prev (IDM_PREVWINDOW): the document before the active one, without reordering.
   void PreviousWindow();
   // The cycle timer fired.
   void ReorderAfterCycling();

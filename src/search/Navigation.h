@@ -4,22 +4,23 @@
 
 struct EditView;
 
-// Mark (40032): inverts the mark of the caret's line and redraws its sign at once.
+// Mark (IDM_MARK): inverts the mark of the caret's line and redraws its sign at once.
 void ToggleMark(EditView& view);
-// Next Mark (40033) and Prev Mark (40034): the caret goes to the start of the next or previous
-// marked line, wrapping around the document's ends.
+// Next Mark (IDM_NEXTMARK) and Prev Mark (IDM_PREVMARK): the caret goes to the start of the
+// next or previous marked line, wrapping around the document's ends.
 void NextMark(EditView& view);
 void PrevMark(EditView& view);
-// Clear Marks (40044): no line keeps a mark; the margins are repainted.
+// Clear Marks (IDM_CLEARMARKS): no line keeps a mark; the margins are repainted.
 void ClearMarks(EditView& view);
 
 // The line index of a line number typed by the user (counted from 1): 0 or less gives the
 // first line, a number beyond the document the last.
 int LineOfNumber(const EditView& view, int number);
-// Goto line (40039): the caret goes to the start of line, brought into the document.
+// Goto line (the number entered after IDM_GOTOLINE): the caret goes to the start of line,
+// brought into the document.
 void GotoLine(EditView& view, int line);
 
-// Match (40031): the caret goes to the bracket that pairs with the one under it (or, failing
+// Match (IDM_MATCH): the caret goes to the bracket that pairs with the one under it (or, failing
 // that, the one before it), counting nested pairs of the same two brackets. False, with the
 // caret left where it was, when there is no such bracket.
 bool MatchPair(EditView& view);

@@ -8,19 +8,19 @@
 class Searcher;
 struct EditView;
 
-// Find next (40053) from the caret, find previous (40054) from the start of the selection:
-// the hit is selected with the caret at its end and the view's find-hit flag set. True when
-// a hit was found.
+// Find next (IDM_FINDNEXT) from the caret, find previous (IDM_FINDPREV) from the start of the
+// selection: the hit is selected with the caret at its end and the view's find-hit flag set.
+// True when a hit was found.
 bool FindNext(EditView& view, Searcher& searcher);
 bool FindPrevious(EditView& view, Searcher& searcher);
 // Replaces the selected hit by the replace text (its groups put in), keeping the end of the
 // range of Selected Text behind it; false when no hit is selected.
 bool ReplaceSelectedHit(EditView& view, Searcher& searcher);
-// Replace next (40323): replaces a selected hit, then finds the next.
+// Replace next (IDM_REPLACENEXT): replaces a selected hit, then finds the next.
 void ReplaceNext(EditView& view, Searcher& searcher);
-// Replace (40324): replaces a selected hit, or else finds (selects) the next one.
+// Replace (IDM_REPLACE): replaces a selected hit, or else finds (selects) the next one.
 void ReplaceOne(EditView& view, Searcher& searcher);
-// Replace all (40325): every hit from the start of the document to its end in one pass and
+// Replace all (IDM_REPLACEALL): every hit from the start of the document to its end in one pass and
 // one undo step; the caret goes back to the line and index numbers it had. With Selected Text
 // only the hits within the range, which a selection of the user's (not a hit) active now
 // replaces, and which keeps its end as replacements change the length of its last line.

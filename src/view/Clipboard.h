@@ -11,7 +11,8 @@ std::wstring SelectionText(const EditView& view);
 
 // Each returns whether the clipboard was written (or, for paste, read). Failures change
 // nothing and show nothing.
-bool CopySelection(EditView& view, const std::wstring& prefix);  // 32781 with ""
-bool CutSelection(EditView& view, const std::wstring& prefix);   // 32782 with "", Shift+Delete
-bool PasteClipboard(EditView& view);                              // 32784
-bool CopyAppend(EditView& view, bool cut);                        // 32786, 32787 with cut
+bool CopySelection(EditView& view, const std::wstring& prefix);  // IDM_COPY with ""
+bool CutSelection(EditView& view, const std::wstring& prefix);   // IDM_CUT with "", Shift+Delete
+bool PasteClipboard(EditView& view);                              // IDM_PASTE
+// IDM_COPYAPPEND, IDM_CUTAPPEND with cut.
+bool CopyAppend(EditView& view, bool cut);

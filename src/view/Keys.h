@@ -30,14 +30,16 @@ bool OnKeyDown(EditView& view, unsigned key, bool shift, bool ctrl);
 bool OnChar(EditView& view, wchar_t ch);
 
 // Commands of the frame's dispatch that act on the view.
-void UndoCommand(EditView& view);        // 40007
-void RedoCommand(EditView& view);        // 40342
-void BlockIndentCommand(EditView& view);    // 40333
-void BlockUnindentCommand(EditView& view);  // 40334
-void DocumentStartCommand(EditView& view, bool extend);  // 40335, 40337 with extend
-void DocumentEndCommand(EditView& view, bool extend);    // 40336, 40338 with extend
-void DeleteWordForwardCommand(EditView& view);           // 40339
-void SelectAllCommand(EditView& view);                   // 40400: anchor at the start, caret at the end
+void UndoCommand(EditView& view);        // IDM_UNDO
+void RedoCommand(EditView& view);        // IDM_REDO
+void BlockIndentCommand(EditView& view);    // IDM_BLOCKINDENT
+void BlockUnindentCommand(EditView& view);  // IDM_BLOCKUNINDENT
+// IDM_DOCSTART and IDM_DOCEND; IDM_DOCSTARTEXTEND and IDM_DOCENDEXTEND with extend.
+void DocumentStartCommand(EditView& view, bool extend);
+void DocumentEndCommand(EditView& view, bool extend);
+void DeleteWordForwardCommand(EditView& view);           // IDM_DELETEWORD
+// IDM_SELECTALL: anchor at the start, caret at the end.
+void SelectAllCommand(EditView& view);
 // Runs any of the commands above by its id; false for other ids.
 bool RunViewCommand(EditView& view, int command);
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "FumProcess.h"
+#include "comun/resource.h"
 
 class SheetDriver {
  public:
@@ -34,7 +35,7 @@ class SheetDriver {
   // Chooses an entry of a list (combo box or list box) by its text.
   void Choose(int id, const std::wstring& text) const;
   // Chooses a section of the Document and Classes pages; the index of a section, -1 if absent.
-  void ChooseSection(const std::wstring& name) const { Choose(40346, name); }
+  void ChooseSection(const std::wstring& name) const { Choose(IDC_CLS_SECTION, name); }
   int FindSection(const std::wstring& name) const;
 
   void PressOk() const;

@@ -8,6 +8,7 @@
 
 #include "FakeSurface.h"
 #include "TempFolder.h"
+#include "comun/resource.h"
 #include "ViewHost.h"
 #include "config/AppSettings.h"
 #include "syntax/SyntaxDef.h"
@@ -289,8 +290,8 @@ TEST(ViewWindowTest, MessagesReachTheView) {
   SendMessageW(host.frame, WM_KEYDOWN, VK_NEXT, 0);
   EXPECT_GT(view.caret.line, 1);
   // Commands of the view's context menu go on to the main window.
-  SendMessageW(view.window, WM_COMMAND, 32781, 0);
-  EXPECT_EQ(host.commands, std::vector<int>{32781});
+  SendMessageW(view.window, WM_COMMAND, IDM_COPY, 0);
+  EXPECT_EQ(host.commands, std::vector<int>{IDM_COPY});
 }
 
 TEST(ViewWindowTest, ResizePlacesTheFindBarBelowTheView) {
@@ -352,9 +353,9 @@ void CALLBACK ReadMenu(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);
   HMENU menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
   seen.shown = true;
-  seen.copy = GetMenuState(menu, 32781, MF_BYCOMMAND);
-  seen.paste = GetMenuState(menu, 32784, MF_BYCOMMAND);
-  seen.mark = GetMenuState(menu, 40032, MF_BYCOMMAND);
+  seen.copy = GetMenuState(menu, IDM_COPY, MF_BYCOMMAND);
+  seen.paste = GetMenuState(menu, IDM_PASTE, MF_BYCOMMAND);
+  seen.mark = GetMenuState(menu, IDM_MARK, MF_BYCOMMAND);
   EndMenu();
 }
 
