@@ -9,6 +9,7 @@
 #include "text/TextPos.h"
 #include "view/Caret.h"
 #include "view/Keys.h"
+#include "view/Movement.h"
 
 namespace {
 
@@ -53,10 +54,8 @@ TextPos SearchStart(const EditView& view, bool forward) {
 // The first or last position of view's document.
 TextPos DocumentEnd(const EditView& view, bool last) {
   TextPos pos(*view.document);
-  if (last) {
-    const int line = view.document->LineCount() - 1;
-    SetPos(pos, view.document->lines[line].Length(), line);
-  }
+  if (last) DocumentEnd(pos);
+  else DocumentStart(pos);
   return pos;
 }
 
