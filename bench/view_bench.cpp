@@ -23,7 +23,7 @@
 #include "view/Caret.h"
 #include "view/Grid.h"
 #include "view/Keys.h"
-#include "view/ViewWindow.h"
+#include "view/ViewWindowWin32.h"
 
 namespace {
 

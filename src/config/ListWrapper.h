@@ -6,7 +6,7 @@
 #include <string>
 
 #include "config/ListEditor.h"
-#include "platform/ControlWrapperWin32.h"
+#include "pocketpc/ControlWrapperWin32.h"
 
 // A list box or a combo box: each operation sends the form of the message its kind takes.
 class ListWrapper : public ControlWrapper {

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <map>
 
-#include "platform/PocketPC.h"
+#include "pocketpc/PocketPC.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "comun/resource.h"
 #include "config/ClassPage.h"
 #include "config/SettingsPages.h"
-#include "platform/PocketPC.h"
+#include "pocketpc/PocketPC.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "comun/resource.h"
-#include "platform/PocketPC.h"
+#include "pocketpc/PocketPC.h"
 
 namespace {
 

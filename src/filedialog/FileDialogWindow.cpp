@@ -5,7 +5,7 @@
 
 #include "comun/resource.h"
 #include "filedialog/TypedName.h"
-#include "platform/PocketPC.h"
+#include "pocketpc/PocketPC.h"
 
 namespace {
 

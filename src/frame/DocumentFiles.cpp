@@ -18,7 +18,7 @@
 #include "frame/MainFrame.h"
 #include "text/Document.h"
 #include "text/TextFile.h"
-#include "view/ViewWindow.h"
+#include "view/ViewWindowWin32.h"
 
 #include <commdlg.h>
 

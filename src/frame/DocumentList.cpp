@@ -14,7 +14,7 @@
 #include "frame/FrameSupport.h"
 #include "frame/MainFrame.h"
 #include "text/Document.h"
-#include "view/ViewWindow.h"
+#include "view/ViewWindowWin32.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "frame/MainFrame.h"
 #include "text/Document.h"
 #include "text/UndoHistory.h"
-#include "view/ViewWindow.h"
+#include "view/ViewWindowWin32.h"
 
 namespace {
 

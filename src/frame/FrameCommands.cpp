@@ -17,7 +17,7 @@
 #include "text/Document.h"
 #include "view/Clipboard.h"
 #include "view/Keys.h"
-#include "view/ViewWindow.h"
+#include "view/ViewWindowWin32.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "text/Document.h"
 #include "text/Journal.h"
 #include "text/JournalWriter.h"
-#include "view/ViewWindow.h"
+#include "view/ViewWindowWin32.h"
 
 namespace {
 

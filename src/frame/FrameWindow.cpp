@@ -22,7 +22,7 @@
 #include "text/Document.h"
 #include "view/Grid.h"
 #include "text/JournalWriter.h"
-#include "view/ViewWindow.h"
+#include "view/ViewWindowWin32.h"
 
 namespace {
 

@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "frame/DocumentName.h"
-#include "platform/ControlWrapperWin32.h"
-#include "platform/PocketPC.h"
+#include "pocketpc/ControlWrapperWin32.h"
+#include "pocketpc/PocketPC.h"
 #include "search/Searcher.h"
 #include "text/TextFormat.h"
-#include "view/ViewWindow.h"
+#include "view/ViewWindowWin32.h"
 
 class AppSettings;
 class Document;

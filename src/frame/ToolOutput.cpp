@@ -14,7 +14,7 @@
 #include "text/Document.h"
 #include "text/Edit.h"
 #include "view/Keys.h"
-#include "view/ViewWindow.h"
+#include "view/ViewWindowWin32.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The edit view of one document, apart from its window: caret, selection, scroll position and
-// the character grid. The window side (src/view/ViewWindow.h) implements its surface.
+// the character grid. The window side (src/view/ViewWindowWin32.h) implements its surface.
 #pragma once
 
 #include "text/TextPos.h"

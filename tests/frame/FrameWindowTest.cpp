@@ -19,7 +19,7 @@
 #include "frame/MainFrame.h"
 #include "syntax/ConfigFile.h"
 #include "text/Document.h"
-#include "view/ViewWindow.h"
+#include "view/ViewWindowWin32.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include "config/DocClass.h"
 #include "text/Document.h"
-#include "view/ViewWindow.h"
+#include "view/ViewWindowWin32.h"
 
 class RecordingFrame final : public ViewFrame {
  public:

@@ -1,7 +1,7 @@
 // Transparent copies: the key colour leaves the destination as it was, other pixels are
 // copied, stretched and taken from the part of the source asked for.
 #include "comun/resource.h"
-#include "platform/PocketPC.h"
+#include "pocketpc/PocketPC.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // transparent backgrounds.
 #include "TestWindow.h"
 #include "comun/resource.h"
-#include "platform/PocketPC.h"
+#include "pocketpc/PocketPC.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // Transparent copies of images: the destination shows through the source's key colour.
-#include "platform/PocketPC.h"
+#include "pocketpc/PocketPC.h"
 
 BOOL TransparentImage(HDC hdcDest, LONG DstX, LONG DstY, LONG DstCx, LONG DstCy, HANDLE hSrc,
                       LONG SrcX, LONG SrcY, LONG SrcCx, LONG SrcCy, COLORREF TransparentColor) {

@@ -1,6 +1,6 @@
 // Dialogs shown the handheld way, the activation handler and the help viewer's addresses.
 #include "TestWindow.h"
-#include "platform/PocketPC.h"
+#include "pocketpc/PocketPC.h"
 
 #include <gtest/gtest.h>
 

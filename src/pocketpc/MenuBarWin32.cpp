@@ -1,7 +1,7 @@
 // The menu bar: a bar at the bottom of its owner's client area built from a menu bar
 // description, kept there when the owner changes size.
-#include "platform/BarWin32.h"
-#include "platform/PocketPC.h"
+#include "pocketpc/BarWin32.h"
+#include "pocketpc/PocketPC.h"
 
 #include <string>
 #include <vector>

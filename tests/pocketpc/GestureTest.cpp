@@ -1,7 +1,7 @@
 // Tap-and-hold recognition with real stylus input: a hold is the context-menu gesture, a
 // release or a move before the time is up is not.
 #include "TestWindow.h"
-#include "platform/PocketPC.h"
+#include "pocketpc/PocketPC.h"
 
 #include <gtest/gtest.h>
 

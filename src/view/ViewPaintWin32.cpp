@@ -4,7 +4,7 @@
 #include "config/DocClass.h"
 #include "text/Document.h"
 #include "view/Paint.h"
-#include "view/ViewWindow.h"
+#include "view/ViewWindowWin32.h"
 
 namespace {
 

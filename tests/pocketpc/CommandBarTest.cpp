@@ -2,7 +2,7 @@
 // fields, buttons, the height, and the commands that reach the parent.
 #include "TestWindow.h"
 #include "comun/resource.h"
-#include "platform/PocketPC.h"
+#include "pocketpc/PocketPC.h"
 
 #include <gtest/gtest.h>
 

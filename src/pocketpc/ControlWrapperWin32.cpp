@@ -1,11 +1,11 @@
 // Control wrappers and the superclassed entry fields.
-#include "platform/ControlWrapperWin32.h"
+#include "pocketpc/ControlWrapperWin32.h"
 
 #include <algorithm>
 #include <array>
 
 #include "comun/resource.h"
-#include "platform/PocketPC.h"
+#include "pocketpc/PocketPC.h"
 
 namespace {
 

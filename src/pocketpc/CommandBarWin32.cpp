@@ -1,7 +1,7 @@
 // Command bars: toolbars docked at the top of their parent that can carry a menu, images,
 // buttons and tooltips.
-#include "platform/BarWin32.h"
-#include "platform/PocketPC.h"
+#include "pocketpc/BarWin32.h"
+#include "pocketpc/PocketPC.h"
 
 using namespace pocketpc;
 

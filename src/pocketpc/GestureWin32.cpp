@@ -1,5 +1,5 @@
 // Tap-and-hold recognition: the stylus held down without moving opens a context menu.
-#include "platform/PocketPC.h"
+#include "pocketpc/PocketPC.h"
 
 #include <cstdlib>
 

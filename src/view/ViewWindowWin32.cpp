@@ -1,5 +1,5 @@
 // The FEDIT window: class, creation, placement, its window procedure and its surface.
-#include "view/ViewWindow.h"
+#include "view/ViewWindowWin32.h"
 
 #include <commctrl.h>
 
@@ -17,7 +17,7 @@
 #include "view/Keys.h"
 #include "view/Mouse.h"
 #include "platform/HandlerNesting.h"
-#include "platform/PocketPC.h"
+#include "pocketpc/PocketPC.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // tooltips, and what pressing its buttons delivers to the owner.
 #include "TestWindow.h"
 #include "comun/resource.h"
-#include "platform/PocketPC.h"
+#include "pocketpc/PocketPC.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The help viewer: the handheld's own where it exists, else the system's browser.
-#include "platform/PocketPC.h"
+#include "pocketpc/PocketPC.h"
 
 #include <shellapi.h>
 

@@ -1,8 +1,8 @@
 // The toolbar behaviour shared by the menu bar and the command bars: drop-down menus, tooltips
 // from a list of strings, the menu messages and the layout after every change of buttons.
-#include "platform/BarWin32.h"
+#include "pocketpc/BarWin32.h"
 
-#include "platform/PocketPC.h"
+#include "pocketpc/PocketPC.h"
 
 #include <windowsx.h>
 

@@ -1,6 +1,6 @@
 // Dialogs shown the handheld way, and the activation and setting-change handlers of windows.
-#include "platform/BarWin32.h"
-#include "platform/PocketPC.h"
+#include "pocketpc/BarWin32.h"
+#include "pocketpc/PocketPC.h"
 
 namespace {
 

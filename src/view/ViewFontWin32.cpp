@@ -6,7 +6,7 @@
 
 #include "config/DocClass.h"
 #include "view/Grid.h"
-#include "view/ViewWindow.h"
+#include "view/ViewWindowWin32.h"
 
 namespace {
 
