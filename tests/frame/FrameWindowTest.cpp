@@ -216,8 +216,8 @@ TEST_F(FrameWindow, RecentFilesStandAboveTheLastSeparatorOfTheFileMenu) {
 }
 
 TEST_F(FrameWindow, ToolsCommandsFollowTheSeparatorOfTheToolsMenu) {
-  settings->commands.push_back({.name = L"make", .cmdline = L"make.exe"});
-  settings->commands.push_back({.name = L"lint", .cmdline = L"lint.exe"});
+  settings->commands.push_back({.name = L"make", .cmdline = L"make.exe", .cmdargs = {}});
+  settings->commands.push_back({.name = L"lint", .cmdline = L"lint.exe", .cmdargs = {}});
   DropDown();
   HMENU tools = Submenu(4);
   ASSERT_EQ(GetMenuItemCount(tools), 4);

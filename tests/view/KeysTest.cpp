@@ -193,7 +193,7 @@ TEST(KeysTest, CaretMovesSelectionsAndDeletionsTakeASurrogatePairWhole) {
     OnKeyDown(f.view, c.key, c.shift, false);
     EXPECT_EQ(f.Lines(), c.result) << c.key;
     ExpectCaret(f.view, {0, c.caret});
-    if (c.shift) EXPECT_EQ(f.view.anchor.index, c.start);
+    if (c.shift) { EXPECT_EQ(f.view.anchor.index, c.start); }
   }
 }
 
