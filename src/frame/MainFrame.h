@@ -191,6 +191,7 @@ class MainFrame final : public ViewFrame {
   HWND mainWindow = nullptr;
   HWND menuBar = nullptr;        // at the bottom of the client area; null when refused
   HWND findBar = nullptr;        // null while the find bar is not built
+  // Menus of the bars, which own them and destroy them with their windows.
   HMENU mainMenu = nullptr;      // drop-down of the menu bar's first button
   HMENU findBarMenu = nullptr;   // the find bar's "Find" menu
   HMENU findOptionsMenu = nullptr;  // Options of the main menu's Find submenu
