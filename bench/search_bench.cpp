@@ -27,7 +27,7 @@
 #include "text/Layout.h"
 #include "text/TextFile.h"
 #include "view/Grid.h"
-#include "view/Keys.h"
+#include "view/Editing.h"
 
 namespace {
 
@@ -153,7 +153,7 @@ int main(int argc, char** argv) {
     replaceAndSave.Add(replacing.Elapsed());
     if (!saved) std::printf("save failed\n");
     Stopwatch undoing;
-    UndoCommand(shown.view);
+    UndoEdit(shown.view);
     undo.Add(undoing.Elapsed());
 
     Shown part(path, bench::lineCount / 4);
@@ -167,7 +167,7 @@ int main(int argc, char** argv) {
     ReplaceAll(wrapping.view, searcher);
     wrapped.Add(wrappedReplace.Elapsed());
     Stopwatch wrappedUndoing;
-    UndoCommand(wrapping.view);
+    UndoEdit(wrapping.view);
     wrappedUndo.Add(wrappedUndoing.Elapsed());
   }
   platform::RemoveFile(savePath);

@@ -7,42 +7,41 @@
 #include "comun/resource.h"
 #include "config/AppSettings.h"
 #include "config/SettingsSheet.h"
+#include "platform/GdiWin32.h"
+#include "platform/HandlerGuard.h"
 #include "syntax/ConfigFile.h"
 
 namespace {
 
-class ScreenDC {
- public:
-  ScreenDC() : dc_(GetDC(nullptr)) {}
-  ~ScreenDC() { ReleaseDC(nullptr, dc_); }
-  ScreenDC(const ScreenDC&) = delete;
-  ScreenDC& operator=(const ScreenDC&) = delete;
-  HDC Get() const { return dc_; }
-
- private:
-  HDC dc_;
-};
-
-// Fixed-pitch TrueType faces of the ANSI character set, once each.
+// Fixed-pitch TrueType faces of the ANSI character set, once each. A failure ends the listing.
 int CALLBACK AddFamily(const LOGFONTW* font, const TEXTMETRICW*, DWORD type, LPARAM data) {
-  const auto& list = *reinterpret_cast<const ComboWrapper*>(data);
-  bool fixed = (font->lfPitchAndFamily & 3) == FIXED_PITCH;
-  if ((type & TRUETYPE_FONTTYPE) && fixed && font->lfCharSet == ANSI_CHARSET &&
-      list.FindExact(font->lfFaceName) < 0)
-    list.Add(font->lfFaceName);
-  return 1;
+  return platform::Guarded(
+      [&] {
+        const auto& list = *reinterpret_cast<const ComboWrapper*>(data);
+        bool fixed = (font->lfPitchAndFamily & 3) == FIXED_PITCH;
+        if ((type & TRUETYPE_FONTTYPE) && fixed && font->lfCharSet == ANSI_CHARSET &&
+            list.FindExact(font->lfFaceName) < 0)
+          list.Add(font->lfFaceName);
+        return 1;
+      },
+      [] { return 0; });
 }
 
 // Every style of a family, with its style bits as item data.
 int CALLBACK AddStyle(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM data) {
-  const auto& list = *reinterpret_cast<const ComboWrapper*>(data);
-  const auto* full = reinterpret_cast<const ENUMLOGFONTW*>(font);
-  int flags = (font->lfWeight >= 550 ? 1 : 0) | (font->lfItalic ? 2 : 0) |
-              (font->lfUnderline ? 4 : 0) | (font->lfStrikeOut ? 8 : 0);
-  const wchar_t* name = full->elfStyle[0] ? reinterpret_cast<const wchar_t*>(full->elfStyle)
-                                          : L"Regular";
-  if (list.FindExact(name) < 0) list.SetItemData(list.Add(name), flags);
-  return 1;
+  return platform::Guarded(
+      [&] {
+        const auto& list = *reinterpret_cast<const ComboWrapper*>(data);
+        const auto* full = reinterpret_cast<const ENUMLOGFONTW*>(font);
+        int flags = (font->lfWeight >= 550 ? 1 : 0) | (font->lfItalic ? 2 : 0) |
+                    (font->lfUnderline ? 4 : 0) | (font->lfStrikeOut ? 8 : 0);
+        const wchar_t* name = full->elfStyle[0]
+                                  ? reinterpret_cast<const wchar_t*>(full->elfStyle)
+                                  : L"Regular";
+        if (list.FindExact(name) < 0) list.SetItemData(list.Add(name), flags);
+        return 1;
+      },
+      [] { return 0; });
 }
 
 // Selects the entry with this text, adding it first when the list does not hold it.
@@ -54,7 +53,7 @@ void SelectOrAdd(const ComboWrapper& list, const std::wstring& text) {
 }  // namespace
 
 void ClassPage::FillFamilies() {
-  ScreenDC dc;
+  const platform::WindowDc dc(nullptr);
   EnumFontFamiliesW(dc.Get(), nullptr, AddFamily, reinterpret_cast<LPARAM>(&family_));
 }
 
@@ -79,7 +78,7 @@ void ClassPage::FillStyles() {
   int selection = style_.Selection();
   style_.Reset();
   std::wstring family = family_.GetText();
-  ScreenDC dc;
+  const platform::WindowDc dc(nullptr);
   EnumFontFamiliesW(dc.Get(), family.c_str(), AddStyle, reinterpret_cast<LPARAM>(&style_));
   // A face the system does not have is drawn with a substitute: the class keeps its own style.
   if (style_.Count() == 0 && CurrentIndex() >= 0) {
@@ -207,9 +206,9 @@ bool ClassPage::OnDrawItem(const DRAWITEMSTRUCT& item) {
 }
 
 void ClassPage::DrawSwatch(const DRAWITEMSTRUCT& item) const {
-  HBRUSH brush = colourShown_ ? CreateSolidBrush(shownColour_) : GetSysColorBrush(COLOR_BTNFACE);
-  FillRect(item.hDC, &item.rcItem, brush);
-  if (colourShown_) DeleteObject(brush);
+  const platform::GdiObject<HBRUSH> colour(colourShown_ ? CreateSolidBrush(shownColour_)
+                                                        : nullptr);
+  FillRect(item.hDC, &item.rcItem, colour ? colour.Get() : GetSysColorBrush(COLOR_BTNFACE));
 }
 
 void ClassPage::DrawSample(const DRAWITEMSTRUCT& item) const {
@@ -218,10 +217,9 @@ void ClassPage::DrawSample(const DRAWITEMSTRUCT& item) const {
   std::wstring text = ResourceText(IDS_TESTTEXT);
   SetTextColor(item.hDC, shownColour_);
   SetBkMode(item.hDC, TRANSPARENT);
-  HGDIOBJ previous = SelectObject(item.hDC, reinterpret_cast<HGDIOBJ>(
-                                                SendMessageW(Window(), WM_GETFONT, 0, 0)));
+  const platform::SelectedObject font(
+      item.hDC, reinterpret_cast<HGDIOBJ>(SendMessageW(Window(), WM_GETFONT, 0, 0)));
   RECT area = item.rcItem;
   DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &area,
             DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(item.hDC, previous);
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <map>
 
+#include "platform/HandlerGuard.h"
 #include "pocketpc/PocketPC.h"
 
 namespace {
@@ -77,7 +78,9 @@ void SettingsPage::Tell(int messageId) const {
 
 bool ListEditorPage::OnCommand(int id, int code) { return OnListCommand(id, code); }
 
-INT_PTR CALLBACK PageDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+namespace {
+
+INT_PTR OnPageMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     auto* page = reinterpret_cast<SettingsPage*>(reinterpret_cast<PROPSHEETPAGEW*>(lParam)->lParam);
     PageMap()[KeyOf(window)] = page;
@@ -95,4 +98,11 @@ INT_PTR CALLBACK PageDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
   if (message == WM_DRAWITEM) return page->OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
   if (message == WM_NOTIFY) return OnNotify(window, *page, *reinterpret_cast<NMHDR*>(lParam));
   return FALSE;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK PageDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return platform::Guarded([&] { return OnPageMessage(window, message, wParam, lParam); },
+                           [] { return INT_PTR{FALSE}; });
 }

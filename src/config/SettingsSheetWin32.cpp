@@ -11,6 +11,8 @@
 #include "comun/resource.h"
 #include "config/ClassPage.h"
 #include "config/SettingsPages.h"
+#include "platform/GdiWin32.h"
+#include "platform/HandlerGuard.h"
 #include "pocketpc/PocketPC.h"
 
 namespace {
@@ -29,17 +31,16 @@ struct CloseButton {
 CloseButton closeButton;
 
 void DrawCloseButton(HWND title, bool pressed) {
-  HBITMAP images = LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_CLOSE));
+  const platform::GdiObject<HBITMAP> images(
+      LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_CLOSE)));
   if (!images) return;
-  HDC dc = GetDC(title);
+  const platform::WindowDc dc(title);
   const RECT& area = closeButton.area;
-  TransparentImage(dc, area.left, area.top, closeSize, closeSize, images, pressed ? closeSize : 0,
-                   0, closeSize, closeSize, transparent);
-  ReleaseDC(title, dc);
-  DeleteObject(images);
+  TransparentImage(dc.Get(), area.left, area.top, closeSize, closeSize, images.Get(),
+                   pressed ? closeSize : 0, 0, closeSize, closeSize, transparent);
 }
 
-LRESULT CALLBACK CloseButtonProc(HWND title, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT OnTitleMessage(HWND title, UINT message, WPARAM wParam, LPARAM lParam) {
   POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
   switch (message) {
     case WM_PAINT: {
@@ -67,6 +68,12 @@ LRESULT CALLBACK CloseButtonProc(HWND title, UINT message, WPARAM wParam, LPARAM
       break;
   }
   return CallWindowProcW(closeButton.titleProc, title, message, wParam, lParam);
+}
+
+LRESULT CALLBACK CloseButtonProc(HWND title, UINT message, WPARAM wParam, LPARAM lParam) {
+  return platform::Guarded(
+      [&] { return OnTitleMessage(title, message, wParam, lParam); },
+      [&] { return CallWindowProcW(closeButton.titleProc, title, message, wParam, lParam); });
 }
 
 // A desktop sheet has no title area of its own: one is made above its tabs, with the sheet's
@@ -111,7 +118,7 @@ void AddCloseButton(HWND sheet) {
 int CALLBACK SheetCallback(HWND window, UINT message, LPARAM) {
   switch (message) {
     case PSCB_INITIALIZED:
-      AddCloseButton(window);
+      platform::Guarded([&] { AddCloseButton(window); }, [] {});
       return 0;
     case 3:  // the handheld's version query
       return 524;

@@ -46,12 +46,11 @@ RECT FileDialogWindow::CloseButtonRect() const {
 int FileDialogWindow::FilterLeft() const {
   RECT client = Client();
   int left = fieldLeft;
-  if (HDC dc = GetDC(dialog_)) {
-    HGDIOBJ old = SelectObject(dc, titleFont_);
+  const platform::WindowDc dc(dialog_);
+  if (dc.Get()) {
+    const platform::SelectedObject font(dc.Get(), titleFont_.Get());
     SIZE size{};
-    GetTextExtentPoint32W(dc, title_.c_str(), static_cast<int>(title_.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(dialog_, dc);
+    GetTextExtentPoint32W(dc.Get(), title_.c_str(), static_cast<int>(title_.size()), &size);
     left = std::max(left, titleLeft + static_cast<int>(size.cx) + 8);
   }
   return std::max(fieldLeft, std::min<int>(left, client.right - filterRightGap -
@@ -128,31 +127,30 @@ void FileDialogWindow::ToggleShowFolders() {
 // ---- Painting ---------------------------------------------------------------------------------
 
 void FileDialogWindow::Paint() {
-  PAINTSTRUCT paint{};
-  HDC dc = BeginPaint(dialog_, &paint);
-  if (paint.rcPaint.top < headerHeight) PaintHeader(dc);
+  const platform::PaintDc paint(dialog_);
+  HDC dc = paint.Get();
+  if (paint.Area().top < headerHeight) PaintHeader(dc);
   if (view_ == DialogView::both) {
     RECT band = Client();
     band.top = treeBottom_;
     band.bottom = treeBottom_ + splitterHeight;
-    HBRUSH brush = CreateSolidBrush(splitterColour);
-    FillRect(dc, &band, brush);
-    DeleteObject(brush);
+    const platform::GdiObject<HBRUSH> brush(CreateSolidBrush(splitterColour));
+    FillRect(dc, &band, brush.Get());
   }
-  EndPaint(dialog_, &paint);
 }
 
 void FileDialogWindow::PaintHeader(HDC dc) {
   RECT client = Client();
   RECT title{titleLeft, 0, FilterLeft() - 4, headerHeight};
-  HGDIOBJ oldFont = SelectObject(dc, titleFont_);
-  int oldMode = SetBkMode(dc, TRANSPARENT);
-  COLORREF oldColour = SetTextColor(dc, titleColour);
-  DrawTextW(dc, title_.c_str(), static_cast<int>(title_.size()), &title,
-            DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
-  SetTextColor(dc, oldColour);
-  SetBkMode(dc, oldMode);
-  SelectObject(dc, oldFont);
+  {
+    const platform::SelectedObject font(dc, titleFont_.Get());
+    int oldMode = SetBkMode(dc, TRANSPARENT);
+    COLORREF oldColour = SetTextColor(dc, titleColour);
+    DrawTextW(dc, title_.c_str(), static_cast<int>(title_.size()), &title,
+              DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+    SetTextColor(dc, oldColour);
+    SetBkMode(dc, oldMode);
+  }
   // The line under the header; the name field starts right below it.
   RECT line{0, headerHeight - 1, client.right, headerHeight};
   FillRect(dc, &line, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
@@ -162,7 +160,7 @@ void FileDialogWindow::PaintHeader(HDC dc) {
 void FileDialogWindow::DrawCloseButton(HDC dc, bool pressed) {
   if (!closeBitmap_) return;
   RECT button = CloseButtonRect();
-  TransparentImage(dc, button.left, button.top, closeSize, closeSize, closeBitmap_,
+  TransparentImage(dc, button.left, button.top, closeSize, closeSize, closeBitmap_.Get(),
                    pressed ? closeSize : 0, 0, closeSize, closeSize, keyColour);
 }
 
@@ -188,9 +186,7 @@ bool FileDialogWindow::OnButtonDown(POINT point) {
   if (PtInRect(&button, point)) {
     closePressed_ = true;
     SetCapture(dialog_);
-    HDC dc = GetDC(dialog_);
-    DrawCloseButton(dc, true);
-    ReleaseDC(dialog_, dc);
+    DrawCloseButton(platform::WindowDc(dialog_).Get(), true);
     return true;
   }
   if (!OverSplitter(point)) return false;

@@ -5,6 +5,7 @@
 
 #include "comun/resource.h"
 #include "filedialog/TypedName.h"
+#include "platform/HandlerGuard.h"
 #include "pocketpc/PocketPC.h"
 
 namespace {
@@ -65,15 +66,19 @@ bool FileDialogWindow::Run() {
 
 INT_PTR CALLBACK FileDialogWindow::DialogProc(HWND dialog, UINT message, WPARAM wParam,
                                               LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    auto* self = reinterpret_cast<FileDialogWindow*>(lParam);
-    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-    self->dialog_ = dialog;
-    self->Start();
-    return FALSE;  // the name field has the focus
-  }
-  auto* self = reinterpret_cast<FileDialogWindow*>(GetWindowLongPtrW(dialog, DWLP_USER));
-  return self ? self->HandleMessage(message, wParam, lParam) : FALSE;
+  return platform::Guarded(
+      [&]() -> INT_PTR {
+        if (message == WM_INITDIALOG) {
+          auto* self = reinterpret_cast<FileDialogWindow*>(lParam);
+          SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+          self->dialog_ = dialog;
+          self->Start();
+          return FALSE;  // the name field has the focus
+        }
+        auto* self = reinterpret_cast<FileDialogWindow*>(GetWindowLongPtrW(dialog, DWLP_USER));
+        return self ? self->HandleMessage(message, wParam, lParam) : FALSE;
+      },
+      [] { return INT_PTR{FALSE}; });
 }
 
 INT_PTR FileDialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -112,14 +117,6 @@ INT_PTR FileDialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     case WM_HELP:
       SendMessageW(request_.hwndOwner, WM_FILEDLG_HELP, 0, lParam);
       return TRUE;
-    case WM_DESTROY:
-      if (headerImages_) ImageList_Destroy(headerImages_);
-      if (titleFont_) DeleteObject(titleFont_);
-      if (closeBitmap_) DeleteObject(closeBitmap_);
-      headerImages_ = nullptr;
-      titleFont_ = nullptr;
-      closeBitmap_ = nullptr;
-      return FALSE;
     default:
       return FALSE;
   }
@@ -211,8 +208,8 @@ void FileDialogWindow::Start() {
   font.lfHeight = -11;
   font.lfWeight = FW_BOLD;
   lstrcpynW(font.lfFaceName, L"Tahoma", LF_FACESIZE);
-  titleFont_ = CreateFontIndirectW(&font);
-  closeBitmap_ = LoadBitmapW(Instance(), MAKEINTRESOURCEW(IDB_CLOSE));
+  titleFont_.Reset(CreateFontIndirectW(&font));
+  closeBitmap_.Reset(LoadBitmapW(Instance(), MAKEINTRESOURCEW(IDB_CLOSE)));
 
   int wanted = static_cast<int>(request_.nMaxCustFilter & treeBottomBits);
   treeBottom_ = defaultTreeBottom;

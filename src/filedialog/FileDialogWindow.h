@@ -12,6 +12,7 @@
 #include "filedialog/FilterList.h"
 #include "filedialog/ListColumns.h"
 #include "filedialog/TypedName.h"
+#include "platform/GdiWin32.h"
 #include "platform/Platform.h"
 
 // A text of the string table of instance; empty when there is none.
@@ -114,9 +115,10 @@ class FileDialogWindow {
   HWND filter_ = nullptr;
   HWND name_ = nullptr;
   HWND menuBar_ = nullptr;
-  HFONT titleFont_ = nullptr;
-  HIMAGELIST headerImages_ = nullptr;
-  HBITMAP closeBitmap_ = nullptr;
+  // Released when the dialog object goes, after its windows.
+  platform::GdiObject<HFONT> titleFont_;
+  platform::OwnedImageList headerImages_;
+  platform::GdiObject<HBITMAP> closeBitmap_;
 
   std::wstring title_;
   // The splitter's top edge in client pixels; kept while a view hides the tree or the list.

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "comun/resource.h"
+#include "platform/HandlerGuard.h"
 
 namespace {
 
@@ -44,7 +45,12 @@ struct SortContext {
 
 int CALLBACK CompareItems(LPARAM first, LPARAM second, LPARAM context) {
   const auto& sort = *reinterpret_cast<const SortContext*>(context);
-  return filedialog::CompareEntries((*sort.entries)[first], (*sort.entries)[second], sort.code);
+  return platform::Guarded(
+      [&] {
+        return filedialog::CompareEntries((*sort.entries)[first], (*sort.entries)[second],
+                                          sort.code);
+      },
+      [] { return 0; });
 }
 
 }  // namespace
@@ -66,9 +72,9 @@ void FileDialogWindow::InitList() {
     column.iSubItem = i;
     ListView_InsertColumn(list_, i, &column);
   }
-  headerImages_ = ImageList_LoadImageW(Instance(), MAKEINTRESOURCEW(IDB_SORTMARKS), 16, 0,
-                                       keyColour, IMAGE_BITMAP, LR_CREATEDIBSECTION);
-  Header_SetImageList(ListView_GetHeader(list_), headerImages_);
+  headerImages_.Reset(ImageList_LoadImageW(Instance(), MAKEINTRESOURCEW(IDB_SORTMARKS), 16, 0,
+                                            keyColour, IMAGE_BITMAP, LR_CREATEDIBSECTION));
+  Header_SetImageList(ListView_GetHeader(list_), headerImages_.Get());
   ShowSortMarks();
 }
 

@@ -9,6 +9,7 @@
 
 #include "comun/resource.h"
 #include "frame/MainFrame.h"
+#include "platform/HandlerGuard.h"
 #include "search/Navigation.h"
 
 namespace {
@@ -104,8 +105,10 @@ bool OnFieldCommand(MainFrame& frame, int id, int notification) {
 }
 
 LRESULT CALLBACK FindBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                             UINT_PTR /*id*/, DWORD_PTR data) {
-  MainFrame& frame = *reinterpret_cast<MainFrame*>(data);
+                             UINT_PTR id, DWORD_PTR data);
+
+LRESULT OnFindBarMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                         MainFrame& frame) {
   switch (message) {
     case WM_COMMAND:
       // The fields' notifications stay here: they are no commands of the main window.
@@ -136,6 +139,13 @@ LRESULT CALLBACK FindBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   return DefSubclassProc(window, message, wParam, lParam);
 }
 
+LRESULT CALLBACK FindBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                             UINT_PTR /*id*/, DWORD_PTR data) {
+  MainFrame& frame = *reinterpret_cast<MainFrame*>(data);
+  return platform::Guarded([&] { return OnFindBarMessage(window, message, wParam, lParam, frame); },
+                           [&] { return DefSubclassProc(window, message, wParam, lParam); });
+}
+
 void CreateFields(MainFrame& frame) {
   HWND bar = frame.findBar;
   RECT number = ItemRect(bar, lineNumberItem);
@@ -154,7 +164,7 @@ void CreateFields(MainFrame& frame) {
               ItemRect(bar, replaceItem), IDC_REPLACETEXT, fieldEdit);
   for (HWND field : {frame.lineNumberField, frame.gotoField.window, frame.findField.window,
                      frame.replaceField.window}) {
-    if (field) SetFont(field, frame.findBarFont);
+    if (field) SetFont(field, frame.findBarFont.Get());
   }
 }
 

@@ -69,7 +69,7 @@ void MainFrame::CreateBars() {
   font.lfHeight = -10;
   font.lfWeight = FW_NORMAL;
   lstrcpynW(font.lfFaceName, L"Tahoma", LF_FACESIZE);
-  findBarFont = CreateFontIndirectW(&font);
+  findBarFont.Reset(CreateFontIndirectW(&font));
   if (!CreateFindBar(*this)) findBar = nullptr;
   if (findBar) ShowWindow(findBar, SW_HIDE);
 }

@@ -15,7 +15,9 @@
 #include "search/Navigation.h"
 #include "search/SearchCommands.h"
 #include "text/Document.h"
+#include "view/CaretCommands.h"
 #include "view/Clipboard.h"
+#include "view/Editing.h"
 #include "view/Keys.h"
 #include "view/ViewWindowWin32.h"
 
@@ -42,8 +44,6 @@ void ShowFindBarIfHidden(MainFrame& frame) {
   if (!frame.findBarVisible) frame.ShowFindBar();
 }
 
-void RunOnView(MainFrame& frame, int command) { RunViewCommand(View(frame), command); }
-
 // The fixed command ids. Ids not listed (Extend Selection and the drop-down buttons of the menu
 // bar among them) get the default handling, which does nothing.
 const std::array<Command, 43> commandTable = {{
@@ -64,8 +64,8 @@ const std::array<Command, 43> commandTable = {{
     {IDM_SAVEAS, needsDocument, [](MainFrame& f) { f.SaveActiveAs(); }},
     {IDM_SAVEALL, anyTime, [](MainFrame& f) { f.SaveAll(); }},
     {IDM_NEW, anyTime, [](MainFrame& f) { f.NewDocument(false); }},
-    {IDM_UNDO, needsDocument, [](MainFrame& f) { UndoCommand(View(f)); }},
-    {IDM_REDO, needsDocument, [](MainFrame& f) { RedoCommand(View(f)); }},
+    {IDM_UNDO, needsDocument, [](MainFrame& f) { UndoEdit(View(f)); }},
+    {IDM_REDO, needsDocument, [](MainFrame& f) { RedoEdit(View(f)); }},
     {IDM_MATCH, needsDocument, [](MainFrame& f) { MatchPair(View(f)); }},
     {IDM_MARK, needsDocument, [](MainFrame& f) { ToggleMark(View(f)); }},
     {IDM_NEXTMARK, needsDocument, [](MainFrame& f) { NextMark(View(f)); }},
@@ -91,15 +91,14 @@ const std::array<Command, 43> commandTable = {{
     // Enter in the find field finds the next hit, in the replace field replaces it.
     {IDC_FINDTEXT, needsDocument | focusFirst, [](MainFrame& f) { f.Find(true); }},
     {IDC_REPLACETEXT, needsDocument | focusFirst, [](MainFrame& f) { f.Replace(true); }},
-    {IDM_BLOCKINDENT, needsDocument, [](MainFrame& f) { RunOnView(f, IDM_BLOCKINDENT); }},
-    {IDM_BLOCKUNINDENT, needsDocument, [](MainFrame& f) { RunOnView(f, IDM_BLOCKUNINDENT); }},
-    {IDM_DOCSTART, needsDocument, [](MainFrame& f) { RunOnView(f, IDM_DOCSTART); }},
-    {IDM_DOCEND, needsDocument, [](MainFrame& f) { RunOnView(f, IDM_DOCEND); }},
-    {IDM_DOCSTARTEXTEND, needsDocument,
-     [](MainFrame& f) { RunOnView(f, IDM_DOCSTARTEXTEND); }},
-    {IDM_DOCENDEXTEND, needsDocument, [](MainFrame& f) { RunOnView(f, IDM_DOCENDEXTEND); }},
-    {IDM_DELETEWORD, needsDocument, [](MainFrame& f) { RunOnView(f, IDM_DELETEWORD); }},
-    {IDM_SELECTALL, needsDocument, [](MainFrame& f) { RunOnView(f, IDM_SELECTALL); }},
+    {IDM_BLOCKINDENT, needsDocument, [](MainFrame& f) { Indent(View(f), false); }},
+    {IDM_BLOCKUNINDENT, needsDocument, [](MainFrame& f) { Unindent(View(f)); }},
+    {IDM_DOCSTART, needsDocument, [](MainFrame& f) { MoveDocumentStart(View(f), false); }},
+    {IDM_DOCEND, needsDocument, [](MainFrame& f) { MoveDocumentEnd(View(f), false); }},
+    {IDM_DOCSTARTEXTEND, needsDocument, [](MainFrame& f) { MoveDocumentStart(View(f), true); }},
+    {IDM_DOCENDEXTEND, needsDocument, [](MainFrame& f) { MoveDocumentEnd(View(f), true); }},
+    {IDM_DELETEWORD, needsDocument, [](MainFrame& f) { DeleteWordForward(View(f)); }},
+    {IDM_SELECTALL, needsDocument, [](MainFrame& f) { SelectAll(View(f)); }},
     {IDM_HELP, anyTime, [](MainFrame& f) { SendMessageW(f.mainWindow, WM_HELP, 0, 0); }},
 }};
 

@@ -5,7 +5,6 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <exception>
 #include <optional>
 
 #include "comun/resource.h"
@@ -15,12 +14,13 @@
 #include "frame/FramePlacement.h"
 #include "frame/FrameSupport.h"
 #include "frame/MainFrame.h"
+#include "platform/HandlerGuard.h"
 #include "platform/HandlerNesting.h"
 #include "frame/ToolCapture.h"
 #include "frame/ToolCommands.h"
 #include "platform/Platform.h"
 #include "text/Document.h"
-#include "view/Grid.h"
+#include "view/Caret.h"
 #include "text/JournalWriter.h"
 #include "view/ViewWindowWin32.h"
 
@@ -30,8 +30,14 @@ constexpr int defaultWidth = 480;
 constexpr int defaultHeight = 640;
 // Posted to the main window to carry out what waited for the frame's handlers to end.
 constexpr UINT runWaitingWorkMessage = WM_APP + 1;
+// Posted to the main window when a handler ran out of memory, from any thread.
+constexpr UINT outOfMemoryMessage = WM_APP + 2;
+// The out-of-memory message waits to be shown; later reports until then add nothing.
+bool outOfMemoryWaiting = false;
 
-INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+void ReportOutOfMemory() { PostMessageW(TheFrame().mainWindow, outOfMemoryMessage, 0, 0); }
+
+INT_PTR OnAboutMessage(HWND dialog, UINT message, WPARAM wParam) {
   switch (message) {
     case WM_INITDIALOG: {
       SHINITDLGINFO info{SHIDIM_FLAGS, dialog,
@@ -48,6 +54,11 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     default:
       return FALSE;
   }
+}
+
+INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  return platform::Guarded([&] { return OnAboutMessage(dialog, message, wParam); },
+                           [] { return INT_PTR{FALSE}; });
 }
 
 }  // namespace
@@ -74,10 +85,7 @@ MainFrame::MainFrame() {
   moduleFileName = slash == std::wstring::npos ? modulePath : modulePath.substr(slash + 1);
 }
 
-MainFrame::~MainFrame() {
-  if (findBarFont) DeleteObject(findBarFont);
-  if (viewPopupMenu) DestroyMenu(viewPopupMenu);
-}
+MainFrame::~MainFrame() = default;
 
 OpenDocument* MainFrame::ActiveDocument() const {
   if (activeIndex < 0 || activeIndex >= static_cast<int>(documents.size())) return nullptr;
@@ -131,9 +139,6 @@ MainFrame::StartResult MainFrame::Start(HINSTANCE moduleInstance, int showComman
                                 place.left, place.top, width, height, nullptr, nullptr,
                                 instance, nullptr);
   if (!window) return StartResult::failed;
-  // The handheld shortens the window by the height of its menu bar, which lies outside the
-  // window there; here the bar lies inside the client area and the view keeps above it.
-  viewPopupMenu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_VIEWPOPUP));
   ShowWindow(window, StartShowCommand(*settings_, showCommand));
   UpdateWindow(window);
   return StartResult::running;
@@ -172,13 +177,10 @@ bool MainFrame::RegisterWindowClass() {
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   MainFrame* frame = &TheFrame();
   if (message == WM_NCCREATE) frame->mainWindow = window;
-  if (frame->mainWindow != window) return DefWindowProcW(window, message, wParam, lParam);
-  // No exception may cross back into the window system; the documents keep what they had.
-  try {
-    return frame->OnMessage(message, wParam, lParam);
-  } catch (const std::exception&) {
-    return DefWindowProcW(window, message, wParam, lParam);
-  }
+  const auto byDefault = [&] { return DefWindowProcW(window, message, wParam, lParam); };
+  if (frame->mainWindow != window) return byDefault();
+  // A failed handler leaves the documents with what they had.
+  return platform::Guarded([&] { return frame->OnMessage(message, wParam, lParam); }, byDefault);
 }
 
 LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -200,6 +202,15 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case runWaitingWorkMessage:
       platform::RunWaitingWork();
+      return 0;
+    case outOfMemoryMessage:
+      if (!outOfMemoryWaiting) {
+        outOfMemoryWaiting = true;
+        platform::RunOutsideHandlers([this] {
+          outOfMemoryWaiting = false;
+          ShowError(IDS_NOMEMORY);
+        });
+      }
       return 0;
     default: {
       platform::HandlerScope scope;
@@ -280,6 +291,7 @@ LRESULT MainFrame::OnCreate() {
   InitCommonControlsEx(&controls);
   settings_->onRecentChanged = [this] { RebuildRecentFilesMenu(); };
   platform::SetWakeUp([this] { PostMessageW(mainWindow, runWaitingWorkMessage, 0, 0); });
+  platform::SetOutOfMemoryReaction(ReportOutOfMemory);
   CreateBars();
   DragAcceptFiles(mainWindow, TRUE);
   PrepareJournalFolder();
@@ -302,6 +314,7 @@ void MainFrame::OnDestroy() {
   // Files handed over during the last questions go with the program.
   platform::DropWaitingWork();
   platform::SetWakeUp(nullptr);
+  platform::SetOutOfMemoryReaction(nullptr);
   if (cycleTimer) KillTimer(mainWindow, cycleTimer);
   cycleTimer = 0;
   // Programs whose output nobody will see are stopped.

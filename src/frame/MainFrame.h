@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "frame/DocumentName.h"
+#include "platform/GdiWin32.h"
 #include "pocketpc/ControlWrapperWin32.h"
 #include "pocketpc/PocketPC.h"
 #include "search/Searcher.h"
@@ -190,8 +191,8 @@ class MainFrame final : public ViewFrame {
   HWND mainWindow = nullptr;
   HWND menuBar = nullptr;        // at the bottom of the client area; null when refused
   HWND findBar = nullptr;        // null while the find bar is not built
+  // Menus of the bars, which own them and destroy them with their windows.
   HMENU mainMenu = nullptr;      // drop-down of the menu bar's first button
-  HMENU viewPopupMenu = nullptr; // context menu of the edit views, owned
   HMENU findBarMenu = nullptr;   // the find bar's "Find" menu
   HMENU findOptionsMenu = nullptr;  // Options of the main menu's Find submenu
   HMENU menuBarMenu = nullptr;   // the menu bar's own menu
@@ -200,7 +201,8 @@ class MainFrame final : public ViewFrame {
   EditFieldWrapper gotoField;
   EditFieldWrapper findField;
   EditFieldWrapper replaceField;
-  HFONT findBarFont = nullptr;   // Tahoma, 10 pixels, for the find bar and its fields; owned
+  // Tahoma, 10 pixels, for the find bar and its fields.
+  platform::GdiObject<HFONT> findBarFont;
   HWND findTip = nullptr;        // says why the find text is no valid expression; null if none
   int findBarHeight = 0;
 

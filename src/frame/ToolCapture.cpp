@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "platform/HandlerGuard.h"
+
 namespace {
 
 constexpr DWORD readChunk = 4096;
@@ -117,7 +119,9 @@ void ToolCapture::Join() {
 }
 
 void ToolCapture::Run() {
-  ReadOutput();
+  // Nothing may leave the thread: output that no longer fits in memory ends the reading, and
+  // the run still finishes with what was read.
+  platform::Guarded([this] { ReadOutput(); }, [] {});
   // A program that closed its output before it ended is waited for, unless the run is stopped.
   HANDLE waits[2] = {process_, stop_};
   WaitForMultipleObjects(2, waits, FALSE, INFINITE);

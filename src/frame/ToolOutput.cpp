@@ -13,7 +13,8 @@
 #include "frame/ToolCommands.h"
 #include "text/Document.h"
 #include "text/Edit.h"
-#include "view/Keys.h"
+#include "view/CaretCommands.h"
+#include "view/Editing.h"
 #include "view/ViewWindowWin32.h"
 
 namespace {

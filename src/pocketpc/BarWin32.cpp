@@ -2,6 +2,7 @@
 // from a list of strings, the menu messages and the layout after every change of buttons.
 #include "pocketpc/BarWin32.h"
 
+#include "platform/HandlerGuard.h"
 #include "pocketpc/PocketPC.h"
 
 #include <windowsx.h>
@@ -107,8 +108,9 @@ bool ChangesButtons(UINT message) {
 }
 
 LRESULT CALLBACK BarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                         UINT_PTR /*id*/, DWORD_PTR data) {
-  Bar& bar = *reinterpret_cast<Bar*>(data);
+                         UINT_PTR id, DWORD_PTR data);
+
+LRESULT OnBarMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, Bar& bar) {
   switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
@@ -134,7 +136,7 @@ LRESULT CALLBACK BarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
       SetTooltips(bar, wParam, reinterpret_cast<const LPCWSTR*>(lParam));
       return TRUE;
     case SHCMBM_GETMENU:
-      return reinterpret_cast<LRESULT>(bar.menus.empty() ? nullptr : bar.menus.front());
+      return reinterpret_cast<LRESULT>(bar.menus.empty() ? nullptr : bar.menus.front().Get());
     case SHCMBM_GETSUBMENU: {
       DropDown* dropDown = FindDropDown(bar, static_cast<int>(lParam));
       return reinterpret_cast<LRESULT>(dropDown ? dropDown->menu : nullptr);
@@ -166,11 +168,14 @@ LRESULT CALLBACK BarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
   return DefSubclassProc(window, message, wParam, lParam);
 }
 
-}  // namespace
-
-Bar::~Bar() {
-  for (HMENU menu : menus) DestroyMenu(menu);
+LRESULT CALLBACK BarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                         UINT_PTR /*id*/, DWORD_PTR data) {
+  Bar& bar = *reinterpret_cast<Bar*>(data);
+  return platform::Guarded([&] { return OnBarMessage(window, message, wParam, lParam, bar); },
+                           [&] { return DefSubclassProc(window, message, wParam, lParam); });
 }
+
+}  // namespace
 
 HWND CreateBar(HWND parent, HINSTANCE instance, int id, DWORD style) {
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
@@ -198,7 +203,7 @@ Bar* FindBar(HWND window) {
 
 bool InsertMenuButtons(Bar& bar, HMENU menu, int index) {
   if (!menu) return false;
-  bar.menus.push_back(menu);
+  bar.menus.push_back(platform::OwnedMenu(menu));
   int count = GetMenuItemCount(menu);
   std::vector<std::wstring> labels;
   std::vector<TBBUTTON> buttons;

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/GdiWin32.h"
+
 namespace pocketpc {
 
 // A button that shows a menu instead of sending a command.
@@ -20,14 +22,13 @@ struct Bar {
   HWND window = nullptr;
   HWND owner = nullptr;               // receives WM_INITMENUPOPUP and WM_COMMAND of the menus
   bool isMenuBar = false;             // kept at the bottom of the owner's client area
-  std::vector<HMENU> menus;           // menus given to the bar; destroyed with it
+  std::vector<platform::OwnedMenu> menus;  // menus given to the bar
   std::vector<DropDown> dropDowns;
   std::vector<std::wstring> tooltips; // one per button that can have one, in button order
 
   Bar() = default;
   Bar(const Bar&) = delete;
   Bar& operator=(const Bar&) = delete;
-  ~Bar();
 };
 
 // Ids given to the buttons made from the pop-ups of an inserted menu.

@@ -5,6 +5,8 @@
 #include <array>
 
 #include "comun/resource.h"
+#include "platform/GdiWin32.h"
+#include "platform/HandlerGuard.h"
 #include "pocketpc/PocketPC.h"
 
 namespace {
@@ -33,15 +35,15 @@ UINT KeyMessage(WPARAM key) {
 }
 
 void ShowFieldMenu(HWND window) {
-  HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_FIELDPOPUP));
+  const platform::OwnedMenu menu(
+      LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_FIELDPOPUP)));
   if (!menu) return;
-  HMENU popup = GetSubMenu(menu, 0);
+  HMENU popup = GetSubMenu(menu.Get(), 0);
   EnableMenuItem(popup, IDM_PASTE,
                  MF_BYCOMMAND | (IsClipboardFormatAvailable(CF_UNICODETEXT) ? MF_ENABLED : MF_GRAYED));
   RECT rect{};
   GetWindowRect(window, &rect);
   TrackPopupMenuEx(popup, TPM_LEFTALIGN | TPM_BOTTOMALIGN, rect.left, rect.top, window, nullptr);
-  DestroyMenu(menu);
 }
 
 bool IsContextGesture(HWND window, LPARAM lParam) {
@@ -53,8 +55,7 @@ bool IsContextGesture(HWND window, LPARAM lParam) {
   return SHRecognizeGesture(&info) == GN_CONTEXTMENU;
 }
 
-LRESULT CALLBACK FieldProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const int kind = KindOfWindow(window);
+LRESULT OnFieldMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int kind) {
   WNDPROC base = baseProcs[kind];
   if (message == WM_NCCREATE) {
     // The wrapper comes as the creation parameter; from here on every message finds it.
@@ -106,6 +107,13 @@ LRESULT CALLBACK FieldProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       break;
   }
   return CallWindowProcW(base, window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK FieldProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const int kind = KindOfWindow(window);
+  return platform::Guarded(
+      [&] { return OnFieldMessage(window, message, wParam, lParam, kind); },
+      [&] { return CallWindowProcW(baseProcs[kind], window, message, wParam, lParam); });
 }
 
 bool RegisterFieldClass(HINSTANCE instance, int kind) {

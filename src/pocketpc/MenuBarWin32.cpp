@@ -1,5 +1,6 @@
 // The menu bar: a bar at the bottom of its owner's client area built from a menu bar
 // description, kept there when the owner changes size.
+#include "platform/HandlerGuard.h"
 #include "pocketpc/BarWin32.h"
 #include "pocketpc/PocketPC.h"
 
@@ -16,14 +17,17 @@ constexpr std::size_t wordsPerButton = 7;
 LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                            UINT_PTR id, DWORD_PTR data) {
   LRESULT result = DefSubclassProc(window, message, wParam, lParam);
-  if (message == WM_SIZE) {
-    if (const Bar* bar = FindBar(reinterpret_cast<HWND>(data))) {
-      LayoutBar(*bar);
-    } else {
-      RemoveWindowSubclass(window, OwnerProc, id);  // the bar is gone
-    }
-  }
-  return result;
+  if (message != WM_SIZE) return result;
+  return platform::Guarded(
+      [&] {
+        if (const Bar* bar = FindBar(reinterpret_cast<HWND>(data))) {
+          LayoutBar(*bar);
+        } else {
+          RemoveWindowSubclass(window, OwnerProc, id);  // the bar is gone
+        }
+        return result;
+      },
+      [&] { return result; });
 }
 
 std::wstring LoadLabel(HINSTANCE instance, UINT id) {
@@ -40,7 +44,7 @@ bool AddDescribedButtons(Bar& bar, HINSTANCE instance, const WORD* words, std::s
   if (size < 2 + count * wordsPerButton) return false;
   HMENU menu = LoadMenuW(instance, MAKEINTRESOURCEW(words[0]));
   if (!menu) return false;
-  bar.menus.push_back(menu);
+  bar.menus.push_back(platform::OwnedMenu(menu));
 
   std::vector<std::wstring> labels;
   labels.reserve(count);

@@ -1,4 +1,5 @@
 // Dialogs shown the handheld way, and the activation and setting-change handlers of windows.
+#include "platform/HandlerGuard.h"
 #include "pocketpc/BarWin32.h"
 #include "pocketpc/PocketPC.h"
 
@@ -9,12 +10,18 @@ constexpr UINT_PTR doneButtonSubclassId = 1;
 // With the Done button the caption's close button confirms the dialog instead of cancelling.
 LRESULT CALLBACK DoneButtonProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
                                 UINT_PTR /*id*/, DWORD_PTR /*data*/) {
-  if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE) {
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    return 0;
-  }
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(dialog, DoneButtonProc, doneButtonSubclassId);
-  return DefSubclassProc(dialog, message, wParam, lParam);
+  const auto byDefault = [&] { return DefSubclassProc(dialog, message, wParam, lParam); };
+  return platform::Guarded(
+      [&]() -> LRESULT {
+        if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE) {
+          SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+          return 0;
+        }
+        if (message == WM_NCDESTROY)
+          RemoveWindowSubclass(dialog, DoneButtonProc, doneButtonSubclassId);
+        return byDefault();
+      },
+      byDefault);
 }
 
 // The handheld's whole screen for a dialog: its owner window, or the work area.

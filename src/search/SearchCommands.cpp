@@ -8,7 +8,7 @@
 #include "text/Edit.h"
 #include "text/TextPos.h"
 #include "view/Caret.h"
-#include "view/Keys.h"
+#include "view/Editing.h"
 #include "view/Movement.h"
 
 namespace {

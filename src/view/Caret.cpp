@@ -6,7 +6,6 @@
 
 #include "text/Document.h"
 #include "text/Edit.h"
-#include "view/Grid.h"
 
 namespace {
 
@@ -53,6 +52,12 @@ bool IsPosVisible(const EditView& view, const TextPos& pos, int& dx, int& dy) {
   else
     dx = 0;
   return dx == 0 && dy == 0;
+}
+
+void TakeDesiredColumn(EditView& view) { view.desiredColumn = view.caret.visualColumn; }
+
+void ShowLineNumber(EditView& view) {
+  if (view.frame) view.frame->SetLineNumberText(std::to_wstring(view.caret.line + 1));
 }
 
 void InvalidateBetween(EditView& view, const TextPos& a, const TextPos& b) {

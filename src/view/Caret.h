@@ -22,6 +22,13 @@ void UpdateCaret(EditView& view, TextPos previous, bool extend, int policy);
 // for a record with firstRow -1.
 void AfterEdit(EditView& view, const ChangeRecord& change);
 
+// The caret's visual column becomes the one vertical moves aim at: after horizontal moves
+// and edits.
+void TakeDesiredColumn(EditView& view);
+
+// The find bar's line number field follows the caret line.
+void ShowLineNumber(EditView& view);
+
 // Invalidates the cells between two positions: one strip on a single row, or whole rows.
 void InvalidateBetween(EditView& view, const TextPos& a, const TextPos& b);
 

@@ -4,8 +4,7 @@
 #include "text/Document.h"
 #include "text/Edit.h"
 #include "text/Line.h"
-#include "view/Caret.h"
-#include "view/Keys.h"
+#include "view/Editing.h"
 
 std::wstring SelectionText(const EditView& view) {
   std::wstring text;

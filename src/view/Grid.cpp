@@ -2,7 +2,6 @@
 #include "view/Grid.h"
 
 #include <algorithm>
-#include <string>
 
 #include "config/DocClass.h"
 #include "text/Document.h"
@@ -87,8 +86,4 @@ void ApplyLayoutSettings(EditView& view, const DocClass& settings) {
     AfterLayout(view, settings);
   }
   view.surface->InvalidateAll(true);
-}
-
-void ShowLineNumber(EditView& view) {
-  if (view.frame) view.frame->SetLineNumberText(std::to_wstring(view.caret.line + 1));
 }

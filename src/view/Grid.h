@@ -27,6 +27,3 @@ bool RelayoutView(EditView& view, const DocClass& settings);
 // invalidates the whole window. A change of the syntax definition alone also lays every line
 // out again, since the lines' highlighter states and word breaks depend on it.
 void ApplyLayoutSettings(EditView& view, const DocClass& settings);
-
-// The find bar's line number field follows the caret line.
-void ShowLineNumber(EditView& view);

@@ -35,46 +35,38 @@ LOGFONTW EditorLogFont(const std::wstring& face, int height, int width, int flag
 
 }  // namespace
 
-HFONT CreateEditorFont(HWND window, const std::wstring& face, int size, int flags,
-                       int widthPercent, FontMetrics* metrics) {
-  HDC dc = GetDC(window);
-  const int pixelHeight = GetDeviceCaps(dc, LOGPIXELSY) * size / 720;
+platform::GdiObject<HFONT> CreateEditorFont(HWND window, const std::wstring& face, int size,
+                                            int flags, int widthPercent, FontMetrics* metrics) {
+  const platform::WindowDc dc(window);
+  const int pixelHeight = GetDeviceCaps(dc.Get(), LOGPIXELSY) * size / 720;
   LOGFONTW logFont = EditorLogFont(face, -pixelHeight, 0, flags);
-  HFONT font = CreateFontIndirectW(&logFont);
-  if ((widthPercent == 100 && !metrics) || !font) {
-    ReleaseDC(window, dc);
-    return font;
-  }
-  HGDIOBJ previous = SelectObject(dc, font);
+  platform::GdiObject<HFONT> font(CreateFontIndirectW(&logFont));
+  if ((widthPercent == 100 && !metrics) || !font) return font;
   SIZE extent{};
-  // A font that measures no height cannot be scaled either: it is returned as it is.
-  if (!GetTextExtentExPointW(dc, L"M", 1, 0, nullptr, nullptr, &extent) || extent.cy <= 0) {
-    SelectObject(dc, previous);
-    ReleaseDC(window, dc);
-    return font;
+  {
+    const platform::SelectedObject selected(dc.Get(), font.Get());
+    // A font that measures no height cannot be scaled either: it is returned as it is.
+    if (!GetTextExtentExPointW(dc.Get(), L"M", 1, 0, nullptr, nullptr, &extent) || extent.cy <= 0)
+      return font;
   }
   int characterWidth = extent.cx;
   if (widthPercent != 100) {
     const long long cx = extent.cx, cy = extent.cy;
     const int width = static_cast<int>((cx * 10000 / cy) * cy * widthPercent / 1000000);
     logFont = EditorLogFont(face, -extent.cy, width, flags);
-    HFONT scaled = CreateFontIndirectW(&logFont);
-    if (scaled) {
-      SelectObject(dc, scaled);
-      DeleteObject(font);
-      font = scaled;
+    if (HFONT scaled = CreateFontIndirectW(&logFont)) {
+      font.Reset(scaled);
       characterWidth = width;
     }
   }
   if (metrics) {
+    const platform::SelectedObject selected(dc.Get(), font.Get());
     TEXTMETRICW textMetrics{};
-    if (GetTextMetricsW(dc, &textMetrics)) {
+    if (GetTextMetricsW(dc.Get(), &textMetrics)) {
       metrics->characterWidth = characterWidth;
       metrics->height = textMetrics.tmHeight;
     }
   }
-  SelectObject(dc, previous);
-  ReleaseDC(window, dc);
   return font;
 }
 
@@ -84,8 +76,8 @@ void UpdateFontMetrics(ViewWindow& view, const DocClass& settings) {
   if (settings.fontproof) flags |= fontFlagProof;
   view.font.Reset();
   FontMetrics metrics;
-  view.font.Reset(CreateEditorFont(view.frameWindow ? view.frameWindow : view.window,
-                                   settings.fontfamily, settings.fontsize, flags,
-                                   settings.fontwidthrel, &metrics));
+  view.font = CreateEditorFont(view.frameWindow ? view.frameWindow : view.window,
+                               settings.fontfamily, settings.fontsize, flags,
+                               settings.fontwidthrel, &metrics);
   SetCellSize(view, metrics.characterWidth, metrics.height - settings.linespacing);
 }

@@ -25,10 +25,9 @@ class GdiPainter final : public RowPainter {
       case runSelectedBlank: {
         SaveDC(dc_);
         SetBkColor(dc_, GetSysColor(COLOR_HIGHLIGHT));
-        HBRUSH brush = CreateSolidBrush(GetBkColor(dc_));
-        FillRect(dc_, &Cells(column, row, run.length), brush);
+        const platform::GdiObject<HBRUSH> brush(CreateSolidBrush(GetBkColor(dc_)));
+        FillRect(dc_, &Cells(column, row, run.length), brush.Get());
         RestoreDC(dc_, -1);
-        DeleteObject(brush);
         break;
       }
       case runSelectedText:
@@ -75,28 +74,28 @@ class GdiPainter final : public RowPainter {
 }  // namespace
 
 void DrawMarkMargin(ViewWindow& view, HDC dc, int screenRow, bool marked) {
-  HDC target = dc ? dc : GetDC(view.window);
+  if (!dc) {
+    const platform::WindowDc own(view.window);
+    if (own.Get()) DrawMarkMargin(view, own.Get(), screenRow, marked);
+    return;
+  }
   if (marked) {
     constexpr int signSize = 6;
-    HDC source = CreateCompatibleDC(target);
-    HGDIOBJ previous = SelectObject(source, view.markSign.Get());
-    BitBlt(target, 0, screenRow * view.lineHeight + ((view.lineHeight - signSize) >> 1), signSize,
-           signSize, source, 0, 0, SRCCOPY);
-    SelectObject(source, previous);
-    DeleteDC(source);
+    const platform::MemoryDc source(CreateCompatibleDC(dc));
+    const platform::SelectedObject sign(source.Get(), view.markSign.Get());
+    BitBlt(dc, 0, screenRow * view.lineHeight + ((view.lineHeight - signSize) >> 1), signSize,
+           signSize, source.Get(), 0, 0, SRCCOPY);
   } else {
     const RECT cell{0, screenRow * view.lineHeight, view.leftMargin,
                     (screenRow + 1) * view.lineHeight};
-    FillRect(target, &cell, view.backgroundBrush.Get());
+    FillRect(dc, &cell, view.backgroundBrush.Get());
   }
-  if (!dc) ReleaseDC(view.window, target);
 }
 
 void PaintView(ViewWindow& view, HDC dc, const RECT& paint) {
   const PaintBand band = BandForRect(view, {paint.left, paint.top, paint.right, paint.bottom});
   if (band.endRow <= band.firstRow) return;
-  HGDIOBJ previous = SelectObject(dc, view.font.Get());
+  const platform::SelectedObject font(dc, view.font.Get());
   GdiPainter painter(view, dc);
   PaintRows(view, painter, band);
-  SelectObject(dc, previous);
 }

@@ -4,7 +4,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <new>
 #include <string_view>
 
 #include "comun/resource.h"
@@ -16,6 +15,7 @@
 #include "view/Grid.h"
 #include "view/Keys.h"
 #include "view/Mouse.h"
+#include "platform/HandlerGuard.h"
 #include "platform/HandlerNesting.h"
 #include "pocketpc/PocketPC.h"
 
@@ -67,10 +67,9 @@ void Release(ViewWindow& view, int x, int y) {
 }
 
 LRESULT OnPaint(ViewWindow& view) {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(view.window, &paint);
-  if (paint.rcPaint.right * paint.rcPaint.bottom > 0) PaintView(view, dc, paint.rcPaint);
-  EndPaint(view.window, &paint);
+  const platform::PaintDc paint(view.window);
+  const RECT& area = paint.Area();
+  if (area.right * area.bottom > 0) PaintView(view, paint.Get(), area);
   return 0;
 }
 
@@ -142,23 +141,23 @@ LRESULT CALLBACK ViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
   // requests from other programs that arrive in them wait until this handler has ended.
   platform::HandlerScope scope;
   auto* view = reinterpret_cast<ViewWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (view && view->window == window) {
-    try {
-      LRESULT result = 0;
-      if (HandleMessage(*view, message, wParam, lParam, result)) return result;
-    } catch (const std::bad_alloc&) {
-      return 0;  // the operation is dropped; the program goes on
-    }
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
+  const auto byDefault = [&] { return DefWindowProcW(window, message, wParam, lParam); };
+  if (!view || view->window != window) return byDefault();
+  return platform::Guarded(
+      [&] {
+        LRESULT result = 0;
+        return HandleMessage(*view, message, wParam, lParam, result) ? result : byDefault();
+      },
+      byDefault);
 }
 
 }  // namespace
 
 void ShowContextMenu(ViewWindow& view, int x, int y) {
-  HMENU menu = LoadMenuW(InstanceOf(view.frameWindow), MAKEINTRESOURCEW(IDR_VIEWPOPUP));
+  const platform::OwnedMenu menu(
+      LoadMenuW(InstanceOf(view.frameWindow), MAKEINTRESOURCEW(IDR_VIEWPOPUP)));
   if (!menu) return;
-  HMENU popup = GetSubMenu(menu, 0);
+  HMENU popup = GetSubMenu(menu.Get(), 0);
   const UINT selection = view.selectionActive ? MF_ENABLED : MF_GRAYED;
   EnableMenuItem(popup, IDM_CUT, MF_BYCOMMAND | selection);
   EnableMenuItem(popup, IDM_COPY, MF_BYCOMMAND | selection);
@@ -170,7 +169,6 @@ void ShowContextMenu(ViewWindow& view, int x, int y) {
   POINT point{x, y};
   ClientToScreen(view.window, &point);
   TrackPopupMenuEx(popup, TPM_LEFTALIGN | TPM_TOPALIGN, point.x, point.y, view.window, nullptr);
-  DestroyMenu(menu);
 }
 
 // ---- Surface ----------------------------------------------------------------------------------
@@ -378,9 +376,7 @@ bool CreateViewWindow(ViewWindow& view) {
   if (!window) return false;
   view.window = window;
   SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&view));
-  HDC dc = GetDC(window);
-  view.backgroundBrush.Reset(CreateSolidBrush(GetBkColor(dc)));
-  ReleaseDC(window, dc);
+  view.backgroundBrush.Reset(CreateSolidBrush(GetBkColor(platform::WindowDc(window).Get())));
   view.markSign.Reset(static_cast<HBITMAP>(
       LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(markSignBitmap), IMAGE_BITMAP, 0, 0, 0)));
   InitView(view);

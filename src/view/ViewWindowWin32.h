@@ -15,7 +15,7 @@
 //   6. WM_KEYDOWN: OnKeyDown(*view, key, shift, ctrl) (view/Keys.h); WM_CHAR and WM_MOUSEWHEEL
 //      go unchanged to view->window. WM_SETFOCUS / WM_KILLFOCUS of the main window:
 //      FrameFocusGained(*view) / FrameFocusLost(*view).
-//   7. Commands: view/Keys.h (RunViewCommand, UndoCommand...) and view/Clipboard.h.
+//   7. Commands: view/Editing.h, view/CaretCommands.h and view/Clipboard.h, one function each.
 //   8. Destroying the ViewWindow destroys its window, font and brush; the document must outlive
 //      it.
 #pragma once
@@ -24,35 +24,12 @@
 
 #include <functional>
 
+#include "platform/GdiWin32.h"
 #include "view/EditView.h"
 
 class AppSettings;
 class Document;
 struct DocClass;
-
-// A GDI object owned by the view.
-template <typename Handle>
-class GdiObject {
- public:
-  GdiObject() = default;
-  explicit GdiObject(Handle handle) : handle_(handle) {}
-  ~GdiObject() { Reset(); }
-  GdiObject(const GdiObject&) = delete;
-  GdiObject& operator=(const GdiObject&) = delete;
-  void Reset(Handle handle = nullptr) {
-    if (handle_) DeleteObject(handle_);
-    handle_ = handle;
-  }
-  Handle Get() const { return handle_; }
-  Handle Release() {
-    Handle handle = handle_;
-    handle_ = nullptr;
-    return handle;
-  }
-
- private:
-  Handle handle_ = nullptr;
-};
 
 struct ViewWindow;
 
@@ -114,10 +91,10 @@ struct ViewWindow : EditView {
 
   HWND frameWindow = nullptr;  // the main window, the view's parent
   HWND window = nullptr;       // the view's own window, or null before CreateViewWindow
-  GdiObject<HFONT> font;       // all text of the view is drawn with it
+  platform::GdiObject<HFONT> font;  // all text of the view is drawn with it
   // Solid brush of the window DC's background colour, taken when the window is created.
-  GdiObject<HBRUSH> backgroundBrush;
-  GdiObject<HBITMAP> markSign;  // the 6 x 6 mark of marked lines (bitmap 102)
+  platform::GdiObject<HBRUSH> backgroundBrush;
+  platform::GdiObject<HBITMAP> markSign;  // the 6 x 6 mark of marked lines (bitmap 102)
   WindowSurface windowSurface{*this};
   // Goes to the line typed in the find bar's goto line field (its command reaches the view).
   std::function<void(ViewWindow&)> onGotoLine;
@@ -165,8 +142,8 @@ struct FontMetrics {
 // The editor font: face, size in tenths of a point, flags (1 bold, 2 italic, 16 ClearType,
 // 32 proof quality), width in percent of the face's own. With metrics, also its cell size
 // (left untouched when the measurement fails). The DC of window gives the resolution.
-HFONT CreateEditorFont(HWND window, const std::wstring& face, int size, int flags,
-                       int widthPercent, FontMetrics* metrics);
+platform::GdiObject<HFONT> CreateEditorFont(HWND window, const std::wstring& face, int size,
+                                            int flags, int widthPercent, FontMetrics* metrics);
 
 // The view's context menu at a point of its client area: Cut and Copy while a selection is
 // active, Paste while the clipboard holds text, Mark checked on a marked line. The chosen

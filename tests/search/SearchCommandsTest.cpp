@@ -8,7 +8,8 @@
 #include "search/Searcher.h"
 #include "text/UndoHistory.h"
 #include "view/FakeSurface.h"
-#include "view/Keys.h"
+#include "view/CaretCommands.h"
+#include "view/Editing.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ TEST(SearchCommandsTest, FindNextSelectsEachHitInTurnAndWraps) {
   FindNext(f.view, f.searcher);
   EXPECT_EQ(f.Selection(), (std::vector<int>{0, 2, 0, 5}));
   // Typing replaces the selected hit.
-  InsertText(f.view, L"X");
+  ReplaceSelection(f.view, L"X", editTyping);
   EXPECT_EQ(f.Lines(), (Lines{L"a X b", L"foo"}));
 }
 
@@ -90,7 +91,7 @@ TEST(SearchCommandsTest, ReplaceNextReplacesTheHitAndSelectsTheNext) {
   EXPECT_EQ(f.Lines(), (Lines{L"a foo", L"foo"}));
   EXPECT_EQ(f.Selection(), (std::vector<int>{0, 2, 0, 5}));
   // One undo takes back exactly one replacement.
-  UndoCommand(f.view);
+  UndoEdit(f.view);
   EXPECT_EQ(f.Lines(), (Lines{L"foo foo", L"foo"}));
 }
 
@@ -101,13 +102,13 @@ TEST(SearchCommandsTest, ReplaceAllMakesOnePassAndOneUndoStep) {
   EXPECT_EQ(f.Lines(), (Lines{L"aa-aa", L"", L"xaa", L"aa"}));
   EXPECT_EQ(f.Selection(), (std::vector<int>{2, 1})) << "the caret keeps its line and index";
   EXPECT_TRUE(f.document->modified);
-  UndoCommand(f.view);
+  UndoEdit(f.view);
   EXPECT_EQ(f.Lines(), (Lines{L"a-a", L"", L"xa", L"a"}));
   EXPECT_FALSE(f.document->modified);
   EXPECT_FALSE(CanUndo(*f.document->undo));
-  RedoCommand(f.view);
+  RedoEdit(f.view);
   EXPECT_EQ(f.Lines(), (Lines{L"aa-aa", L"", L"xaa", L"aa"}));
-  UndoCommand(f.view);
+  UndoEdit(f.view);
   EXPECT_EQ(f.Lines(), (Lines{L"a-a", L"", L"xa", L"a"}));
 }
 
@@ -120,7 +121,7 @@ TEST(SearchCommandsTest, ReplaceAllKeepsTheCaretLineWhenTextBeforeItChanges) {
   EXPECT_EQ(f.surface.invalidatedAll, 1);
   // Every line got narrower, the widest among them too.
   EXPECT_EQ(f.document->widestLine, 1);
-  UndoCommand(f.view);
+  UndoEdit(f.view);
   EXPECT_EQ(f.document->widestLine, 4);
 }
 
@@ -141,7 +142,7 @@ TEST(SearchCommandsTest, RegularExpressionReplaceAllSwapsGroupsInOneUndoStep) {
   f.searcher.SetOption(searchRegularExpression, true);
   EXPECT_EQ(ReplaceAll(f.view, f.searcher), 2);
   EXPECT_EQ(f.Lines(), (Lines{L"b=a", L"key = x", L"right=left"}));
-  UndoCommand(f.view);
+  UndoEdit(f.view);
   EXPECT_EQ(f.Lines(), (Lines{L"a=b", L"key = x", L"left=right"}));
   // Replace next expands the groups of the selected hit too.
   f.Place(0, 0);
@@ -248,7 +249,7 @@ TEST(SearchCommandsTest, AllDocumentsContinuesIntoTheOtherViewsAndReplacesInEach
   // Replace All: every document, one undo step each.
   EXPECT_EQ(ReplaceAllInViews(views, a.searcher), 3);
   EXPECT_EQ(c.Lines(), (Lines{L"a bar", L"bar"}));
-  UndoCommand(c.view);
+  UndoEdit(c.view);
   EXPECT_EQ(c.Lines(), (Lines{L"a foo", L"foo"}));
   EXPECT_EQ(a.Lines(), (Lines{L"bar", L"x"}));
   // Nowhere a hit: -1, and no view changes its text.

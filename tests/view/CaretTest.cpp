@@ -7,7 +7,8 @@
 #include "text/Line.h"
 #include "view/Caret.h"
 #include "view/Grid.h"
-#include "view/Keys.h"
+#include "view/CaretCommands.h"
+#include "view/Editing.h"
 
 namespace {
 

@@ -3,11 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "FakeSurface.h"
-#include "comun/resource.h"
 #include "text/Document.h"
 #include "text/UndoHistory.h"
 #include "view/Caret.h"
+#include "view/CaretCommands.h"
 #include "view/Clipboard.h"
+#include "view/Editing.h"
 #include "view/Keys.h"
 
 namespace {
@@ -245,7 +246,7 @@ TEST(KeysTest, WordDeletion) {
   OnKeyDown(f.view, keyDelete, false, true);
   EXPECT_EQ(f.Lines(), Lines{L"two "});
   ExpectCaret(f.view, {0, 0});
-  EXPECT_TRUE(RunViewCommand(f.view, IDM_DELETEWORD));
+  DeleteWordForward(f.view);
   EXPECT_EQ(f.Lines(), Lines{L""});
   // An active, non-empty selection is deleted instead.
   ViewFixture g({L"one two three"}, 20, 10);
@@ -268,9 +269,9 @@ TEST(KeysTest, TabInsertsATabOrIndentsTheBlock) {
     EXPECT_EQ(f.view.anchor.index, 0);
     ExpectCaret(f.view, {5, 0});
     // One undo step takes the whole block back.
-    UndoCommand(f.view);
+    UndoEdit(f.view);
     EXPECT_EQ(f.Lines(), text);
-    RedoCommand(f.view);
+    RedoEdit(f.view);
     EXPECT_EQ(f.Lines()[4], L"\tl4");
   }
   // No selection, or one inside a line: a tab replaces it.
@@ -281,13 +282,13 @@ TEST(KeysTest, TabInsertsATabOrIndentsTheBlock) {
   EXPECT_FALSE(f.view.selectionActive);
   // The command indents even the caret's own line.
   f.Place(0, 1);
-  EXPECT_TRUE(RunViewCommand(f.view, IDM_BLOCKINDENT));
+  Indent(f.view, false);
   EXPECT_EQ(f.Lines()[0], L"\tl0");
   // A block that reaches the last line keeps it selected whole.
   f.Select(5, 1, 6, 2);
-  BlockIndentCommand(f.view);
+  Indent(f.view, false);
   ExpectCaret(f.view, {6, 3});
-  BlockIndentCommand(f.view);
+  Indent(f.view, false);
   EXPECT_EQ(f.Lines()[6], L"\t\tl6");
 }
 
@@ -306,7 +307,7 @@ TEST(KeysTest, ShiftTabRemovesBlanksUpToTheFirstTabStop) {
     if (select) g.Select(0, 0, 0, 2);
     else g.Place(1, 1);
     OnKeyDown(g.view, keyTab, true, false);
-    RunViewCommand(g.view, IDM_BLOCKUNINDENT);
+    Unindent(g.view);
     EXPECT_EQ(g.Lines(), (Lines{L"\tx", L"\ty"}));
   }
 }
@@ -327,7 +328,6 @@ TEST(KeysTest, KeysOutsideTheTableAreLeftToTheFrame) {
   EXPECT_FALSE(OnKeyDown(f.view, 0x0D, false, false));  // Enter comes as a character
   EXPECT_TRUE(OnKeyDown(f.view, keyTab, true, true));   // in the table, does nothing
   EXPECT_EQ(f.Lines(), Lines{L"abc"});
-  EXPECT_FALSE(RunViewCommand(f.view, IDM_SAVE));
 }
 
 TEST(KeysTest, CtrlUpAndDownScrollWithoutMovingTheCaret) {
@@ -346,15 +346,15 @@ TEST(KeysTest, UndoAndRedoPutTheCaretAtTheChange) {
   f.Place(0, 3);
   OnChar(f.view, L'd');
   OnChar(f.view, L'e');
-  UndoCommand(f.view);
+  UndoEdit(f.view);
   EXPECT_EQ(f.Lines(), Lines{L"abc"});
   ExpectCaret(f.view, {0, 3});
-  RedoCommand(f.view);
+  RedoEdit(f.view);
   EXPECT_EQ(f.Lines(), Lines{L"abcde"});
   ExpectCaret(f.view, {0, 5});
   // Nothing left to redo: nothing happens.
   f.surface.Forget();
-  RedoCommand(f.view);
+  RedoEdit(f.view);
   EXPECT_TRUE(f.surface.invalidated.empty());
 }
 

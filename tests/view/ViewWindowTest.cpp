@@ -14,8 +14,8 @@
 #include "syntax/SyntaxDef.h"
 #include "text/Line.h"
 #include "view/Caret.h"
+#include "view/CaretCommands.h"
 #include "view/Grid.h"
-#include "view/Keys.h"
 #include "view/Paint.h"
 
 namespace {
@@ -33,24 +33,21 @@ TEST(ViewWindowTest, EditorFontWidthScaling) {
   ReleaseDC(host.frame, dc);
 
   // At 100 percent without metrics the font is made once, from the point size.
-  HFONT plain = CreateEditorFont(host.frame, L"Courier New", 100, 0, 100, nullptr);
-  ASSERT_NE(plain, nullptr);
-  EXPECT_EQ(FontOf(plain).lfHeight, -pixelHeight);
-  EXPECT_EQ(FontOf(plain).lfWidth, 0);
-  EXPECT_EQ(std::wstring(FontOf(plain).lfFaceName), L"Courier New");
-  DeleteObject(plain);
+  const auto plain = CreateEditorFont(host.frame, L"Courier New", 100, 0, 100, nullptr);
+  ASSERT_TRUE(plain);
+  EXPECT_EQ(FontOf(plain.Get()).lfHeight, -pixelHeight);
+  EXPECT_EQ(FontOf(plain.Get()).lfWidth, 0);
+  EXPECT_EQ(std::wstring(FontOf(plain.Get()).lfFaceName), L"Courier New");
 
   FontMetrics full, half;
-  HFONT measured = CreateEditorFont(host.frame, L"Courier New", 100, 1, 100, &full);
-  EXPECT_EQ(FontOf(measured).lfWeight, FW_BOLD);
-  DeleteObject(measured);
+  const auto measured = CreateEditorFont(host.frame, L"Courier New", 100, 1, 100, &full);
+  EXPECT_EQ(FontOf(measured.Get()).lfWeight, FW_BOLD);
   ASSERT_GT(full.characterWidth, 0);
   ASSERT_GT(full.height, 0);
 
   // 50 percent: made again with the measured cell height and half the width of "M".
-  HFONT narrow = CreateEditorFont(host.frame, L"Courier New", 100, 2, 50, &half);
-  const LOGFONTW narrowFont = FontOf(narrow);
-  DeleteObject(narrow);
+  const auto narrow = CreateEditorFont(host.frame, L"Courier New", 100, 2, 50, &half);
+  const LOGFONTW narrowFont = FontOf(narrow.Get());
   EXPECT_NEAR(half.characterWidth, full.characterWidth / 2.0, 1.0);
   EXPECT_EQ(narrowFont.lfWidth, half.characterWidth);
   EXPECT_LT(narrowFont.lfHeight, 0);
@@ -58,10 +55,9 @@ TEST(ViewWindowTest, EditorFontWidthScaling) {
   EXPECT_TRUE(narrowFont.lfItalic);
 
   // A face name longer than the field is cut to fit.
-  HFONT longName = CreateEditorFont(host.frame, std::wstring(40, L'F'), 100, 48, 100, nullptr);
-  EXPECT_EQ(std::wstring(FontOf(longName).lfFaceName), std::wstring(31, L'F'));
-  EXPECT_EQ(FontOf(longName).lfQuality, PROOF_QUALITY | CLEARTYPE_QUALITY);
-  DeleteObject(longName);
+  const auto longName = CreateEditorFont(host.frame, std::wstring(40, L'F'), 100, 48, 100, nullptr);
+  EXPECT_EQ(std::wstring(FontOf(longName.Get()).lfFaceName), std::wstring(31, L'F'));
+  EXPECT_EQ(FontOf(longName.Get()).lfQuality, PROOF_QUALITY | CLEARTYPE_QUALITY);
 }
 
 TEST(ViewWindowTest, LineSpacingThatEatsTheLineKeepsTheGrid) {
