@@ -7,7 +7,7 @@
 #include "comun/resource.h"
 #include "config/AppSettings.h"
 #include "config/SettingsSheet.h"
-#include "platform/GdiWin32.h"
+#include "pocketpc/GdiWin32.h"
 #include "platform/HandlerGuard.h"
 #include "syntax/ConfigFile.h"
 

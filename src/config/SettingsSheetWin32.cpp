@@ -11,7 +11,7 @@
 #include "comun/resource.h"
 #include "config/ClassPage.h"
 #include "config/SettingsPages.h"
-#include "platform/GdiWin32.h"
+#include "pocketpc/GdiWin32.h"
 #include "platform/HandlerGuard.h"
 #include "pocketpc/PocketPC.h"
 

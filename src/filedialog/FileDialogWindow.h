@@ -12,7 +12,7 @@
 #include "filedialog/FilterList.h"
 #include "filedialog/ListColumns.h"
 #include "filedialog/TypedName.h"
-#include "platform/GdiWin32.h"
+#include "pocketpc/GdiWin32.h"
 #include "platform/Platform.h"
 
 // A text of the string table of instance; empty when there is none.

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "frame/DocumentName.h"
-#include "platform/GdiWin32.h"
+#include "pocketpc/GdiWin32.h"
 #include "pocketpc/ControlWrapperWin32.h"
 #include "pocketpc/PocketPC.h"
 #include "search/Searcher.h"

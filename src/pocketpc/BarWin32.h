@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/GdiWin32.h"
+#include "pocketpc/GdiWin32.h"
 
 namespace pocketpc {
 

@@ -5,7 +5,7 @@
 #include <array>
 
 #include "comun/resource.h"
-#include "platform/GdiWin32.h"
+#include "pocketpc/GdiWin32.h"
 #include "platform/HandlerGuard.h"
 #include "pocketpc/PocketPC.h"
 

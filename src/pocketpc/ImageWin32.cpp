@@ -1,5 +1,5 @@
 // Transparent copies of images: the destination shows through the source's key colour.
-#include "platform/GdiWin32.h"
+#include "pocketpc/GdiWin32.h"
 #include "pocketpc/PocketPC.h"
 
 BOOL TransparentImage(HDC hdcDest, LONG DstX, LONG DstY, LONG DstCx, LONG DstCy, HANDLE hSrc,

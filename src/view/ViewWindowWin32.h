@@ -24,7 +24,7 @@
 
 #include <functional>
 
-#include "platform/GdiWin32.h"
+#include "pocketpc/GdiWin32.h"
 #include "view/EditView.h"
 
 class AppSettings;
