@@ -11,6 +11,7 @@
 #include "comun/resource.h"
 #include "frame/FrameSupport.h"
 #include "frame/MainFrame.h"
+#include "platform/Paths.h"
 #include "platform/Platform.h"
 #include "text/Document.h"
 #include "text/Journal.h"
@@ -147,7 +148,7 @@ void MainFrame::RecoverAtStartup() {
       RecoverUntitled(path, *journal);
     } else if (!SavedFileUnchanged(*journal)) {
       const std::wstring& file = journal->saved.path;
-      SetJournalAside(path, DocumentName::FromPath(file, FindNamePositions(file)).name);
+      SetJournalAside(path, platform::FileNameOf(file));
     } else if (OpenDocument* open = FindOpenFile(journal->saved.path)) {
       OfferRecovery(open->id);
     } else {
@@ -176,7 +177,7 @@ void MainFrame::RecoverUntitled(const std::wstring& path, const JournalContents&
 }
 
 void MainFrame::OfferRecovery(unsigned id) {
-  OpenDocument* document = FindDocument(id);
+  OpenDocument* document = documents.Find(id);
   // The changes apply to the text as it was read, before any edit.
   if (!offerJournals || !document || document->untitled || document->text->touched) return;
   const std::wstring file = document->file.path;
@@ -194,7 +195,7 @@ void MainFrame::OfferRecovery(unsigned id) {
     }
     // The question ran a message loop. Only the text as it was read takes the changes; a
     // document closed or edited meanwhile leaves the journal for the next start.
-    document = FindDocument(id);
+    document = documents.Find(id);
     if (document && !document->text->touched) Restore(*document, *journal, path);
     return;
   }

@@ -5,15 +5,15 @@
 
 #include <string>
 
+#include "platform/Paths.h"
+
 namespace pocketpc {
 namespace {
 
 std::wstring ProgramFolder() {
   wchar_t path[MAX_PATH] = L"";
   DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path, length);
-  std::size_t slash = folder.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? std::wstring() : folder.substr(0, slash);
+  return platform::FolderOf(std::wstring_view(path, length));
 }
 
 bool IsFullPath(std::wstring_view path) {
