@@ -7,6 +7,7 @@
 #include "comun/resource.h"
 #include "config/AppSettings.h"
 #include "config/SettingsSheet.h"
+#include "platform/Paths.h"
 #include "syntax/ConfigFile.h"
 
 namespace {
@@ -64,7 +65,7 @@ void ClassPage::FillSizes() {
 }
 
 void ClassPage::FillSyntaxFiles() {
-  std::wstring pattern = host_.Settings().Syntaxes().Folder() + L"\\*.syntax";
+  std::wstring pattern = platform::JoinPath(host_.Settings().Syntaxes().Folder(), L"*.syntax");
   WIN32_FIND_DATAW found{};
   HANDLE search = FindFirstFileW(pattern.c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;

@@ -62,11 +62,12 @@ bool SavedFileUnchanged(const JournalContents& journal) {
 
 void MainFrame::PrepareJournalFolder() {
   // Beside the program, as its settings; where that cannot be made, in the user's own folder.
-  journalFolder = moduleDirectory + L"\\recovery";
+  journalFolder = platform::JoinPath(moduleDirectory, L"recovery");
   if (EnsureFolder(journalFolder)) return;
   const std::wstring local = EnvironmentVariable(L"LOCALAPPDATA");
-  journalFolder = local + L"\\fum";
-  if (local.empty() || !EnsureFolder(journalFolder) || !EnsureFolder(journalFolder += L"\\recovery"))
+  journalFolder = platform::JoinPath(local, L"fum");
+  if (local.empty() || !EnsureFolder(journalFolder) ||
+      !EnsureFolder(journalFolder = platform::JoinPath(journalFolder, L"recovery")))
     journalFolder.clear();
 }
 

@@ -44,9 +44,7 @@ std::wstring HandheldViewerPath() {
   wchar_t folder[MAX_PATH] = L"";
   UINT length = GetWindowsDirectoryW(folder, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return {};
-  std::wstring path(folder, length);
-  if (path.back() != L'\\') path += L'\\';
-  return path + L"peghelp.exe";
+  return platform::JoinPath(std::wstring_view(folder, length), L"peghelp.exe");
 }
 
 bool RunHandheldViewer(const wchar_t* link) {
@@ -92,11 +90,8 @@ HelpTarget SplitHelpLink(std::wstring_view link, std::wstring_view programFolder
   std::wstring_view file = link.substr(0, hash);
   HelpTarget target;
   if (hash != std::wstring_view::npos) target.topic = link.substr(hash);
-  if (!IsFullPath(file)) {
-    target.path = programFolder;
-    if (!target.path.empty() && target.path.back() != L'\\') target.path += L'\\';
-  }
-  target.path += file;
+  target.path = IsFullPath(file) || programFolder.empty() ? std::wstring(file)
+                                                         : platform::JoinPath(programFolder, file);
   return target;
 }
 
