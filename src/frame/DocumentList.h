@@ -92,8 +92,9 @@ class DocumentList {
     active_ = static_cast<int>(items_.size()) - 1;
     return *items_.back();
   }
-  // Takes the document at index out of the list. The active index keeps naming the same
-  // document; when that one went, the one before it (-1 for the first).
+  // Takes the document at index out of the list and hands it back, to be destroyed once the
+  // list is whole again. The active index keeps naming the same document; when that one went,
+  // the one before it (-1 for the first).
   std::unique_ptr<Entry> Remove(int index) {
     if (!Valid(index)) return nullptr;
     std::unique_ptr<Entry> entry = std::move(items_[index]);
