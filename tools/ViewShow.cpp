@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ViewHost.h"
+#include "platform/Paths.h"
 #include "syntax/SyntaxCache.h"
 #include "text/Line.h"
 #include "text/TextFile.h"
@@ -23,8 +24,7 @@ namespace {
 std::wstring ProgramFolder() {
   wchar_t path[MAX_PATH];
   const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path, length);
-  return folder.substr(0, folder.find_last_of(L'\\'));
+  return platform::FolderOf(std::wstring_view(path, length));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "config/DocClassIO.h"
+#include "platform/Paths.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -32,13 +33,8 @@ std::wstring SettingsPathFor(const std::wstring& modulePath) {
   return path + L"opt";
 }
 
-std::wstring ModuleFolderOf(const std::wstring& modulePath) {
-  std::size_t slash = modulePath.rfind(L'\\');
-  return slash == std::wstring::npos ? std::wstring() : modulePath.substr(0, slash);
-}
-
 AppSettings::AppSettings()
-    : AppSettings(SettingsPathFor(platform::ModulePath()), ModuleFolderOf(platform::ModulePath())) {}
+    : AppSettings(SettingsPathFor(platform::ModulePath()), platform::FolderOf(platform::ModulePath())) {}
 
 AppSettings::AppSettings(const std::wstring& settingsPath, const std::wstring& syntaxFolder)
     : tree_(false), syntaxCache_(syntaxFolder) {

@@ -121,5 +121,3 @@ class AppSettings {
 
 // The settings file of the program at modulePath: its last three characters become "opt".
 std::wstring SettingsPathFor(const std::wstring& modulePath);
-// The folder of the program at modulePath, without the trailing backslash.
-std::wstring ModuleFolderOf(const std::wstring& modulePath);

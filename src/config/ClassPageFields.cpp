@@ -7,8 +7,9 @@
 #include "comun/resource.h"
 #include "config/AppSettings.h"
 #include "config/SettingsSheet.h"
-#include "pocketpc/GdiWin32.h"
 #include "platform/HandlerGuard.h"
+#include "platform/Paths.h"
+#include "pocketpc/GdiWin32.h"
 #include "syntax/ConfigFile.h"
 
 namespace {
@@ -63,7 +64,7 @@ void ClassPage::FillSizes() {
 }
 
 void ClassPage::FillSyntaxFiles() {
-  std::wstring pattern = host_.Settings().Syntaxes().Folder() + L"\\*.syntax";
+  std::wstring pattern = platform::JoinPath(host_.Settings().Syntaxes().Folder(), L"*.syntax");
   WIN32_FIND_DATAW found{};
   HANDLE search = FindFirstFileW(pattern.c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;

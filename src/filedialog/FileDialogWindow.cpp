@@ -6,6 +6,7 @@
 #include "comun/resource.h"
 #include "filedialog/TypedName.h"
 #include "platform/HandlerGuard.h"
+#include "platform/Paths.h"
 #include "pocketpc/PocketPC.h"
 
 namespace {
@@ -291,10 +292,9 @@ const std::vector<std::wstring>* FileDialogWindow::SelectedPatterns() const {
 
 void FileDialogWindow::ShowStartFolder() {
   std::wstring given = request_.lpstrFile ? request_.lpstrFile : L"";
-  std::size_t slash = given.rfind(L'\\');
-  SetWindowTextW(name_, given.substr(slash == std::wstring::npos ? 0 : slash + 1).c_str());
+  SetWindowTextW(name_, platform::FileNameOf(given).c_str());
   std::wstring start = given;
-  if (slash == std::wstring::npos) start = request_.lpstrInitialDir ? request_.lpstrInitialDir : L"";
+  if (given.find(L'\\') == std::wstring::npos) start = request_.lpstrInitialDir ? request_.lpstrInitialDir : L"";
   HTREEITEM item = WalkTo(start);
   // Selecting the item lists its files; an item already selected is listed here.
   if (TreeView_GetSelection(tree_) == item) {

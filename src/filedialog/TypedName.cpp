@@ -2,6 +2,7 @@
 #include "filedialog/TypedName.h"
 
 #include "filedialog/FolderPaths.h"
+#include "platform/Paths.h"
 
 namespace filedialog {
 namespace {
@@ -11,22 +12,19 @@ std::wstring Join(const std::wstring& folder, const std::wstring& typed) {
   bool full = !DriveOf(typed).empty() || (typed.size() >= 2 && typed[0] == L'\\' && typed[1] == L'\\');
   if (full || typed[0] == L'\\') return typed;
   if (folder.empty()) return {};
-  return folder + (folder.back() == L'\\' ? L"" : L"\\") + typed;
+  return platform::JoinPath(folder, typed);
 }
 
 // Whether the last component of text is made of dots only ("." or ".."): a way up, not a name.
 bool NamesAWayUp(const std::wstring& text) {
-  std::size_t slash = text.rfind(L'\\');
-  std::size_t start = slash == std::wstring::npos ? 0 : slash + 1;
+  std::size_t start = platform::FindNamePositions(text).name;
   return start < text.size() && text.find_first_not_of(L'.', start) == std::wstring::npos;
 }
 
 void SetPositions(ChosenPath& chosen) {
-  std::size_t slash = chosen.path.rfind(L'\\');
-  chosen.namePosition = slash == std::wstring::npos ? 0 : slash + 1;
-  std::size_t dot = chosen.path.rfind(L'.');
-  chosen.extensionPosition =
-      dot == std::wstring::npos || dot < chosen.namePosition ? 0 : dot + 1;
+  const platform::NamePositions positions = platform::FindNamePositions(chosen.path);
+  chosen.namePosition = positions.name;
+  chosen.extensionPosition = positions.extension;
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "platform/Paths.h"
+
 namespace {
 
 bool IsBlank(wchar_t ch) { return ch == L' ' || ch == L'\t'; }
@@ -66,10 +68,8 @@ std::optional<std::wstring> ResolveCommandLinePath(std::wstring_view argument,
   if (absolute) {
     result = argument;
   } else {
-    result = defaultFolder;
-    if (result.empty() || result.back() != L'\\') result += L'\\';
-    std::size_t nameStart = argument.rfind(L'\\');
-    nameStart = nameStart == std::wstring_view::npos ? 0 : nameStart + 1;
+    result = platform::JoinPath(defaultFolder, L"");
+    const std::size_t nameStart = platform::FindNamePositions(argument).name;
     std::wstring_view folders = argument.substr(0, nameStart);
     std::size_t i = 0;
     while (i < folders.size()) {

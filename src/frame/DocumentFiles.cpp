@@ -13,6 +13,7 @@
 #include "config/Classify.h"
 #include "filedialog/FileDialog.h"
 #include "platform/HandlerNesting.h"
+#include "platform/Paths.h"
 #include "frame/CommandLine.h"
 #include "frame/FrameSupport.h"
 #include "frame/MainFrame.h"
@@ -57,31 +58,28 @@ void MainFrame::ShowError(UINT messageId) {
 
 // ---- Opening ---------------------------------------------------------------------------------
 
-void MainFrame::OpenFile(const std::wstring& path, NamePositions positions) {
+void MainFrame::OpenFile(const std::wstring& path, platform::NamePositions positions) {
   EndCycling();
   OpenDocument* active = ActiveDocument();
   const unsigned beforeId = active ? active->id : 0;
-  const int beforeIndex = activeIndex;
+  const int beforeIndex = documents.ActiveIndex();
 
   // The pristine start-up document takes the file; a copy that is open already goes first.
   OpenDocument* target = nullptr;
-  for (std::size_t i = 0; i < documents.size(); ++i) {
-    OpenDocument& document = *documents[i];
-    if (document.Pristine()) {
-      target = &document;
-      activeIndex = static_cast<int>(i);
-      break;
-    }
-    if (document.untitled || document.file.path != path) continue;
-    const unsigned id = document.id;
-    if (document.text->modified &&
+  const auto found = documents.TargetForOpening(path);
+  if (found.pristine >= 0) {
+    documents.SetActive(found.pristine);
+    target = documents[found.pristine].get();
+  } else if (found.copy >= 0) {
+    const OpenDocument& copy = *documents[found.copy];
+    const unsigned id = copy.id;
+    if (copy.text->modified &&
         MessageBoxW(mainWindow, LoadResourceText(instance, IDS_ALREADYOPEN).c_str(),
-                    document.file.name.c_str(), MB_YESNO | MB_ICONWARNING) != IDYES) {
+                    copy.file.name.c_str(), MB_YESNO | MB_ICONWARNING) != IDYES) {
       return;
     }
     // Found again after the question's message loop.
-    RemoveDocument(IndexOf(id));
-    break;
+    RemoveDocument(documents.IndexOf(id));
   }
   const bool tookPristine = target != nullptr;
   if (!target) {
@@ -92,9 +90,7 @@ void MainFrame::OpenFile(const std::wstring& path, NamePositions positions) {
       return;
     }
     document->file.name = L"doc";
-    target = document.get();
-    documents.push_back(std::move(document));
-    activeIndex = static_cast<int>(documents.size()) - 1;
+    target = &documents.Append(std::move(document));
   }
   const unsigned targetId = target->id;
 
@@ -116,10 +112,10 @@ void MainFrame::OpenFile(const std::wstring& path, NamePositions positions) {
     target->startup = false;
     RestartJournal(*target);
     settings_->AddRecent(path);
-    ShowDocument(*target, FindDocument(beforeId));
+    ShowDocument(*target, documents.Find(beforeId));
   } else {
     ShowError(failure);
-    if (!tookPristine) RemoveDocument(IndexOf(targetId));
+    if (!tookPristine) RemoveDocument(documents.IndexOf(targetId));
     RestoreActive(beforeId, beforeIndex);
   }
   RefreshCommandStates();
@@ -127,21 +123,20 @@ void MainFrame::OpenFile(const std::wstring& path, NamePositions positions) {
 }
 
 void MainFrame::RestoreActive(unsigned beforeId, int beforeIndex) {
-  int index = IndexOf(beforeId);
+  int index = documents.IndexOf(beforeId);
   if (index >= 0) {
-    activeIndex = index;
+    documents.SetActive(index);
     return;
   }
   // The document shown before was a copy of the file and has been removed: its neighbour
   // takes its place.
-  if (documents.empty()) {
-    activeIndex = -1;
+  documents.SetActive(-1);
+  int neighbour = documents.NeighbourOf(beforeIndex);
+  if (neighbour < 0) {
     RepaintEmptyClientArea();
-    return;
+  } else {
+    ShowIndex(neighbour);
   }
-  int count = static_cast<int>(documents.size());
-  activeIndex = -1;
-  ShowIndex(beforeIndex < 0 ? 0 : std::min(beforeIndex, count - 1));
 }
 
 void MainFrame::OpenWithDialog() {
@@ -178,9 +173,10 @@ void MainFrame::OpenCommandLineFiles() {
     // A name too long for a path is passed over: cut short, it could name another file.
     std::optional<std::wstring> path = ResolveCommandLinePath(argument, settings_->defdir);
     if (!path) continue;
-    std::wstring folder = path->substr(0, FindNamePositions(*path).name);
+    std::wstring folder = platform::FolderOf(*path);
     for (const std::wstring& name : MatchingFiles(*path)) {
-      if (folder.size() + name.size() <= maxPathLength) OpenFile(folder + name);
+      std::wstring file = platform::JoinPath(folder, name);
+      if (file.size() <= maxPathLength) OpenFile(file);
     }
   }
 }
@@ -237,7 +233,7 @@ bool MainFrame::SaveDocumentAs(OpenDocument& named) {
   AppSettings& settings = *settings_;
   std::wstring start = named.untitled ? named.file.name : named.file.path;
   std::vector<wchar_t> file = FileBuffer(start);
-  NamePositions given = FindNamePositions(start);
+  platform::NamePositions given = platform::FindNamePositions(start);
   std::wstring folder = named.untitled ? settings.lastDirectory : named.file.directory;
 
   OPENFILENAMEW request{};
@@ -257,14 +253,15 @@ bool MainFrame::SaveDocumentAs(OpenDocument& named) {
   if (!SaveFileDialog(request)) return false;
   settings.fosaveflags = static_cast<int>(request.nMaxCustFilter);
   // The dialog ran a message loop: the document is found again.
-  OpenDocument* document = FindDocument(id);
+  OpenDocument* document = documents.Find(id);
   if (!document) return false;
 
   std::wstring path = file.data();
   path = path.substr(0, path.find(L';'));
-  NamePositions positions = path.find(L'\\') != std::wstring::npos
-                                ? FindNamePositions(path)
-                                : NamePositions{request.nFileOffset, request.nFileExtension};
+  platform::NamePositions positions =
+      path.find(L'\\') != std::wstring::npos
+          ? platform::FindNamePositions(path)
+          : platform::NamePositions{request.nFileOffset, request.nFileExtension};
   bool written = false;
   {
     WaitCursor wait;
@@ -294,8 +291,8 @@ bool MainFrame::SaveAll() {
   const unsigned wasActive = active ? active->id : 0;
   bool allSaved = true;
   // Save As and the error messages run message loops: the documents are found again by id.
-  for (unsigned id : DocumentIds()) {
-    int index = IndexOf(id);
+  for (unsigned id : documents.Ids()) {
+    int index = documents.IndexOf(id);
     if (index < 0 || !documents[index]->text->modified) continue;
     OpenDocument& document = *documents[index];
     if (document.untitled) {
@@ -308,8 +305,8 @@ bool MainFrame::SaveAll() {
     }
     if (!allSaved) break;
   }
-  int index = IndexOf(wasActive);
-  if (index >= 0 && index != activeIndex) ShowIndex(index);
+  int index = documents.IndexOf(wasActive);
+  if (index >= 0 && index != documents.ActiveIndex()) ShowIndex(index);
   RefreshCommandStates();
   return allSaved;
 }

@@ -1,16 +1,7 @@
 // Path fields of documents, untitled names and numbered menu texts.
 #include "frame/DocumentName.h"
 
-NamePositions FindNamePositions(const std::wstring& path) {
-  NamePositions positions;
-  std::size_t slash = path.rfind(L'\\');
-  positions.name = slash == std::wstring::npos ? 0 : slash + 1;
-  std::size_t dot = path.rfind(L'.');
-  if (dot != std::wstring::npos && dot >= positions.name) positions.extension = dot + 1;
-  return positions;
-}
-
-DocumentName DocumentName::FromPath(const std::wstring& path, NamePositions positions) {
+DocumentName DocumentName::FromPath(const std::wstring& path, platform::NamePositions positions) {
   DocumentName result;
   result.path = path;
   std::size_t name = positions.name <= path.size() ? positions.name : path.size();
@@ -38,9 +29,4 @@ std::wstring NumberedMenuText(int index, const std::wstring& text) {
   result += static_cast<wchar_t>(L'1' + index);
   result += L' ';
   return result + text;
-}
-
-std::wstring FileNameOf(const std::wstring& path) {
-  std::size_t slash = path.rfind(L'\\');
-  return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }

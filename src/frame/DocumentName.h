@@ -1,18 +1,10 @@
-// Where an open document comes from: its path split into folder, name, base name and
-// extension, the names of untitled documents and the texts of numbered menu entries.
+// What an open document is called: its path split into folder, name, base name and extension,
+// the names of untitled documents and the texts of numbered menu entries.
 #pragma once
 
-#include <cstddef>
 #include <string>
 
-// Character indexes into a path: name is the index after the last backslash (0 without one);
-// extension is the index after the last dot that follows it, 0 when the name has no dot.
-struct NamePositions {
-  std::size_t name = 0;
-  std::size_t extension = 0;
-};
-
-NamePositions FindNamePositions(const std::wstring& path);
+#include "platform/Paths.h"
 
 // The path fields of a document read from or written to a file.
 struct DocumentName {
@@ -22,11 +14,12 @@ struct DocumentName {
   std::wstring baseName;   // the name without its extension and dot
   std::wstring extension;  // after the last dot of the name; empty without one
 
-  // Splits path at the given positions. Positions that do not fit the path (an extension
-  // position that no dot precedes inside the name, say) are taken as "no extension".
-  static DocumentName FromPath(const std::wstring& path, NamePositions positions);
+  // Splits path at the given positions (a dialog reports them). Positions that do not fit the
+  // path (an extension position that no dot precedes inside the name, say) are taken as "no
+  // extension".
+  static DocumentName FromPath(const std::wstring& path, platform::NamePositions positions);
   static DocumentName FromPath(const std::wstring& path) {
-    return FromPath(path, FindNamePositions(path));
+    return FromPath(path, platform::FindNamePositions(path));
   }
 };
 
@@ -38,6 +31,3 @@ std::wstring UntitledName(int number);
 // character that follows "1" by index places, a blank and the text. The tenth entry's mnemonic
 // is therefore ":".
 std::wstring NumberedMenuText(int index, const std::wstring& text);
-
-// The file name of a path: the text after its last backslash.
-std::wstring FileNameOf(const std::wstring& path);

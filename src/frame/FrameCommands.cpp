@@ -181,8 +181,8 @@ void MainFrame::Find(bool forward) {
     forward ? FindNext(View(*this), searcher) : FindPrevious(View(*this), searcher);
   } else {
     const std::vector<EditView*> views = DocumentViews();
-    const int index = FindInViews(views, activeIndex, searcher, forward);
-    if (index >= 0 && index != activeIndex) SelectDocument(index);
+    const int index = FindInViews(views, documents.ActiveIndex(), searcher, forward);
+    if (index >= 0 && index != documents.ActiveIndex()) SelectDocument(index);
   }
   FindBarShowPatternError(*this);
 }

@@ -11,6 +11,7 @@
 #include "comun/resource.h"
 #include "frame/FrameSupport.h"
 #include "frame/MainFrame.h"
+#include "platform/Paths.h"
 #include "platform/Platform.h"
 #include "text/Document.h"
 #include "text/Journal.h"
@@ -61,11 +62,12 @@ bool SavedFileUnchanged(const JournalContents& journal) {
 
 void MainFrame::PrepareJournalFolder() {
   // Beside the program, as its settings; where that cannot be made, in the user's own folder.
-  journalFolder = moduleDirectory + L"\\recovery";
+  journalFolder = platform::JoinPath(moduleDirectory, L"recovery");
   if (EnsureFolder(journalFolder)) return;
   const std::wstring local = EnvironmentVariable(L"LOCALAPPDATA");
-  journalFolder = local + L"\\fum";
-  if (local.empty() || !EnsureFolder(journalFolder) || !EnsureFolder(journalFolder += L"\\recovery"))
+  journalFolder = platform::JoinPath(local, L"fum");
+  if (local.empty() || !EnsureFolder(journalFolder) ||
+      !EnsureFolder(journalFolder = platform::JoinPath(journalFolder, L"recovery")))
     journalFolder.clear();
 }
 
@@ -147,7 +149,7 @@ void MainFrame::RecoverAtStartup() {
       RecoverUntitled(path, *journal);
     } else if (!SavedFileUnchanged(*journal)) {
       const std::wstring& file = journal->saved.path;
-      SetJournalAside(path, DocumentName::FromPath(file, FindNamePositions(file)).name);
+      SetJournalAside(path, platform::FileNameOf(file));
     } else if (OpenDocument* open = FindOpenFile(journal->saved.path)) {
       OfferRecovery(open->id);
     } else {
@@ -176,7 +178,7 @@ void MainFrame::RecoverUntitled(const std::wstring& path, const JournalContents&
 }
 
 void MainFrame::OfferRecovery(unsigned id) {
-  OpenDocument* document = FindDocument(id);
+  OpenDocument* document = documents.Find(id);
   // The changes apply to the text as it was read, before any edit.
   if (!offerJournals || !document || document->untitled || document->text->touched) return;
   const std::wstring file = document->file.path;
@@ -194,7 +196,7 @@ void MainFrame::OfferRecovery(unsigned id) {
     }
     // The question ran a message loop. Only the text as it was read takes the changes; a
     // document closed or edited meanwhile leaves the journal for the next start.
-    document = FindDocument(id);
+    document = documents.Find(id);
     if (document && !document->text->touched) Restore(*document, *journal, path);
     return;
   }

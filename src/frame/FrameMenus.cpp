@@ -10,6 +10,7 @@
 #include "config/AppSettings.h"
 #include "frame/MainFrame.h"
 #include "frame/ToolCommands.h"
+#include "platform/Paths.h"
 #include "text/Document.h"
 #include "text/UndoHistory.h"
 #include "view/ViewWindowWin32.h"
@@ -181,6 +182,6 @@ void MainFrame::RebuildRecentFilesMenu() {
   for (std::size_t i = 0; i < recent.size(); ++i) {
     int index = static_cast<int>(i);
     InsertMenuW(menu, separator + index, MF_BYPOSITION | MF_STRING, IDM_RECENT_FIRST + index,
-                NumberedMenuText(index, FileNameOf(recent[i])).c_str());
+                NumberedMenuText(index, platform::FileNameOf(recent[i])).c_str());
   }
 }

@@ -18,6 +18,7 @@
 #include "platform/HandlerNesting.h"
 #include "frame/ToolCapture.h"
 #include "frame/ToolCommands.h"
+#include "platform/Paths.h"
 #include "platform/Platform.h"
 #include "text/Document.h"
 #include "view/Caret.h"
@@ -80,33 +81,15 @@ bool OpenDocument::Pristine() const { return startup && !text->touched; }
 
 MainFrame::MainFrame() {
   modulePath = platform::ModulePath();
-  std::size_t slash = modulePath.rfind(L'\\');
-  moduleDirectory = slash == std::wstring::npos ? std::wstring() : modulePath.substr(0, slash);
-  moduleFileName = slash == std::wstring::npos ? modulePath : modulePath.substr(slash + 1);
+  moduleDirectory = platform::FolderOf(modulePath);
+  moduleFileName = platform::FileNameOf(modulePath);
 }
 
 MainFrame::~MainFrame() = default;
 
-OpenDocument* MainFrame::ActiveDocument() const {
-  if (activeIndex < 0 || activeIndex >= static_cast<int>(documents.size())) return nullptr;
-  return documents[activeIndex].get();
-}
-
 ViewWindow* MainFrame::ActiveView() const {
   OpenDocument* document = ActiveDocument();
   return document ? document->view.get() : nullptr;
-}
-
-int MainFrame::IndexOf(unsigned id) const {
-  for (std::size_t i = 0; i < documents.size(); ++i) {
-    if (documents[i]->id == id) return static_cast<int>(i);
-  }
-  return -1;
-}
-
-OpenDocument* MainFrame::FindDocument(unsigned id) const {
-  int index = IndexOf(id);
-  return index < 0 ? nullptr : documents[index].get();
 }
 
 // ---- Start-up ---------------------------------------------------------------------------------
@@ -320,11 +303,10 @@ void MainFrame::OnDestroy() {
   // Programs whose output nobody will see are stopped.
   captures.clear();
   StopJournalTimer();
-  activeIndex = -1;
   // Each view goes with its window before its document; each journal goes with its document,
   // since the program ends on purpose.
   for (auto& document : documents) document->view.reset();
-  documents.clear();
+  documents.Clear();
   if (menuBar) DestroyWindow(menuBar);
   menuBar = nullptr;
   findBar = nullptr;

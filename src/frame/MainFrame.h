@@ -7,14 +7,13 @@
 #include <shellapi.h>
 
 #include <array>
-#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "frame/DocumentName.h"
-#include "pocketpc/GdiWin32.h"
+#include "frame/DocumentList.h"
 #include "pocketpc/ControlWrapperWin32.h"
+#include "pocketpc/GdiWin32.h"
 #include "pocketpc/PocketPC.h"
 #include "search/Searcher.h"
 #include "text/TextFormat.h"
@@ -77,13 +76,8 @@ class MainFrame final : public ViewFrame {
   bool SetFocusTracked(HWND window);
   bool FocusFrame() { return SetFocusTracked(mainWindow); }
 
-  OpenDocument* ActiveDocument() const;
+  OpenDocument* ActiveDocument() const { return documents.Active(); }
   ViewWindow* ActiveView() const;
-  // The list index of the document with this id, -1 when it is not open (any more).
-  int IndexOf(unsigned id) const;
-  OpenDocument* FindDocument(unsigned id) const;
-  // The ids of the open documents in list order.
-  std::vector<unsigned> DocumentIds() const;
 
   void ShowFindBar();
   void HideFindBar();
@@ -117,13 +111,13 @@ class MainFrame final : public ViewFrame {
   void ShowSettings();
   void RebuildRecentFilesMenu();
 
-  // ---- Documents (DocumentList.cpp, DocumentFiles.cpp) -------------------------------------
+  // ---- Documents (FrameDocuments.cpp, DocumentFiles.cpp) -----------------------------------
 
   // A new untitled document, or the pristine one; the start-up mark makes it pristine.
   void NewDocument(bool startupMark);
   // Opens path with the name and extension positions of its text.
-  void OpenFile(const std::wstring& path, NamePositions positions);
-  void OpenFile(const std::wstring& path) { OpenFile(path, FindNamePositions(path)); }
+  void OpenFile(const std::wstring& path, platform::NamePositions positions);
+  void OpenFile(const std::wstring& path) { OpenFile(path, platform::FindNamePositions(path)); }
   void OpenWithDialog();
   void OpenCommandLineFiles();
   // Files dropped on the main window open as if named on the command line; folders are passed
@@ -140,7 +134,8 @@ class MainFrame final : public ViewFrame {
   // Save All (IDM_SAVEALL): every modified document; stops at the first that is not saved.
   bool SaveAll();
   void CloseActive();
-  // Takes a document out of the list without a question.
+  // Takes a document out of the list without a question; the active index keeps naming the
+  // same document, or the one before it when that one went.
   void RemoveDocument(int index);
   // The save question for every modified document; false when the program must go on.
   bool QueryCloseAll();
@@ -206,15 +201,9 @@ class MainFrame final : public ViewFrame {
   HWND findTip = nullptr;        // says why the find text is no valid expression; null if none
   int findBarHeight = 0;
 
-  // The open documents in Window-menu order.
-  std::deque<std::unique_ptr<OpenDocument>> documents;
-  // Index of the shown document; -1 exactly when the list is empty, or for a moment while a
-  // document is being removed.
-  int activeIndex = -1;
-  int cycleStartIndex = 0;  // the active index when "Next window" cycling began
+  // The open documents in Window-menu order and the active one.
+  DocumentList<OpenDocument> documents;
   UINT_PTR cycleTimer = 0;  // the reorder timer's id while it runs, else 0
-  int untitledCounter = 0;  // number of the last untitled document made
-  unsigned lastDocumentId = 0;  // the id given to the last document made
 
   bool frameHasFocus = false;
   HWND focusedWindow = nullptr;  // the window last focused through SetFocusTracked
@@ -277,9 +266,8 @@ class MainFrame final : public ViewFrame {
   // menu with that mnemonic. False for keys that are no such mnemonic.
   bool OpenMenuFromKeyboard(wchar_t key);
 
-  // DocumentList.cpp
+  // FrameDocuments.cpp
   std::unique_ptr<OpenDocument> MakeDocument();
-  OpenDocument* FirstPristineDocument(int* index) const;
   void ShowIndex(int index);
   void EndCycling();
   void RepaintEmptyClientArea();

@@ -5,15 +5,15 @@
 
 #include <string>
 
+#include "platform/Paths.h"
+
 namespace pocketpc {
 namespace {
 
 std::wstring ProgramFolder() {
   wchar_t path[MAX_PATH] = L"";
   DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path, length);
-  std::size_t slash = folder.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? std::wstring() : folder.substr(0, slash);
+  return platform::FolderOf(std::wstring_view(path, length));
 }
 
 bool IsFullPath(std::wstring_view path) {
@@ -44,9 +44,7 @@ std::wstring HandheldViewerPath() {
   wchar_t folder[MAX_PATH] = L"";
   UINT length = GetWindowsDirectoryW(folder, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return {};
-  std::wstring path(folder, length);
-  if (path.back() != L'\\') path += L'\\';
-  return path + L"peghelp.exe";
+  return platform::JoinPath(std::wstring_view(folder, length), L"peghelp.exe");
 }
 
 bool RunHandheldViewer(const wchar_t* link) {
@@ -92,11 +90,8 @@ HelpTarget SplitHelpLink(std::wstring_view link, std::wstring_view programFolder
   std::wstring_view file = link.substr(0, hash);
   HelpTarget target;
   if (hash != std::wstring_view::npos) target.topic = link.substr(hash);
-  if (!IsFullPath(file)) {
-    target.path = programFolder;
-    if (!target.path.empty() && target.path.back() != L'\\') target.path += L'\\';
-  }
-  target.path += file;
+  target.path = IsFullPath(file) || programFolder.empty() ? std::wstring(file)
+                                                         : platform::JoinPath(programFolder, file);
   return target;
 }
 

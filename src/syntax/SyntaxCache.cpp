@@ -1,6 +1,7 @@
 // Loading syntax definitions on first use and keeping them for the run.
 #include "syntax/SyntaxCache.h"
 
+#include "platform/Paths.h"
 #include "syntax/ConfigFile.h"
 
 const SyntaxDef* SyntaxCache::Load(DocClass& docClass) {
@@ -11,7 +12,7 @@ const SyntaxDef* SyntaxCache::Load(DocClass& docClass) {
   }
   ConfigFile file(false);
   // An empty name would name the folder itself, which is no syntax file.
-  if (docClass.syntaxfile.empty() || !file.Load(folder_ + L"\\" + docClass.syntaxfile)) {
+  if (docClass.syntaxfile.empty() || !file.Load(platform::JoinPath(folder_, docClass.syntaxfile))) {
     docClass.hassyntax = false;
     docClass.syntax = nullptr;
     return nullptr;

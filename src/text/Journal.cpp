@@ -5,6 +5,7 @@
 #include <array>
 #include <climits>
 
+#include "platform/Paths.h"
 #include "platform/Platform.h"
 #include "text/Document.h"
 #include "text/Edit.h"
@@ -183,8 +184,7 @@ std::uint64_t Fnv1a64(std::string_view bytes, std::uint64_t hash) {
 }
 
 std::optional<SavedState> StatFile(const std::wstring& path) {
-  const std::size_t slash = path.find_last_of(L"\\/");
-  const std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
+  const std::wstring name = platform::FileNameOf(path);
   // The listing matches without regard to case: where names differ only in case (POSIX), the
   // one spelt alike is the file; else the name was typed in another case (Windows).
   std::optional<SavedState> state;

@@ -3,6 +3,7 @@
 
 #include <utility>
 
+#include "platform/Paths.h"
 #include "text/TextPos.h"
 
 namespace {
@@ -88,16 +89,18 @@ void JournalWriter::CloseAndRemove() {
 std::vector<std::wstring> ListJournals(const std::wstring& folder) {
   std::vector<std::wstring> paths;
   for (const platform::FoundFile& found :
-       platform::ListFolder(folder + L"\\*" + std::wstring(journalExtension))) {
-    if (!found.isFolder) paths.push_back(folder + L"\\" + found.name);
+       platform::ListFolder(platform::JoinPath(folder, L"*" + std::wstring(journalExtension)))) {
+    if (!found.isFolder) paths.push_back(platform::JoinPath(folder, found.name));
   }
   return paths;
 }
 
 std::wstring UnusedJournalPath(const std::wstring& folder, const std::wstring& stem) {
-  std::wstring path = folder + L"\\" + stem + std::wstring(journalExtension);
-  for (int n = 1; platform::FileExists(path); ++n)
-    path = folder + L"\\" + stem + L"-" + std::to_wstring(n) + std::wstring(journalExtension);
+  std::wstring path = platform::JoinPath(folder, stem + std::wstring(journalExtension));
+  for (int n = 1; platform::FileExists(path); ++n) {
+    const std::wstring name = stem + L"-" + std::to_wstring(n) + std::wstring(journalExtension);
+    path = platform::JoinPath(folder, name);
+  }
   return path;
 }
 

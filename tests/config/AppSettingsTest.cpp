@@ -283,7 +283,6 @@ TEST_F(Settings, StoredValuesOutOfRangeSurviveASaveAndTheDefaultKeepsItsSyntax) 
 TEST(SettingsPath, ReplacesTheLastThreeCharacters) {
   EXPECT_EQ(SettingsPathFor(L"C:\\Programs\\fum.exe"), L"C:\\Programs\\fum.opt");
   EXPECT_EQ(SettingsPathFor(L"\\x"), L"opt");
-  EXPECT_EQ(ModuleFolderOf(L"C:\\Programs\\fum.exe"), L"C:\\Programs");
 }
 
 TEST(KeyBindings, EveryKeyCombinationIsBoundOnce) {

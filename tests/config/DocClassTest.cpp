@@ -11,6 +11,7 @@
 #include "TempFolder.h"
 #include "config/AppSettings.h"
 #include "config/Classify.h"
+#include "platform/Paths.h"
 #include "text/Document.h"
 #include "text/TextTestUtil.h"
 
@@ -140,7 +141,7 @@ class Classification : public testing::Test {
   // The tab size the document ends with after classifying path.
   int TabsizeFor(const std::wstring& path) {
     Document document;
-    ClassifyDocument(settings, document, path, path.rfind(L'\\') + 1);
+    ClassifyDocument(settings, document, path, platform::FindNamePositions(path).name);
     return document.settings.tabsize;
   }
 

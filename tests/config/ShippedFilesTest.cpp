@@ -5,6 +5,7 @@
 #include "TempFolder.h"
 #include "config/AppSettings.h"
 #include "config/Classify.h"
+#include "platform/Paths.h"
 #include "platform/Platform.h"
 #include "syntax/LineScan.h"
 #include "text/Document.h"
@@ -13,7 +14,7 @@
 namespace {
 
 // The build copies the shipped files into "res" beside the test program.
-std::wstring ResFolder() { return ModuleFolderOf(platform::ModulePath()) + L"\\res"; }
+std::wstring ResFolder() { return platform::FolderOf(platform::ModulePath()) + L"\\res"; }
 
 std::vector<std::wstring> ShippedSyntaxFiles() {
   std::vector<std::wstring> names;
@@ -146,7 +147,7 @@ TEST_F(ShippedSettings, ClassesChooseTheirSyntaxDefinitions) {
     SCOPED_TRACE(testing::PrintToString(std::wstring(c.path)));
     Document document;
     std::wstring path = c.path;
-    ClassifyDocument(settings, document, path, path.rfind(L'\\') + 1);
+    ClassifyDocument(settings, document, path, platform::FindNamePositions(path).name);
     EXPECT_TRUE(document.settings.hassyntax);
     EXPECT_EQ(document.settings.syntaxfile, c.syntaxfile);
     ASSERT_NE(document.settings.syntax, nullptr);
@@ -190,7 +191,7 @@ TEST_F(ShippedSettings, TruncatedSettingsFileLoadsWhatItHolds) {
     folder.Write(L"cut.opt", bytes.substr(0, cut));
     AppSettings settings(folder.Path(L"cut.opt"), ResFolder());
     // The class list stands before the class sections: it is read whole or not at all.
-    if (!settings.classNames.empty()) ASSERT_EQ(settings.classNames, allNames) << "cut at " << cut;
+    if (!settings.classNames.empty()) { ASSERT_EQ(settings.classNames, allNames) << "cut at " << cut; }
     ASSERT_EQ(settings.classes.size(), settings.classNames.size());
   }
 }

@@ -185,7 +185,7 @@ TEST_F(FrameWindow, TheWindowMenuListsTheDocumentsWithTheirChangesAndGreysNextFo
   EXPECT_EQ(ItemText(windows, 13), L"&; doc1");
 
   frame.RunCommand(IDM_WINDOW_FIRST);
-  EXPECT_EQ(frame.activeIndex, 0);
+  EXPECT_EQ(frame.documents.ActiveIndex(), 0);
   EXPECT_TRUE(frame.documents[0]->shown);
   EXPECT_FALSE(frame.documents[10]->shown);
 }
@@ -496,7 +496,7 @@ TEST_F(FrameWindow, AllDocumentsShowsTheHitInTheOtherDocumentAndReplacesInEach) 
   for (wchar_t ch : std::wstring(L"a needle")) Type(ch);
   const unsigned second = frame.ActiveDocument()->id;
   ASSERT_NE(first, second);
-  frame.SelectDocument(frame.IndexOf(first));
+  frame.SelectDocument(frame.documents.IndexOf(first));
   frame.RunCommand(IDM_ALLDOCUMENTS);
   frame.searcher.SetFindText(L"needle");
   frame.RunCommand(IDM_FINDNEXT);
@@ -506,7 +506,7 @@ TEST_F(FrameWindow, AllDocumentsShowsTheHitInTheOtherDocumentAndReplacesInEach) 
   // Replace next replaces the hit and goes on into the first document, round the end.
   frame.searcher.SetReplaceText(L"pin");
   frame.RunCommand(IDM_REPLACENEXT);
-  EXPECT_EQ(frame.FindDocument(second)->text->lines[0].Text(), L"a pin");
+  EXPECT_EQ(frame.documents.Find(second)->text->lines[0].Text(), L"a pin");
   EXPECT_EQ(frame.ActiveDocument()->id, first);
   EXPECT_EQ(frame.ActiveView()->anchor.index, 0);
   frame.searcher.SetFindText(L"e");
@@ -514,13 +514,13 @@ TEST_F(FrameWindow, AllDocumentsShowsTheHitInTheOtherDocumentAndReplacesInEach) 
   DropDown();
   EXPECT_TRUE(Enabled(IDM_REPLACEALL));
   frame.RunCommand(IDM_REPLACEALL);
-  EXPECT_EQ(frame.FindDocument(first)->text->lines[0].Text(), L"nEEdlE hErE");
-  EXPECT_EQ(frame.FindDocument(second)->text->lines[0].Text(), L"a pin");
+  EXPECT_EQ(frame.documents.Find(first)->text->lines[0].Text(), L"nEEdlE hErE");
+  EXPECT_EQ(frame.documents.Find(second)->text->lines[0].Text(), L"a pin");
   frame.RunCommand(IDM_UNDO);
-  EXPECT_EQ(frame.FindDocument(first)->text->lines[0].Text(), L"needle here");
-  frame.SelectDocument(frame.IndexOf(second));
+  EXPECT_EQ(frame.documents.Find(first)->text->lines[0].Text(), L"needle here");
+  frame.SelectDocument(frame.documents.IndexOf(second));
   frame.RunCommand(IDM_UNDO);
-  EXPECT_EQ(frame.FindDocument(second)->text->lines[0].Text(), L"a needle");
+  EXPECT_EQ(frame.documents.Find(second)->text->lines[0].Text(), L"a needle");
 }
 
 TEST(ControlWrapper, NumbersAreTheDigitsOfTheTextInOrder) {

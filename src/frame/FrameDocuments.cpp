@@ -1,6 +1,6 @@
-// The list of open documents: making, showing, hiding and removing them, the title, switching
-// with Next and Prev and the Window menu (with the reordering after cycling), closing with the
-// save question, and word wrap.
+// The windows of the document list: making, showing, hiding and removing documents, the title,
+// switching with Next and Prev and the Window menu (with the timer of the reordering after
+// cycling), closing with the save question, and word wrap.
 #include <windows.h>
 
 #include <exception>
@@ -9,7 +9,6 @@
 
 #include "comun/resource.h"
 #include "config/AppSettings.h"
-#include "frame/CycleOrder.h"
 #include "frame/FindBar.h"
 #include "frame/FrameSupport.h"
 #include "frame/MainFrame.h"
@@ -27,7 +26,7 @@ constexpr UINT cycleDelayMs = 1000;
 std::unique_ptr<OpenDocument> MainFrame::MakeDocument() {
   try {
     auto document = std::make_unique<OpenDocument>();
-    document->id = ++lastDocumentId;
+    document->id = documents.NewId();
     document->text->settings = settings_->Resolved(settings_->defaultClass);
     document->text->onStateChanged = [this] { RefreshCommandStates(); };
     AttachJournal(*document);
@@ -42,33 +41,22 @@ std::unique_ptr<OpenDocument> MainFrame::MakeDocument() {
   }
 }
 
-OpenDocument* MainFrame::FirstPristineDocument(int* index) const {
-  for (std::size_t i = 0; i < documents.size(); ++i) {
-    if (!documents[i]->Pristine()) continue;
-    if (index) *index = static_cast<int>(i);
-    return documents[i].get();
-  }
-  return nullptr;
-}
-
 void MainFrame::NewDocument(bool startupMark) {
   EndCycling();
   OpenDocument* previous = ActiveDocument();
-  int pristine = -1;
-  if (FirstPristineDocument(&pristine)) {
-    activeIndex = pristine;
+  int pristine = documents.FirstPristine();
+  if (pristine >= 0) {
+    documents.SetActive(pristine);
   } else {
     std::unique_ptr<OpenDocument> document = MakeDocument();
     if (!document) {
       ShowError(IDS_NOMEMORY);
       return;
     }
-    ++untitledCounter;
-    document->file.name = UntitledName(untitledCounter);
+    document->file.name = documents.NextUntitledName();
     document->untitled = true;
     document->startup = startupMark;
-    documents.push_back(std::move(document));
-    activeIndex = static_cast<int>(documents.size()) - 1;
+    documents.Append(std::move(document));
   }
   ShowDocument(*ActiveDocument(), previous);
   RefreshCommandStates();
@@ -94,7 +82,7 @@ void MainFrame::HideDocument(OpenDocument& document) {
 
 void MainFrame::ShowIndex(int index) {
   OpenDocument* previous = ActiveDocument();
-  activeIndex = index;
+  documents.SetActive(index);
   ShowDocument(*documents[index], previous);
 }
 
@@ -114,25 +102,16 @@ void MainFrame::RepaintEmptyClientArea() {
   UpdateWindow(mainWindow);
 }
 
-std::vector<unsigned> MainFrame::DocumentIds() const {
-  std::vector<unsigned> ids;
-  for (const auto& document : documents) ids.push_back(document->id);
-  return ids;
-}
-
 // ---- Removing ----------------------------------------------------------------------------------
 
 void MainFrame::RemoveDocument(int index) {
   if (index < 0 || index >= static_cast<int>(documents.size())) return;
   EndCycling();
-  bool wasActive = index == activeIndex;
-  if (wasActive) HideDocument(*documents[index]);
+  if (index == documents.ActiveIndex()) HideDocument(*documents[index]);
   // A later document may be made where this one was: the range of Selected Text goes with it.
   if (searcher.SelectedRange().document == documents[index]->text.get())
     searcher.SetSelectedRange({});
-  documents.erase(documents.begin() + index);
-  // The active index keeps naming the same document; when that one went, the one before it.
-  if (index <= activeIndex) --activeIndex;
+  documents.Remove(index);
 }
 
 // ---- Switching -------------------------------------------------------------------------------
@@ -146,15 +125,13 @@ void MainFrame::NextWindow() {
   // A Next window while the timer runs continues the same cycling.
   bool cycling = cycleTimer != 0;
   EndCycling();
-  if (documents.empty()) {
+  int next = documents.NextIndex(cycling);
+  if (next < 0) {
     RepaintEmptyClientArea();
     return;
   }
-  int count = static_cast<int>(documents.size());
-  if (activeIndex < 0) activeIndex = count - 1;
-  if (!cycling || cycleStartIndex >= count) cycleStartIndex = activeIndex;
-  ShowIndex((activeIndex + 1) % count);
-  if (activeIndex != cycleStartIndex) {
+  ShowIndex(next);
+  if (documents.AwayFromCycleStart()) {
     cycleTimer = SetTimer(mainWindow, IDT_CYCLE, cycleDelayMs, nullptr);
   }
   RefreshCommandStates();
@@ -162,20 +139,19 @@ void MainFrame::NextWindow() {
 
 void MainFrame::PreviousWindow() {
   EndCycling();
-  if (documents.empty()) {
+  int previous = documents.PreviousIndex();
+  if (previous < 0) {
     RepaintEmptyClientArea();
     return;
   }
-  int count = static_cast<int>(documents.size());
-  int from = activeIndex < 0 ? 0 : activeIndex;
-  ShowIndex((from + count - 1) % count);
+  ShowIndex(previous);
   RefreshCommandStates();
 }
 
 void MainFrame::ReorderAfterCycling() {
   // Stopped whether or not anything moves: the timer only ever fires once per cycling.
   EndCycling();
-  activeIndex = ::ReorderAfterCycling(documents, activeIndex, cycleStartIndex);
+  documents.ReorderAfterCycling();
 }
 
 void MainFrame::SelectDocument(int index) {
@@ -195,7 +171,7 @@ int MainFrame::AskToSave(HWND owner) {
 bool MainFrame::SaveBeforeClosing(unsigned id, HWND owner) {
   int answer = AskToSave(owner);
   // The question ran a message loop: the document is found again.
-  OpenDocument* document = FindDocument(id);
+  OpenDocument* document = documents.Find(id);
   switch (answer) {
     case IDYES:
       // Only a document that reached its file may go; a failed write has been reported.
@@ -213,9 +189,9 @@ void MainFrame::CloseActive() {
   if (!document) return;
   const unsigned id = document->id;
   if (document->text->modified && !SaveBeforeClosing(id, document->view->window)) return;
-  int index = IndexOf(id);
+  int index = documents.IndexOf(id);
   if (index < 0) return;
-  bool wasActive = index == activeIndex;
+  bool wasActive = index == documents.ActiveIndex();
   RemoveDocument(index);
   if (wasActive) NextWindow();
   RefreshCommandStates();
@@ -223,8 +199,8 @@ void MainFrame::CloseActive() {
 
 bool MainFrame::QueryCloseAll() {
   // Every question runs a message loop: the documents are taken by id and found again.
-  for (unsigned id : DocumentIds()) {
-    int index = IndexOf(id);
+  for (unsigned id : documents.Ids()) {
+    int index = documents.IndexOf(id);
     if (index < 0 || !documents[index]->text->modified) continue;
     EndCycling();
     ShowIndex(index);
