@@ -164,7 +164,7 @@ void ShowContextMenu(ViewWindow& view, int x, int y) {
   EnableMenuItem(popup, IDM_COPY, MF_BYCOMMAND | selection);
   EnableMenuItem(popup, IDM_PASTE,
                  MF_BYCOMMAND | (view.surface->ClipboardHasText() ? MF_ENABLED : MF_GRAYED));
-  const bool marked = view.document->lines[view.caret.line].State() & Line::markBit;
+  const bool marked = view.document->lines[view.caret.line].Marked();
   CheckMenuItem(popup, IDM_MARK, MF_BYCOMMAND | (marked ? MF_CHECKED : MF_UNCHECKED));
   // The menu opens at the tapped point of the view.
   POINT point{x, y};
@@ -390,7 +390,7 @@ bool CreateViewWindow(ViewWindow& view) {
 void InitView(ViewWindow& view, const FindBarStrip& findBar) {
   Document& document = *view.document;
   ShowWindow(view.window, SW_SHOW);
-  UpdateFontMetrics(view, document.settings);
+  UpdateFontMetrics(view, view.docClass);
   RECT client{};
   GetClientRect(view.frameWindow, &client);
   ResizeView(view, client.right, client.bottom, findBar);

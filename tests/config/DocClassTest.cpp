@@ -11,6 +11,7 @@
 #include "TempFolder.h"
 #include "config/AppSettings.h"
 #include "config/Classify.h"
+#include "syntax/Highlighter.h"
 #include "text/Document.h"
 #include "text/TextTestUtil.h"
 
@@ -178,9 +179,8 @@ TEST_F(Classification, AppliesEveryMatchingClassOnceWithItsSyntax) {
     ApplyClassSettings(settings, d, c);
   });
   EXPECT_EQ(applied, (std::vector<std::wstring>{L"a", L"b"}));
-  EXPECT_TRUE(document.settings.hassyntax);
-  ASSERT_NE(document.settings.syntax, nullptr);
-  EXPECT_EQ(KeywordClass(*document.settings.syntax, L"int"), 2);
+  ASSERT_NE(SyntaxOf(document), nullptr);
+  EXPECT_EQ(KeywordClass(*SyntaxOf(document), L"int"), 2);
 }
 
 TEST_F(Classification, MissingSyntaxFileSwitchesHighlightingOffInTheDocumentOnly) {
@@ -190,7 +190,7 @@ TEST_F(Classification, MissingSyntaxFileSwitchesHighlightingOffInTheDocumentOnly
   Document document;
   ClassifyDocument(settings, document, L"x.c", 0);
   EXPECT_EQ(document.settings.tabsize, 4);
-  EXPECT_FALSE(document.settings.hassyntax);
+  EXPECT_EQ(document.highlighter, nullptr);
   EXPECT_TRUE(settings.classes[L"c"].hassyntax);
 }
 

@@ -6,6 +6,7 @@
 #include "config/AppSettings.h"
 #include "config/Classify.h"
 #include "platform/Platform.h"
+#include "syntax/Highlighter.h"
 #include "syntax/LineScan.h"
 #include "text/Document.h"
 #include "text/LineReader.h"
@@ -147,14 +148,14 @@ TEST_F(ShippedSettings, ClassesChooseTheirSyntaxDefinitions) {
     Document document;
     std::wstring path = c.path;
     ClassifyDocument(settings, document, path, path.rfind(L'\\') + 1);
-    EXPECT_TRUE(document.settings.hassyntax);
-    EXPECT_EQ(document.settings.syntaxfile, c.syntaxfile);
-    ASSERT_NE(document.settings.syntax, nullptr);
-    EXPECT_GT(KeywordClass(*document.settings.syntax, c.keyword), 1);
+    const SyntaxDef* syntax = SyntaxOf(document);
+    ASSERT_NE(syntax, nullptr);
+    EXPECT_EQ(syntax, settings.Syntaxes().Find(c.syntaxfile));
+    EXPECT_GT(KeywordClass(*syntax, c.keyword), 1);
   }
   Document plain;
   ClassifyDocument(settings, plain, L"\\notes.txt", 1);
-  EXPECT_FALSE(plain.settings.hassyntax);
+  EXPECT_EQ(plain.highlighter, nullptr);
   EXPECT_TRUE(plain.settings.wordwrap);
 }
 

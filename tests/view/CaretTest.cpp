@@ -248,18 +248,18 @@ TEST(CaretTest, SwitchingHighlightingOnRecomputesTheLineStates) {
   highlighted.hassyntax = true;
   highlighted.syntax = &c;
   ApplyLayoutSettings(f.view, highlighted);
-  EXPECT_EQ(f.document->lines[0].State() & 31, 5u);
-  EXPECT_EQ(f.document->lines[1].State() & 31, 14u);
-  EXPECT_EQ(f.document->lines[2].State() & 31, 4u);
-  EXPECT_TRUE(f.document->settings.hassyntax);
+  EXPECT_EQ(lineState::Code(f.document->lines[0].State()), 5);
+  EXPECT_EQ(lineState::Code(f.document->lines[1].State()), 14);
+  EXPECT_EQ(lineState::Code(f.document->lines[2].State()), 4);
+  EXPECT_EQ(f.document->highlighter, &c);
   EXPECT_EQ(f.surface.invalidatedAll, 1);
   // Only colours differ: nothing is laid out again.
   DocClass recoloured = highlighted;
   recoloured.colours[0] = 0x123456;
   f.document->lines[1].SetState(0);
   ApplyLayoutSettings(f.view, recoloured);
-  EXPECT_EQ(f.document->lines[1].State() & 31, 0u);
-  EXPECT_EQ(f.document->settings.colours[0], 0x123456u);
+  EXPECT_EQ(lineState::Code(f.document->lines[1].State()), 0);
+  EXPECT_EQ(f.view.docClass.colours[0], 0x123456u);
 }
 
 }  // namespace
