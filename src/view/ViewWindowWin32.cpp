@@ -22,8 +22,6 @@
 namespace {
 
 constexpr wchar_t viewClassName[] = L"FEDIT";
-constexpr int markSignBitmap = 102;
-constexpr int viewIconResource = 1;
 // Posted to the view to draw scroll bars whose drawing was put off.
 constexpr UINT redrawScrollBarsMessage = WM_APP + 1;
 
@@ -358,7 +356,7 @@ bool RegisterViewClass(HINSTANCE instance) {
   windowClass.lpfnWndProc = ViewProc;
   windowClass.cbWndExtra = 4;
   windowClass.hInstance = instance;
-  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(viewIconResource));
+  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_FUM));
   windowClass.hCursor = LoadCursorW(nullptr, IDC_IBEAM);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   windowClass.lpszClassName = viewClassName;
@@ -382,7 +380,7 @@ bool CreateViewWindow(ViewWindow& view) {
   view.backgroundBrush.Reset(CreateSolidBrush(GetBkColor(dc)));
   ReleaseDC(window, dc);
   view.markSign.Reset(static_cast<HBITMAP>(
-      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(markSignBitmap), IMAGE_BITMAP, 0, 0, 0)));
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_MARK), IMAGE_BITMAP, 0, 0, 0)));
   InitView(view);
   return true;
 }

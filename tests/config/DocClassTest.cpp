@@ -192,6 +192,13 @@ TEST_F(Classification, MissingSyntaxFileSwitchesHighlightingOffInTheDocumentOnly
   EXPECT_EQ(document.settings.tabsize, 4);
   EXPECT_EQ(document.highlighter, nullptr);
   EXPECT_TRUE(settings.classes[L"c"].hassyntax);
+  // A class with highlighting off reads no file, not even one that is there.
+  std::filesystem::create_directory(folder.Native(L"syntax"));
+  folder.Write(L"syntax/c.syntax", "");
+  settings.classes[L"c"].hassyntax = false;
+  settings.classes[L"c"].syntaxfile = L"c.syntax";
+  EXPECT_EQ(settings.Resolved(settings.classes[L"c"]).syntax, nullptr);
+  EXPECT_EQ(settings.Syntaxes().Size(), 0u);
 }
 
 }  // namespace

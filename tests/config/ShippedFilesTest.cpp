@@ -70,10 +70,7 @@ TEST(ShippedSyntax, EveryFileLoadsAndItsKeywordsCanBeMatched) {
   SyntaxCache cache(ResFolder());
   for (const auto& name : names) {
     SCOPED_TRACE(testing::PrintToString(name));
-    DocClass docClass;
-    docClass.hassyntax = true;
-    docClass.syntaxfile = name;
-    const SyntaxDef* def = cache.Load(docClass);
+    const SyntaxDef* def = cache.Load(name);
     ASSERT_NE(def, nullptr);
     EXPECT_FALSE(def->keywords.empty());
     EXPECT_FALSE(def->wordSet.empty());
@@ -108,10 +105,7 @@ TEST(ShippedSyntax, CommentsAndStringsShowOnTheLineThatHoldsThem) {
   SyntaxCache cache(ResFolder());
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(std::wstring(c.file)));
-    DocClass docClass;
-    docClass.hassyntax = true;
-    docClass.syntaxfile = c.file;
-    const SyntaxDef* def = cache.Load(docClass);
+    const SyntaxDef* def = cache.Load(c.file);
     ASSERT_NE(def, nullptr);
     std::vector<ColourRun> runs;
     TokenizeText(*def, c.line, {}, 4, runs);
