@@ -12,7 +12,6 @@
 #include "frame/FrameSupport.h"
 #include "frame/MainFrame.h"
 #include "frame/ToolCommands.h"
-#include "text/Document.h"
 
 namespace {
 

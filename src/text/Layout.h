@@ -12,9 +12,10 @@ struct TextClass;
 inline int NextTabStop(int column, int tabSize) { return column + tabSize - column % tabSize; }
 
 // Recomputes the line's indentation width and segment ends for the document's settings and
-// wrap width, and its highlighter end state when the document has highlighting (highlightState holds the
-// state the line starts with and receives the state it ends with). Returns the new number of
-// segments minus the old one; the caller adds it to the row totals of this and later lines.
+// wrap width, and its highlighter end state when the document has highlighting (highlightState
+// holds the state the line starts with and receives the state it ends with). Returns the new
+// number of segments minus the old one; the caller adds it to the row totals of this and later
+// lines.
 int LayoutLine(const Document& document, Line& line, std::uint32_t& highlightState);
 
 // Makes a line of text, inserts it before line index at and lays it out; adds its number of

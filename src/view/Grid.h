@@ -25,8 +25,9 @@ bool RelayoutView(EditView& view, const TextClass& settings);
 
 // The layout half of applying a class (its syntax definition already resolved): lays the
 // document out for it as RelayoutView does, gives the document the class (its layout values
-// and highlighting) and the view its own copy of it, and invalidates the whole window. A change of the syntax definition alone also lays every line
-// out again, since the lines' highlighter states and word breaks depend on it.
+// and highlighting) and the view its own copy of it, and invalidates the whole window. A change
+// of the syntax definition alone also lays every line out again, since the lines' highlighter
+// states and word breaks depend on it.
 void ApplyLayoutSettings(EditView& view, const DocClass& settings);
 
 // The find bar's line number field follows the caret line.
