@@ -260,6 +260,11 @@ TEST(CaretTest, SwitchingHighlightingOnRecomputesTheLineStates) {
   ApplyLayoutSettings(f.view, recoloured);
   EXPECT_EQ(lineState::Code(f.document->lines[1].State()), 0);
   EXPECT_EQ(f.view.docClass.colours[0], 0x123456u);
+  // Highlighting switched on with a new tab size: the new layout already computes the states.
+  ViewFixture g({L"x /* open", L"still", L"*/ y"}, 20, 10, PlainSettings(true));
+  highlighted.tabsize = 8;
+  ApplyLayoutSettings(g.view, highlighted);
+  EXPECT_EQ(lineState::Code(g.document->lines[1].State()), 14);
 }
 
 }  // namespace
