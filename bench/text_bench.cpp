@@ -198,8 +198,7 @@ void Highlighting(const std::wstring& path, const std::wstring& syntaxPath, int 
   }
   auto highlighted = [&](bool wrap) {
     auto document = NewDocument(wrap);
-    document->settings.hassyntax = true;
-    document->settings.syntax = &def;
+    document->highlighter = &def;
     return document;
   };
   for (bool wrap : {false, true}) {
@@ -287,7 +286,7 @@ int main(int argc, char** argv) {
     auto document = NewDocument(false);
     LoadText(*document, path);
     double relayout = MedianOf(runs, [&] {
-      DocClass settings = document->settings;
+      TextClass settings = document->settings;
       settings.wordwrap = !settings.wordwrap;
       auto start = Clock::now();
       Relayout(*document, settings, 80);

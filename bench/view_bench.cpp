@@ -15,6 +15,7 @@
 #include "BenchArguments.h"
 #include "BenchTiming.h"
 #include "SourceGenerator.h"
+#include "config/Classify.h"
 #include "config/DocClass.h"
 #include "syntax/SyntaxDef.h"
 #include "text/Document.h"
@@ -94,7 +95,7 @@ void Run(HWND frame, const std::wstring& path, bool wrap, int runs, const Syntax
   settings.tabsize = 4;
   settings.hassyntax = true;
   settings.syntax = &syntax;
-  document.settings = settings;
+  GiveClass(document, settings);
   LayoutDocument(document);
   auto loadStart = Clock::now();
   if (!LoadText(document, path)) {
@@ -103,6 +104,7 @@ void Run(HWND frame, const std::wstring& path, bool wrap, int runs, const Syntax
   }
   const double loadTime = Milliseconds(loadStart);
   ViewWindow view(document, frame, nullptr);
+  view.docClass = settings;
   auto openStart = Clock::now();
   if (!CreateViewWindow(view)) {
     std::printf("cannot create the view window\n");

@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (int i = 0; i < document->LineCount(); ++i) {
     LineEndState state = ScanLineEnd(def, document->lines[i].Text(), code);
     code = state.code;
-    Check(static_cast<int>(document->lines[i].State() & stateCodeMask) == state.code);
+    Check(lineState::Code(document->lines[i].State()) == state.code);
     Check(document->lines[i].ConstructPosition() == state.constructPosition);
   }
   PaintAllRows(*document, 16);

@@ -60,7 +60,7 @@ bool MixedLineEnds(const std::vector<unsigned>& units) {
 }
 
 void LoadOrStop(Document& document, const char* name, std::size_t size) {
-  DocClass settings;
+  TextClass settings;
   settings.wordwrap = size % 2 == 0;
   settings.tabsize = 1 + static_cast<int>(size % 7);
   Relayout(document, settings, 1 + static_cast<int>(size % 50));

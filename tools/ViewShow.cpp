@@ -64,7 +64,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
       scroll = std::stoi(next());
     }
   }
-  syntaxes.Load(settings);
+  if (settings.hassyntax) settings.syntax = syntaxes.Load(settings.syntaxfile);
 
   ViewHost host(width, height, {L""}, settings);
   if (!LoadText(*host.document, args[1])) return 1;
@@ -73,7 +73,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   ViewWindow& view = *host.view;
   InitView(view);  // the document, loaded now, becomes the shown one
   if (mark >= 0 && mark < host.document->LineCount())
-    host.document->lines[mark].SetState(host.document->lines[mark].State() | Line::markBit);
+    host.document->lines[mark].SetState(
+        lineState::WithMark(host.document->lines[mark].State(), true));
   if (caret.size() == 2) {
     const TextPos previous = view.caret;
     SetPos(view.caret, caret[1], caret[0]);

@@ -204,6 +204,12 @@ void AppSettings::AddRecent(const std::wstring& path) {
   if (onRecentChanged) onRecentChanged();
 }
 
+const SyntaxDef* AppSettings::LoadSyntaxDef(DocClass& docClass) {
+  docClass.syntax = docClass.hassyntax ? syntaxCache_.Load(docClass.syntaxfile) : nullptr;
+  if (!docClass.syntax) docClass.hassyntax = false;
+  return docClass.syntax;
+}
+
 DocClass* AppSettings::FindClass(const std::wstring& name) {
   auto found = classes.find(name);
   return found == classes.end() ? nullptr : &found->second;

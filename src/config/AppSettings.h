@@ -46,8 +46,10 @@ class AppSettings {
   // calls onRecentChanged.
   void AddRecent(const std::wstring& path);
 
-  // The class's syntax definition, loaded on first use (see SyntaxCache::Load).
-  const SyntaxDef* LoadSyntaxDef(DocClass& docClass) { return syntaxCache_.Load(docClass); }
+  // The definition named by the class's syntaxfile, read on first use, and stored in the
+  // class. None when the class has highlighting off; when the file cannot be read the class's
+  // highlighting is switched off as well.
+  const SyntaxDef* LoadSyntaxDef(DocClass& docClass);
   // A copy of the class with its syntax definition resolved, for a document to use. The stored
   // class keeps its settings even when its syntax file cannot be read this time.
   DocClass Resolved(const DocClass& docClass) {

@@ -6,11 +6,21 @@
 #include "config/AppSettings.h"
 #include "config/Wildcard.h"
 #include "syntax/ConfigFile.h"
+#include "syntax/SyntaxDef.h"
 #include "text/Document.h"
 #include "text/Layout.h"
 
+const LineSyntax* HighlightingOf(const DocClass& docClass) {
+  return docClass.hassyntax ? docClass.syntax : nullptr;
+}
+
+void GiveClass(Document& document, const DocClass& docClass) {
+  document.settings = docClass;
+  document.highlighter = HighlightingOf(docClass);
+}
+
 void ApplyClassSettings(AppSettings& settings, Document& document, const DocClass& docClass) {
-  document.settings = settings.Resolved(docClass);
+  GiveClass(document, settings.Resolved(docClass));
   LayoutDocument(document);
 }
 

@@ -9,9 +9,15 @@
 
 class AppSettings;
 class Document;
+class LineSyntax;
+
+// The highlighting a document of the class gets: its syntax definition while highlighting is on.
+const LineSyntax* HighlightingOf(const DocClass& docClass);
+// Gives the document the layout values and the highlighting of the class; lays nothing out.
+void GiveClass(Document& document, const DocClass& docClass);
 
 // Resolves the class's syntax definition through the settings' syntax cache, gives the document
-// its own copy of the class and lays the document out again. The class itself is not changed:
+// the class (GiveClass) and lays the document out again. The class itself is not changed:
 // a syntax file that cannot be read switches highlighting off in the document's copy only.
 void ApplyClassSettings(AppSettings& settings, Document& document, const DocClass& docClass);
 

@@ -1,9 +1,11 @@
-// A document class: the per-file-type settings every document carries a copy of.
+// A document class: the per-file-type settings every document's view carries a copy of.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string>
+
+#include "text/TextClass.h"
 
 struct SyntaxDef;
 
@@ -17,14 +19,11 @@ inline constexpr ColourTable defaultColours = {
     0x00FF0000, 0x00993300, 0x00800000, 0x00336666, 0x00003399, 0x00800080,
     0x00FF0099, 0x00CC9900, 0x00777777, 0x00008000, 0x00C89696, 0x00966464};
 
-// A plain value: copies share the syntax definition, which the settings' syntax cache owns.
-struct DocClass {
+// A plain value: copies share the syntax definition, which the settings' syntax cache owns. The
+// values the lines are laid out by are the TextClass part, which the document keeps.
+struct DocClass : TextClass {
   ColourTable colours = defaultColours;
   std::wstring name;
-  bool wordwrap = true;
-  int tabsize = 2;
-  int relindent = 2;       // extra cells of indentation of wrapped continuation rows
-  bool indent = true;      // Enter copies the indentation of the current line
   int fontsize = 75;       // tenths of a point
   int fontwidthrel = 90;   // character width in percent of the font's own width
   int fontflags = 0;       // 1 bold, 2 italic, 4 underline, 8 strikeout

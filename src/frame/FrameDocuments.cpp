@@ -9,6 +9,7 @@
 
 #include "comun/resource.h"
 #include "config/AppSettings.h"
+#include "config/Classify.h"
 #include "frame/FindBar.h"
 #include "frame/FrameSupport.h"
 #include "frame/MainFrame.h"
@@ -27,10 +28,12 @@ std::unique_ptr<OpenDocument> MainFrame::MakeDocument() {
   try {
     auto document = std::make_unique<OpenDocument>();
     document->id = documents.NewId();
-    document->text->settings = settings_->Resolved(settings_->defaultClass);
+    const DocClass startClass = settings_->Resolved(settings_->defaultClass);
+    GiveClass(*document->text, startClass);
     document->text->onStateChanged = [this] { RefreshCommandStates(); };
     AttachJournal(*document);
     document->view = std::make_unique<ViewWindow>(*document->text, mainWindow, this);
+    document->view->docClass = startClass;
     if (!CreateViewWindow(*document->view)) return nullptr;
     document->view->onGotoLine = [this](ViewWindow& view) { GotoLineFromFindBar(*this, view); };
     // Made hidden: ShowDocument brings it to the front.
@@ -215,7 +218,7 @@ void MainFrame::ToggleWordWrap() {
   OpenDocument* document = ActiveDocument();
   if (!document) return;
   // Only this document changes; its class keeps its setting.
-  DocClass settings = document->text->settings;
+  DocClass settings = document->view->docClass;
   settings.wordwrap = !settings.wordwrap;
   WaitCursor wait;
   ApplyClassSettings(*document->view, *settings_, settings);

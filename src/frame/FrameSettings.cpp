@@ -12,7 +12,6 @@
 #include "frame/FrameSupport.h"
 #include "frame/MainFrame.h"
 #include "frame/ToolCommands.h"
-#include "text/Document.h"
 
 namespace {
 
@@ -25,7 +24,7 @@ class FrameSettingsHost final : public SettingsHost {
   bool ActiveClass(DocClass& docClass) override {
     OpenDocument* document = frame_.ActiveDocument();
     if (!document) return false;
-    docClass = document->text->settings;
+    docClass = document->view->docClass;
     return true;
   }
 
@@ -41,7 +40,7 @@ class FrameSettingsHost final : public SettingsHost {
     WaitCursor wait;
     AppSettings& settings = Settings();
     for (const auto& document : frame_.documents) {
-      const std::wstring& name = document->text->settings.name;
+      const std::wstring& name = document->view->docClass.name;
       if (std::find(names.begin(), names.end(), name) == names.end()) continue;
       const DocClass* docClass =
           name == settings.defaultClass.name ? &settings.defaultClass : settings.FindClass(name);

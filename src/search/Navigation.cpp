@@ -6,6 +6,7 @@
 
 #include "text/Document.h"
 #include "text/Line.h"
+#include "text/LineState.h"
 #include "text/TextPos.h"
 #include "view/Caret.h"
 #include "view/EditView.h"
@@ -13,13 +14,12 @@
 namespace {
 
 bool IsMarked(const Document& document, int line) {
-  return (document.lines[line].State() & Line::markBit) != 0;
+  return document.lines[line].Marked();
 }
 
 void SetMark(Document& document, int line, bool marked) {
   Line& text = document.lines[line];
-  const std::uint32_t state = text.State();
-  text.SetState(marked ? state | Line::markBit : state & ~Line::markBit);
+  text.SetState(lineState::WithMark(text.State(), marked));
 }
 
 // The margin beside the visual rows first to last (screen rows may lie outside the window).
@@ -134,7 +134,7 @@ void GotoLine(EditView& view, int line) {
 }
 
 bool MatchPair(EditView& view) {
-  const DocClass& settings = view.document->settings;
+  const DocClass& settings = view.docClass;
   const std::wstring& opens = settings.openbrackets;
   const std::wstring& closes = settings.closebrackets;
   // The partner of ch at the same place in the other list; forward when ch opens. The

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "search/RegexMatcher.h"
+#include "syntax/Highlighter.h"
 #include "text/Document.h"
 #include "text/TextPos.h"
 
@@ -19,10 +20,6 @@ bool Searcher::SetOption(SearchOption option, bool value) {
   options_[option] = value;
   changed_ = true;
   return true;
-}
-
-const SyntaxDef* Searcher::WordSyntax(const Document& document) {
-  return document.settings.hassyntax ? document.settings.syntax : nullptr;
 }
 
 void Searcher::MakeMatcher() {
@@ -67,8 +64,8 @@ std::wstring Searcher::PatternError() {
 }
 
 bool Searcher::PrepareSearch(const Document& document, const TextPos& start, bool forward) {
-  if (changed_ || preparedSyntax_ != WordSyntax(document)) {
-    preparedSyntax_ = WordSyntax(document);
+  if (changed_ || preparedSyntax_ != SyntaxOf(document)) {
+    preparedSyntax_ = SyntaxOf(document);
     MakeMatcher();
   }
   if (state_.matcher) state_.matcher->SetDeadline(deadline_);

@@ -103,8 +103,6 @@ class Searcher {
   const SearchState& State() const { return state_; }
 
  private:
-  // The syntax definition whose word characters a whole-word search of document would use.
-  static const SyntaxDef* WordSyntax(const Document& document);
   // On a hit in line: pos goes to it and its length is kept. False without a hit.
   bool TakeHit(const LineHit& hit, int line, TextPos& pos);
   // The text of line that the search sees: cut at the end of bounds on its last line.
@@ -116,7 +114,7 @@ class Searcher {
   std::wstring replaceText_;
   std::array<bool, searchOptionCount> options_{};
   bool changed_ = true;  // a text or an option changed since the last preparation
-  const SyntaxDef* preparedSyntax_ = nullptr;  // WordSyntax of the document prepared for
+  const SyntaxDef* preparedSyntax_ = nullptr;  // SyntaxOf the document prepared for
   SearchState state_;
   SearchRange range_;
   std::chrono::steady_clock::time_point deadline_ = std::chrono::steady_clock::time_point::max();

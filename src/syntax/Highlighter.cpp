@@ -1,19 +1,15 @@
-// The line highlighter's end-state computation, kept in every line of a document with syntax.
+// A syntax definition as a document's highlighting: the state each line ends in, and the way
+// back from a document to the definition that highlights it.
 #include "syntax/Highlighter.h"
 
 #include "syntax/LineScan.h"
 #include "text/Document.h"
 #include "text/Line.h"
 
-bool ComputeLineEndState(const Document& document, Line& line, std::uint32_t& state) {
-  const SyntaxDef* def = document.settings.syntax;
-  if (!def) return false;
-  const std::uint32_t old = line.State();
-  LineEndState end = ScanLineEnd(*def, line.Peek(), static_cast<int>(state & stateCodeMask));
-  line.SetConstructPosition(end.constructPosition);
-  // The mark and any other bits above the code belong to the line, not to the highlighter.
-  const std::uint32_t word = (old & ~stateCodeMask) | static_cast<std::uint32_t>(end.code);
-  line.SetState(word);
-  state = word;
-  return word != old;
+LineEndState SyntaxDef::EndOfLine(const Line& line, int enteringCode) const {
+  return ScanLineEnd(*this, line.Peek(), enteringCode);
+}
+
+const SyntaxDef* SyntaxOf(const Document& document) {
+  return dynamic_cast<const SyntaxDef*>(document.highlighter);
 }

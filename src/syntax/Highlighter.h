@@ -1,13 +1,10 @@
-// The line highlighter's entry points used by the text model.
+// The line highlighter as the text model sees it: a document's highlighting is the syntax
+// definition of its class.
 #pragma once
 
-#include <cstdint>
-
 class Document;
-class Line;
+struct SyntaxDef;
 
-// Computes the state a line ends in from the state it is entered with. state holds the full
-// state word of the previous line (0 before the first line) and receives this line's word.
-// True when the line's word changed. Called whenever a line is laid out in a document whose
-// class has syntax, and for the lines after an edit while their end states keep changing.
-bool ComputeLineEndState(const Document& document, Line& line, std::uint32_t& state);
+// The syntax definition that highlights the document, or none while its class has highlighting
+// off.
+const SyntaxDef* SyntaxOf(const Document& document);

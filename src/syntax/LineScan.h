@@ -5,22 +5,16 @@
 #include <string_view>
 #include <vector>
 
-#include "syntax/ColourRun.h"
 #include "syntax/SyntaxDef.h"
+#include "text/ColourRun.h"
 
-// Line state codes (bits 0-4 of a line's state word).
+// Line state codes (lineState::Code of a line's state word).
 //  0       nothing open at the end of the line
 //  1       a single-line comment starts in the line
 //  4..12   (even) a construct carried in from the previous line ends here, nothing open after
 //  5       a multi-line comment opens here and stays open
 //  7..13   (odd) a string, second string, emphasis or second emphasis opens and stays open
 //  14..18  the whole line lies inside a carried comment, string, string 2, emphasis, emphasis 2
-inline constexpr unsigned stateCodeMask = 31;
-
-struct LineEndState {
-  int code = 0;
-  int constructPosition = -1;  // the index that belongs to the code; -1 when none
-};
 
 // The end state of a line entered with enteringCode (the previous line's code).
 LineEndState ScanLineEnd(const SyntaxDef& def, std::wstring_view text, int enteringCode);

@@ -4,10 +4,12 @@
 #include <algorithm>
 #include <vector>
 
+#include "syntax/Highlighter.h"
 #include "syntax/LineScan.h"
 #include "text/Document.h"
 #include "text/Layout.h"
 #include "text/Line.h"
+#include "text/LineState.h"
 
 namespace {
 
@@ -17,10 +19,7 @@ int SegmentStart(const Line& line, int segment) {
   return segment > 0 ? line.SegmentEnd(segment - 1) : 0;
 }
 
-bool Highlighted(const TextPos& cursor) {
-  const DocClass& settings = cursor.document->settings;
-  return settings.hassyntax && settings.syntax != nullptr;
-}
+bool Highlighted(const TextPos& cursor) { return SyntaxOf(*cursor.document) != nullptr; }
 
 ColourRun Blank(const TextPos& cursor, int cells, int& remaining) {
   remaining -= cells;
@@ -40,8 +39,8 @@ void TokenizeLine(TextPos& cursor) {
   if (!cursor.runs) cursor.runs = std::make_unique<std::vector<ColourRun>>();
   const Document& document = *cursor.document;
   const Line& line = LineOf(cursor);
-  LineEndState state{static_cast<int>(line.State() & stateCodeMask), line.ConstructPosition()};
-  TokenizeText(*document.settings.syntax, line.Text(), state, document.settings.tabsize,
+  LineEndState state{lineState::Code(line.State()), line.ConstructPosition()};
+  TokenizeText(*SyntaxOf(document), line.Text(), state, document.settings.tabsize,
                *cursor.runs);
 }
 

@@ -2,7 +2,7 @@
 // wrap segments, with tabs and continuation indents as blank runs.
 #pragma once
 
-#include "syntax/ColourRun.h"
+#include "text/ColourRun.h"
 #include "text/TextPos.h"
 
 class Document;

@@ -4,22 +4,13 @@
 #include "platform/Paths.h"
 #include "syntax/ConfigFile.h"
 
-const SyntaxDef* SyntaxCache::Load(DocClass& docClass) {
-  if (!docClass.hassyntax) return nullptr;
-  if (const SyntaxDef* known = Find(docClass.syntaxfile)) {
-    docClass.syntax = known;
-    return known;
-  }
+const SyntaxDef* SyntaxCache::Load(const std::wstring& syntaxfile) {
+  if (const SyntaxDef* known = Find(syntaxfile)) return known;
   ConfigFile file(false);
   // An empty name would name the folder itself, which is no syntax file.
-  if (docClass.syntaxfile.empty() || !file.Load(platform::JoinPath(folder_, docClass.syntaxfile))) {
-    docClass.hassyntax = false;
-    docClass.syntax = nullptr;
-    return nullptr;
-  }
-  auto& slot = definitions_[docClass.syntaxfile];
+  if (syntaxfile.empty() || !file.Load(platform::JoinPath(folder_, syntaxfile))) return nullptr;
+  auto& slot = definitions_[syntaxfile];
   slot = std::make_unique<SyntaxDef>(BuildSyntaxDef(file));
-  docClass.syntax = slot.get();
   return slot.get();
 }
 

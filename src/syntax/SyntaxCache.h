@@ -6,7 +6,6 @@
 #include <memory>
 #include <string>
 
-#include "config/DocClass.h"
 #include "syntax/SyntaxDef.h"
 
 class SyntaxCache {
@@ -16,10 +15,9 @@ class SyntaxCache {
   SyntaxCache(const SyntaxCache&) = delete;
   SyntaxCache& operator=(const SyntaxCache&) = delete;
 
-  // The definition named by the class's syntaxfile, read on first use, and stored in the
-  // class. None when the class has highlighting off; when the file cannot be read the class's
-  // highlighting is switched off as well.
-  const SyntaxDef* Load(DocClass& docClass);
+  // The definition of the file syntaxfile names in the folder, read on first use; none when
+  // the name is empty or the file cannot be read.
+  const SyntaxDef* Load(const std::wstring& syntaxfile);
 
   // The definition of a file already loaded, or none.
   const SyntaxDef* Find(const std::wstring& syntaxfile) const;

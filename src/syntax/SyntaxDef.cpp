@@ -96,6 +96,8 @@ bool IsWordFirst(const SyntaxDef& def, wchar_t ch) {
   return InRanges(def.wordFirstSet, ch);
 }
 
+bool SyntaxDef::IsWordStart(wchar_t ch) const { return IsWordFirst(*this, ch); }
+
 bool IsWordChar(const SyntaxDef& def, wchar_t ch) {
   if (def.ignoreCase) ch = platform::ToUpper(ch);
   return InRanges(def.wordSet, ch);

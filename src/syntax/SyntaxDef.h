@@ -6,10 +6,13 @@
 #include <utility>
 #include <vector>
 
+#include "text/LineSyntax.h"
+
 // Inclusive range of UTF-16 units.
 using CharRange = std::pair<wchar_t, wchar_t>;
 
-struct SyntaxDef {
+// Documents of a class with highlighting hold their definition as their LineSyntax.
+struct SyntaxDef final : LineSyntax {
   std::map<std::wstring, int> keywords;  // word -> keyword class 2..10 (upper case with ignoreCase)
   bool ignoreCase = false;
   bool syntaxInEmphasisOnly = false;  // keywords, strings, comments only inside emphasis
@@ -22,6 +25,9 @@ struct SyntaxDef {
   std::wstring stringEscape;  // its first character escapes a string terminator
   std::vector<CharRange> wordFirstSet;
   std::vector<CharRange> wordSet;
+
+  LineEndState EndOfLine(const Line& line, int enteringCode) const override;
+  bool IsWordStart(wchar_t ch) const override;
 };
 
 class ConfigFile;

@@ -1,5 +1,5 @@
-// An open document's text: its lines with their layout, its class settings, the modified flags
-// and the undo history.
+// An open document's text: its lines with their layout, the class values they are laid out by,
+// its highlighting, the modified flags and the undo history.
 #pragma once
 
 #include <functional>
@@ -7,10 +7,11 @@
 #include <string_view>
 #include <vector>
 
-#include "config/DocClass.h"
 #include "text/LineStore.h"
+#include "text/TextClass.h"
 #include "text/TextFormat.h"
 
+class LineSyntax;
 class UndoHistory;
 struct TextPos;
 
@@ -35,8 +36,11 @@ class Document {
   int wrapWidth = initialWrapWidth;
   // The greatest line width over all lines; equal to the wrap width while word wrap is on.
   int widestLine = 0;
-  // The document's own copy of its class.
-  DocClass settings;
+  // The layout values of the document's class.
+  TextClass settings;
+  // The highlighting of the document's class, while it has one: keeps the end state of every
+  // line. Not owned; installed together with the class.
+  const LineSyntax* highlighter = nullptr;
   // The form of its file: set by loading, used by saving (code page and CR LF when new).
   TextFormat format;
 

@@ -6,16 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "syntax/Highlighter.h"
 #include "text/Document.h"
 #include "text/Layout.h"
 #include "text/Line.h"
+#include "text/LineState.h"
 #include "text/TextPos.h"
 #include "text/UndoHistory.h"
 
 namespace {
-
-constexpr std::uint32_t codeBits = 31;  // the highlighter's part of a line's state word
 
 std::size_t At(int i) { return static_cast<std::size_t>(i); }
 
@@ -187,7 +185,8 @@ TextPlace Insert(EditState& edit, const TextPos& from, std::wstring_view text,
 int UpdateFollowingLines(EditState& edit, int endLine, int rowDelta, std::uint32_t state) {
   Document& document = edit.document;
   int lastRow = document.rowTotals[At(endLine)] - 1;
-  bool walking = document.settings.hassyntax && (state & codeBits) != (edit.oldEndState & codeBits);
+  bool walking = document.highlighter &&
+                 lineState::Code(state) != lineState::Code(edit.oldEndState);
   const int count = document.LineCount();
   int i = endLine + 1;
   for (; walking && i < count; ++i) {

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "platform/Platform.h"
-#include "syntax/Highlighter.h"
-#include "syntax/SyntaxDef.h"
 #include "text/Document.h"
 #include "text/Line.h"
+#include "text/LineState.h"
+#include "text/LineSyntax.h"
 
 namespace {
 
@@ -35,19 +35,19 @@ const AlphaNumericTable& AlphaNumerics() {
   return table;
 }
 
-// IsDelimiter for one class, with what it needs looked up once.
+// IsDelimiter for one document, with what it needs looked up once.
 class DelimiterTest {
  public:
-  explicit DelimiterTest(const DocClass& settings)
-      : alphaNumerics_(AlphaNumerics()), syntax_(settings.hassyntax ? settings.syntax : nullptr) {}
+  explicit DelimiterTest(const Document& document)
+      : alphaNumerics_(AlphaNumerics()), syntax_(document.highlighter) {}
   bool operator()(wchar_t ch) const {
     if (alphaNumerics_.Test(ch)) return false;
-    return !(syntax_ && IsWordFirst(*syntax_, ch));
+    return !(syntax_ && syntax_->IsWordStart(ch));
   }
 
  private:
   const AlphaNumericTable& alphaNumerics_;
-  const SyntaxDef* syntax_;
+  const LineSyntax* syntax_;
 };
 
 int TabSize(const Document& document) { return std::max(1, document.settings.tabsize); }
@@ -77,7 +77,7 @@ int IndentWidth(const Document& document, const Line& line) {
 // the one delimiter that ends it; words that do not fit move down whole, and a word wider than
 // a whole continuation segment is cut into pieces of exactly the free width.
 void WrapLine(const Document& document, const Line& line, std::vector<int>& ends) {
-  const DelimiterTest isDelimiter(document.settings);
+  const DelimiterTest isDelimiter(document);
   const int wrap = std::max(1, document.wrapWidth);
   const int tabSize = TabSize(document);
   const int continuation = SegmentStartColumn(document, line, 1);
@@ -135,18 +135,30 @@ void LayoutAll(Document& document) {
   document.widestLine = widest;
 }
 
-int EffectiveWrapWidth(const DocClass& settings, int wrapWidth) {
+int EffectiveWrapWidth(const TextClass& settings, int wrapWidth) {
   return settings.wordwrap ? wrapWidth : Document::noWrapWidth;
 }
 
 }  // namespace
 
-bool IsDelimiter(const DocClass& settings, wchar_t ch) { return DelimiterTest(settings)(ch); }
+bool IsDelimiter(const Document& document, wchar_t ch) { return DelimiterTest(document)(ch); }
+
+bool ComputeLineEndState(const Document& document, Line& line, std::uint32_t& state) {
+  if (!document.highlighter) return false;
+  const std::uint32_t old = line.State();
+  const LineEndState end = document.highlighter->EndOfLine(line, lineState::Code(state));
+  line.SetConstructPosition(end.constructPosition);
+  // The mark belongs to the line, not to the highlighter.
+  const std::uint32_t word = lineState::WithCode(old, end.code);
+  line.SetState(word);
+  state = word;
+  return word != old;
+}
 
 int LayoutLine(const Document& document, Line& line, std::uint32_t& highlightState) {
   const int oldCount = line.SegmentCount();
   line.SetIndentWidth(IndentWidth(document, line));
-  if (document.settings.hassyntax) ComputeLineEndState(document, line, highlightState);
+  ComputeLineEndState(document, line, highlightState);
   if (!document.settings.wordwrap) {
     line.SetSegmentEnds(nullptr, 1);  // one segment, ending at the text's length
     return 1 - oldCount;
@@ -211,9 +223,9 @@ void RecomputeWidestLine(Document& document) {
   document.widestLine = widest;
 }
 
-bool Relayout(Document& document, const DocClass& settings, int wrapWidth) {
+bool Relayout(Document& document, const TextClass& settings, int wrapWidth) {
   const int target = EffectiveWrapWidth(settings, wrapWidth);
-  const DocClass& own = document.settings;
+  const TextClass& own = document.settings;
   if (settings.tabsize == own.tabsize && settings.wordwrap == own.wordwrap &&
       settings.relindent == own.relindent && document.wrapWidth == target)
     return false;

@@ -6,15 +6,16 @@
 
 class Document;
 class Line;
-struct DocClass;
+struct TextClass;
 
 // The visual column after a tab standing at column, for the given tab size.
 inline int NextTabStop(int column, int tabSize) { return column + tabSize - column % tabSize; }
 
 // Recomputes the line's indentation width and segment ends for the document's settings and
-// wrap width, and its highlighter end state when the class has syntax (highlightState holds the
-// state the line starts with and receives the state it ends with). Returns the new number of
-// segments minus the old one; the caller adds it to the row totals of this and later lines.
+// wrap width, and its highlighter end state when the document has highlighting (highlightState
+// holds the state the line starts with and receives the state it ends with). Returns the new
+// number of segments minus the old one; the caller adds it to the row totals of this and later
+// lines.
 int LayoutLine(const Document& document, Line& line, std::uint32_t& highlightState);
 
 // Makes a line of text, inserts it before line index at and lays it out; adds its number of
@@ -40,11 +41,18 @@ void RecomputeWidestLine(Document& document);
 // Lays the whole document out again for settings and wrapWidth and takes a copy of settings.
 // False, and nothing done, when neither the tab size, the wrap flag, the relative indent nor
 // the resulting wrap width changed.
-bool Relayout(Document& document, const DocClass& settings, int wrapWidth);
+bool Relayout(Document& document, const TextClass& settings, int wrapWidth);
 
 // Lays the whole document out for its own settings and wrap width, whatever changed: for
 // when the document's class settings were replaced.
 void LayoutDocument(Document& document);
 
-// The word-boundary test of the class: used by word wrap and word-wise caret moves.
-bool IsDelimiter(const DocClass& settings, wchar_t ch);
+// The word-boundary test of the document: used by word wrap and word-wise caret moves.
+bool IsDelimiter(const Document& document, wchar_t ch);
+
+// Computes the state a line ends in from the state it is entered with, through the document's
+// highlighting. state holds the full state word of the previous line (0 before the first line)
+// and receives this line's word. True when the line's word changed; false, and nothing done,
+// without highlighting. Called whenever a line is laid out, and for the lines after an edit
+// while their end states keep changing.
+bool ComputeLineEndState(const Document& document, Line& line, std::uint32_t& state);

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "text/CodePage.h"
+#include "text/LineState.h"
 
 // A document may hold millions of lines, so a line is 16 bytes in the common case: a line
 // whose text came from a file, with one segment and small numbers, is a pointer to its
@@ -89,13 +90,13 @@ class Line {
   }
   void SetConstructPosition(int position);
 
-  // Bits 0-4: the highlighter's end-of-line state; bit 5: the line carries a mark.
-  std::uint32_t State() const { return (word_ >> stateShift) & stateBits; }
+  // The state word: the highlighter's end-state code and the mark (see LineState.h).
+  std::uint32_t State() const { return (word_ >> stateShift) & lineState::allBits; }
   void SetState(std::uint32_t state) {
-    word_ = (word_ & ~(stateBits << stateShift)) | ((state & stateBits) << stateShift);
+    word_ = (word_ & ~(lineState::allBits << stateShift)) |
+            ((state & lineState::allBits) << stateShift);
   }
-  static constexpr std::uint32_t stateBits = 63;
-  static constexpr std::uint32_t markBit = 32;
+  bool Marked() const { return lineState::Marked(State()); }
 
  private:
   // The fields of a line with a block, then segmentCapacity ints, then textCapacity characters.
@@ -116,6 +117,7 @@ class Line {
   static constexpr std::uint32_t lengthMask = (1u << 24) - 1;
   static constexpr std::uint32_t narrowFlag = 1u << 24;
   static constexpr int stateShift = 25;
+  static_assert(lineState::allBits < (1u << 6), "the state word has six bits in word_");
   static constexpr std::uint32_t blockFlag = 1u << 31;
   static constexpr std::uint16_t packedLimit = 0xFFFF;  // packed fields hold values below it
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "syntax/ColourRun.h"
+#include "text/ColourRun.h"
 
 class Document;
 

@@ -2,6 +2,7 @@
 // the character grid. The window side (src/view/ViewWindowWin32.h) implements its surface.
 #pragma once
 
+#include "config/DocClass.h"
 #include "text/TextPos.h"
 #include "view/ViewSurface.h"
 
@@ -26,6 +27,9 @@ struct EditView {
   void Attach(Document& doc, ViewSurface& viewSurface, ViewFrame* viewFrame);
 
   Document* document = nullptr;  // the document shown; not owned
+  // The document's own copy of its class: the layout part is the document's settings, the rest
+  // (font, colours, brackets) is the view's.
+  DocClass docClass;
   ViewSurface* surface = nullptr;  // the view's window; not owned
   ViewFrame* frame = nullptr;      // the main window's side, or null; not owned
   int viewNumber = 0;  // running number over all views of the process, from 1

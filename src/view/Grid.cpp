@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "config/Classify.h"
 #include "config/DocClass.h"
 #include "text/Document.h"
 #include "text/Layout.h"
@@ -55,12 +56,8 @@ void OnViewSize(EditView& view, int width, int height) {
 
 namespace {
 
-const SyntaxDef* Highlighting(const DocClass& settings) {
-  return settings.hassyntax ? settings.syntax : nullptr;
-}
-
 // After the document was laid out anew: positions, caret and scroll bars follow.
-void AfterLayout(EditView& view, const DocClass& settings) {
+void AfterLayout(EditView& view, const TextClass& settings) {
   Normalize(view.caret);
   Normalize(view.anchor);
   if (settings.wordwrap) view.firstColumn = 0;
@@ -70,7 +67,7 @@ void AfterLayout(EditView& view, const DocClass& settings) {
 
 }  // namespace
 
-bool RelayoutView(EditView& view, const DocClass& settings) {
+bool RelayoutView(EditView& view, const TextClass& settings) {
   if (!Relayout(*view.document, settings, WrapWidthFor(view))) return false;
   AfterLayout(view, settings);
   return true;
@@ -78,9 +75,12 @@ bool RelayoutView(EditView& view, const DocClass& settings) {
 
 void ApplyLayoutSettings(EditView& view, const DocClass& settings) {
   Document& document = *view.document;
-  const bool highlightingChanged = Highlighting(document.settings) != Highlighting(settings);
+  const bool highlightingChanged = document.highlighter != HighlightingOf(settings);
+  // Installed first, so that a new layout computes the highlighter states with it.
+  document.highlighter = HighlightingOf(settings);
   const bool relaid = RelayoutView(view, settings);
-  document.settings = settings;
+  GiveClass(document, settings);
+  view.docClass = settings;
   if (!relaid && highlightingChanged) {
     LayoutDocument(document);
     AfterLayout(view, settings);

@@ -21,7 +21,7 @@ int TabSize(const TextPos& pos) { return std::max(1, pos.document->settings.tabs
 }  // namespace
 
 bool IsWordCharacter(const TextPos& pos, wchar_t ch) {
-  return !IsDelimiter(pos.document->settings, ch);
+  return !IsDelimiter(*pos.document, ch);
 }
 
 void CharLeft(TextPos& pos) {

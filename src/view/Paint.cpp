@@ -105,7 +105,7 @@ void PaintRows(EditView& view, RowPainter& painter, const PaintBand& band) {
       const Line& line = document.lines[cursor.line];
       const ColumnRange selected = SelectedColumns(selection, cursor, row);
       if (atLeftEdge)
-        painter.DrawMarkMargin(screenRow, cursor.segment == 0 && (line.State() & Line::markBit));
+        painter.DrawMarkMargin(screenRow, cursor.segment == 0 && line.Marked());
 
       int c = 0;
       int remaining = band.columnCount + 1;

@@ -2,7 +2,7 @@
 // The drawing itself is the painter's (GDI in the FEDIT window, a recorder in tests).
 #pragma once
 
-#include "syntax/ColourRun.h"
+#include "text/ColourRun.h"
 #include "view/EditView.h"
 
 // Screen rows [firstRow, endRow) from screen column firstColumn, columnCount wide.

@@ -39,7 +39,7 @@ class GdiPainter final : public RowPainter {
         break;
       default:
         SaveDC(dc_);
-        SetTextColor(dc_, view_.document->settings.colours[static_cast<std::size_t>(run.kind - 2)]);
+        SetTextColor(dc_, view_.docClass.colours[static_cast<std::size_t>(run.kind - 2)]);
         Text(x, y, run);
         RestoreDC(dc_, -1);
         break;

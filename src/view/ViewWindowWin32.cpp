@@ -22,8 +22,6 @@
 namespace {
 
 constexpr wchar_t viewClassName[] = L"FEDIT";
-constexpr int markSignBitmap = 102;
-constexpr int viewIconResource = 1;
 // Posted to the view to draw scroll bars whose drawing was put off.
 constexpr UINT redrawScrollBarsMessage = WM_APP + 1;
 
@@ -163,7 +161,7 @@ void ShowContextMenu(ViewWindow& view, int x, int y) {
   EnableMenuItem(popup, IDM_COPY, MF_BYCOMMAND | selection);
   EnableMenuItem(popup, IDM_PASTE,
                  MF_BYCOMMAND | (view.surface->ClipboardHasText() ? MF_ENABLED : MF_GRAYED));
-  const bool marked = view.document->lines[view.caret.line].State() & Line::markBit;
+  const bool marked = view.document->lines[view.caret.line].Marked();
   CheckMenuItem(popup, IDM_MARK, MF_BYCOMMAND | (marked ? MF_CHECKED : MF_UNCHECKED));
   // The menu opens at the tapped point of the view.
   POINT point{x, y};
@@ -356,7 +354,7 @@ bool RegisterViewClass(HINSTANCE instance) {
   windowClass.lpfnWndProc = ViewProc;
   windowClass.cbWndExtra = 4;
   windowClass.hInstance = instance;
-  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(viewIconResource));
+  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_FUM));
   windowClass.hCursor = LoadCursorW(nullptr, IDC_IBEAM);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   windowClass.lpszClassName = viewClassName;
@@ -378,7 +376,7 @@ bool CreateViewWindow(ViewWindow& view) {
   SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&view));
   view.backgroundBrush.Reset(CreateSolidBrush(GetBkColor(platform::WindowDc(window).Get())));
   view.markSign.Reset(static_cast<HBITMAP>(
-      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(markSignBitmap), IMAGE_BITMAP, 0, 0, 0)));
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_MARK), IMAGE_BITMAP, 0, 0, 0)));
   InitView(view);
   return true;
 }
@@ -386,7 +384,7 @@ bool CreateViewWindow(ViewWindow& view) {
 void InitView(ViewWindow& view, const FindBarStrip& findBar) {
   Document& document = *view.document;
   ShowWindow(view.window, SW_SHOW);
-  UpdateFontMetrics(view, document.settings);
+  UpdateFontMetrics(view, view.docClass);
   RECT client{};
   GetClientRect(view.frameWindow, &client);
   ResizeView(view, client.right, client.bottom, findBar);

@@ -12,6 +12,7 @@
 #include "config/AppSettings.h"
 #include "config/Classify.h"
 #include "platform/Paths.h"
+#include "syntax/Highlighter.h"
 #include "text/Document.h"
 #include "text/TextTestUtil.h"
 
@@ -179,9 +180,8 @@ TEST_F(Classification, AppliesEveryMatchingClassOnceWithItsSyntax) {
     ApplyClassSettings(settings, d, c);
   });
   EXPECT_EQ(applied, (std::vector<std::wstring>{L"a", L"b"}));
-  EXPECT_TRUE(document.settings.hassyntax);
-  ASSERT_NE(document.settings.syntax, nullptr);
-  EXPECT_EQ(KeywordClass(*document.settings.syntax, L"int"), 2);
+  ASSERT_NE(SyntaxOf(document), nullptr);
+  EXPECT_EQ(KeywordClass(*SyntaxOf(document), L"int"), 2);
 }
 
 TEST_F(Classification, MissingSyntaxFileSwitchesHighlightingOffInTheDocumentOnly) {
@@ -191,8 +191,15 @@ TEST_F(Classification, MissingSyntaxFileSwitchesHighlightingOffInTheDocumentOnly
   Document document;
   ClassifyDocument(settings, document, L"x.c", 0);
   EXPECT_EQ(document.settings.tabsize, 4);
-  EXPECT_FALSE(document.settings.hassyntax);
+  EXPECT_EQ(document.highlighter, nullptr);
   EXPECT_TRUE(settings.classes[L"c"].hassyntax);
+  // A class with highlighting off reads no file, not even one that is there.
+  std::filesystem::create_directory(folder.Native(L"syntax"));
+  folder.Write(L"syntax/c.syntax", "");
+  settings.classes[L"c"].hassyntax = false;
+  settings.classes[L"c"].syntaxfile = L"c.syntax";
+  EXPECT_EQ(settings.Resolved(settings.classes[L"c"]).syntax, nullptr);
+  EXPECT_EQ(settings.Syntaxes().Size(), 0u);
 }
 
 }  // namespace

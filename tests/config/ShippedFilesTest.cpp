@@ -7,6 +7,7 @@
 #include "config/Classify.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
+#include "syntax/Highlighter.h"
 #include "syntax/LineScan.h"
 #include "text/Document.h"
 #include "text/LineReader.h"
@@ -70,10 +71,7 @@ TEST(ShippedSyntax, EveryFileLoadsAndItsKeywordsCanBeMatched) {
   SyntaxCache cache(ResFolder());
   for (const auto& name : names) {
     SCOPED_TRACE(testing::PrintToString(name));
-    DocClass docClass;
-    docClass.hassyntax = true;
-    docClass.syntaxfile = name;
-    const SyntaxDef* def = cache.Load(docClass);
+    const SyntaxDef* def = cache.Load(name);
     ASSERT_NE(def, nullptr);
     EXPECT_FALSE(def->keywords.empty());
     EXPECT_FALSE(def->wordSet.empty());
@@ -108,10 +106,7 @@ TEST(ShippedSyntax, CommentsAndStringsShowOnTheLineThatHoldsThem) {
   SyntaxCache cache(ResFolder());
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(std::wstring(c.file)));
-    DocClass docClass;
-    docClass.hassyntax = true;
-    docClass.syntaxfile = c.file;
-    const SyntaxDef* def = cache.Load(docClass);
+    const SyntaxDef* def = cache.Load(c.file);
     ASSERT_NE(def, nullptr);
     std::vector<ColourRun> runs;
     TokenizeText(*def, c.line, {}, 4, runs);
@@ -148,14 +143,14 @@ TEST_F(ShippedSettings, ClassesChooseTheirSyntaxDefinitions) {
     Document document;
     std::wstring path = c.path;
     ClassifyDocument(settings, document, path, platform::FindNamePositions(path).name);
-    EXPECT_TRUE(document.settings.hassyntax);
-    EXPECT_EQ(document.settings.syntaxfile, c.syntaxfile);
-    ASSERT_NE(document.settings.syntax, nullptr);
-    EXPECT_GT(KeywordClass(*document.settings.syntax, c.keyword), 1);
+    const SyntaxDef* syntax = SyntaxOf(document);
+    ASSERT_NE(syntax, nullptr);
+    EXPECT_EQ(syntax, settings.Syntaxes().Find(c.syntaxfile));
+    EXPECT_GT(KeywordClass(*syntax, c.keyword), 1);
   }
   Document plain;
   ClassifyDocument(settings, plain, L"\\notes.txt", 1);
-  EXPECT_FALSE(plain.settings.hassyntax);
+  EXPECT_EQ(plain.highlighter, nullptr);
   EXPECT_TRUE(plain.settings.wordwrap);
 }
 

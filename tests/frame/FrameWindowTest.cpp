@@ -275,7 +275,7 @@ TEST_F(FrameWindow, AClassChangedOnTheClassesPageReachesTheOpenDocumentsOfThatCl
   settings->classes.emplace(L"zz", zz);
   folder.Write(L"x.zz", "x\r\n");
   frame.OpenFile(folder.Path(L"x.zz"));
-  ASSERT_EQ(frame.ActiveDocument()->text->settings.name, L"zz");
+  ASSERT_EQ(frame.ActiveDocument()->view->docClass.name, L"zz");
 
   sheetPage = 2;
   sheetSteps = [](HWND page) {
@@ -290,7 +290,7 @@ TEST_F(FrameWindow, AClassChangedOnTheClassesPageReachesTheOpenDocumentsOfThatCl
 
   EXPECT_EQ(settings->classes.at(L"zz").tabsize, 5);
   // The Document page was not changed, so the document still follows its class.
-  EXPECT_EQ(frame.ActiveDocument()->text->settings.name, L"zz");
+  EXPECT_EQ(frame.ActiveDocument()->view->docClass.name, L"zz");
   EXPECT_EQ(frame.ActiveDocument()->text->settings.tabsize, 5);
 }
 

@@ -25,7 +25,7 @@ std::ostream& operator<<(std::ostream& out, const At& at) {
 At CaretOf(const EditView& view) { return {view.caret.line, view.caret.index}; }
 
 bool Marked(const ViewFixture& f, int line) {
-  return (f.document->lines[line].State() & Line::markBit) != 0;
+  return f.document->lines[line].Marked();
 }
 
 void MarkLines(ViewFixture& f, std::initializer_list<int> lines) {

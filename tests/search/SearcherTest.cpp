@@ -133,8 +133,7 @@ TEST(SearcherTest, WholeWordsUseTheWordCharactersOfAHighlightedDocument) {
   f.searcher.SetFindText(L"int");
   f.searcher.SetOption(searchWholeWords, true);
   EXPECT_EQ(f.Find({0, 0}, true), (Place{0, 0})) << "plain: the underscore ends the word";
-  f.document->settings.hassyntax = true;
-  f.document->settings.syntax = &CLikeSyntax();
+  f.document->highlighter = &CLikeSyntax();
   EXPECT_EQ(f.Find({0, 0}, true), (Place{0, 7})) << "the definition's word characters";
   EXPECT_TRUE(f.searcher.State().options[searchWholeWords]);
 }

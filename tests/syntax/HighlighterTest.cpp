@@ -24,7 +24,7 @@ DocClass Highlighted(bool wordwrap, int tabsize = 4) {
 std::vector<int> Codes(const Document& document) {
   std::vector<int> codes;
   for (int i = 0; i < document.LineCount(); ++i)
-    codes.push_back(static_cast<int>(document.lines[i].State() & stateCodeMask));
+    codes.push_back(lineState::Code(document.lines[i].State()));
   return codes;
 }
 
@@ -62,9 +62,9 @@ TEST(Highlighter, LayoutStoresEndStatesAndKeepsTheMark) {
   EXPECT_EQ(document->lines[0].ConstructPosition(), 4);
   EXPECT_EQ(document->lines[2].ConstructPosition(), 4);
 
-  document->lines[1].SetState(document->lines[1].State() | Line::markBit);
+  document->lines[1].SetState(lineState::WithMark(document->lines[1].State(), true));
   LayoutDocument(*document);
-  EXPECT_TRUE(document->lines[1].State() & Line::markBit);
+  EXPECT_TRUE(document->lines[1].Marked());
   EXPECT_EQ(Codes(*document), (std::vector<int>{5, 14, 4, 0}));
 }
 
@@ -127,8 +127,9 @@ TEST(Highlighter, RandomEditsKeepEveryEndStateEqualToAFullRecomputation) {
       std::vector<int> after = Codes(*document);
       for (int i = change.endLine + 1; i < document->LineCount(); ++i) {
         int shifted = i - (document->LineCount() - static_cast<int>(before.size()));
-        if (shifted >= 0 && shifted < static_cast<int>(before.size()) && before[shifted] != after[i])
+        if (shifted >= 0 && shifted < static_cast<int>(before.size()) && before[shifted] != after[i]) {
           ASSERT_LE(document->rowTotals[i] - 1, change.lastRow) << "step " << step << " line " << i;
+        }
       }
     }
   }

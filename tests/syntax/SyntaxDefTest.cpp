@@ -30,13 +30,10 @@ TEST(CharacterSet, ReadsRangesAndSingleCharacters) {
 
 class SyntaxFiles : public testing::Test {
  protected:
-  // Loads text as the syntax file name through a class that names it.
+  // Loads text as the syntax file name.
   const SyntaxDef* Load(const std::string& text, const std::wstring& name = L"t.syntax") {
     folder.Write(name, text);
-    DocClass docClass;
-    docClass.hassyntax = true;
-    docClass.syntaxfile = name;
-    return cache.Load(docClass);
+    return cache.Load(name);
   }
 
   TempFolder folder;
@@ -114,36 +111,17 @@ TEST_F(SyntaxFiles, IgnoreCaseUpperCasesKeywordsAndTestedCharacters) {
   EXPECT_FALSE(IsWordFirst(*def, L'a'));
 }
 
-TEST_F(SyntaxFiles, ClassesNamingOneFileShareOneDefinitionReadOnce) {
-  DocClass first, second;
-  first.hassyntax = second.hassyntax = true;
-  first.syntaxfile = second.syntaxfile = L"shared.syntax";
+TEST_F(SyntaxFiles, AFileIsReadOnceAndItsDefinitionShared) {
   folder.Write(L"shared.syntax", "1 = {\"old\"}\r\n");
-  const SyntaxDef* a = cache.Load(first);
+  const SyntaxDef* a = cache.Load(L"shared.syntax");
   folder.Write(L"shared.syntax", "1 = {\"new\"}\r\n");
-  const SyntaxDef* b = cache.Load(second);
+  const SyntaxDef* b = cache.Load(L"shared.syntax");
   ASSERT_NE(a, nullptr);
   EXPECT_EQ(a, b);
-  EXPECT_EQ(first.syntax, second.syntax);
   EXPECT_EQ(KeywordClass(*b, L"old"), 2);
   EXPECT_EQ(cache.Size(), 1u);
-}
-
-TEST_F(SyntaxFiles, UnreadableFileSwitchesHighlightingOff) {
-  for (const wchar_t* name : {L"missing.syntax", L""}) {
-    DocClass docClass;
-    docClass.hassyntax = true;
-    docClass.syntaxfile = name;
-    EXPECT_EQ(cache.Load(docClass), nullptr);
-    EXPECT_FALSE(docClass.hassyntax);
-    EXPECT_EQ(docClass.syntax, nullptr);
-  }
-  // A class with highlighting off is not resolved at all.
-  folder.Write(L"present.syntax", "");
-  DocClass off;
-  off.syntaxfile = L"present.syntax";
-  EXPECT_EQ(cache.Load(off), nullptr);
-  EXPECT_EQ(cache.Size(), 0u);
+  for (const wchar_t* name : {L"missing.syntax", L""}) EXPECT_EQ(cache.Load(name), nullptr);
+  EXPECT_EQ(cache.Size(), 1u);
 }
 
 }  // namespace

@@ -37,7 +37,8 @@ inline TextPlace ModelReplace(Lines& lines, TextPlace from, TextPlace to, const 
 // Where the layout of document differs from the layout of the same text made from scratch;
 // empty when it does not.
 inline std::string LayoutDifference(const Document& document) {
-  auto fresh = MakeDocument(LinesOf(document), document.settings, document.wrapWidth);
+  auto fresh = MakeDocument(LinesOf(document), document.settings, document.wrapWidth,
+                            document.highlighter);
   if (document.rowTotals != fresh->rowTotals) return "row totals";
   if (document.widestLine != fresh->widestLine) return "widest line";
   for (int i = 0; i < document.LineCount(); ++i) {

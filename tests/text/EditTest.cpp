@@ -5,6 +5,7 @@
 #include "TextTestUtil.h"
 #include "syntax/SyntaxDef.h"
 #include "text/Edit.h"
+#include "text/LineState.h"
 #include "text/TextFile.h"
 #include "text/UndoHistory.h"
 
@@ -111,22 +112,23 @@ TEST(ReplaceText, HighlighterStatesAreRecomputedDownWhileTheyChange) {
   settings.syntax = &syntax;
   auto document = MakeDocument({L"a", L"b", L"c", L"d */ e", L"f"}, settings, 80);
   auto codes = [&] {
-    std::vector<std::uint32_t> states;
-    for (int i = 0; i < document->LineCount(); ++i) states.push_back(document->lines[i].State() & 31);
+    std::vector<int> states;
+    for (int i = 0; i < document->LineCount(); ++i)
+      states.push_back(lineState::Code(document->lines[i].State()));
     return states;
   };
   ChangeRecord change = Insert(*document, 0, 1, L"/*", editOther);  // opens a comment
-  EXPECT_EQ(codes(), (std::vector<std::uint32_t>{5, 14, 14, 4, 0}));
+  EXPECT_EQ(codes(), (std::vector<int>{5, 14, 14, 4, 0}));
   EXPECT_EQ(change.lastRow, 3);  // down to the line where the comment closes
   // Replacing the opener by another one on the same line keeps the states: the line is
   // entered with the state of the line before it, not with its own.
   change = Edit(*document, 0, 1, 0, 3, L"/*", editOther);
-  EXPECT_EQ(codes(), (std::vector<std::uint32_t>{5, 14, 14, 4, 0}));
+  EXPECT_EQ(codes(), (std::vector<int>{5, 14, 14, 4, 0}));
   EXPECT_EQ(change.lastRow, 0);
   // Removing a range that held the opener on its last line: the lines below come out of it.
   Insert(*document, 0, 0, L"x\r\n", editOther);
   change = Edit(*document, 0, 1, 1, 3, L"", editOther);
-  EXPECT_EQ(codes(), (std::vector<std::uint32_t>{0, 0, 0, 0, 0}));
+  EXPECT_EQ(codes(), (std::vector<int>{0, 0, 0, 0, 0}));
   EXPECT_EQ(change.lastRow, 3);
 }
 

@@ -61,7 +61,7 @@ TEST(TextFile, ReadAndSavedFilesComeBackByteForByte) {
     Document document;
     ASSERT_TRUE(LoadText(document, folder.Path(L"in.txt"))) << c.name;
     EXPECT_EQ(document.format, c.format) << c.name;
-    if (!c.lines.empty()) EXPECT_EQ(LinesOf(document), c.lines) << c.name;
+    if (!c.lines.empty()) { EXPECT_EQ(LinesOf(document), c.lines) << c.name; }
     EXPECT_EQ(document.rowTotals.size(), static_cast<std::size_t>(document.LineCount())) << c.name;
     ASSERT_TRUE(SaveText(document, folder.Path(L"out.txt"))) << c.name;
     EXPECT_EQ(folder.Read(L"out.txt"), c.bytes) << c.name;

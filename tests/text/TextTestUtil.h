@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "config/Classify.h"
 #include "config/DocClass.h"
 #include "text/Document.h"
 #include "text/Layout.h"
@@ -20,11 +21,13 @@ inline DocClass Settings(bool wordwrap, int tabsize, int relindent, bool indent 
   return settings;
 }
 
-// A document holding lines, laid out for settings and wrapWidth.
+// A document holding lines, laid out for settings, highlighter and wrapWidth.
 inline std::unique_ptr<Document> MakeDocument(const std::vector<std::wstring>& lines,
-                                              const DocClass& settings, int wrapWidth) {
+                                              const TextClass& settings, int wrapWidth,
+                                              const LineSyntax* highlighter) {
   auto document = std::make_unique<Document>();
   document->settings = settings;
+  document->highlighter = highlighter;
   document->wrapWidth = wrapWidth;
   document->lines.Clear();
   document->rowTotals.clear();
@@ -36,6 +39,12 @@ inline std::unique_ptr<Document> MakeDocument(const std::vector<std::wstring>& l
   }
   LayoutDocument(*document);
   return document;
+}
+
+// A document holding lines, laid out for the class and wrapWidth.
+inline std::unique_ptr<Document> MakeDocument(const std::vector<std::wstring>& lines,
+                                              const DocClass& settings, int wrapWidth) {
+  return MakeDocument(lines, settings, wrapWidth, HighlightingOf(settings));
 }
 
 inline std::vector<std::wstring> LinesOf(const Document& document) {

@@ -249,18 +249,23 @@ TEST(CaretTest, SwitchingHighlightingOnRecomputesTheLineStates) {
   highlighted.hassyntax = true;
   highlighted.syntax = &c;
   ApplyLayoutSettings(f.view, highlighted);
-  EXPECT_EQ(f.document->lines[0].State() & 31, 5u);
-  EXPECT_EQ(f.document->lines[1].State() & 31, 14u);
-  EXPECT_EQ(f.document->lines[2].State() & 31, 4u);
-  EXPECT_TRUE(f.document->settings.hassyntax);
+  EXPECT_EQ(lineState::Code(f.document->lines[0].State()), 5);
+  EXPECT_EQ(lineState::Code(f.document->lines[1].State()), 14);
+  EXPECT_EQ(lineState::Code(f.document->lines[2].State()), 4);
+  EXPECT_EQ(f.document->highlighter, &c);
   EXPECT_EQ(f.surface.invalidatedAll, 1);
   // Only colours differ: nothing is laid out again.
   DocClass recoloured = highlighted;
   recoloured.colours[0] = 0x123456;
   f.document->lines[1].SetState(0);
   ApplyLayoutSettings(f.view, recoloured);
-  EXPECT_EQ(f.document->lines[1].State() & 31, 0u);
-  EXPECT_EQ(f.document->settings.colours[0], 0x123456u);
+  EXPECT_EQ(lineState::Code(f.document->lines[1].State()), 0);
+  EXPECT_EQ(f.view.docClass.colours[0], 0x123456u);
+  // Highlighting switched on with a new tab size: the new layout already computes the states.
+  ViewFixture g({L"x /* open", L"still", L"*/ y"}, 20, 10, PlainSettings(true));
+  highlighted.tabsize = 8;
+  ApplyLayoutSettings(g.view, highlighted);
+  EXPECT_EQ(lineState::Code(g.document->lines[1].State()), 14);
 }
 
 }  // namespace

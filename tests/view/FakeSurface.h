@@ -140,7 +140,7 @@ struct ViewFixture {
     surface.height = rows * cellHeight;
     view.Attach(*document, surface, &frame);
     SetCellSize(view, cellWidth, cellHeight);
-    RelayoutView(view, settings);
+    ApplyLayoutSettings(view, settings);
     UpdateScrollBars(view);
     surface.Forget();
   }

@@ -120,7 +120,7 @@ TEST(PaintTest, HorizontalScrollInsideATabOrARun) {
 TEST(PaintTest, ContinuationRowsStartWithTheirIndentAndOnlyTheFirstRowShowsTheMark) {
   DocClass settings = PlainSettings(true);
   ViewFixture f({L"  abcd efgh ijkl", L"next"}, 10, 6, settings);
-  f.document->lines[0].SetState(f.document->lines[0].State() | Line::markBit);
+  f.document->lines[0].SetState(lineState::markBit);
   const GridPainter painter = PaintAll(f);
   EXPECT_EQ(painter.Row(0), L"  abcd ");
   EXPECT_EQ(painter.Row(1), L"....efgh ");

@@ -2,6 +2,7 @@
 #include "ViewHost.h"
 
 #include "FakeSurface.h"
+#include "config/Classify.h"
 #include "view/Grid.h"
 #include "view/Keys.h"
 
@@ -36,13 +37,14 @@ ViewHost::ViewHost(int width, int height, const std::vector<std::wstring>& lines
   }
   document = std::make_unique<Document>();
   SetLines(*document, lines);
-  document->settings = settings;
+  GiveClass(*document, settings);
   LayoutDocument(*document);
   frame = CreateWindowExW(0, hostClass, L"fum view", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20,
                           20, width, height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   SetWindowLongPtrW(frame, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   ShowWindow(frame, SW_SHOW);
   view = std::make_unique<ViewWindow>(*document, frame, &notes);
+  view->docClass = settings;
   CreateViewWindow(*view);
   SetForegroundWindow(frame);
   SetFocus(frame);

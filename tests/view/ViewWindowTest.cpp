@@ -167,7 +167,7 @@ TEST(ViewWindowTest, RowsBelowTheDocumentAreBackgroundAndMarksShowBesideFirstRow
   host.Apply(settings);
   ViewWindow& view = *host.view;
   ASSERT_GE(host.document->lines[0].SegmentCount(), 2);
-  host.document->lines[0].SetState(host.document->lines[0].State() | Line::markBit);
+  host.document->lines[0].SetState(lineState::markBit);
   Snapshot shot(view);
   const COLORREF background = GetSysColor(COLOR_WINDOW);
   const int rows = host.document->TotalRows();
@@ -325,13 +325,13 @@ TEST(ViewWindowTest, ClassSettingsResolveTheSyntaxFile) {
   docClass.hassyntax = true;
   docClass.syntaxfile = L"mini.syntax";
   ViewClassApplier(*host.view, settings)(*host.document, docClass);
-  EXPECT_TRUE(host.document->settings.hassyntax);
-  ASSERT_NE(host.document->settings.syntax, nullptr);
-  EXPECT_EQ(host.document->lines[1].State() & 31, 14u);
+  ASSERT_NE(host.document->highlighter, nullptr);
+  EXPECT_EQ(lineState::Code(host.document->lines[1].State()), 14);
   // A syntax file that cannot be read switches highlighting off in the document only.
   docClass.syntaxfile = L"missing.syntax";
   ApplyClassSettings(*host.view, settings, docClass);
-  EXPECT_FALSE(host.document->settings.hassyntax);
+  EXPECT_EQ(host.document->highlighter, nullptr);
+  EXPECT_FALSE(host.view->docClass.hassyntax);
 }
 
 // What the context menu showed, read while it is open, and then closed.
@@ -389,7 +389,7 @@ TEST(ViewWindowTest, StylusTapsDoubleTapsAndTheContextMenu) {
   EXPECT_EQ(view.caret.index, 10);
 
   // The right button opens the menu on the selection and keeps it.
-  host.document->lines[0].SetState(host.document->lines[0].State() | Line::markBit);
+  host.document->lines[0].SetState(lineState::markBit);
   seen = {};
   SetTimer(nullptr, 0, 50, ReadMenu);
   SendMessageW(view.window, WM_RBUTTONDOWN, MK_RBUTTON, at(1, 1));
