@@ -9,7 +9,7 @@ bool ComputeLineEndState(const Document& document, Line& line, std::uint32_t& st
   const SyntaxDef* def = document.settings.syntax;
   if (!def) return false;
   const std::uint32_t old = line.State();
-  LineEndState end = ScanLineEnd(*def, line.Peek(), static_cast<int>(state & stateCodeMask));
+  LineEndState end = ScanLineEnd(*def, line, static_cast<int>(state & stateCodeMask));
   line.SetConstructPosition(end.constructPosition);
   // The mark and any other bits above the code belong to the line, not to the highlighter.
   const std::uint32_t word = (old & ~stateCodeMask) | static_cast<std::uint32_t>(end.code);

@@ -21,6 +21,7 @@ constexpr std::uint32_t surrogateFirst = 0xD800, surrogateLast = 0xDFFF;
 struct Tables {
   bool singleByte = false;
   bool asciiIdentity = false;  // the bytes below 0x80 stand for the same units
+  bool asciiExact = false;     // and the other bytes for units of 0x80 and above
   wchar_t wide[256] = {};
   std::unique_ptr<unsigned char[]> ansi;  // unitCount entries; surrogates are not looked up
 };
@@ -56,6 +57,9 @@ Tables Build() {
   t.asciiIdentity = true;
   for (int b = 0; b < 0x80; ++b)
     if (t.wide[b] != static_cast<wchar_t>(b)) t.asciiIdentity = false;
+  t.asciiExact = t.asciiIdentity;
+  for (int b = 0x80; b < 0x100; ++b)
+    if (static_cast<std::uint32_t>(t.wide[b]) < 0x80) t.asciiExact = false;
   return t;
 }
 
@@ -105,6 +109,8 @@ std::size_t ToWide(const char* bytes, std::size_t count, wchar_t* out) {
 bool IsSingleByte() { return Get().singleByte; }
 bool IsAsciiIdentity() { return Get().asciiIdentity; }
 wchar_t WideOf(unsigned char byte) { return Get().wide[byte]; }
+const wchar_t* WideTable() { return Get().wide; }
+bool IsAsciiExact() { return Get().asciiExact; }
 
 void AppendAnsi(const wchar_t* text, std::size_t count, std::string& out) {
   const Tables& t = Get();

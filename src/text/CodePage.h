@@ -21,5 +21,10 @@ bool IsSingleByte();
 bool IsAsciiIdentity();
 // The unit of one byte of a single-byte code page.
 wchar_t WideOf(unsigned char byte);
+// The units of all 256 bytes of a single-byte code page, indexed by the byte.
+const wchar_t* WideTable();
+// True when the bytes below 0x80 stand for the same units and no other byte stands for one of
+// them, so that a search for such a unit may search for its byte.
+bool IsAsciiExact();
 
 }  // namespace codepage

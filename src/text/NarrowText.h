@@ -1,0 +1,52 @@
+// A narrow line's bytes read as UTF-16 units, each through the single-byte code page's table,
+// for readers that look at a line's characters without widening it (layout, highlighter states).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+#include "text/CodePage.h"
+
+// Reads like a std::wstring_view of the line's units: the same size, indexing and find.
+class NarrowText {
+ public:
+  static constexpr std::size_t npos = std::wstring_view::npos;
+
+  explicit NarrowText(std::string_view bytes)
+      : bytes_(bytes), units_(codepage::WideTable()), asciiExact_(codepage::IsAsciiExact()) {}
+
+  std::size_t size() const { return bytes_.size(); }
+  wchar_t operator[](std::size_t i) const { return units_[static_cast<unsigned char>(bytes_[i])]; }
+
+  // The index of the first unit equal to unit at or after from, or npos.
+  std::size_t find(wchar_t unit, std::size_t from = 0) const {
+    if (from >= bytes_.size()) return npos;
+    if (asciiExact_ && static_cast<std::uint32_t>(unit) < 0x80) {
+      const void* found = std::memchr(bytes_.data() + from, static_cast<int>(unit), bytes_.size() - from);
+      return found ? static_cast<std::size_t>(static_cast<const char*>(found) - bytes_.data()) : npos;
+    }
+    for (std::size_t i = from; i < bytes_.size(); ++i)
+      if ((*this)[i] == unit) return i;
+    return npos;
+  }
+
+  // The index of the first occurrence of token at or after from, or npos; an empty token is
+  // found at from when from lies within the text, as in a std::wstring_view.
+  std::size_t find(std::wstring_view token, std::size_t from = 0) const {
+    if (token.empty()) return from <= size() ? from : npos;
+    for (std::size_t i = find(token[0], from); i != npos && size() - i >= token.size();
+         i = find(token[0], i + 1)) {
+      std::size_t k = 1;
+      while (k < token.size() && (*this)[i + k] == token[k]) ++k;
+      if (k == token.size()) return i;
+    }
+    return npos;
+  }
+
+ private:
+  std::string_view bytes_;
+  const wchar_t* units_;
+  bool asciiExact_;
+};
