@@ -2,6 +2,8 @@
 // they are, so that the states of a loaded file cost no widening.
 #include "syntax/LineScan.h"
 
+#include <iterator>
+
 #include "syntax/TextMatch.h"
 #include "text/Line.h"
 #include "text/NarrowText.h"
@@ -38,34 +40,29 @@ bool OpensAt(const Text& text, int pos, const std::wstring& opener) {
 
 int Length(const std::wstring& s) { return static_cast<int>(s.size()); }
 
-// The first units of the openers the end-state scan looks for: where the unit is none of them
-// nothing opens, and the scan passes the position with one look.
+// The first units of the openers the end-state scan looks for (0 for a construct the definition
+// lacks): where the unit is none of them nothing opens, and the scan passes the position without
+// trying the openers.
 class OpenerStarts {
  public:
-  explicit OpenerStarts(const SyntaxDef& def) {
-    for (const std::wstring* opener : {&def.singleLineComment, &def.stringBegin, &def.stringBegin2,
-                                       &def.commentBegin, &def.emphasisBegin, &def.emphasisBegin2})
-      if (!opener->empty() && !Contains((*opener)[0])) units_[count_++] = (*opener)[0];
-  }
-  bool Contains(wchar_t unit) const {
-    for (int i = 0; i < count_; ++i)
-      if (units_[i] == unit) return true;
-    return false;
-  }
+  explicit OpenerStarts(const SyntaxDef& def)
+      : units_{First(def.singleLineComment), First(def.stringBegin), First(def.stringBegin2),
+               First(def.commentBegin), First(def.emphasisBegin), First(def.emphasisBegin2)} {}
+  std::wstring_view Units() const { return {units_, std::size(units_)}; }
 
  private:
-  wchar_t units_[6] = {};
-  int count_ = 0;
+  static wchar_t First(const std::wstring& opener) { return opener.empty() ? L'\0' : opener[0]; }
+  wchar_t units_[6];
 };
 
 // Scans from pos for the first construct that stays open; pos moves past closed constructs.
 template <typename Text>
 LineEndState ScanFrom(const SyntaxDef& def, const Text& text, int pos) {
   const OpenerStarts starts(def);
-  const int length = static_cast<int>(text.size());
   for (;;) {
-    while (pos < length && !starts.Contains(text[static_cast<std::size_t>(pos)])) ++pos;
-    if (pos >= length) break;
+    const std::size_t next = text.find_first_of(starts.Units(), static_cast<std::size_t>(pos));
+    if (next == Text::npos) break;
+    pos = static_cast<int>(next);
     if (OpensAt(text, pos, def.singleLineComment)) return {1, pos};
     if (OpensAt(text, pos, def.stringBegin)) {
       int e = FindTerminator(text, pos + Length(def.stringBegin), def.stringEnd, def.stringEscape);

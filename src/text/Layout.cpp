@@ -177,7 +177,7 @@ int LayoutLine(const Document& document, Line& line, std::uint32_t& highlightSta
     line.SetSegmentEnds(nullptr, 1);  // one segment, ending at the text's length
     return 1 - oldCount;
   }
-  thread_local std::vector<int> ends;
+  static std::vector<int> ends;  // the text model runs on one thread (see Line::Peek)
   ReadText(line, [&](const auto& text) { WrapLine(document, line, text, ends); });
   line.SetSegmentEnds(ends.data(), static_cast<int>(ends.size()));
   return static_cast<int>(ends.size()) - oldCount;

@@ -32,6 +32,27 @@ class NarrowText {
     return npos;
   }
 
+  // The index of the first unit at or after from that is one of units, or npos.
+  std::size_t find_first_of(std::wstring_view units, std::size_t from = 0) const {
+    // When the bytes of the units are theirs alone, a bit per byte tells the bytes looked for.
+    std::uint64_t bytes[4] = {};
+    bool byBytes = asciiExact_;
+    for (wchar_t unit : units) {
+      const auto u = static_cast<std::uint32_t>(unit);
+      if (u >= 0x80) byBytes = false;
+      else bytes[u >> 6] |= std::uint64_t{1} << (u & 63);
+    }
+    for (std::size_t i = from; i < bytes_.size(); ++i) {
+      if (!byBytes) {
+        if (units.find((*this)[i]) != std::wstring_view::npos) return i;
+        continue;
+      }
+      const auto b = static_cast<unsigned char>(bytes_[i]);
+      if ((bytes[b >> 6] >> (b & 63)) & 1) return i;
+    }
+    return npos;
+  }
+
   // The index of the first occurrence of token at or after from, or npos; an empty token is
   // found at from when from lies within the text, as in a std::wstring_view.
   std::size_t find(std::wstring_view token, std::size_t from = 0) const {
