@@ -21,10 +21,14 @@ bool IsSingleByte();
 bool IsAsciiIdentity();
 // The unit of one byte of a single-byte code page.
 wchar_t WideOf(unsigned char byte);
-// The units of all 256 bytes of a single-byte code page, indexed by the byte.
-const wchar_t* WideTable();
-// True when the bytes below 0x80 stand for the same units and no other byte stands for one of
-// them, so that a search for such a unit may search for its byte.
-bool IsAsciiExact();
+
+// How a single-byte code page reads bytes, for readers of a narrow line's bytes.
+struct ByteUnits {
+  wchar_t unit[256] = {};  // the unit of each byte
+  // The bytes below 0x80 stand for the same units and no other byte stands for one of them, so
+  // that a search for such a unit may search for its byte.
+  bool asciiExact = false;
+};
+const ByteUnits& Units();
 
 }  // namespace codepage

@@ -14,16 +14,15 @@ class NarrowText {
  public:
   static constexpr std::size_t npos = std::wstring_view::npos;
 
-  explicit NarrowText(std::string_view bytes)
-      : bytes_(bytes), units_(codepage::WideTable()), asciiExact_(codepage::IsAsciiExact()) {}
+  explicit NarrowText(std::string_view bytes) : bytes_(bytes), units_(&codepage::Units()) {}
 
   std::size_t size() const { return bytes_.size(); }
-  wchar_t operator[](std::size_t i) const { return units_[static_cast<unsigned char>(bytes_[i])]; }
+  wchar_t operator[](std::size_t i) const { return units_->unit[static_cast<unsigned char>(bytes_[i])]; }
 
   // The index of the first unit equal to unit at or after from, or npos.
   std::size_t find(wchar_t unit, std::size_t from = 0) const {
     if (from >= bytes_.size()) return npos;
-    if (asciiExact_ && static_cast<std::uint32_t>(unit) < 0x80) {
+    if (units_->asciiExact && static_cast<std::uint32_t>(unit) < 0x80) {
       const void* found = std::memchr(bytes_.data() + from, static_cast<int>(unit), bytes_.size() - from);
       return found ? static_cast<std::size_t>(static_cast<const char*>(found) - bytes_.data()) : npos;
     }
@@ -34,21 +33,17 @@ class NarrowText {
 
   // The index of the first unit at or after from that is one of units, or npos.
   std::size_t find_first_of(std::wstring_view units, std::size_t from = 0) const {
-    // When the bytes of the units are theirs alone, a bit per byte tells the bytes looked for.
-    std::uint64_t bytes[4] = {};
-    bool byBytes = asciiExact_;
+    // When the bytes of the units are theirs alone, a bit per byte marks the bytes looked for.
+    std::uint64_t marked[4] = {};
+    bool byBytes = units_->asciiExact;
     for (wchar_t unit : units) {
       const auto u = static_cast<std::uint32_t>(unit);
       if (u >= 0x80) byBytes = false;
-      else bytes[u >> 6] |= std::uint64_t{1} << (u & 63);
+      else marked[u >> 6] |= std::uint64_t{1} << (u & 63);
     }
     for (std::size_t i = from; i < bytes_.size(); ++i) {
-      if (!byBytes) {
-        if (units.find((*this)[i]) != std::wstring_view::npos) return i;
-        continue;
-      }
       const auto b = static_cast<unsigned char>(bytes_[i]);
-      if ((bytes[b >> 6] >> (b & 63)) & 1) return i;
+      if (byBytes ? (marked[b >> 6] >> (b & 63)) & 1 : units.find(units_->unit[b]) != npos) return i;
     }
     return npos;
   }
@@ -68,6 +63,5 @@ class NarrowText {
 
  private:
   std::string_view bytes_;
-  const wchar_t* units_;
-  bool asciiExact_;
+  const codepage::ByteUnits* units_;
 };
