@@ -17,14 +17,17 @@ class NarrowText {
   explicit NarrowText(std::string_view bytes) : bytes_(bytes), units_(&codepage::Units()) {}
 
   std::size_t size() const { return bytes_.size(); }
-  wchar_t operator[](std::size_t i) const { return units_->unit[static_cast<unsigned char>(bytes_[i])]; }
+  wchar_t operator[](std::size_t i) const {
+    return units_->unit[static_cast<unsigned char>(bytes_[i])];
+  }
 
   // The index of the first unit equal to unit at or after from, or npos.
   std::size_t find(wchar_t unit, std::size_t from = 0) const {
     if (from >= bytes_.size()) return npos;
     if (units_->asciiExact && static_cast<std::uint32_t>(unit) < 0x80) {
-      const void* found = std::memchr(bytes_.data() + from, static_cast<int>(unit), bytes_.size() - from);
-      return found ? static_cast<std::size_t>(static_cast<const char*>(found) - bytes_.data()) : npos;
+      const char* start = bytes_.data();
+      const void* found = std::memchr(start + from, static_cast<int>(unit), bytes_.size() - from);
+      return found ? static_cast<std::size_t>(static_cast<const char*>(found) - start) : npos;
     }
     for (std::size_t i = from; i < bytes_.size(); ++i)
       if ((*this)[i] == unit) return i;
