@@ -1,14 +1,18 @@
 // Fuzzes the end-state scan and the tokenizer with random definitions and lines: the runs must
-// cover the line in order, and the state scan must agree with itself when lines are split.
+// cover the line in order, and the scan of a line kept in code-page bytes must give what the
+// scan of its widened text gives.
 #include <cstdlib>
 #include <vector>
 
 #include "FuzzInput.h"
 #include "syntax/LineScan.h"
+#include "text/CodePage.h"
+#include "text/Line.h"
 
 namespace {
 
-const wchar_t alphabet[] = L"ab/*\"'\\<>#\t -_1";
+// With two characters of the code page's upper half (the bytes 0xE9 and 0x80 in Windows-1252).
+const wchar_t alphabet[] = L"ab/*\"'\\<>#\t -_1\xE9\x20AC";
 
 SyntaxDef RandomDefinition(FuzzInput& in) {
   SyntaxDef def;
@@ -48,9 +52,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   SyntaxDef def = RandomDefinition(in);
   int tabSize = 1 + in.Number(8);
   std::wstring text = in.Rest(alphabet);
+  // The line as a file keeps it, and the text it stands for.
+  std::string bytes;
+  codepage::AppendAnsi(text.data(), text.size(), bytes);
+  text.resize(codepage::ToWide(bytes.data(), bytes.size(), text.data()));
+  const Line narrow(bytes.data(), static_cast<int>(bytes.size()));
   std::vector<ColourRun> runs;
   for (int entering : {0, 1, 4, 5, 7, 9, 11, 13, 14, 15, 16, 17, 18}) {
     LineEndState state = ScanLineEnd(def, text, entering);
+    LineEndState fromBytes = ScanLineEnd(def, narrow, entering);
+    if (fromBytes.code != state.code || fromBytes.constructPosition != state.constructPosition)
+      std::abort();
     if (state.code < 0 || state.code > 18) std::abort();
     if (state.constructPosition < -1 || state.constructPosition > static_cast<int>(text.size()))
       std::abort();

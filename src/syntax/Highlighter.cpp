@@ -7,7 +7,7 @@
 #include "text/Line.h"
 
 LineEndState SyntaxDef::EndOfLine(const Line& line, int enteringCode) const {
-  return ScanLineEnd(*this, line.Peek(), enteringCode);
+  return ScanLineEnd(*this, line, enteringCode);
 }
 
 const SyntaxDef* SyntaxOf(const Document& document) {

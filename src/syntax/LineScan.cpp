@@ -1,7 +1,12 @@
-// The end-state scan and the tokenizer of one line.
+// The end-state scan and the tokenizer of one line. The scan reads a narrow line's bytes as
+// they are, so that the states of a loaded file cost no widening.
 #include "syntax/LineScan.h"
 
+#include <iterator>
+
 #include "syntax/TextMatch.h"
+#include "text/Line.h"
+#include "text/NarrowText.h"
 
 namespace {
 
@@ -28,16 +33,36 @@ const std::wstring& Terminator(const SyntaxDef& def, int construct) {
   }
 }
 
-bool OpensAt(std::wstring_view text, int pos, const std::wstring& opener) {
+template <typename Text>
+bool OpensAt(const Text& text, int pos, const std::wstring& opener) {
   return !opener.empty() && CompareAt(text, pos, opener);
 }
 
 int Length(const std::wstring& s) { return static_cast<int>(s.size()); }
 
+// The first units of the openers the end-state scan looks for (0 for a construct the definition
+// lacks): where the unit is none of them nothing opens, and the scan passes the position without
+// trying the openers.
+class OpenerStarts {
+ public:
+  explicit OpenerStarts(const SyntaxDef& def)
+      : units_{First(def.singleLineComment), First(def.stringBegin), First(def.stringBegin2),
+               First(def.commentBegin), First(def.emphasisBegin), First(def.emphasisBegin2)} {}
+  std::wstring_view Units() const { return {units_, std::size(units_)}; }
+
+ private:
+  static wchar_t First(const std::wstring& opener) { return opener.empty() ? L'\0' : opener[0]; }
+  wchar_t units_[6];
+};
+
 // Scans from pos for the first construct that stays open; pos moves past closed constructs.
-LineEndState ScanFrom(const SyntaxDef& def, std::wstring_view text, int pos) {
-  const int length = static_cast<int>(text.size());
-  while (pos < length) {
+template <typename Text>
+LineEndState ScanFrom(const SyntaxDef& def, const Text& text, int pos) {
+  const OpenerStarts starts(def);
+  for (;;) {
+    const std::size_t next = text.find_first_of(starts.Units(), static_cast<std::size_t>(pos));
+    if (next == Text::npos) break;
+    pos = static_cast<int>(next);
     if (OpensAt(text, pos, def.singleLineComment)) return {1, pos};
     if (OpensAt(text, pos, def.stringBegin)) {
       int e = FindTerminator(text, pos + Length(def.stringBegin), def.stringEnd, def.stringEscape);
@@ -50,7 +75,7 @@ LineEndState ScanFrom(const SyntaxDef& def, std::wstring_view text, int pos) {
     } else if (OpensAt(text, pos, def.commentBegin)) {
       int opened = pos + Length(def.commentBegin);
       std::size_t f = text.find(def.commentEnd, static_cast<std::size_t>(opened));
-      if (f == std::wstring_view::npos) return {5, opened};
+      if (f == Text::npos) return {5, opened};
       pos = static_cast<int>(f) + Length(def.commentEnd);
     } else if (OpensAt(text, pos, def.emphasisBegin)) {
       int e = FindTerminator(text, pos + Length(def.emphasisBegin), def.emphasisEnd, {});
@@ -67,17 +92,27 @@ LineEndState ScanFrom(const SyntaxDef& def, std::wstring_view text, int pos) {
   return {0, -1};
 }
 
-}  // namespace
-
-LineEndState ScanLineEnd(const SyntaxDef& def, std::wstring_view text, int enteringCode) {
+template <typename Text>
+LineEndState ScanLineEndOf(const SyntaxDef& def, const Text& text, int enteringCode) {
   int construct = CarriedConstruct(enteringCode);
   if (construct == 0 || Terminator(def, construct).empty()) return ScanFrom(def, text, 0);
   const std::wstring& terminator = Terminator(def, construct);
   std::size_t f = text.find(terminator);
-  if (f == std::wstring_view::npos) return {13 + construct, -1};
+  if (f == Text::npos) return {13 + construct, -1};
   LineEndState after = ScanFrom(def, text, static_cast<int>(f + terminator.size()));
   if (after.code != 0) return after;
   return {2 + 2 * construct, static_cast<int>(f)};
+}
+
+}  // namespace
+
+LineEndState ScanLineEnd(const SyntaxDef& def, std::wstring_view text, int enteringCode) {
+  return ScanLineEndOf(def, text, enteringCode);
+}
+
+LineEndState ScanLineEnd(const SyntaxDef& def, const Line& line, int enteringCode) {
+  if (line.IsNarrow()) return ScanLineEndOf(def, NarrowText(line.Bytes()), enteringCode);
+  return ScanLineEndOf(def, line.Text(), enteringCode);
 }
 
 bool ConstructReachesBack(int code, int constructPosition) {

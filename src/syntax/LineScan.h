@@ -8,6 +8,8 @@
 #include "syntax/SyntaxDef.h"
 #include "text/ColourRun.h"
 
+class Line;
+
 // Line state codes (lineState::Code of a line's state word).
 //  0       nothing open at the end of the line
 //  1       a single-line comment starts in the line
@@ -18,6 +20,8 @@
 
 // The end state of a line entered with enteringCode (the previous line's code).
 LineEndState ScanLineEnd(const SyntaxDef& def, std::wstring_view text, int enteringCode);
+// The same for a line of a document, read without widening it.
+LineEndState ScanLineEnd(const SyntaxDef& def, const Line& line, int enteringCode);
 
 // True when the construct of a line's code covers the line from its first character.
 bool ConstructReachesBack(int code, int constructPosition);

@@ -21,7 +21,7 @@ constexpr std::uint32_t surrogateFirst = 0xD800, surrogateLast = 0xDFFF;
 struct Tables {
   bool singleByte = false;
   bool asciiIdentity = false;  // the bytes below 0x80 stand for the same units
-  wchar_t wide[256] = {};
+  ByteUnits bytes;
   std::unique_ptr<unsigned char[]> ansi;  // unitCount entries; surrogates are not looked up
 };
 
@@ -40,7 +40,7 @@ Tables Build() {
   for (int b = 0; b < 256; ++b) {
     std::wstring one = platform::AnsiToWide(bytes + b, 1);
     if (one.size() != 1 || one[0] != all[b]) return t;
-    t.wide[b] = all[b];
+    t.bytes.unit[b] = all[b];
   }
   // Every unit but the surrogates in one piece; neighbours cannot influence each other here.
   std::vector<wchar_t> units;
@@ -55,7 +55,10 @@ Tables Build() {
   t.singleByte = true;
   t.asciiIdentity = true;
   for (int b = 0; b < 0x80; ++b)
-    if (t.wide[b] != static_cast<wchar_t>(b)) t.asciiIdentity = false;
+    if (t.bytes.unit[b] != static_cast<wchar_t>(b)) t.asciiIdentity = false;
+  t.bytes.asciiExact = t.asciiIdentity;
+  for (int b = 0x80; b < 0x100; ++b)
+    if (static_cast<std::uint32_t>(t.bytes.unit[b]) < 0x80) t.bytes.asciiExact = false;
   return t;
 }
 
@@ -90,11 +93,11 @@ std::size_t ToWide(const char* bytes, std::size_t count, wchar_t* out) {
             out[i + j] = static_cast<wchar_t>(static_cast<unsigned char>(bytes[i + j]));
         } else {
           for (std::size_t j = 0; j < 16; ++j)
-            out[i + j] = t.wide[static_cast<unsigned char>(bytes[i + j])];
+            out[i + j] = t.bytes.unit[static_cast<unsigned char>(bytes[i + j])];
         }
       }
     }
-    for (; i < count; ++i) out[i] = t.wide[static_cast<unsigned char>(bytes[i])];
+    for (; i < count; ++i) out[i] = t.bytes.unit[static_cast<unsigned char>(bytes[i])];
     return count;
   }
   std::wstring text = platform::AnsiToWide(bytes, count);
@@ -104,7 +107,8 @@ std::size_t ToWide(const char* bytes, std::size_t count, wchar_t* out) {
 
 bool IsSingleByte() { return Get().singleByte; }
 bool IsAsciiIdentity() { return Get().asciiIdentity; }
-wchar_t WideOf(unsigned char byte) { return Get().wide[byte]; }
+wchar_t WideOf(unsigned char byte) { return Get().bytes.unit[byte]; }
+const ByteUnits& Units() { return Get().bytes; }
 
 void AppendAnsi(const wchar_t* text, std::size_t count, std::string& out) {
   const Tables& t = Get();

@@ -22,4 +22,13 @@ bool IsAsciiIdentity();
 // The unit of one byte of a single-byte code page.
 wchar_t WideOf(unsigned char byte);
 
+// How a single-byte code page reads bytes, for readers of a narrow line's bytes.
+struct ByteUnits {
+  wchar_t unit[256] = {};  // the unit of each byte
+  // The bytes below 0x80 stand for the same units and no other byte stands for one of them, so
+  // that a search for such a unit may search for its byte.
+  bool asciiExact = false;
+};
+const ByteUnits& Units();
+
 }  // namespace codepage

@@ -10,6 +10,7 @@
 #include "text/Line.h"
 #include "text/LineState.h"
 #include "text/LineSyntax.h"
+#include "text/NarrowText.h"
 
 namespace {
 
@@ -56,11 +57,31 @@ int TabSize(const Document& document) { return std::max(1, document.settings.tab
 // column col: the characters before the tab, then the tab to the next tab stop.
 int ExpandTab(int w, int col, int tabSize) { return (w - 1) + tabSize - (w - 1 + col) % tabSize; }
 
-int IndentWidth(const Document& document, const Line& line) {
+// Calls read with the line's characters: a narrow line's bytes read as units without widening
+// the line, else the line's own units.
+template <typename Read>
+auto ReadText(const Line& line, Read read) {
+  if (line.IsNarrow()) return read(NarrowText(line.Bytes()));
+  return read(line.Text());
+}
+
+// The visual columns of text from column 0, tabs expanded.
+template <typename Text>
+int ExpandedWidth(const Text& text, int tabSize) {
+  std::size_t tab = text.find(L'\t');
+  if (tab == Text::npos) return static_cast<int>(text.size());
+  int column = static_cast<int>(tab);
+  for (std::size_t i = tab; i < text.size(); ++i)
+    column = text[i] == L'\t' ? NextTabStop(column, tabSize) : column + 1;
+  return column;
+}
+
+template <typename Text>
+int IndentWidth(const Document& document, const Text& text) {
   const int tabSize = TabSize(document);
   int column = 0;
-  for (int i = 0; i < line.Length(); ++i) {
-    const wchar_t ch = line.CharAt(i);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const wchar_t ch = text[i];
     if (ch == L' ')
       ++column;
     else if (ch == L'\t')
@@ -75,24 +96,29 @@ int IndentWidth(const Document& document, const Line& line) {
 
 // The segment ends of a line under word wrap. A word is a run of non-delimiters together with
 // the one delimiter that ends it; words that do not fit move down whole, and a word wider than
-// a whole continuation segment is cut into pieces of exactly the free width.
-void WrapLine(const Document& document, const Line& line, std::vector<int>& ends) {
-  const DelimiterTest isDelimiter(document);
+// a whole continuation segment is cut into pieces of exactly the free width. A line no wider
+// than the wrap width is one segment, which the walk below would find too.
+template <typename Text>
+void WrapLine(const Document& document, const Line& line, const Text& text, std::vector<int>& ends) {
   const int wrap = std::max(1, document.wrapWidth);
   const int tabSize = TabSize(document);
-  const int continuation = SegmentStartColumn(document, line, 1);
-  const std::wstring_view text = line.Peek();
-  const int length = line.Length();
+  const int length = static_cast<int>(text.size());
   ends.clear();
+  if (ExpandedWidth(text, tabSize) <= wrap) {
+    ends.push_back(length);
+    return;
+  }
+  const DelimiterTest isDelimiter(document);
+  const int continuation = SegmentStartColumn(document, line, 1);
   int p = 0, wordStart = 0, col = 0, w = 0;
   for (;;) {
-    while (p < length && !isDelimiter(text[p])) {
+    while (p < length && !isDelimiter(text[static_cast<std::size_t>(p)])) {
       ++w;
       ++p;
     }
     const bool atEnd = p >= length;
     if (!atEnd) ++w;  // the delimiter counts one column for now
-    const bool tab = !atEnd && text[p] == L'\t';
+    const bool tab = !atEnd && text[static_cast<std::size_t>(p)] == L'\t';
     if (w > wrap - col) {
       if (w > wrap - continuation) {
         // Hard breaks: fill each segment to the wrap width. A segment already at or past the
@@ -157,14 +183,14 @@ bool ComputeLineEndState(const Document& document, Line& line, std::uint32_t& st
 
 int LayoutLine(const Document& document, Line& line, std::uint32_t& highlightState) {
   const int oldCount = line.SegmentCount();
-  line.SetIndentWidth(IndentWidth(document, line));
+  line.SetIndentWidth(ReadText(line, [&](const auto& text) { return IndentWidth(document, text); }));
   ComputeLineEndState(document, line, highlightState);
   if (!document.settings.wordwrap) {
     line.SetSegmentEnds(nullptr, 1);  // one segment, ending at the text's length
     return 1 - oldCount;
   }
-  thread_local std::vector<int> ends;
-  WrapLine(document, line, ends);
+  static std::vector<int> ends;  // the text model runs on one thread (see Line::Peek)
+  ReadText(line, [&](const auto& text) { WrapLine(document, line, text, ends); });
   line.SetSegmentEnds(ends.data(), static_cast<int>(ends.size()));
   return static_cast<int>(ends.size()) - oldCount;
 }
@@ -179,14 +205,8 @@ Line& ConstructLine(Document& document, int at, std::wstring_view text, int& row
 
 int LineWidth(const Document& document, const Line& line) {
   if (document.settings.wordwrap) return document.wrapWidth;
-  std::wstring_view text = line.Peek();
-  std::size_t tab = text.find(L'\t');
-  if (tab == std::wstring_view::npos) return line.Length();
   const int tabSize = TabSize(document);
-  int column = static_cast<int>(tab);
-  for (std::size_t i = tab; i < text.size(); ++i)
-    column = text[i] == L'\t' ? NextTabStop(column, tabSize) : column + 1;
-  return column;
+  return ReadText(line, [tabSize](const auto& text) { return ExpandedWidth(text, tabSize); });
 }
 
 int SegmentStartColumn(const Document& document, const Line& line, int k) {

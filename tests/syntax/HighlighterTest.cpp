@@ -8,6 +8,7 @@
 #include "syntax/LineScan.h"
 #include "syntax/RowCursor.h"
 #include "syntax/TestSyntax.h"
+#include "text/CodePage.h"
 #include "text/Edit.h"
 #include "text/TextTestUtil.h"
 #include "text/UndoHistory.h"
@@ -132,5 +133,40 @@ TEST(Highlighter, RandomEditsKeepEveryEndStateEqualToAFullRecomputation) {
         }
       }
     }
+  }
+}
+
+// A line kept in its file's bytes lays out as the same line widened: the same indentation,
+// segment ends, width and end state from every entering state, with openers of bytes in the
+// upper half too, and it stays in its bytes.
+TEST(Highlighter, NarrowLinesLayOutAsTheirWidenedText) {
+  SyntaxDef upper = CLikeDefinition();
+  upper.singleLineComment = L"\x20AC\x20AC";  // the euro sign, 0x80 in the code page
+  upper.emphasisBegin2 = L"\xE9";
+  upper.emphasisEnd2 = L"a\xE9";
+  const char alphabet[] = "ab _/*\"'\\<>\t\xE9\x80";
+  std::mt19937 random(20);
+  for (int round = 0; round < 3000; ++round) {
+    std::string bytes(random() % 100, ' ');
+    for (char& b : bytes) b = alphabet[random() % (sizeof alphabet - 1)];
+    std::wstring wide(bytes.size(), L'\0');
+    codepage::ToWide(bytes.data(), bytes.size(), wide.data());
+    Line narrow(bytes.data(), static_cast<int>(bytes.size()));
+    Line own(wide);
+    Document document;
+    GiveClass(document, Highlighted(round % 3 != 0, 1 + round % 5));
+    if (round % 2) document.highlighter = &upper;
+    document.wrapWidth = document.settings.wordwrap ? 4 + round % 40 : Document::noWrapWidth;
+    for (std::uint32_t entering : {0, 1, 5, 7, 9, 11, 13, 14, 18}) {
+      std::uint32_t narrowState = entering, ownState = entering;
+      LayoutLine(document, narrow, narrowState);
+      LayoutLine(document, own, ownState);
+      ASSERT_EQ(narrowState, ownState) << round;
+      ASSERT_EQ(narrow.ConstructPosition(), own.ConstructPosition()) << round;
+      ASSERT_EQ(EndsOf(narrow), EndsOf(own)) << round;
+      ASSERT_EQ(narrow.IndentWidth(), own.IndentWidth()) << round;
+      ASSERT_EQ(LineWidth(document, narrow), LineWidth(document, own)) << round;
+    }
+    ASSERT_TRUE(narrow.IsNarrow());
   }
 }

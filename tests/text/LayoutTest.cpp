@@ -24,6 +24,8 @@ TEST(LayoutLine, WrapsWordsAtTheWrapWidth) {
   const WrapCase cases[] = {
       {"empty line", L"", 10, 4, 2, false, {0}, 0},
       {"fits", L"abc def", 10, 4, 2, false, {7}, 0},
+      {"as wide as the wrap width with a tab", L"abc\tdefg", 8, 4, 2, false, {8}, 0},
+      {"one column wider with a tab", L"abc\tdefg", 7, 4, 2, false, {4, 8}, 0},
       {"long word cut into pieces of the free width", letters25, 10, 4, 2, false, {10, 18, 25}, 0},
       {"word moves down whole", L"abcd efghij", 8, 4, 2, false, {5, 11}, 0},
       {"the delimiter makes a word one wider", L"abcdefgh ij", 8, 4, 2, false, {8, 11}, 0},
