@@ -86,7 +86,7 @@ TEST_F(Settings, LoadsClassesInListOrderUpToTheirCount) {
 
 TEST_F(Settings, ReadsAtMostNineRecentFiles) {
   std::string list;
-  for (int i = 0; i < 12; ++i) list += (i ? ",\"" : "\"") + std::to_string(i) + "\"";
+  for (int i = 0; i < 10; ++i) list += (i ? ",\"" : "\"") + std::to_string(i) + "\"";
   folder.Write(L"fum.opt", "nrecent = 3 recent = {" + list + "}\r\n");
   AppSettings settings(Path(), SyntaxFolder());
   // nrecent is never read: the list itself counts.

@@ -118,6 +118,17 @@ TEST_F(AssocTest, RemovedWithoutARecordedTypeKeepsItsEntries) {
   EXPECT_TRUE(remembered.empty());
 }
 
+TEST_F(AssocTest, AnEmptyTypeIsNeitherRestoredNorDeleted) {
+  store.WriteString(L".e", L"", L"");
+  store.WriteString(L".e", L"fumprevassoc", L"old");
+  store.WriteString(L"efile\\Shell\\Open\\Command", L"", openCommand);
+  remembered = {L".e"};
+  AssocList list = Open();
+  EXPECT_TRUE(list.Remove(L".e"));
+  Ok(list);
+  EXPECT_EQ(store.ReadString(L".e", L"fumprevassoc"), L"old");
+}
+
 TEST_F(AssocTest, AnExtensionTakenOverByAnotherProgramLeavesTheList) {
   AssocList list = Open();
   list.Add(L".one", L"");

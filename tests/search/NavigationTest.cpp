@@ -109,7 +109,7 @@ TEST(NavigationTest, GotoLineNumbersAreBroughtIntoTheDocument) {
 
 TEST(NavigationTest, MatchPairCountsNestedPairsOfTheSameBrackets) {
   DocClass settings = PlainSettings();
-  settings.openbrackets = L"(";
+  settings.openbrackets = L"(<";
   settings.closebrackets = L")";
   struct Case {
     const char* what;
@@ -125,6 +125,7 @@ TEST(NavigationTest, MatchPairCountsNestedPairsOfTheSameBrackets) {
       {"across lines", {L"(", L"x", L")"}, {0, 0}, true, {2, 0}},
       {"no partner", {L"((x)"}, {0, 0}, false, {0, 0}},
       {"no bracket", {L"abc"}, {0, 1}, false, {0, 1}},
+      {"no partner in the other list", {L"<x>"}, {0, 0}, false, {0, 0}},
       {"other brackets do not count", {L"[(])"}, {0, 1}, true, {0, 3}},
   };
   for (const Case& c : cases) {

@@ -53,6 +53,8 @@ TEST(TextFile, ReadAndSavedFilesComeBackByteForByte) {
        {Encoding::utf16le, true, false}, {L"a", L"\u010A"}},
       {"UTF-16 BE, LF only", std::string("\xFE\xFF\0a\0\n\xD8\x3D\xDE\x00", 10),
        {Encoding::utf16be, true, true}, {L"a", L"\xD83D\xDE00"}},
+      {"UTF-16 LE, a line end first", std::string("\xFF\xFE\n\0a\0", 6),
+       {Encoding::utf16le, true, true}, {L"", L"a"}},
       {"UTF-16 BOM with an odd byte count", std::string("\xFF\xFE" "a", 3), codePageCrLf, {}},
   };
   for (const auto& c : cases) {

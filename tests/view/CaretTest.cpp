@@ -235,6 +235,12 @@ TEST(CaretTest, GridFollowsTheWindowSize) {
     EXPECT_EQ(f.view.visibleColumns, c.columns) << c.width;
     EXPECT_EQ(f.document->wrapWidth != wrapBefore, c.relaid) << c.width;
   }
+  // A size that arrives before the font is measured is left to the measuring.
+  ViewFixture f({L"x"}, 20, 10);
+  EditView early;
+  early.Attach(*f.document, f.surface, nullptr);
+  OnViewSize(early, 100, 100);
+  EXPECT_FALSE(early.metricsValid);
 }
 
 TEST(CaretTest, SwitchingHighlightingOnRecomputesTheLineStates) {
