@@ -110,6 +110,13 @@ TEST_F(AssocTest, RemovedWithoutARecordedTypeKeepsItsEntries) {
   AssocList list = Open();
   list.Add(L".new", L"");
   Ok(list);
+  // Taken from a type whose key "oldfile" did not exist: removed in the same session, it stays.
+  store.WriteString(L".old", L"", L"gone");
+  list.Add(L".old", L"");
+  Ok(list);
+  list.Remove(L".old");
+  Ok(list);
+  EXPECT_EQ(store.ReadString(L".old", L""), L"oldfile");
   AssocList again = Open();
   again.Remove(L".new");
   Ok(again);
