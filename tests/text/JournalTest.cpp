@@ -74,6 +74,12 @@ TEST(Journal, ADamagedByteEndsTheJournalBeforeItsRecord) {
     ASSERT_TRUE(read) << "damage at " << at;
     EXPECT_EQ(read->changes.size(), WholeChanges(ends, at)) << "damage at " << at;
   }
+  // A header whose checksum holds but which has a byte after its fields is no header.
+  const std::string payload = EncodeJournalHeader({}, L"n", false).substr(8) + "x";
+  std::string record;
+  for (std::uint32_t word : {static_cast<std::uint32_t>(payload.size()), Crc32(payload)})
+    for (int shift = 0; shift < 32; shift += 8) record += static_cast<char>(word >> shift);
+  EXPECT_FALSE(ParseJournal(record + payload));
 }
 
 TEST(Journal, WriterFollowsTheDocumentAndNamesTheSavedFile) {

@@ -93,10 +93,10 @@ TEST(TextFile, WhatIsTypedIsSavedInTheFilesEncoding) {
     const char* name;
     std::string bytes, saved;
   } const cases[] = {
-      {"UTF-8", "\xC3\xA9\xE2\x82\xAC\n", "\xC3\xA9\xE2\x82\xAC\xC3\xA9\xE2\x82\xAC\n"},
-      {"UTF-8 with BOM", "\xEF\xBB\xBFx", "\xEF\xBB\xBF\xC3\xA9\xE2\x82\xACx"},
-      {"UTF-16 LE", std::string("\xFF\xFEx\0", 4), std::string("\xFF\xFE\xE9\0\xAC\x20x\0", 8)},
-      {"code page", "x", "\xE9\x80x"},
+      {"UTF-8", "\xC3\xA9\xE2\x82\xAC\n", "\xC3\xA9\xE2\x82\xAC\xEF\xBF\xBD\xC3\xA9\xE2\x82\xAC\n"},
+      {"UTF-8 with BOM", "\xEF\xBB\xBFx", "\xEF\xBB\xBF\xC3\xA9\xE2\x82\xAC\xEF\xBF\xBDx"},
+      {"UTF-16 LE", std::string("\xFF\xFEx\0", 4), std::string("\xFF\xFE\xE9\0\xAC\x20\xFF\xDFx\0", 10)},
+      {"code page", "x", "\xE9\x80?x"},
   };
   for (const auto& c : cases) {
     TempFolder folder;
@@ -104,7 +104,7 @@ TEST(TextFile, WhatIsTypedIsSavedInTheFilesEncoding) {
     Document document;
     ASSERT_TRUE(LoadText(document, folder.Path(L"in.txt"))) << c.name;
     TextPos start = PosAt(document, 0, 0);
-    ReplaceText(document, start, start, L"\u00E9\u20AC", editTyping);
+    ReplaceText(document, start, start, L"\u00E9\u20AC\xDFFF", editTyping);  // and a lone surrogate
     ASSERT_TRUE(SaveText(document, folder.Path(L"in.txt"))) << c.name;
     EXPECT_EQ(folder.Read(L"in.txt"), c.saved) << c.name;
   }
