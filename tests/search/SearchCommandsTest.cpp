@@ -235,6 +235,7 @@ TEST(SearchCommandsTest, AllDocumentsContinuesIntoTheOtherViewsAndReplacesInEach
   ViewFixture b({L"none"}, 40, 10);
   ViewFixture c({L"a foo", L"foo"}, 40, 10);
   std::vector<EditView*> views{&a.view, &b.view, &c.view};
+  EXPECT_EQ(FindInViews(views, 3, a.searcher, true), -1);  // no such view
   a.Place(1, 0);
   EXPECT_EQ(FindInViews(views, 0, a.searcher, true), 2);
   EXPECT_TRUE(c.view.findHitSelected);
