@@ -57,6 +57,7 @@ TEST(NavigationTest, NextAndPreviousMarkFollowTheirWrapRules) {
   } cases[] = {
       {"next from above", {3}, {1, 1}, true, {3, 0}},
       {"next wraps", {1}, {3, 1}, true, {1, 0}},
+      {"next wraps round to the line before", {2}, {3, 1}, true, {2, 0}},
       {"next from the only mark stays", {2}, {2, 1}, true, {2, 1}},
       {"previous from line 0 wraps to the last mark", {1, 3}, {0, 0}, false, {3, 0}},
       {"previous from the only mark stays", {2}, {2, 1}, false, {2, 1}},

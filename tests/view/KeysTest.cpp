@@ -91,6 +91,10 @@ TEST(KeysTest, VerticalMovesKeepTheDesiredColumn) {
   f.view.desiredColumn = 3;
   MoveRowUp(f.view, false);  // the first row stays, the caret goes to the desired column
   ExpectCaret(f.view, {0, 3});
+  ViewFixture g({std::wstring(30, L'a')}, 20, 10, PlainSettings(true));
+  g.Place(0, 25);
+  MoveRowUp(g.view, false);  // from a continuation row to the row above it in the same line
+  EXPECT_EQ(g.view.caret.segment, 0);
   // Page Down near the end stops at the last row.
   f.Place(1, 1);
   MovePageDown(f.view, false);
