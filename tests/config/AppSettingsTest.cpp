@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
+#include <cstring>
+
+#include "comun/resource.h"
 
 #include "../syntax/ConfigTree.h"
 #include "TempFolder.h"
@@ -84,7 +86,7 @@ TEST_F(Settings, LoadsClassesInListOrderUpToTheirCount) {
 
 TEST_F(Settings, ReadsAtMostNineRecentFiles) {
   std::string list;
-  for (int i = 0; i < 12; ++i) list += (i ? ",\"" : "\"") + std::to_string(i) + "\"";
+  for (int i = 0; i < 10; ++i) list += (i ? ",\"" : "\"") + std::to_string(i) + "\"";
   folder.Write(L"fum.opt", "nrecent = 3 recent = {" + list + "}\r\n");
   AppSettings settings(Path(), SyntaxFolder());
   // nrecent is never read: the list itself counts.
@@ -285,12 +287,39 @@ TEST(SettingsPath, ReplacesTheLastThreeCharacters) {
   EXPECT_EQ(SettingsPathFor(L"\\x"), L"opt");
 }
 
-TEST(KeyBindings, EveryKeyCombinationIsBoundOnce) {
-  std::set<std::pair<int, int>> seen;
-  for (const auto& binding : defaultKeyBindings)
-    EXPECT_TRUE(seen.insert({binding.flags, binding.key}).second)
-        << "flags " << int(binding.flags) << " key " << binding.key;
-  EXPECT_EQ(seen.size(), static_cast<std::size_t>(keyBindingCount));
+// The bindings in their order, keys spelled as users read them: "Alt+0x3F" a key code, "char1"
+// a character code, any other key a virtual key.
+TEST(KeyBindings, FollowTheKeyTableInOrder) {
+  const std::pair<std::string, int> table[] = {
+      {"Ctrl+4", IDM_CLOSE}, {"Ctrl+5", IDM_FINDTEXT}, {"Ctrl+6", IDM_NEXTWINDOW},
+      {"Ctrl+B", IDM_DOCSTART}, {"Ctrl+Shift+B", IDM_DOCSTARTEXTEND}, {"Ctrl+C", IDM_COPY},
+      {"Ctrl+Shift+C", IDM_COPYAPPEND}, {"Ctrl+D", IDM_DELETEWORD}, {"Ctrl+E", IDM_DOCEND},
+      {"Ctrl+Shift+E", IDM_DOCENDEXTEND}, {"Ctrl+G", IDM_GOTOLINE}, {"Ctrl+I", IDM_BLOCKINDENT},
+      {"Ctrl+Shift+I", IDM_BLOCKUNINDENT}, {"Ctrl+M", IDM_MATCH}, {"Ctrl+F", IDM_FINDNEXT},
+      {"Ctrl+Q", IDM_EXIT}, {"Ctrl+R", IDM_FINDPREV}, {"Ctrl+S", IDM_SAVE}, {"Ctrl+V", IDM_PASTE},
+      {"Ctrl+X", IDM_CUT}, {"Ctrl+Shift+X", IDM_CUTAPPEND}, {"Ctrl+Y", IDM_REDO},
+      {"Ctrl+Z", IDM_UNDO}, {"Shift+Alt+0x3F", IDM_ABOUT}, {"char1", IDM_ABOUT},
+      {"F2", IDM_NEXTMARK}, {"Shift+F2", IDM_PREVMARK}, {"Ctrl+F2", IDM_MARK},
+      {"Ctrl+F4", IDM_CLOSE}, {"F5", IDM_FINDTEXT}, {"Ctrl+F6", IDM_NEXTWINDOW},
+      {"Ctrl+Tab", IDM_NEXTWINDOW}, {"Ctrl+Shift+Tab", IDM_PREVWINDOW},
+      // The desktop's usual keys, on keys the handheld's leave free.
+      {"Ctrl+Shift+A", IDM_SELECTALL}, {"Ctrl+N", IDM_NEW}, {"Ctrl+O", IDM_OPEN},
+      {"Ctrl+Shift+S", IDM_SAVEAS}, {"Ctrl+W", IDM_CLOSE}};
+  ASSERT_EQ(std::size(table), defaultKeyBindings.size());
+  for (std::size_t i = 0; i < std::size(table); ++i) {
+    std::string key = table[i].first;
+    int flags = keyVirtual;
+    for (auto [name, flag] : {std::pair{"Ctrl+", keyControl}, {"Shift+", keyShift}, {"Alt+", keyAlt}})
+      if (key.find(name) != std::string::npos) flags |= flag, key.erase(key.find(name), std::strlen(name));
+    int code = key.size() == 1 ? key[0] : key[0] == 'F' ? 0x6F + std::stoi(key.substr(1)) : 0;
+    if (key == "Tab") code = 0x09;
+    if (key.starts_with("0x")) code = std::stoi(key, nullptr, 16);
+    if (key == "char1") flags = 0, code = 1;
+    SCOPED_TRACE(table[i].first);
+    EXPECT_EQ(defaultKeyBindings[i].flags, flags);
+    EXPECT_EQ(defaultKeyBindings[i].key, code);
+    EXPECT_EQ(defaultKeyBindings[i].command, table[i].second);
+  }
 }
 
 }  // namespace

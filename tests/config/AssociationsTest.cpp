@@ -110,12 +110,30 @@ TEST_F(AssocTest, RemovedWithoutARecordedTypeKeepsItsEntries) {
   AssocList list = Open();
   list.Add(L".new", L"");
   Ok(list);
+  // Taken from a type whose key "oldfile" did not exist: removed in the same session, it stays.
+  store.WriteString(L".old", L"", L"gone");
+  list.Add(L".old", L"");
+  Ok(list);
+  list.Remove(L".old");
+  Ok(list);
+  EXPECT_EQ(store.ReadString(L".old", L""), L"oldfile");
   AssocList again = Open();
   again.Remove(L".new");
   Ok(again);
   EXPECT_EQ(store.ReadString(L".new", L""), L"newfile");
   EXPECT_TRUE(store.KeyExists(L"newfile"));
   EXPECT_TRUE(remembered.empty());
+}
+
+TEST_F(AssocTest, AnEmptyTypeIsNeitherRestoredNorDeleted) {
+  store.WriteString(L".e", L"", L"");
+  store.WriteString(L".e", L"fumprevassoc", L"old");
+  store.WriteString(L"efile\\Shell\\Open\\Command", L"", openCommand);
+  remembered = {L".e"};
+  AssocList list = Open();
+  EXPECT_TRUE(list.Remove(L".e"));
+  Ok(list);
+  EXPECT_EQ(store.ReadString(L".e", L"fumprevassoc"), L"old");
 }
 
 TEST_F(AssocTest, AnExtensionTakenOverByAnotherProgramLeavesTheList) {

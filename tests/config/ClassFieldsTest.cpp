@@ -99,20 +99,14 @@ TEST(ClassFields, StoringFollowsTheFieldsRules) {
   EXPECT_EQ(docClass.syntax, nullptr);
 }
 
-TEST(ClassFields, SectionsDependOnPageAndItem) {
-  auto ids = [](bool classesMode, bool defaultClass) {
-    std::vector<int> result;
-    for (const ClassSection& section : SectionsFor(classesMode, defaultClass))
-      result.push_back(section.sectionId);
-    return result;
-  };
-  const std::vector<int> withoutFilters = {IDC_SECTION_PARAGRAPH, IDC_SECTION_COLORS,
-                                           IDC_SECTION_FONT, IDC_SECTION_SYNTAX};
-  EXPECT_EQ(ids(true, false), (std::vector<int>{IDC_SECTION_PARAGRAPH, IDC_SECTION_FILTERS,
-                                                IDC_SECTION_COLORS, IDC_SECTION_FONT,
-                                                IDC_SECTION_SYNTAX}));
-  EXPECT_EQ(ids(true, true), withoutFilters);
-  EXPECT_EQ(ids(false, true), withoutFilters);
+TEST(ClassFields, OnlyANamedClassOnTheClassesPageHasFilters) {
+  for (auto [classesMode, defaultClass] : {std::pair{true, false}, {true, true}, {false, true}}) {
+    std::vector<int> ids;
+    for (const ClassSection& section : SectionsFor(classesMode, defaultClass)) ids.push_back(section.sectionId);
+    EXPECT_EQ(std::count(ids.begin(), ids.end(), IDC_SECTION_FILTERS), classesMode && !defaultClass);
+    EXPECT_EQ(std::count(ids.begin(), ids.end(), IDC_SECTION_COMMANDS), 0);
+    EXPECT_EQ(ids.size(), 4u + (classesMode && !defaultClass));
+  }
 }
 
 TEST(ClassFields, FontSizeTextsSortInNumericOrder) {

@@ -164,6 +164,8 @@ TEST_F(Classification, LastMatchInNameOrderWins) {
   EXPECT_EQ(TabsizeFor(L"\\docs\\y.c"), 7);
   // No match keeps the class the document had.
   EXPECT_EQ(TabsizeFor(L"\\src\\image.png"), DocClass{}.tabsize);
+  Document document;
+  EXPECT_NO_THROW(ClassifyDocument(settings, document, L"x.c", 9));  // a name start past the end
 }
 
 TEST_F(Classification, AppliesEveryMatchingClassOnceWithItsSyntax) {

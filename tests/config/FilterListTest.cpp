@@ -51,11 +51,4 @@ TEST(FilterList, ANameWithoutPatternIsShownButNotStored) {
   EXPECT_EQ(filters.PatternOf(2), L"*.o");
 }
 
-TEST(FilterList, NoFiltersGiveNoPattern) {
-  FilterList filters = FilterList::FromStringList(JoinStringList({}));
-  EXPECT_TRUE(filters.Names().empty());
-  EXPECT_EQ(filters.PatternOf(0), L"");
-  EXPECT_EQ(filters.ToStringList(), JoinStringList({}));
-}
-
 }  // namespace

@@ -126,6 +126,11 @@ TEST_F(ListEditorTest, NewGoesBeforeTheSelectedItemAndIsShown) {
   EXPECT_EQ(editor.CurrentIndex(), 1);
   EXPECT_EQ(editor.names.Selection(), 1);
   EXPECT_EQ(editor.field, L"new");
+  // A selection the list does not hold puts the new item first.
+  editor.names.selection = 4;
+  editor.names.text = L"omega";
+  EXPECT_TRUE(editor.OnListCommand(newId, listClicked));
+  EXPECT_EQ(editor.ItemNames().front(), L"omega");
 }
 
 TEST_F(ListEditorTest, NewWithATypedNameGoesFirstAfterStoringTheShownItem) {

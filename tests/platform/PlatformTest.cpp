@@ -59,6 +59,8 @@ TEST(PlatformFiles, OpeningAMissingFileFailsWithItsErrorCode) {
   TempFolder folder;
   EXPECT_EQ(OpenForReading(folder.Path(L"missing.txt")), invalidFile);
   EXPECT_EQ(LastError(), errorFileNotFound);
+  EXPECT_EQ(OpenForReading(L"\\fum-missing.txt"), invalidFile);  // in the root folder
+  EXPECT_EQ(LastError(), errorFileNotFound);
   EXPECT_EQ(CreateForWriting(folder.Path(L"no\\such\\folder.txt")), invalidFile);
   EXPECT_EQ(LastError(), errorPathNotFound);
 }

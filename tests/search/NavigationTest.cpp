@@ -57,6 +57,7 @@ TEST(NavigationTest, NextAndPreviousMarkFollowTheirWrapRules) {
   } cases[] = {
       {"next from above", {3}, {1, 1}, true, {3, 0}},
       {"next wraps", {1}, {3, 1}, true, {1, 0}},
+      {"next wraps round to the line before", {2}, {3, 1}, true, {2, 0}},
       {"next from the only mark stays", {2}, {2, 1}, true, {2, 1}},
       {"previous from line 0 wraps to the last mark", {1, 3}, {0, 0}, false, {3, 0}},
       {"previous from the only mark stays", {2}, {2, 1}, false, {2, 1}},
@@ -109,7 +110,7 @@ TEST(NavigationTest, GotoLineNumbersAreBroughtIntoTheDocument) {
 
 TEST(NavigationTest, MatchPairCountsNestedPairsOfTheSameBrackets) {
   DocClass settings = PlainSettings();
-  settings.openbrackets = L"(";
+  settings.openbrackets = L"(<";
   settings.closebrackets = L")";
   struct Case {
     const char* what;
@@ -125,6 +126,7 @@ TEST(NavigationTest, MatchPairCountsNestedPairsOfTheSameBrackets) {
       {"across lines", {L"(", L"x", L")"}, {0, 0}, true, {2, 0}},
       {"no partner", {L"((x)"}, {0, 0}, false, {0, 0}},
       {"no bracket", {L"abc"}, {0, 1}, false, {0, 1}},
+      {"no partner in the other list", {L"<x>"}, {0, 0}, false, {0, 0}},
       {"other brackets do not count", {L"[(])"}, {0, 1}, true, {0, 3}},
   };
   for (const Case& c : cases) {

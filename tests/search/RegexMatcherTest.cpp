@@ -64,6 +64,7 @@ TEST(RegexMatcherTest, ReplacementPutsInTheGroups) {
       {L"o+", L"foo", L"[$&]", L"[oo]"},
       {L"(a)|(b)", L"b", L"<$1|$2|$9>", L"<|b|>"},  // a group that took no part or is none
       {L"a", L"a", L"$$1 $x $", L"$1 $x $"},
+      {L"$", L"ab", L"[$&]", L"[]"},  // an empty hit at the line end
   };
   for (const Replace& c : cases) {
     std::wstring error;

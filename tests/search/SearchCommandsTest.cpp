@@ -205,9 +205,9 @@ TEST(SearchCommandsTest, SelectedTextKeepsFindAndReplaceAllWithinTheRange) {
                       {0, 4, 0, 7}, {1, 0, 1, 3}, {1, 4, 1, 7}, {0, 4, 0, 7}}));
   FindPrevious(f.view, f.searcher);
   EXPECT_EQ(f.Selection(), (std::vector<int>{1, 4, 1, 7}));
-  // Replace All keeps the range's end behind the longer replacements of its last line, and
-  // a second one finds nothing more to replace within it.
-  f.Place(0, 0);
+  // Replace All, with the hit found last still selected, replaces in the range, keeps the
+  // range's end behind the longer replacements of its last line, and a second one finds
+  // nothing more to replace within it.
   EXPECT_EQ(ReplaceAll(f.view, f.searcher), 3);
   EXPECT_EQ(f.Lines(), (Lines{L"foo longer", L"longer longer", L"foo foo"}));
   EXPECT_EQ(f.searcher.SelectedRange().lastIndex, 13);
@@ -236,6 +236,7 @@ TEST(SearchCommandsTest, AllDocumentsContinuesIntoTheOtherViewsAndReplacesInEach
   ViewFixture b({L"none"}, 40, 10);
   ViewFixture c({L"a foo", L"foo"}, 40, 10);
   std::vector<EditView*> views{&a.view, &b.view, &c.view};
+  EXPECT_EQ(FindInViews(views, 3, a.searcher, true), -1);  // no such view
   a.Place(1, 0);
   EXPECT_EQ(FindInViews(views, 0, a.searcher, true), 2);
   EXPECT_TRUE(c.view.findHitSelected);

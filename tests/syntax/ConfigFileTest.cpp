@@ -103,6 +103,7 @@ TEST(ConfigFile, GetAddsMissingKeysWithTheirDefaults) {
   EXPECT_EQ(config.GetString(L"s", L"x"), L"x");
   EXPECT_EQ(config.GetIntList(L"l", defaults, 3), (std::vector<int>{7, 8, 9}));
   EXPECT_EQ(DumpTree(config.Root()), L"l:n3=7,8,9, n:i=5 s:s=x ");
+  EXPECT_TRUE(config.GetIntList(L"m", defaults, -1).empty());
   // Present keys are not touched by later defaults.
   EXPECT_EQ(config.GetInt(L"n", 1), 5);
   EXPECT_EQ(config.GetString(L"s", L"y"), L"x");

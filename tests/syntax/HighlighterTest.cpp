@@ -11,7 +11,6 @@
 #include "text/CodePage.h"
 #include "text/Edit.h"
 #include "text/TextTestUtil.h"
-#include "text/UndoHistory.h"
 
 namespace {
 
@@ -26,17 +25,6 @@ std::vector<int> Codes(const Document& document) {
   std::vector<int> codes;
   for (int i = 0; i < document.LineCount(); ++i)
     codes.push_back(lineState::Code(document.lines[i].State()));
-  return codes;
-}
-
-// The codes a scan from the first line gives, ignoring what the lines store.
-std::vector<int> RecomputedCodes(const Document& document) {
-  std::vector<int> codes;
-  int code = 0;
-  for (int i = 0; i < document.LineCount(); ++i) {
-    code = ScanLineEnd(CLikeSyntax(), document.lines[i].Text(), code).code;
-    codes.push_back(code);
-  }
   return codes;
 }
 
@@ -96,44 +84,6 @@ TEST(Highlighter, ContinuationRowsStartWithTheirIndentAsABlankRun) {
 TEST(Highlighter, PlainDocumentsGetPlainRunsBetweenTabs) {
   auto document = MakeDocument({L"ab\tc"}, Settings(false, 4, 2), Document::noWrapWidth);
   EXPECT_EQ(Row(*document, 0, 8), "1:2 0:2 1:1 0:4 ");
-}
-
-// After any sequence of random edits, every stored end state equals a scan from the first line,
-// and each edit's last changed row covers every line whose state it changed.
-TEST(Highlighter, RandomEditsKeepEveryEndStateEqualToAFullRecomputation) {
-  const wchar_t* pieces[] = {L"/*", L"*/", L"\"", L"\\", L"//", L"<", L">", L"int ", L"a",
-                             L"\t", L"\r\n", L"\r", L" "};
-  std::mt19937 random(12345);
-  for (bool wrap : {false, true}) {
-    auto document = MakeDocument({L"int a; /* x", L"y */ b", L"\"s\" <e>", L"c"}, Highlighted(wrap),
-                                 wrap ? 12 : Document::noWrapWidth);
-    for (int step = 0; step < 1500; ++step) {
-      std::vector<int> before = Codes(*document);
-      auto pick = [&](int count) { return static_cast<int>(random() % static_cast<unsigned>(count)); };
-      int line = pick(document->LineCount());
-      TextPos from = PosAt(*document, line, pick(document->lines[line].Length() + 1));
-      TextPos to = from;
-      if (pick(3) == 0) {
-        int other = std::min(document->LineCount() - 1, line + pick(3));
-        to = PosAt(*document, other, pick(document->lines[other].Length() + 1));
-      }
-      std::wstring text;
-      for (int n = pick(4); n > 0; --n) text += pieces[pick(std::size(pieces))];
-      ChangeRecord change;
-      if (pick(10) == 0 && CanUndo(*document->undo)) change = Undo(*document->undo);
-      else change = ReplaceText(*document, from, to, text, editOther);
-      ASSERT_EQ(Codes(*document), RecomputedCodes(*document)) << "step " << step;
-      if (change.firstRow < 0) continue;
-      // Lines below the edit whose state changed must lie within the repainted rows.
-      std::vector<int> after = Codes(*document);
-      for (int i = change.endLine + 1; i < document->LineCount(); ++i) {
-        int shifted = i - (document->LineCount() - static_cast<int>(before.size()));
-        if (shifted >= 0 && shifted < static_cast<int>(before.size()) && before[shifted] != after[i]) {
-          ASSERT_LE(document->rowTotals[i] - 1, change.lastRow) << "step " << step << " line " << i;
-        }
-      }
-    }
-  }
 }
 
 // A line kept in its file's bytes lays out as the same line widened: the same indentation,

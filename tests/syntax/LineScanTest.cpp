@@ -110,4 +110,8 @@ TEST(LineScan, LinesEnteredInsideAConstructStartInIt) {
   LineEndState reopened = ScanLineEnd(def, L"x */ \"s", 14);
   EXPECT_EQ(reopened.code, 7);
   EXPECT_EQ(Runs(def, L"x */ \"s", reopened), "1:0:5 12:5:2 ");
+  // A second emphasis carried in stays emphasised up to its end on the line that closes it.
+  def.emphasisBegin2 = L"[";
+  def.emphasisEnd2 = L"]";
+  EXPECT_EQ(Runs(def, L"b] c", ScanLineEnd(def, L"b] c", 13)), "13:0:2 1:2:2 ");
 }

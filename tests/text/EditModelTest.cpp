@@ -31,7 +31,8 @@ class RandomEdits {
 
   std::wstring Text() {
     static const wchar_t* const pieces[] = {L"a", L"b", L" ", L"\t", L"\r", L"\n", L"\r\n", L"xyz",
-                                            L"word ", L"  ", L"longerwordthanawrap", L"/*", L"*/", L"\"", L"//"};
+                                            L"word ", L"  ", L"longerwordthanawrap", L"/*", L"*/", L"\"", L"//",
+                                            L"'", L"\\", L"<", L">"};
     std::wstring text;
     for (int n = Below(5); n > 0; --n) text += pieces[Below(std::size(pieces))];
     return text;
@@ -111,8 +112,17 @@ TEST(EditModel, RandomEditsUndosAndRedosKeepTextAndLayoutExact) {
         }
         lastKind = kind;
         lastFrom = from;
+        std::vector<std::uint32_t> states;
+        for (int i = 0; i < document->LineCount(); ++i) states.push_back(document->lines[i].State());
         ChangeRecord change = ReplaceText(*document, PosAt(*document, from.line, from.index),
                                           PosAt(*document, to.line, to.index), text, kind);
+        // The rows reported changed reach every line below whose state the edit changed.
+        const int added = document->LineCount() - static_cast<int>(states.size());
+        for (int i = change.endLine + 1; i < document->LineCount(); ++i) {
+          if (i - added >= 0 && states[i - added] != document->lines[i].State()) {
+            ASSERT_LE(document->rowTotals[i] - 1, change.lastRow) << "step " << step << " line " << i;
+          }
+        }
         TextPlace end = ModelReplace(model, from, to, text);
         lastEnd = end;
         ASSERT_EQ(LinesOf(*document), model) << "step " << step;

@@ -74,6 +74,12 @@ TEST(Journal, ADamagedByteEndsTheJournalBeforeItsRecord) {
     ASSERT_TRUE(read) << "damage at " << at;
     EXPECT_EQ(read->changes.size(), WholeChanges(ends, at)) << "damage at " << at;
   }
+  // A header whose checksum holds but which has a byte after its fields is no header.
+  const std::string payload = EncodeJournalHeader({}, L"n", false).substr(8) + "x";
+  std::string record;
+  for (std::uint32_t word : {static_cast<std::uint32_t>(payload.size()), Crc32(payload)})
+    for (int shift = 0; shift < 32; shift += 8) record += static_cast<char>(word >> shift);
+  EXPECT_FALSE(ParseJournal(record + payload));
 }
 
 TEST(Journal, WriterFollowsTheDocumentAndNamesTheSavedFile) {
@@ -134,7 +140,9 @@ TEST(Journal, AFileChangedBeforeTheFirstWriteIsNotTakenForTheSavedOne) {
   auto document = MakeDocument({L""}, Settings(false, 4, 0), 80);
   JournalWriter writer(folder.Path(L"1.fumj"));
   writer.Begin(file);
+  const auto writeTime = std::filesystem::last_write_time(folder.Native(L"text.txt"));
   folder.Write(L"text.txt", "someone else's longer text");
+  std::filesystem::last_write_time(folder.Native(L"text.txt"), writeTime);  // its size tells
   writer.Add(PosAt(*document, 0, 0), PosAt(*document, 0, 0), L"x", 0);
   ASSERT_TRUE(writer.Write(true, L"text.txt"));
   std::optional<JournalContents> read = ParseJournal(folder.Read(L"1.fumj"));

@@ -53,6 +53,8 @@ TEST(TextFile, ReadAndSavedFilesComeBackByteForByte) {
        {Encoding::utf16le, true, false}, {L"a", L"\u010A"}},
       {"UTF-16 BE, LF only", std::string("\xFE\xFF\0a\0\n\xD8\x3D\xDE\x00", 10),
        {Encoding::utf16be, true, true}, {L"a", L"\xD83D\xDE00"}},
+      {"UTF-16 LE, a line end first", std::string("\xFF\xFE\n\0a\0", 6),
+       {Encoding::utf16le, true, true}, {L"", L"a"}},
       {"UTF-16 BOM with an odd byte count", std::string("\xFF\xFE" "a", 3), codePageCrLf, {}},
   };
   for (const auto& c : cases) {
@@ -91,10 +93,10 @@ TEST(TextFile, WhatIsTypedIsSavedInTheFilesEncoding) {
     const char* name;
     std::string bytes, saved;
   } const cases[] = {
-      {"UTF-8", "\xC3\xA9\xE2\x82\xAC\n", "\xC3\xA9\xE2\x82\xAC\xC3\xA9\xE2\x82\xAC\n"},
-      {"UTF-8 with BOM", "\xEF\xBB\xBFx", "\xEF\xBB\xBF\xC3\xA9\xE2\x82\xACx"},
-      {"UTF-16 LE", std::string("\xFF\xFEx\0", 4), std::string("\xFF\xFE\xE9\0\xAC\x20x\0", 8)},
-      {"code page", "x", "\xE9\x80x"},
+      {"UTF-8", "\xC3\xA9\xE2\x82\xAC\n", "\xC3\xA9\xE2\x82\xAC\xEF\xBF\xBD\xC3\xA9\xE2\x82\xAC\n"},
+      {"UTF-8 with BOM", "\xEF\xBB\xBFx", "\xEF\xBB\xBF\xC3\xA9\xE2\x82\xAC\xEF\xBF\xBDx"},
+      {"UTF-16 LE", std::string("\xFF\xFEx\0", 4), std::string("\xFF\xFE\xE9\0\xAC\x20\xFF\xDFx\0", 10)},
+      {"code page", "x", "\xE9\x80?x"},
   };
   for (const auto& c : cases) {
     TempFolder folder;
@@ -102,7 +104,7 @@ TEST(TextFile, WhatIsTypedIsSavedInTheFilesEncoding) {
     Document document;
     ASSERT_TRUE(LoadText(document, folder.Path(L"in.txt"))) << c.name;
     TextPos start = PosAt(document, 0, 0);
-    ReplaceText(document, start, start, L"\u00E9\u20AC", editTyping);
+    ReplaceText(document, start, start, L"\u00E9\u20AC\xDFFF", editTyping);  // and a lone surrogate
     ASSERT_TRUE(SaveText(document, folder.Path(L"in.txt"))) << c.name;
     EXPECT_EQ(folder.Read(L"in.txt"), c.saved) << c.name;
   }

@@ -67,6 +67,9 @@ TEST(TextPos, MovesOntoSegmentEndsKeepTheirSegment) {
   EXPECT_EQ(AbsoluteRow(pos), 3);
   MoveToLineEnd(pos = PosAt(*document, 0, 3));
   EXPECT_EQ(Of(pos), (Shown{0, 25, 2, 9}));
+  pos.index = 3;  // a segment two rows beyond the index walks back to the one holding it
+  ComputeVisualColumn(pos);
+  EXPECT_EQ(Of(pos), (Shown{0, 3, 0, 3}));
 }
 
 TEST(TextPos, TabsAdvanceToTheNextStopOfTheScreenGrid) {

@@ -236,6 +236,15 @@ TEST(CaretTest, GridFollowsTheWindowSize) {
     EXPECT_EQ(f.view.visibleColumns, c.columns) << c.width;
     EXPECT_EQ(f.document->wrapWidth != wrapBefore, c.relaid) << c.width;
   }
+  // A size that arrives before the font is measured is left to the measuring.
+  ViewFixture f({L"x"}, 20, 10);
+  EditView early;
+  early.Attach(*f.document, f.surface, nullptr);
+  OnViewSize(early, 100, 100);
+  EXPECT_FALSE(early.metricsValid);
+  // Scrolled in steps of a quarter of the width, the bar reaches a step beyond the widest line.
+  ViewFixture wide({std::wstring(24, L'x')}, 20, 10, PlainSettings(false));
+  EXPECT_EQ(wide.surface.Bar(ScrollBar::horizontal).max, 10);
 }
 
 TEST(CaretTest, SwitchingHighlightingOnRecomputesTheLineStates) {

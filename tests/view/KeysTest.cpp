@@ -92,6 +92,10 @@ TEST(KeysTest, VerticalMovesKeepTheDesiredColumn) {
   f.view.desiredColumn = 3;
   MoveRowUp(f.view, false);  // the first row stays, the caret goes to the desired column
   ExpectCaret(f.view, {0, 3});
+  ViewFixture g({std::wstring(30, L'a')}, 20, 10, PlainSettings(true));
+  g.Place(0, 25);
+  MoveRowUp(g.view, false);  // from a continuation row to the row above it in the same line
+  EXPECT_EQ(g.view.caret.segment, 0);
   // Page Down near the end stops at the last row.
   f.Place(1, 1);
   MovePageDown(f.view, false);
@@ -310,6 +314,11 @@ TEST(KeysTest, ShiftTabRemovesBlanksUpToTheFirstTabStop) {
     Unindent(g.view);
     EXPECT_EQ(g.Lines(), (Lines{L"\tx", L"\ty"}));
   }
+  // A block without leading blanks is left unmodified.
+  ViewFixture h({L"x", L"y"}, 20, 10);
+  h.Select(0, 0, 1, 1);
+  OnKeyDown(h.view, keyTab, true, false);
+  EXPECT_FALSE(h.document->modified);
 }
 
 TEST(KeysTest, EscapeEndsTheSelection) {
@@ -363,9 +372,12 @@ TEST(KeysTest, CopyCutPasteAndAppend) {
   f.Select(0, 6, 1, 3);
   EXPECT_TRUE(CopySelection(f.view, L""));
   EXPECT_EQ(f.surface.clipboard, L"line\r\nsec");
-  // An active but empty selection copies nothing and keeps the clipboard.
+  // An active but empty selection copies nothing and keeps the clipboard; cut appended, it
+  // leaves the text as it is.
   f.Select(1, 2, 1, 2);
   EXPECT_FALSE(CopySelection(f.view, L""));
+  EXPECT_TRUE(CopyAppend(f.view, true));
+  EXPECT_FALSE(f.document->modified);
   EXPECT_EQ(f.surface.clipboard, L"line\r\nsec");
   // Appending collects pieces one after the other.
   f.Select(0, 0, 0, 5);
@@ -391,6 +403,11 @@ TEST(KeysTest, CopyCutPasteAndAppend) {
   // No text on the clipboard: paste does nothing.
   f.surface.clipboard.reset();
   EXPECT_FALSE(PasteClipboard(f.view));
+  // A NUL of the text cannot go to the clipboard.
+  ViewFixture g({std::wstring(L"a\0b", 3)}, 20, 10);
+  g.Select(0, 0, 0, 3);
+  EXPECT_TRUE(CopySelection(g.view, L""));
+  EXPECT_EQ(g.surface.clipboard, L"ab");
 }
 
 }  // namespace

@@ -91,6 +91,8 @@ TEST(MouseTest, DoubleTaps) {
       {X(5, 2), false, true, 4, 9},   // on "quick"
       {X(9, 2), false, true, 4, 9},   // on the space after it
       {X(0, 1), false, true, 0, 3},   // on "The"
+      {X(0), false, true, 0, 3},      // on the margin's right edge: the text
+      {X(12), false, true, 10, 15},   // on the last word of the line
       {X(0, -6), false, true, 0, 15}, // in the margin: the whole row
       {X(5), true, false, -1, -1},    // Shift in the text: a press
   };
