@@ -181,8 +181,13 @@ FumProcess::~FumProcess() {
   DWORD exitCode = 0;
   if (window_ && IsWindow(window_)) {
     PostMessageW(window_, WM_CLOSE, 0, 0);
-    // Changes are thrown away.
-    while (Answer(IDNO, nullptr, nullptr, 500)) {
+    // Changes are thrown away. A dialog that No does not close (the settings sheet, left open
+    // by a test) must not hold the test here: the process is ended below.
+    HWND answered = nullptr;
+    while (HWND box = WaitForMessageBox(500)) {
+      if (box == answered) break;
+      Press(box, IDNO);
+      answered = box;
     }
   }
   if (!WaitForExit(5000, &exitCode)) {
