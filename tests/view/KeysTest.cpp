@@ -252,11 +252,17 @@ TEST(KeysTest, WordDeletion) {
   ExpectCaret(f.view, {0, 0});
   DeleteWordForward(f.view);
   EXPECT_EQ(f.Lines(), Lines{L""});
-  // An active, non-empty selection is deleted instead.
+  // An active, non-empty selection is deleted instead; an empty one leaves the word to go.
   ViewFixture g({L"one two three"}, 20, 10);
   g.Select(0, 4, 0, 5);
   OnKeyDown(g.view, keyBack, false, true);
   EXPECT_EQ(g.Lines(), Lines{L"one wo three"});
+  g.Select(0, 6, 0, 6);
+  OnKeyDown(g.view, keyBack, false, true);
+  EXPECT_EQ(g.Lines(), Lines{L"one  three"});
+  SelectAll(g.view);
+  OnKeyDown(g.view, keyBack, false, false);
+  EXPECT_EQ(g.Lines(), Lines{L""});
 }
 
 TEST(KeysTest, TabInsertsATabOrIndentsTheBlock) {
