@@ -74,12 +74,23 @@ TEST(Journal, ADamagedByteEndsTheJournalBeforeItsRecord) {
     ASSERT_TRUE(read) << "damage at " << at;
     EXPECT_EQ(read->changes.size(), WholeChanges(ends, at)) << "damage at " << at;
   }
-  // A header whose checksum holds but which has a byte after its fields is no header.
-  const std::string payload = EncodeJournalHeader({}, L"n", false).substr(8) + "x";
-  std::string record;
-  for (std::uint32_t word : {static_cast<std::uint32_t>(payload.size()), Crc32(payload)})
-    for (int shift = 0; shift < 32; shift += 8) record += static_cast<char>(word >> shift);
-  EXPECT_FALSE(ParseJournal(record + payload));
+  // Records whose checksums hold but whose fields do not: a header with a byte after its
+  // fields is no header; a change at a place past INT_MAX, or with a text longer than its
+  // record, ends the journal.
+  auto withPrefix = [](const std::string& payload) {
+    std::string record;
+    for (std::uint32_t word : {static_cast<std::uint32_t>(payload.size()), Crc32(payload)})
+      for (int shift = 0; shift < 32; shift += 8) record += static_cast<char>(word >> shift);
+    return record + payload;
+  };
+  const std::string header = EncodeJournalHeader({}, L"n", false);
+  EXPECT_FALSE(ParseJournal(withPrefix(header.substr(8) + "x")));
+  std::string negative, longText;
+  AppendJournalChange(negative, -1, 0, 0, 0, L"");
+  AppendJournalChange(longText, 0, 0, 0, 0, L"ab");
+  longText[8 + 17] = 9;  // the text's length: 9 units where the record holds 2
+  EXPECT_TRUE(ParseJournal(header + negative)->changes.empty());
+  EXPECT_TRUE(ParseJournal(header + withPrefix(longText.substr(8)))->changes.empty());
 }
 
 TEST(Journal, WriterFollowsTheDocumentAndNamesTheSavedFile) {

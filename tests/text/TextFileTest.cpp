@@ -39,13 +39,15 @@ TEST(TextFile, ReadAndSavedFilesComeBackByteForByte) {
       {"NUL bytes", std::string("x\0y\n\0", 5), codePageLf, {}},
       {"every code page byte", AllBytesButLineEnds(), codePageCrLf, {}},
       {"many lines", many, codePageCrLf, {}},
-      {"UTF-8 without BOM", "caf\xC3\xA9\n\xE2\x82\xAC", {Encoding::utf8, false, true},
-       {L"caf\u00E9", L"\u20AC"}},
+      {"UTF-8 without BOM", "caf\xC3\xA9\n\xE2\x82\xAC\xE0\xA0\x80", {Encoding::utf8, false, true},
+       {L"caf\u00E9", L"\u20AC\u0800"}},
       {"UTF-8 with BOM, ASCII only", "\xEF\xBB\xBF" "abc", {Encoding::utf8, true, false}, {L"abc"}},
       {"4-byte UTF-8 as a surrogate pair", "<\xF0\x9F\x98\x80>", {Encoding::utf8, false, false},
        {L"<\xD83D\xDE00>"}},
       {"invalid UTF-8 in Windows-1252", "caf\xE9 \xC3\xA9\r\n", codePageCrLf, {}},
       {"overlong UTF-8 form", "\xC0\xAF", codePageCrLf, {}},
+      {"overlong 4-byte UTF-8 form", "\xF0\x8F\xBF\xBF", codePageCrLf, {}},
+      {"UTF-8 form past U+10FFFF", "\xF4\x90\x80\x80", codePageCrLf, {}},
       {"UTF-8 surrogate form", "\xED\xA0\x80", codePageCrLf, {}},
       {"cut UTF-8 sequence", "\xE2\x82", codePageCrLf, {}},
       {"BOM before invalid UTF-8", "\xEF\xBB\xBF\xFF", codePageCrLf, {}},
@@ -108,6 +110,12 @@ TEST(TextFile, WhatIsTypedIsSavedInTheFilesEncoding) {
     ASSERT_TRUE(SaveText(document, folder.Path(L"in.txt"))) << c.name;
     EXPECT_EQ(folder.Read(L"in.txt"), c.saved) << c.name;
   }
+  // A high surrogate ending a line is alone: it does not pair with the next line's low one.
+  TempFolder folder;
+  auto document = MakeDocument({L"\xD83D", L"\xDE00"}, Settings(false, 8, 0), 80);
+  document->format = {Encoding::utf8, false, true};
+  ASSERT_TRUE(SaveText(*document, folder.Path(L"out.txt")));
+  EXPECT_EQ(folder.Read(L"out.txt"), "\xEF\xBF\xBD\n\xEF\xBF\xBD");
 }
 
 TEST(TextFile, UndoGivesBackLinesWithLoneCarriageReturns) {
