@@ -123,7 +123,7 @@ TEST_F(Settings, SaveRewritesClassesAndCommandsAndKeepsUnknownKeys) {
                "<two>cmdline = \"2\"</two></commands>\r\n");
   {
     AppSettings settings(Path(), SyntaxFolder());
-    settings.classNames = {L"b"};
+    settings.classNames = {L"b", L"b"};  // a name listed twice is saved once
     settings.classes.erase(L"a");
     settings.commands.erase(settings.commands.begin());
     settings.tbfindactive = true;

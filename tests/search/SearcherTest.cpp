@@ -115,6 +115,12 @@ TEST(SearcherTest, OptionsDecideWhatMatches) {
     f.searcher.SetOption(searchWholeWords, c.wholeWords);
     EXPECT_EQ(f.Find({0, 0}, true), c.expected) << c.what;
   }
+  // An expression keeps whole words whatever its characters.
+  Fixture f(text);
+  f.searcher.SetFindText(L"in.");
+  f.searcher.SetOption(searchRegularExpression, true);
+  f.searcher.SetOption(searchWholeWords, true);
+  EXPECT_EQ(f.Find({0, 0}, true), (Place{1, 0}));
 }
 
 TEST(SearcherTest, NoHitIsSkippedOverByRepeatedOrLookalikeUnits) {
