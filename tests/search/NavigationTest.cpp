@@ -93,6 +93,9 @@ TEST(NavigationTest, ClearMarksLeavesNoMarkAndRepaintsTheMargin) {
   ASSERT_EQ(f.surface.invalidated.size(), 1u);
   EXPECT_EQ(f.surface.invalidated[0].right, 10);
   EXPECT_GE(f.surface.invalidated[0].bottom, 160);
+  f.surface.Forget();
+  ClearMarks(f.view);  // no mark left: nothing to repaint
+  EXPECT_TRUE(f.surface.invalidated.empty());
 }
 
 TEST(NavigationTest, GotoLineNumbersAreBroughtIntoTheDocument) {
