@@ -104,8 +104,12 @@ TEST(DocumentList, PrevWrapsAndAClosedDocumentIsFollowedByTheNextOrTheFirst) {
   list = ListOf(L"ABC");
   list.SetActive(0);
   list.Remove(0);
+  list.ReorderAfterCycling();  // with no active document nothing moves
+  EXPECT_EQ(Names(list), L"BC");
   EXPECT_EQ(list.PreviousIndex(), 1);
   EXPECT_EQ(list.NextIndex(false), 0);
+  list.SetActive(2);
+  EXPECT_EQ(list.ActiveIndex(), -1);
 }
 
 TEST(DocumentList, RemovingKeepsTheActiveDocumentOrTakesTheOneBefore) {

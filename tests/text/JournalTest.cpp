@@ -202,6 +202,7 @@ TEST(Journal, UnusedPathsAndKeepingAside) {
   const std::wstring dir = folder.Path(L"");
   const std::wstring base = dir.substr(0, dir.size() - 1);
   folder.Write(L"7-1.fumj", "x");
+  std::filesystem::create_directory(folder.Native(L"folder.fumj"));  // not listed
   EXPECT_EQ(UnusedJournalPath(base, L"7-1"), folder.Path(L"7-1-1.fumj"));
   EXPECT_EQ(ListJournals(base), std::vector<std::wstring>{folder.Path(L"7-1.fumj")});
   EXPECT_EQ(KeepJournalAside(folder.Path(L"7-1.fumj")), folder.Path(L"7-1.kept"));

@@ -50,6 +50,7 @@ TEST(TextFile, ReadAndSavedFilesComeBackByteForByte) {
       {"UTF-8 form past U+10FFFF", "\xF4\x90\x80\x80", codePageCrLf, {}},
       {"UTF-8 surrogate form", "\xED\xA0\x80", codePageCrLf, {}},
       {"cut UTF-8 sequence", "\xE2\x82", codePageCrLf, {}},
+      {"UTF-8 form with a bad third byte", "\xE2\x82\xC0", codePageCrLf, {}},
       {"BOM before invalid UTF-8", "\xEF\xBB\xBF\xFF", codePageCrLf, {}},
       {"UTF-16 LE, a unit holding the LF byte", std::string("\xFF\xFE" "a\0\r\0\n\0\x0A\x01", 10),
        {Encoding::utf16le, true, false}, {L"a", L"\u010A"}},

@@ -85,6 +85,7 @@ TEST(KeysTest, VerticalMovesKeepTheDesiredColumn) {
   ViewFixture f({L"abcdefgh", L"ab", L"", L"abcdefgh"}, 20, 10);
   f.Place(0, 6);
   for (At expected : {At{1, 2}, At{2, 0}, At{3, 6}, At{3, 6}}) {
+    UndoEdit(f.view);  // with nothing to undo it keeps the column too
     MoveRowDown(f.view, false);
     ExpectCaret(f.view, expected);
   }
@@ -371,6 +372,12 @@ TEST(KeysTest, UndoAndRedoPutTheCaretAtTheChange) {
   f.surface.Forget();
   RedoEdit(f.view);
   EXPECT_TRUE(f.surface.invalidated.empty());
+  // A paste after typing is a step of its own.
+  f.surface.clipboard = L"!";
+  OnChar(f.view, L'f');
+  PasteClipboard(f.view);
+  UndoEdit(f.view);
+  EXPECT_EQ(f.Lines(), Lines{L"abcdef"});
 }
 
 TEST(KeysTest, CopyCutPasteAndAppend) {
