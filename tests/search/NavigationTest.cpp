@@ -10,18 +10,6 @@
 
 namespace {
 
-using Lines = std::vector<std::wstring>;
-
-struct At {
-  int line;
-  int index;
-  friend bool operator==(const At&, const At&) = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const At& at) {
-  return out << "(" << at.line << ", " << at.index << ")";
-}
-
 At CaretOf(const EditView& view) { return {view.caret.line, view.caret.index}; }
 
 bool Marked(const ViewFixture& f, int line) {

@@ -13,7 +13,6 @@
 
 namespace {
 
-using Lines = std::vector<std::wstring>;
 
 struct SearchFixture : ViewFixture {
   Searcher searcher;

@@ -12,17 +12,8 @@
 
 namespace {
 
-struct Place {
-  int line;
-  int index;
-  friend bool operator==(const Place&, const Place&) = default;
-};
-
+using Place = At;
 constexpr Place none{-1, -1};
-
-std::ostream& operator<<(std::ostream& out, const Place& p) {
-  return out << "(" << p.line << ", " << p.index << ")";
-}
 
 struct Fixture {
   std::unique_ptr<Document> document = std::make_unique<Document>();

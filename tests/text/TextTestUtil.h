@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,18 @@ inline DocClass Settings(bool wordwrap, int tabsize, int relindent, bool indent 
   settings.relindent = relindent;
   settings.indent = indent;
   return settings;
+}
+
+using Lines = std::vector<std::wstring>;
+
+// A place in the text, comparable and printable in test messages.
+struct At {
+  int line;
+  int index;
+  friend bool operator==(const At&, const At&) = default;
+};
+inline std::ostream& operator<<(std::ostream& out, const At& at) {
+  return out << "(" << at.line << ", " << at.index << ")";
 }
 
 // Replaces the document's lines (laid out properly by the next relayout).

@@ -13,13 +13,6 @@
 
 namespace {
 
-using Lines = std::vector<std::wstring>;
-
-struct At {
-  int line;
-  int index;
-};
-
 void ExpectCaret(const EditView& view, At at, const char* what = "") {
   EXPECT_EQ(view.caret.line, at.line) << what;
   EXPECT_EQ(view.caret.index, at.index) << what;
