@@ -135,6 +135,8 @@ TEST(DocumentList, AnOpenTakesThePristineDocumentOrReplacesAnOpenCopyWhicheverCo
   list[0]->untitled = true;
   EXPECT_EQ(list.TargetForOpening(L"A").copy, -1);
   EXPECT_EQ(list.TargetForOpening(L"A").pristine, 2);
+  list[1]->pristine = true;  // before the copy of "C": the copy stays open
+  EXPECT_EQ(list.TargetForOpening(L"C").copy, -1);
   std::wstring digits;
   for (int i = 0; i < 11; ++i) digits += list.NextUntitledName().substr(3);
   EXPECT_EQ(digits, L"12345678901");

@@ -144,6 +144,10 @@ TEST(TextFile, LinesStayInTheFilesBytesUntilTheirCharactersAreNeeded) {
   ASSERT_TRUE(LoadText(document, folder.Path(L"in.txt")));
   const Line& line = document.lines[0];
   EXPECT_TRUE(line.IsNarrow() && document.lines[1].IsNarrow());
+  folder.Write(L"utf8.txt", "caf\xC3\xA9\nplain\n");  // an ASCII line of a UTF-8 file too
+  Document utf8;
+  ASSERT_TRUE(LoadText(utf8, folder.Path(L"utf8.txt")));
+  EXPECT_TRUE(utf8.lines[1].IsNarrow());
   auto wide = MakeDocument({L"caf\u00E9\tis \u20AC1"}, Settings(true, 4, 2), 6);
   const std::vector<int> ends = EndsOf(wide->lines[0]);
   ASSERT_GT(ends.size(), 1u);

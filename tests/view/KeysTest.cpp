@@ -285,7 +285,7 @@ TEST(KeysTest, TabInsertsATabOrIndentsTheBlock) {
   EXPECT_EQ(f.Lines()[2], L"l\te2");
   EXPECT_FALSE(f.view.selectionActive);
   // The command indents even the caret's own line.
-  f.Place(0, 1);
+  f.Place(0, 0);
   Indent(f.view, false);
   EXPECT_EQ(f.Lines()[0], L"\tl0");
   // A block that reaches the last line keeps it selected whole.
