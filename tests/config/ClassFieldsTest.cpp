@@ -87,6 +87,7 @@ TEST(ClassFields, StoringFollowsTheFieldsRules) {
   EXPECT_EQ(docClass.fontwidthrel, 100);  // a clear "Alter Font:" means the font's own width
   EXPECT_FALSE(docClass.hassyntax);
   EXPECT_EQ(docClass.syntaxfile, L"c.syntax");  // kept while highlighting is off
+  EXPECT_EQ(FieldsOfClass(docClass).syntaxfile, L"");  // but not shown
   EXPECT_EQ(docClass.filter, JoinStringList({L"*.a", L"*.b"}));
   EXPECT_EQ(docClass.colours[4], 0x001E140Au);
 

@@ -127,6 +127,13 @@ TEST(ClassSection, ValuesOutOfRangeAreLoadedInRangeAndStayInTheFileAsWritten) {
     SaveClassSection(tree, L"c", loaded);
     EXPECT_EQ(tree.Root().Section(L"c")->Value(L"tabsize")->number, loaded.tabsize);
   }
+  // A stored value of another type stands for no number: saving writes the number.
+  ConfigFile tree;
+  ReadConfigText(tree.Root(), L"<c>tabsize = \"1\"</c>");
+  DocClass loaded;
+  LoadClassSection(tree, L"c", loaded);
+  SaveClassSection(tree, L"c", loaded);
+  EXPECT_EQ(tree.Root().Section(L"c")->Value(L"tabsize")->type, ConfigType::integer);
 }
 
 class Classification : public testing::Test {
@@ -184,6 +191,9 @@ TEST_F(Classification, AppliesEveryMatchingClassOnceWithItsSyntax) {
   EXPECT_EQ(applied, (std::vector<std::wstring>{L"a", L"b"}));
   ASSERT_NE(SyntaxOf(document), nullptr);
   EXPECT_EQ(KeywordClass(*SyntaxOf(document), L"int"), 2);
+  DocClass off = settings.Resolved(settings.classes[L"b"]);
+  off.hassyntax = false;
+  EXPECT_EQ(HighlightingOf(off), nullptr);
 }
 
 TEST_F(Classification, MissingSyntaxFileSwitchesHighlightingOffInTheDocumentOnly) {

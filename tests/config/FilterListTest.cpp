@@ -46,6 +46,9 @@ TEST(FilterList, ANameWithoutPatternIsShownButNotStored) {
   EXPECT_TRUE(filters.Add(L"B", L"*.b"));
   EXPECT_EQ(filters.Names(), (Names{L"A", L"B", L"Odd"}));
   EXPECT_EQ(filters.ToStringList(), JoinStringList({L"A", L"*.a", L"B", L"*.b"}));
+  FilterList removed = filters;
+  EXPECT_TRUE(removed.Remove(L"Odd"));
+  EXPECT_EQ(removed.ToStringList(), filters.ToStringList());
   // Modify gives it an entry of its own.
   EXPECT_TRUE(filters.Modify(L"Odd", L"*.o"));
   EXPECT_EQ(filters.PatternOf(2), L"*.o");

@@ -46,6 +46,7 @@ struct Item {
 class FakeEditor final : public ListEditor {
  public:
   FakeEditor() : ListEditor(listId, newId, deleteId) {}
+  using ListEditor::WhileBusy;
 
   void Start(std::vector<Item> list) {
     items = std::move(list);
@@ -194,6 +195,10 @@ TEST_F(ListEditorTest, DeleteLeavesNothingSelectedAndTheFieldsEmptyAndDisabled) 
   // A name that is not in the list deletes nothing.
   editor.names.text = L"zeta";
   editor.OnListCommand(deleteId, listClicked);
+  EXPECT_EQ(editor.items.size(), 2u);
+  // While one of the page's own handlers runs, a command it causes is taken but not run.
+  editor.Choose(0);
+  editor.WhileBusy([&] { EXPECT_TRUE(editor.OnListCommand(deleteId, listClicked)); });
   EXPECT_EQ(editor.items.size(), 2u);
 }
 

@@ -85,6 +85,7 @@ TEST(CommandLine, RelativeNamesAreResolvedAgainstTheDefaultFolder) {
   const Case cases[] = {
       {LR"(\My Documents\a.txt)", LR"(\Temp)", LR"(\My Documents\a.txt)"},
       {LR"(C:\work\a.txt)", LR"(\Temp)", LR"(C:\work\a.txt)"},
+      {LR"(C:\)", LR"(\Temp)", LR"(C:\)"},
       {L"a.txt", LR"(\My Documents)", LR"(\My Documents\a.txt)"},
       {L"a.txt", LR"(\)", LR"(\a.txt)"},
       {L"a.txt", LR"(C:\docs\)", LR"(C:\docs\a.txt)"},

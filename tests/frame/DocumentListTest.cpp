@@ -69,6 +69,14 @@ TEST(DocumentList, TheDocumentReachedByCyclingMovesBeforeTheOneCyclingStartedAt)
       EXPECT_EQ(list[list.NextIndex(false)]->file.name[0], c.before[c.cycleStart]);
     }
   }
+  // A close while cycling leaves the start past the end: the cycling begins anew.
+  DocumentList<Entry> list = ListOf(L"ABCD");
+  list.SetActive(3);
+  list.SetActive(list.NextIndex(false));
+  list.Remove(3);
+  list.SetActive(list.NextIndex(true));
+  list.ReorderAfterCycling();
+  EXPECT_EQ(Names(list), L"ACB");
 }
 
 TEST(DocumentList, PrevWrapsAndAClosedDocumentIsFollowedByTheNextOrTheFirst) {
@@ -92,6 +100,16 @@ TEST(DocumentList, PrevWrapsAndAClosedDocumentIsFollowedByTheNextOrTheFirst) {
   EXPECT_EQ(shown, L"CA");
   EXPECT_TRUE(list.empty());
   EXPECT_EQ(list.PreviousIndex(), -1);
+  // Closing the first: Prev shows the last, Next the new first.
+  list = ListOf(L"ABC");
+  list.SetActive(0);
+  list.Remove(0);
+  list.ReorderAfterCycling();  // with no active document nothing moves
+  EXPECT_EQ(Names(list), L"BC");
+  EXPECT_EQ(list.PreviousIndex(), 1);
+  EXPECT_EQ(list.NextIndex(false), 0);
+  list.SetActive(2);
+  EXPECT_EQ(list.ActiveIndex(), -1);
 }
 
 TEST(DocumentList, RemovingKeepsTheActiveDocumentOrTakesTheOneBefore) {
@@ -117,6 +135,11 @@ TEST(DocumentList, AnOpenTakesThePristineDocumentOrReplacesAnOpenCopyWhicheverCo
   list[0]->untitled = true;
   EXPECT_EQ(list.TargetForOpening(L"A").copy, -1);
   EXPECT_EQ(list.TargetForOpening(L"A").pristine, 2);
+  list[1]->pristine = true;  // before the copy of "C": the copy stays open
+  EXPECT_EQ(list.TargetForOpening(L"C").copy, -1);
+  std::wstring digits;
+  for (int i = 0; i < 11; ++i) digits += list.NextUntitledName().substr(3);
+  EXPECT_EQ(digits, L"12345678901");
 }
 
 TEST(DocumentName, APathSplitsIntoFolderNameBaseNameAndExtension) {
@@ -158,4 +181,5 @@ TEST(DocumentName, PositionsFromADialogThatDoNotFitThePathMeanNoExtension) {
   EXPECT_EQ(name.baseName, L"a.txt");
   name = DocumentName::FromPath(L"\\x\\a.txt", {42, 0});
   EXPECT_EQ(name.name, L"");
+  EXPECT_EQ(NumberedMenuText(0, L"a.txt"), L"&1 a.txt");
 }

@@ -10,18 +10,6 @@
 
 namespace {
 
-using Lines = std::vector<std::wstring>;
-
-struct At {
-  int line;
-  int index;
-  friend bool operator==(const At&, const At&) = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const At& at) {
-  return out << "(" << at.line << ", " << at.index << ")";
-}
-
 At CaretOf(const EditView& view) { return {view.caret.line, view.caret.index}; }
 
 bool Marked(const ViewFixture& f, int line) {
@@ -93,6 +81,9 @@ TEST(NavigationTest, ClearMarksLeavesNoMarkAndRepaintsTheMargin) {
   ASSERT_EQ(f.surface.invalidated.size(), 1u);
   EXPECT_EQ(f.surface.invalidated[0].right, 10);
   EXPECT_GE(f.surface.invalidated[0].bottom, 160);
+  f.surface.Forget();
+  ClearMarks(f.view);  // no mark left: nothing to repaint
+  EXPECT_TRUE(f.surface.invalidated.empty());
 }
 
 TEST(NavigationTest, GotoLineNumbersAreBroughtIntoTheDocument) {

@@ -12,17 +12,8 @@
 
 namespace {
 
-struct Place {
-  int line;
-  int index;
-  friend bool operator==(const Place&, const Place&) = default;
-};
-
+using Place = At;
 constexpr Place none{-1, -1};
-
-std::ostream& operator<<(std::ostream& out, const Place& p) {
-  return out << "(" << p.line << ", " << p.index << ")";
-}
 
 struct Fixture {
   std::unique_ptr<Document> document = std::make_unique<Document>();
@@ -115,6 +106,12 @@ TEST(SearcherTest, OptionsDecideWhatMatches) {
     f.searcher.SetOption(searchWholeWords, c.wholeWords);
     EXPECT_EQ(f.Find({0, 0}, true), c.expected) << c.what;
   }
+  // An expression keeps whole words whatever its characters.
+  Fixture f(text);
+  f.searcher.SetFindText(L"in.");
+  f.searcher.SetOption(searchRegularExpression, true);
+  f.searcher.SetOption(searchWholeWords, true);
+  EXPECT_EQ(f.Find({0, 0}, true), (Place{1, 0}));
 }
 
 TEST(SearcherTest, NoHitIsSkippedOverByRepeatedOrLookalikeUnits) {

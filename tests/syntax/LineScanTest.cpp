@@ -41,6 +41,12 @@ TEST(TextMatch, FindsUnescapedTerminators) {
   EXPECT_TRUE(CompareAt(L"a/*", 1, L"/*"));
   EXPECT_FALSE(CompareAt(L"a/", 1, L"/*"));
   EXPECT_FALSE(CompareAt(L"a", 3, L"a"));
+  // A narrow line's bytes are read through the code page, where byte 0x80 is the euro sign.
+  const NarrowText narrow("a\x80" "b");
+  EXPECT_EQ(narrow.find(L'\x80'), NarrowText::npos);
+  EXPECT_EQ(narrow.find(L'\x20AC'), 1u);
+  EXPECT_EQ(narrow.find_first_of(L"\x80" L"b"), 2u);
+  EXPECT_EQ(narrow.find(L'a', 4), NarrowText::npos);
 }
 
 TEST(LineScan, EndStatesOfOpenAndCarriedConstructs) {
@@ -65,6 +71,7 @@ TEST(LineScan, EndStatesOfOpenAndCarriedConstructs) {
       {L"/* reset */*p = 0;", 0, 0, -1},  // the '*' after the end opens nothing
       {L"reset */*p = 0;", 14, 4, 6},  // closed at 6, nothing open after
       {L"", 5, 14, -1},
+      {L"x", 18, 0, -1},  // carried in a second emphasis this definition lacks
   };
   for (const auto& c : cases) {
     LineEndState s = ScanLineEnd(def, c.text, c.entering);
@@ -114,4 +121,5 @@ TEST(LineScan, LinesEnteredInsideAConstructStartInIt) {
   def.emphasisBegin2 = L"[";
   def.emphasisEnd2 = L"]";
   EXPECT_EQ(Runs(def, L"b] c", ScanLineEnd(def, L"b] c", 13)), "13:0:2 1:2:2 ");
+  EXPECT_EQ(Runs(def, L"b c", ScanLineEnd(def, L"b c", 13)), "13:0:3 ");
 }

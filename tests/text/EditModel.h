@@ -9,7 +9,6 @@
 #include "text/TextTestUtil.h"
 #include "text/UndoHistory.h"
 
-using Lines = std::vector<std::wstring>;
 
 // ReplaceText on a vector of strings, the plain way.
 inline TextPlace ModelReplace(Lines& lines, TextPlace from, TextPlace to, const std::wstring& text) {

@@ -11,7 +11,6 @@
 
 namespace {
 
-using Lines = std::vector<std::wstring>;
 
 ChangeRecord Edit(Document& document, int line1, int index1, int line2, int index2,
                   std::wstring_view text, int flags) {

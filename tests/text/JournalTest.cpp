@@ -74,12 +74,23 @@ TEST(Journal, ADamagedByteEndsTheJournalBeforeItsRecord) {
     ASSERT_TRUE(read) << "damage at " << at;
     EXPECT_EQ(read->changes.size(), WholeChanges(ends, at)) << "damage at " << at;
   }
-  // A header whose checksum holds but which has a byte after its fields is no header.
-  const std::string payload = EncodeJournalHeader({}, L"n", false).substr(8) + "x";
-  std::string record;
-  for (std::uint32_t word : {static_cast<std::uint32_t>(payload.size()), Crc32(payload)})
-    for (int shift = 0; shift < 32; shift += 8) record += static_cast<char>(word >> shift);
-  EXPECT_FALSE(ParseJournal(record + payload));
+  // Records whose checksums hold but whose fields do not: a header with a byte after its
+  // fields is no header; a change at a place past INT_MAX, or with a text longer than its
+  // record, ends the journal.
+  auto withPrefix = [](const std::string& payload) {
+    std::string record;
+    for (std::uint32_t word : {static_cast<std::uint32_t>(payload.size()), Crc32(payload)})
+      for (int shift = 0; shift < 32; shift += 8) record += static_cast<char>(word >> shift);
+    return record + payload;
+  };
+  const std::string header = EncodeJournalHeader({}, L"n", false);
+  EXPECT_FALSE(ParseJournal(withPrefix(header.substr(8) + "x")));
+  std::string negative, longText;
+  AppendJournalChange(negative, -1, 0, 0, 0, L"");
+  AppendJournalChange(longText, 0, 0, 0, 0, L"ab");
+  longText[8 + 17] = 9;  // the text's length: 9 units where the record holds 2
+  EXPECT_TRUE(ParseJournal(header + negative)->changes.empty());
+  EXPECT_TRUE(ParseJournal(header + withPrefix(longText.substr(8)))->changes.empty());
 }
 
 TEST(Journal, WriterFollowsTheDocumentAndNamesTheSavedFile) {
@@ -134,20 +145,24 @@ TEST(Journal, WriterFollowsTheDocumentAndNamesTheSavedFile) {
 }
 
 TEST(Journal, AFileChangedBeforeTheFirstWriteIsNotTakenForTheSavedOne) {
-  TempFolder folder;
-  const std::wstring file = folder.Path(L"text.txt");
-  folder.Write(L"text.txt", "one");
-  auto document = MakeDocument({L""}, Settings(false, 4, 0), 80);
-  JournalWriter writer(folder.Path(L"1.fumj"));
-  writer.Begin(file);
-  const auto writeTime = std::filesystem::last_write_time(folder.Native(L"text.txt"));
-  folder.Write(L"text.txt", "someone else's longer text");
-  std::filesystem::last_write_time(folder.Native(L"text.txt"), writeTime);  // its size tells
-  writer.Add(PosAt(*document, 0, 0), PosAt(*document, 0, 0), L"x", 0);
-  ASSERT_TRUE(writer.Write(true, L"text.txt"));
-  std::optional<JournalContents> read = ParseJournal(folder.Read(L"1.fumj"));
-  ASSERT_TRUE(read);
-  EXPECT_FALSE(read->savedKnown);
+  // Its size tells, at the old time; or its time, in the same size.
+  for (const std::string other : {"someone else's longer text", "two"}) {
+    TempFolder folder;
+    const std::wstring file = folder.Path(L"text.txt");
+    folder.Write(L"text.txt", "one");
+    auto document = MakeDocument({L""}, Settings(false, 4, 0), 80);
+    JournalWriter writer(folder.Path(L"1.fumj"));
+    writer.Begin(file);
+    const auto writeTime = std::filesystem::last_write_time(folder.Native(L"text.txt"));
+    folder.Write(L"text.txt", other);
+    std::filesystem::last_write_time(folder.Native(L"text.txt"),
+                                     other.size() == 3 ? writeTime + std::chrono::seconds(2) : writeTime);
+    writer.Add(PosAt(*document, 0, 0), PosAt(*document, 0, 0), L"x", 0);
+    ASSERT_TRUE(writer.Write(true, L"text.txt"));
+    std::optional<JournalContents> read = ParseJournal(folder.Read(L"1.fumj"));
+    ASSERT_TRUE(read);
+    EXPECT_FALSE(read->savedKnown) << other;
+  }
 }
 
 TEST(Journal, TheSavedStateOfAFileNamedInAnotherCaseIsFound) {
@@ -187,6 +202,7 @@ TEST(Journal, UnusedPathsAndKeepingAside) {
   const std::wstring dir = folder.Path(L"");
   const std::wstring base = dir.substr(0, dir.size() - 1);
   folder.Write(L"7-1.fumj", "x");
+  std::filesystem::create_directory(folder.Native(L"folder.fumj"));  // not listed
   EXPECT_EQ(UnusedJournalPath(base, L"7-1"), folder.Path(L"7-1-1.fumj"));
   EXPECT_EQ(ListJournals(base), std::vector<std::wstring>{folder.Path(L"7-1.fumj")});
   EXPECT_EQ(KeepJournalAside(folder.Path(L"7-1.fumj")), folder.Path(L"7-1.kept"));

@@ -39,15 +39,18 @@ TEST(TextFile, ReadAndSavedFilesComeBackByteForByte) {
       {"NUL bytes", std::string("x\0y\n\0", 5), codePageLf, {}},
       {"every code page byte", AllBytesButLineEnds(), codePageCrLf, {}},
       {"many lines", many, codePageCrLf, {}},
-      {"UTF-8 without BOM", "caf\xC3\xA9\n\xE2\x82\xAC", {Encoding::utf8, false, true},
-       {L"caf\u00E9", L"\u20AC"}},
+      {"UTF-8 without BOM", "caf\xC3\xA9\n\xE2\x82\xAC\xE0\xA0\x80", {Encoding::utf8, false, true},
+       {L"caf\u00E9", L"\u20AC\u0800"}},
       {"UTF-8 with BOM, ASCII only", "\xEF\xBB\xBF" "abc", {Encoding::utf8, true, false}, {L"abc"}},
       {"4-byte UTF-8 as a surrogate pair", "<\xF0\x9F\x98\x80>", {Encoding::utf8, false, false},
        {L"<\xD83D\xDE00>"}},
       {"invalid UTF-8 in Windows-1252", "caf\xE9 \xC3\xA9\r\n", codePageCrLf, {}},
       {"overlong UTF-8 form", "\xC0\xAF", codePageCrLf, {}},
+      {"overlong 4-byte UTF-8 form", "\xF0\x8F\xBF\xBF", codePageCrLf, {}},
+      {"UTF-8 form past U+10FFFF", "\xF4\x90\x80\x80", codePageCrLf, {}},
       {"UTF-8 surrogate form", "\xED\xA0\x80", codePageCrLf, {}},
       {"cut UTF-8 sequence", "\xE2\x82", codePageCrLf, {}},
+      {"UTF-8 form with a bad third byte", "\xE2\x82\xC0", codePageCrLf, {}},
       {"BOM before invalid UTF-8", "\xEF\xBB\xBF\xFF", codePageCrLf, {}},
       {"UTF-16 LE, a unit holding the LF byte", std::string("\xFF\xFE" "a\0\r\0\n\0\x0A\x01", 10),
        {Encoding::utf16le, true, false}, {L"a", L"\u010A"}},
@@ -108,6 +111,12 @@ TEST(TextFile, WhatIsTypedIsSavedInTheFilesEncoding) {
     ASSERT_TRUE(SaveText(document, folder.Path(L"in.txt"))) << c.name;
     EXPECT_EQ(folder.Read(L"in.txt"), c.saved) << c.name;
   }
+  // A high surrogate ending a line is alone: it does not pair with the next line's low one.
+  TempFolder folder;
+  auto document = MakeDocument({L"\xD83D", L"\xDE00"}, Settings(false, 8, 0), 80);
+  document->format = {Encoding::utf8, false, true};
+  ASSERT_TRUE(SaveText(*document, folder.Path(L"out.txt")));
+  EXPECT_EQ(folder.Read(L"out.txt"), "\xEF\xBF\xBD\n\xEF\xBF\xBD");
 }
 
 TEST(TextFile, UndoGivesBackLinesWithLoneCarriageReturns) {
@@ -135,6 +144,10 @@ TEST(TextFile, LinesStayInTheFilesBytesUntilTheirCharactersAreNeeded) {
   ASSERT_TRUE(LoadText(document, folder.Path(L"in.txt")));
   const Line& line = document.lines[0];
   EXPECT_TRUE(line.IsNarrow() && document.lines[1].IsNarrow());
+  folder.Write(L"utf8.txt", "caf\xC3\xA9\nplain\n");  // an ASCII line of a UTF-8 file too
+  Document utf8;
+  ASSERT_TRUE(LoadText(utf8, folder.Path(L"utf8.txt")));
+  EXPECT_TRUE(utf8.lines[1].IsNarrow());
   auto wide = MakeDocument({L"caf\u00E9\tis \u20AC1"}, Settings(true, 4, 2), 6);
   const std::vector<int> ends = EndsOf(wide->lines[0]);
   ASSERT_GT(ends.size(), 1u);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,30 @@ inline DocClass Settings(bool wordwrap, int tabsize, int relindent, bool indent 
   return settings;
 }
 
+using Lines = std::vector<std::wstring>;
+
+// A place in the text, comparable and printable in test messages.
+struct At {
+  int line;
+  int index;
+  friend bool operator==(const At&, const At&) = default;
+};
+inline std::ostream& operator<<(std::ostream& out, const At& at) {
+  return out << "(" << at.line << ", " << at.index << ")";
+}
+
+// Replaces the document's lines (laid out properly by the next relayout).
+inline void SetLines(Document& document, const std::vector<std::wstring>& lines) {
+  document.lines.Clear();
+  document.rowTotals.clear();
+  int rows = 0;
+  std::uint32_t state = 0;
+  for (const auto& text : lines.empty() ? std::vector<std::wstring>{L""} : lines) {
+    ConstructLine(document, document.LineCount(), text, rows, state);
+    document.rowTotals.push_back(rows);
+  }
+}
+
 // A document holding lines, laid out for settings, highlighter and wrapWidth.
 inline std::unique_ptr<Document> MakeDocument(const std::vector<std::wstring>& lines,
                                               const TextClass& settings, int wrapWidth,
@@ -29,14 +54,7 @@ inline std::unique_ptr<Document> MakeDocument(const std::vector<std::wstring>& l
   document->settings = settings;
   document->highlighter = highlighter;
   document->wrapWidth = wrapWidth;
-  document->lines.Clear();
-  document->rowTotals.clear();
-  int rows = 0;
-  std::uint32_t state = 0;
-  for (const auto& text : lines) {
-    ConstructLine(*document, document->LineCount(), text, rows, state);
-    document->rowTotals.push_back(rows);
-  }
+  SetLines(*document, lines);
   LayoutDocument(*document);
   return document;
 }

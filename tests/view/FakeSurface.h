@@ -12,6 +12,7 @@
 #include "config/DocClass.h"
 #include "text/Document.h"
 #include "text/Layout.h"
+#include "text/TextTestUtil.h"
 #include "view/Caret.h"
 #include "view/EditView.h"
 #include "view/Grid.h"
@@ -95,22 +96,6 @@ class FakeFrame final : public ViewFrame {
   void RefreshCommandStates() override { ++refreshes; }
   void SetLineNumberText(const std::wstring& text) override { lineNumber = text; }
 };
-
-// Replaces the document's lines (laid out properly by the next relayout of its view).
-inline void SetLines(Document& document, const std::vector<std::wstring>& lines) {
-  document.lines.Clear();
-  document.rowTotals.clear();
-  int rows = 0;
-  std::uint32_t state = 0;
-  for (const auto& text : lines) {
-    ConstructLine(document, document.LineCount(), text, rows, state);
-    document.rowTotals.push_back(rows);
-  }
-  if (lines.empty()) {
-    ConstructLine(document, 0, L"", rows, state);
-    document.rowTotals.push_back(rows);
-  }
-}
 
 // Plain text settings: no syntax, relative indent 2, automatic indentation.
 inline DocClass PlainSettings(bool wordwrap = false, int tabsize = 4) {

@@ -13,13 +13,6 @@
 
 namespace {
 
-using Lines = std::vector<std::wstring>;
-
-struct At {
-  int line;
-  int index;
-};
-
 void ExpectCaret(const EditView& view, At at, const char* what = "") {
   EXPECT_EQ(view.caret.line, at.line) << what;
   EXPECT_EQ(view.caret.index, at.index) << what;
@@ -85,6 +78,7 @@ TEST(KeysTest, VerticalMovesKeepTheDesiredColumn) {
   ViewFixture f({L"abcdefgh", L"ab", L"", L"abcdefgh"}, 20, 10);
   f.Place(0, 6);
   for (At expected : {At{1, 2}, At{2, 0}, At{3, 6}, At{3, 6}}) {
+    UndoEdit(f.view);  // with nothing to undo it keeps the column too
     MoveRowDown(f.view, false);
     ExpectCaret(f.view, expected);
   }
@@ -252,11 +246,17 @@ TEST(KeysTest, WordDeletion) {
   ExpectCaret(f.view, {0, 0});
   DeleteWordForward(f.view);
   EXPECT_EQ(f.Lines(), Lines{L""});
-  // An active, non-empty selection is deleted instead.
+  // An active, non-empty selection is deleted instead; an empty one leaves the word to go.
   ViewFixture g({L"one two three"}, 20, 10);
   g.Select(0, 4, 0, 5);
   OnKeyDown(g.view, keyBack, false, true);
   EXPECT_EQ(g.Lines(), Lines{L"one wo three"});
+  g.Select(0, 6, 0, 6);
+  OnKeyDown(g.view, keyBack, false, true);
+  EXPECT_EQ(g.Lines(), Lines{L"one  three"});
+  SelectAll(g.view);
+  OnKeyDown(g.view, keyBack, false, false);
+  EXPECT_EQ(g.Lines(), Lines{L""});
 }
 
 TEST(KeysTest, TabInsertsATabOrIndentsTheBlock) {
@@ -285,7 +285,7 @@ TEST(KeysTest, TabInsertsATabOrIndentsTheBlock) {
   EXPECT_EQ(f.Lines()[2], L"l\te2");
   EXPECT_FALSE(f.view.selectionActive);
   // The command indents even the caret's own line.
-  f.Place(0, 1);
+  f.Place(0, 0);
   Indent(f.view, false);
   EXPECT_EQ(f.Lines()[0], L"\tl0");
   // A block that reaches the last line keeps it selected whole.
@@ -365,6 +365,12 @@ TEST(KeysTest, UndoAndRedoPutTheCaretAtTheChange) {
   f.surface.Forget();
   RedoEdit(f.view);
   EXPECT_TRUE(f.surface.invalidated.empty());
+  // A paste after typing is a step of its own.
+  f.surface.clipboard = L"!";
+  OnChar(f.view, L'f');
+  PasteClipboard(f.view);
+  UndoEdit(f.view);
+  EXPECT_EQ(f.Lines(), Lines{L"abcdef"});
 }
 
 TEST(KeysTest, CopyCutPasteAndAppend) {

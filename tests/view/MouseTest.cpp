@@ -61,6 +61,12 @@ TEST(MouseTest, ShiftTapAndDragSelect) {
   // Moves without a press do nothing.
   OnDrag(f.view, X(0), Y(0));
   EXPECT_EQ(f.view.caret.index, 5);
+  // A drag back to where it began leaves no selection.
+  OnPress(f.view, X(1), Y(0), false, false);
+  OnDrag(f.view, X(4), Y(0));
+  OnDrag(f.view, X(1), Y(0));
+  OnRelease(f.view, X(1), Y(0));
+  EXPECT_FALSE(f.view.selectionActive);
 }
 
 TEST(MouseTest, DraggingAboveTheWindowScrollsByWholeRows) {

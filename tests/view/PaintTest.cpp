@@ -12,11 +12,6 @@
 
 namespace {
 
-struct At {
-  int line;
-  int index;
-};
-
 // Draws into a grid of characters: text as it is, blanks as '.', selected text and blanks as
 // upper-case letters and '#'. Margins record the marked rows.
 class GridPainter final : public RowPainter {

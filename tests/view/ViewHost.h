@@ -11,15 +11,9 @@
 
 #include "config/DocClass.h"
 #include "text/Document.h"
+#include "FakeSurface.h"
 #include "view/ViewWindowWin32.h"
 
-class RecordingFrame final : public ViewFrame {
- public:
-  int refreshes = 0;
-  std::wstring lineNumber;
-  void RefreshCommandStates() override { ++refreshes; }
-  void SetLineNumberText(const std::wstring& text) override { lineNumber = text; }
-};
 
 class ViewHost {
  public:
@@ -34,7 +28,7 @@ class ViewHost {
 
   HWND frame = nullptr;
   std::unique_ptr<Document> document;
-  RecordingFrame notes;
+  FakeFrame notes;
   std::vector<int> commands;  // WM_COMMAND ids that reached the window
   std::unique_ptr<ViewWindow> view;
 
