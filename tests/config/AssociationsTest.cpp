@@ -24,6 +24,22 @@ TEST(Associations, ExtensionChecksTypeKeysAndIcons) {
   EXPECT_EQ(IconNumberOf(L".h"), 5);
 }
 
+// A key moves over another only when asked to, and its source goes only once it is copied.
+TEST(Associations, AKeyMovesOverAnotherOnlyWhenAskedAndOnlyOnceCopied) {
+  MemoryKeyStore store;
+  store.WriteString(L"a", L"", L"A");
+  store.WriteString(L"b", L"", L"B");
+  EXPECT_FALSE(MoveKey(store, L"a", L"b", false));
+  EXPECT_EQ(store.ReadString(L"b", L""), L"B");
+  EXPECT_TRUE(store.KeyExists(L"a"));
+  struct CopyRefused : MemoryKeyStore {
+    bool CopyTree(const std::wstring&, const std::wstring&) override { return false; }
+  } refusing;
+  refusing.WriteString(L"a", L"", L"A");
+  EXPECT_FALSE(MoveKey(refusing, L"a", L"c", true));
+  EXPECT_EQ(refusing.ReadString(L"a", L""), L"A");
+}
+
 class AssocTest : public ::testing::Test {
  protected:
   // Opens the page on the remembered extensions, as the sheet does each time.

@@ -8,7 +8,7 @@
 #include "config/Associations.h"
 #include "config/KeyStore.h"
 
-class MemoryKeyStore final : public KeyStore {
+class MemoryKeyStore : public KeyStore {
  public:
   using Values = std::map<std::wstring, std::wstring, IgnoreCaseLess>;
 
