@@ -90,6 +90,11 @@ TEST(LineScan, EmphasisOnlyDefinitionsColourKeywordsBetweenMarkers) {
             "1:0:4 13:4:1 2:5:3 13:8:1 12:9:3 13:12:3 ");
   EXPECT_EQ(ScanLineEnd(def, L"a <b", 0).code, 11);
   EXPECT_EQ(ScanLineEnd(def, L"b> c", 11).code, 10);
+  // The second pair of markers opens the same way, and only outside the first pair.
+  def.emphasisBegin2 = L"[";
+  def.emphasisEnd2 = L"]";
+  EXPECT_EQ(Runs(def, L"int [int] <[>"), "1:0:4 13:4:1 2:5:3 13:8:1 1:9:1 13:10:3 ");
+  EXPECT_EQ(ScanLineEnd(def, L"a [b", 0).code, 13);
 }
 
 TEST(LineScan, TokenizesStringsCommentsAndKeywords) {

@@ -38,6 +38,30 @@ TEST(KeysTest, MovesAtTheEndsOfTheDocumentStillRunTheCaretUpdate) {
   }
 }
 
+TEST(KeysTest, PageDocumentAndScrollKeysHonourTheirModifiers) {
+  struct Case {
+    unsigned key;
+    bool shift, ctrl;
+    At caret;
+    int scrolled;
+  } cases[] = {
+      {keyPageDown, false, false, {15, 2}, 5}, {keyPageUp, true, false, {5, 2}, -5},
+      {keyPageDown, false, true, {10, 2}, 0},  {keyPageUp, false, true, {10, 2}, 0},
+      {keyHome, false, true, {0, 0}, -8},      {keyEnd, false, true, {29, 4}, 17},
+      {keyUp, false, false, {9, 2}, 0},        {keyDown, true, false, {11, 2}, 0},
+      {keyUp, false, true, {10, 2}, -1},       {keyDown, false, true, {10, 2}, 1},
+      {keyUp, true, true, {10, 2}, 0},         {keyDown, true, true, {10, 2}, 0},
+  };
+  for (const Case& c : cases) {
+    ViewFixture f(Lines(30, L"line"), 20, 5);
+    f.view.firstRow = 8;
+    f.Place(10, 2);
+    EXPECT_TRUE(OnKeyDown(f.view, c.key, c.shift, c.ctrl));
+    ExpectCaret(f.view, c.caret, "caret");
+    EXPECT_EQ(f.view.firstRow - 8, c.scrolled) << c.key << c.ctrl;
+  }
+}
+
 TEST(KeysTest, CharacterMovesStepBetweenWrappedRowsWithoutChangingTheIndex) {
   // Wrapped at 10 columns: "abcdefghi " ends its first row at index 10.
   ViewFixture f({L"abcdefghi jklmnop"}, 10, 10, PlainSettings(true));
