@@ -23,15 +23,18 @@ TEST(CaretTest, HorizontalScrollMovesInStepsOfTenColumns) {
     int startIndex;
     void (*move)(EditView&, bool);
     int firstColumn;
+    int startColumn = 0;
   } cases[] = {
       {19, MoveCharRight, 10},  // caret column 20 with 20 visible columns
       {0, MoveRowEnd, 82},      // column 100 asks for 90; the bar stops at 82
       {39, MoveCharRight, 30},
       {25, MoveRowStart, 0},    // back within the first screen
+      {30, MoveCharLeft, 10, 30},  // one column left of the screen: shown near the right edge
+      {35, MoveRowStart, 0, 30},
   };
   for (const Case& c : cases) {
     ViewFixture f({std::wstring(100, L'x')}, 20, 5);
-    f.view.firstColumn = 0;
+    f.view.firstColumn = c.startColumn;
     f.Place(0, c.startIndex);
     c.move(f.view, false);
     EXPECT_EQ(f.view.firstColumn, c.firstColumn) << "from index " << c.startIndex;
