@@ -308,6 +308,9 @@ TEST(KeysTest, TabInsertsATabOrIndentsTheBlock) {
   OnKeyDown(f.view, keyTab, false, false);
   EXPECT_EQ(f.Lines()[2], L"l\te2");
   EXPECT_FALSE(f.view.selectionActive);
+  f.Place(1, 1);
+  OnKeyDown(f.view, keyTab, false, false);
+  EXPECT_EQ(f.Lines()[1], L"l\t1");
   // The command indents even the caret's own line.
   f.Place(0, 0);
   Indent(f.view, false);
