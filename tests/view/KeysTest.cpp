@@ -114,6 +114,8 @@ TEST(KeysTest, VerticalMovesKeepTheDesiredColumn) {
   g.Place(0, 25);
   MoveRowUp(g.view, false);  // from a continuation row to the row above it in the same line
   EXPECT_EQ(g.view.caret.segment, 0);
+  MoveRowDown(g.view, false);  // and back down to the continuation row
+  EXPECT_EQ(g.view.caret.segment, 1);
   // Page Down near the end stops at the last row.
   f.Place(1, 1);
   MovePageDown(f.view, false);
