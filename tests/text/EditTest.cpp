@@ -145,6 +145,9 @@ TEST(ReplaceText, EvenAnEmptyReplacementMarksTheDocument) {
   EXPECT_TRUE(document->modified);
   EXPECT_TRUE(document->touched);
   EXPECT_FALSE(CanUndo(*document->undo));
+  // Undo and redo with nothing recorded change nothing.
+  EXPECT_EQ(Undo(*document->undo).firstRow + Redo(*document->undo).firstRow, -2);
+  EXPECT_EQ(LinesOf(*document), Lines{L"abc"});
 }
 
 TEST(Undo, TypingRunsMergeUntilTheCaretMoves) {

@@ -435,6 +435,9 @@ TEST(KeysTest, CopyCutPasteAndAppend) {
   OnKeyDown(f.view, keyDelete, true, false);
   EXPECT_EQ(f.Lines()[4], L"ond");
   EXPECT_EQ(f.surface.clipboard, L"sec");
+  f.Select(4, 3, 4, 1);  // made backwards
+  EXPECT_TRUE(CopySelection(f.view, L""));
+  EXPECT_EQ(f.surface.clipboard, L"nd");
   // No text on the clipboard: paste does nothing.
   f.surface.clipboard.reset();
   EXPECT_FALSE(PasteClipboard(f.view));
