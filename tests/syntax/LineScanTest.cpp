@@ -115,6 +115,7 @@ TEST(LineScan, LinesEnteredInsideAConstructStartInIt) {
   SyntaxDef def = CLikeDefinition();
   LineEndState inside = ScanLineEnd(def, L"still", 5);
   EXPECT_EQ(Runs(def, L"still", inside), "11:0:5 ");
+  EXPECT_EQ(Runs(def, L"a b", ScanLineEnd(def, L"a b", 9)), "12:0:3 ");  // inside a string
   LineEndState closes = ScanLineEnd(def, L"end */ int", 14);
   EXPECT_EQ(Runs(def, L"end */ int", closes), "11:0:6 1:6:1 2:7:3 ");
   // Entered inside a comment that closes, then a string opens and stays open: the line starts
