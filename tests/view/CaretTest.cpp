@@ -205,6 +205,8 @@ TEST(CaretTest, CellSizeBelowOnePixelKeepsTheGrid) {
   EXPECT_EQ(f.view.lineHeight, 16);
   OnViewSize(f.view, f.surface.width, 200);
   EXPECT_EQ(f.view.visibleRows, 12);
+  OnViewSize(f.view, f.surface.width, 0);  // minimised
+  EXPECT_EQ(f.view.visibleRows, 12);
 
   // A view that never had a cell size gets one pixel rather than none.
   FakeSurface surface;
@@ -230,6 +232,7 @@ TEST(CaretTest, GridFollowsTheWindowSize) {
       {true, 10 + 2 + 20 * 8 + 7, 20, false},  // less than a cell wider: same columns
       {true, 10 + 2 + 30 * 8, 30, true},
       {true, 10 + 2 + 8 - 1, 0, true},  // narrower than one cell
+      {true, 0, 20, false},             // minimised
   };
   for (const Case& c : cases) {
     ViewFixture f({std::wstring(50, L'x')}, 20, 10, PlainSettings(c.wrap));
