@@ -192,7 +192,7 @@ TEST(SearchCommandsTest, AnInvalidExpressionFindsAndChangesNothing) {
 TEST(SearchCommandsTest, SelectedTextKeepsFindAndReplaceAllWithinTheRange) {
   SearchFixture f({L"foo foo", L"foo foo", L"foo foo"}, L"foo", L"longer");
   f.searcher.SetOption(searchSelectedText, true);
-  f.Select(0, 4, 1, 7);
+  f.Select(1, 7, 0, 4);  // made backwards
   TakeSelectedRange(f.view, f.searcher);
   f.Place(2, 0);  // a start outside the range begins at its first position
   std::vector<std::vector<int>> hits;
