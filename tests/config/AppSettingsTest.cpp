@@ -238,6 +238,7 @@ TEST_F(Settings, NamesATagCannotHoldAreNeverWrittenAsSections) {
       settings.classNames.push_back(name);
       settings.classes[name].tabsize = 7;
     }
+    settings.classNames.push_back(L"gone");  // listed without a class
     settings.commands.resize(1);
     settings.commands[0].name = L"</commands>";
     settings.commands[0].cmdline = L"cmd";

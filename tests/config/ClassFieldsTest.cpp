@@ -44,6 +44,8 @@ TEST(ClassFields, ChecksRefuseInTheirOrder) {
       {"indent 0", [](ClassFields& f) { f.relindent = 0; }, true, 0, 0, 0},
       {"highlighting without a file", [](ClassFields& f) { f.hassyntax = true; }, true,
        IDS_NEEDSYNTAX, IDC_SECTION_SYNTAX, IDC_CLS_SYNTAXFILE},
+      {"highlighting with a file", [](ClassFields& f) { f.hassyntax = true; f.syntaxfile = L"c.syntax"; },
+       true, 0, 0, 0},
       {"no family", [](ClassFields& f) { f.fontfamily.clear(); }, true, IDS_BADFONT,
        IDC_SECTION_FONT, IDC_CLS_FONTFAMILY},
       {"no style", [](ClassFields& f) { f.styleSelected = false; }, true, IDS_BADFONT,

@@ -93,6 +93,7 @@ TEST(CommandLine, RelativeNamesAreResolvedAgainstTheDefaultFolder) {
       {LR"(.\src\.\main.c)", LR"(\My Documents)", LR"(\My Documents\src\main.c)"},
       {LR"(..\main.c)", LR"(\My Documents\src)", LR"(\My Documents\main.c)"},
       {LR"(..\..\..\main.c)", LR"(\a\b)", LR"(\main.c)"},
+      {LR"(..\a.txt)", LR"(C:\)", LR"(C:\a.txt)"},
       {LR"(x\..\main.c)", LR"(\a)", LR"(\a\main.c)"},
       {LR"(..x\.y\main.c)", LR"(\a)", LR"(\a\..x\.y\main.c)"},
       {L"*.c", LR"(Z:\tmp)", LR"(Z:\tmp\*.c)"},

@@ -69,3 +69,10 @@ TEST_F(HandlerNesting, WorkArrivingWhileWaitingWorkRunsWaitsForItAndRunsInTheSam
   EXPECT_EQ(log, "abc");
   EXPECT_EQ(wakeUps, 1);
 }
+
+TEST_F(HandlerNesting, WorkWaitsWithoutAWakeUpUntilTheLoopRunsIt) {
+  SetWakeUp(nullptr);  // before the main window exists
+  { HandlerScope handler; RunOutsideHandlers(Note("x")); }
+  RunWaitingWork();
+  EXPECT_EQ(log, "x");
+}

@@ -110,6 +110,10 @@ TEST(PlatformFiles, ListFolderMatchesWildcardsWithoutCase) {
   EXPECT_EQ(Names(ListFolder(folder.Path(L"t?o.*"))), (std::vector<std::wstring>{L"Two.TXT"}));
   EXPECT_EQ(ListFolder(folder.Path(L"*")).size(), 4u);  // no "." or ".."
   EXPECT_TRUE(ListFolder(folder.Path(L"*.none")).empty());
+  // Names beyond ASCII (two and three UTF-8 bytes) come back as they were made.
+  const std::vector<std::wstring> wide{L"\x00E9t\x00E9.w", L"\x20AC.w"};
+  for (const std::wstring& name : wide) CloseFile(CreateForWriting(folder.Path(L"") + name));
+  EXPECT_EQ(Names(ListFolder(folder.Path(L"*.w"))), wide);
 }
 
 TEST(PlatformCodePage, ConvertsEveryByteBothWays) {

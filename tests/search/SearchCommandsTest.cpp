@@ -192,7 +192,7 @@ TEST(SearchCommandsTest, AnInvalidExpressionFindsAndChangesNothing) {
 TEST(SearchCommandsTest, SelectedTextKeepsFindAndReplaceAllWithinTheRange) {
   SearchFixture f({L"foo foo", L"foo foo", L"foo foo"}, L"foo", L"longer");
   f.searcher.SetOption(searchSelectedText, true);
-  f.Select(0, 4, 1, 7);
+  f.Select(1, 7, 0, 4);  // made backwards
   TakeSelectedRange(f.view, f.searcher);
   f.Place(2, 0);  // a start outside the range begins at its first position
   std::vector<std::vector<int>> hits;
@@ -228,6 +228,11 @@ TEST(SearchCommandsTest, SelectedTextKeepsFindAndReplaceAllWithinTheRange) {
   f.view.findHitSelected = false;  // as any move of the caret by the user does
   EXPECT_EQ(ReplaceAll(f.view, f.searcher), 1);
   EXPECT_EQ(f.Lines(), (Lines{L"foo x", L"yy x", L"yy foo"}));
+  // Taken without a selection, the range is dropped: the "foo" past its old end is found.
+  f.Place(2, 1);
+  TakeSelectedRange(f.view, f.searcher);
+  EXPECT_TRUE(FindNext(f.view, f.searcher));
+  EXPECT_EQ(f.Selection(), (std::vector<int>{2, 3, 2, 6}));
 }
 
 TEST(SearchCommandsTest, AllDocumentsContinuesIntoTheOtherViewsAndReplacesInEach) {
@@ -236,6 +241,7 @@ TEST(SearchCommandsTest, AllDocumentsContinuesIntoTheOtherViewsAndReplacesInEach
   ViewFixture c({L"a foo", L"foo"}, 40, 10);
   std::vector<EditView*> views{&a.view, &b.view, &c.view};
   EXPECT_EQ(FindInViews(views, 3, a.searcher, true), -1);  // no such view
+  EXPECT_EQ(FindInViews(views, -1, a.searcher, true), -1);
   a.Place(1, 0);
   EXPECT_EQ(FindInViews(views, 0, a.searcher, true), 2);
   EXPECT_TRUE(c.view.findHitSelected);

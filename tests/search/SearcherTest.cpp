@@ -59,6 +59,26 @@ TEST(SearcherTest, FindsInBothDirectionsAndWrapsAroundOnce) {
   }
 }
 
+TEST(SearcherTest, ASelectedRangeBoundsTheSearchFromInsideAndOutsideIt) {
+  // The range runs from line 0 index 3 to line 1 index 4: the hit at 1:3 ends beyond it.
+  struct Case {
+    Place from;
+    bool forward;
+    Place expected;
+  } cases[] = {
+      {{0, 0}, true, {0, 3}},  {{2, 0}, true, {0, 3}},  {{1, 1}, true, {0, 3}},
+      {{2, 1}, false, {1, 0}}, {{1, 5}, false, {1, 0}}, {{0, 0}, false, {1, 0}},
+      {{0, 4}, false, {0, 3}}, {{0, 3}, false, {1, 0}},
+  };
+  for (const Case& c : cases) {
+    Fixture f({L"ab ab ab", L"ab ab", L"ab"});
+    f.searcher.SetFindText(L"ab");
+    f.searcher.SetOption(searchSelectedText, true);
+    f.searcher.SetSelectedRange({f.document.get(), 0, 3, 1, 4});
+    EXPECT_EQ(f.Find(c.from, c.forward), c.expected) << c.from.line << ':' << c.from.index;
+  }
+}
+
 TEST(SearcherTest, AHitOnlyBeforeTheCaretOnItsLineIsFoundAfterTheWholeDocument) {
   Fixture f({L"word then", L"a", L"b"});
   f.searcher.SetFindText(L"word");

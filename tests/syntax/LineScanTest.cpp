@@ -90,6 +90,11 @@ TEST(LineScan, EmphasisOnlyDefinitionsColourKeywordsBetweenMarkers) {
             "1:0:4 13:4:1 2:5:3 13:8:1 12:9:3 13:12:3 ");
   EXPECT_EQ(ScanLineEnd(def, L"a <b", 0).code, 11);
   EXPECT_EQ(ScanLineEnd(def, L"b> c", 11).code, 10);
+  // The second pair of markers opens the same way, and only outside the first pair.
+  def.emphasisBegin2 = L"[";
+  def.emphasisEnd2 = L"]";
+  EXPECT_EQ(Runs(def, L"int [int] <[>"), "1:0:4 13:4:1 2:5:3 13:8:1 1:9:1 13:10:3 ");
+  EXPECT_EQ(ScanLineEnd(def, L"a [b", 0).code, 13);
 }
 
 TEST(LineScan, TokenizesStringsCommentsAndKeywords) {
@@ -110,6 +115,7 @@ TEST(LineScan, LinesEnteredInsideAConstructStartInIt) {
   SyntaxDef def = CLikeDefinition();
   LineEndState inside = ScanLineEnd(def, L"still", 5);
   EXPECT_EQ(Runs(def, L"still", inside), "11:0:5 ");
+  EXPECT_EQ(Runs(def, L"a b", ScanLineEnd(def, L"a b", 9)), "12:0:3 ");  // inside a string
   LineEndState closes = ScanLineEnd(def, L"end */ int", 14);
   EXPECT_EQ(Runs(def, L"end */ int", closes), "11:0:6 1:6:1 2:7:3 ");
   // Entered inside a comment that closes, then a string opens and stays open: the line starts

@@ -73,6 +73,14 @@ TEST(ReplaceText, PositionsOutsideTheTextAreBroughtBackIntoIt) {
   ReplaceText(*document, stale, stale, L"!", editOther);
   ReplaceText(*document, stale, start, L"", editOther);
   EXPECT_EQ(LinesOf(*document), Lines{L"a"});
+  // Within the lines: an index past or before its line, a line before the first, a gone segment.
+  auto lines = Plain({L"ab", L"cd"});
+  for (auto [line, index, segment] : {std::array{0, 99, 0}, {-1, 1, 0}, {1, 1, 5}, {1, -1, 0}}) {
+    TextPos place(*lines);
+    std::tie(place.line, place.index, place.segment) = std::tie(line, index, segment);
+    ReplaceText(*lines, place, place, L"!", editOther);
+  }
+  EXPECT_EQ(LinesOf(*lines), (Lines{L"a!b!", L"!c!d"}));
 
   // A stale end past the last line that comes back before the other end: the two ends are
   // put in order only once both lie in the text.
@@ -137,6 +145,9 @@ TEST(ReplaceText, EvenAnEmptyReplacementMarksTheDocument) {
   EXPECT_TRUE(document->modified);
   EXPECT_TRUE(document->touched);
   EXPECT_FALSE(CanUndo(*document->undo));
+  // Undo and redo with nothing recorded change nothing.
+  EXPECT_EQ(Undo(*document->undo).firstRow + Redo(*document->undo).firstRow, -2);
+  EXPECT_EQ(LinesOf(*document), Lines{L"abc"});
 }
 
 TEST(Undo, TypingRunsMergeUntilTheCaretMoves) {

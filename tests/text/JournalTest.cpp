@@ -140,6 +140,14 @@ TEST(Journal, WriterFollowsTheDocumentAndNamesTheSavedFile) {
     gone.Add(PosAt(*document, 0, 0), PosAt(*document, 0, 0), L"x", 0);
     ASSERT_TRUE(gone.Write(true, L"doc1"));
     EXPECT_TRUE(platform::FileExists(gone.Path()));
+    // A failed write drops the file; the next one writes every change afresh.
+    gone.Add(PosAt(*document, 0, 0), PosAt(*document, 0, 0), L"y", 0);
+    platform::testing::FailWritesAfter(0);
+    EXPECT_FALSE(gone.Write(true, L"doc1"));
+    platform::testing::FailWritesAfter(-1);
+    EXPECT_FALSE(platform::FileExists(gone.Path()));
+    ASSERT_TRUE(gone.Write(true, L"doc1"));
+    EXPECT_EQ(ParseJournal(folder.Read(L"2.fumj"))->changes.size(), 2u);
   }
   EXPECT_FALSE(platform::FileExists(folder.Path(L"2.fumj")));
 }

@@ -23,15 +23,18 @@ TEST(CaretTest, HorizontalScrollMovesInStepsOfTenColumns) {
     int startIndex;
     void (*move)(EditView&, bool);
     int firstColumn;
+    int startColumn = 0;
   } cases[] = {
       {19, MoveCharRight, 10},  // caret column 20 with 20 visible columns
       {0, MoveRowEnd, 82},      // column 100 asks for 90; the bar stops at 82
       {39, MoveCharRight, 30},
       {25, MoveRowStart, 0},    // back within the first screen
+      {30, MoveCharLeft, 10, 30},  // one column left of the screen: shown near the right edge
+      {35, MoveRowStart, 0, 30},
   };
   for (const Case& c : cases) {
     ViewFixture f({std::wstring(100, L'x')}, 20, 5);
-    f.view.firstColumn = 0;
+    f.view.firstColumn = c.startColumn;
     f.Place(0, c.startIndex);
     c.move(f.view, false);
     EXPECT_EQ(f.view.firstColumn, c.firstColumn) << "from index " << c.startIndex;
@@ -202,6 +205,8 @@ TEST(CaretTest, CellSizeBelowOnePixelKeepsTheGrid) {
   EXPECT_EQ(f.view.lineHeight, 16);
   OnViewSize(f.view, f.surface.width, 200);
   EXPECT_EQ(f.view.visibleRows, 12);
+  OnViewSize(f.view, f.surface.width, 0);  // minimised
+  EXPECT_EQ(f.view.visibleRows, 12);
 
   // A view that never had a cell size gets one pixel rather than none.
   FakeSurface surface;
@@ -227,6 +232,7 @@ TEST(CaretTest, GridFollowsTheWindowSize) {
       {true, 10 + 2 + 20 * 8 + 7, 20, false},  // less than a cell wider: same columns
       {true, 10 + 2 + 30 * 8, 30, true},
       {true, 10 + 2 + 8 - 1, 0, true},  // narrower than one cell
+      {true, 0, 20, false},             // minimised
   };
   for (const Case& c : cases) {
     ViewFixture f({std::wstring(50, L'x')}, 20, 10, PlainSettings(c.wrap));

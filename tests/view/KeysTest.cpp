@@ -38,6 +38,30 @@ TEST(KeysTest, MovesAtTheEndsOfTheDocumentStillRunTheCaretUpdate) {
   }
 }
 
+TEST(KeysTest, PageDocumentAndScrollKeysHonourTheirModifiers) {
+  struct Case {
+    unsigned key;
+    bool shift, ctrl;
+    At caret;
+    int scrolled;
+  } cases[] = {
+      {keyPageDown, false, false, {15, 2}, 5}, {keyPageUp, true, false, {5, 2}, -5},
+      {keyPageDown, false, true, {10, 2}, 0},  {keyPageUp, false, true, {10, 2}, 0},
+      {keyHome, false, true, {0, 0}, -8},      {keyEnd, false, true, {29, 4}, 17},
+      {keyUp, false, false, {9, 2}, 0},        {keyDown, true, false, {11, 2}, 0},
+      {keyUp, false, true, {10, 2}, -1},       {keyDown, false, true, {10, 2}, 1},
+      {keyUp, true, true, {10, 2}, 0},         {keyDown, true, true, {10, 2}, 0},
+  };
+  for (const Case& c : cases) {
+    ViewFixture f(Lines(30, L"line"), 20, 5);
+    f.view.firstRow = 8;
+    f.Place(10, 2);
+    EXPECT_TRUE(OnKeyDown(f.view, c.key, c.shift, c.ctrl));
+    ExpectCaret(f.view, c.caret, "caret");
+    EXPECT_EQ(f.view.firstRow - 8, c.scrolled) << c.key << c.ctrl;
+  }
+}
+
 TEST(KeysTest, CharacterMovesStepBetweenWrappedRowsWithoutChangingTheIndex) {
   // Wrapped at 10 columns: "abcdefghi " ends its first row at index 10.
   ViewFixture f({L"abcdefghi jklmnop"}, 10, 10, PlainSettings(true));
@@ -90,6 +114,8 @@ TEST(KeysTest, VerticalMovesKeepTheDesiredColumn) {
   g.Place(0, 25);
   MoveRowUp(g.view, false);  // from a continuation row to the row above it in the same line
   EXPECT_EQ(g.view.caret.segment, 0);
+  MoveRowDown(g.view, false);  // and back down to the continuation row
+  EXPECT_EQ(g.view.caret.segment, 1);
   // Page Down near the end stops at the last row.
   f.Place(1, 1);
   MovePageDown(f.view, false);
@@ -284,6 +310,9 @@ TEST(KeysTest, TabInsertsATabOrIndentsTheBlock) {
   OnKeyDown(f.view, keyTab, false, false);
   EXPECT_EQ(f.Lines()[2], L"l\te2");
   EXPECT_FALSE(f.view.selectionActive);
+  f.Place(1, 1);
+  OnKeyDown(f.view, keyTab, false, false);
+  EXPECT_EQ(f.Lines()[1], L"l\t1");
   // The command indents even the caret's own line.
   f.Place(0, 0);
   Indent(f.view, false);
@@ -406,6 +435,9 @@ TEST(KeysTest, CopyCutPasteAndAppend) {
   OnKeyDown(f.view, keyDelete, true, false);
   EXPECT_EQ(f.Lines()[4], L"ond");
   EXPECT_EQ(f.surface.clipboard, L"sec");
+  f.Select(4, 3, 4, 1);  // made backwards
+  EXPECT_TRUE(CopySelection(f.view, L""));
+  EXPECT_EQ(f.surface.clipboard, L"nd");
   // No text on the clipboard: paste does nothing.
   f.surface.clipboard.reset();
   EXPECT_FALSE(PasteClipboard(f.view));

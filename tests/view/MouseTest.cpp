@@ -128,6 +128,10 @@ TEST(MouseTest, TapAndHoldKeepsASelectionOrMovesTheCaret) {
   EXPECT_FALSE(f.view.selectionActive);
   EXPECT_EQ(f.view.caret.line, 1);
   EXPECT_EQ(f.view.caret.index, 2);
+  // Shift does not make a tap-and-hold select.
+  EXPECT_TRUE(OnPress(f.view, X(4), Y(0), true, true));
+  EXPECT_FALSE(f.view.selectionActive);
+  EXPECT_EQ(f.view.caret.index, 4);
 }
 
 }  // namespace
