@@ -84,6 +84,10 @@ TEST(Highlighter, ContinuationRowsStartWithTheirIndentAsABlankRun) {
 TEST(Highlighter, PlainDocumentsGetPlainRunsBetweenTabs) {
   auto document = MakeDocument({L"ab\tc"}, Settings(false, 4, 2), Document::noWrapWidth);
   EXPECT_EQ(Row(*document, 0, 8), "1:2 0:2 1:1 0:4 ");
+  // Under word wrap a run of tabs ends with its row's segment.
+  auto wrapped = MakeDocument({L"ab\t\t\t\tc"}, Settings(true, 2, 0), 6);
+  EXPECT_EQ(Row(*wrapped, 0, 8), "1:2 0:4 0:3 ");
+  EXPECT_EQ(Row(*wrapped, 1, 8), "0:4 1:1 0:4 ");
 }
 
 // A line kept in its file's bytes lays out as the same line widened: the same indentation,

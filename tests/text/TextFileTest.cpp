@@ -119,6 +119,17 @@ TEST(TextFile, WhatIsTypedIsSavedInTheFilesEncoding) {
   EXPECT_EQ(folder.Read(L"out.txt"), "\xEF\xBF\xBD\n\xEF\xBF\xBD");
 }
 
+// Lines kept in the code page's bytes are converted when the file is saved in another encoding.
+TEST(TextFile, ACodePageFileSavedInAnotherEncodingIsConverted) {
+  TempFolder folder;
+  folder.Write(L"in.txt", "\xE9t\xE9\r\nab\r\n");
+  Document document;
+  ASSERT_TRUE(LoadText(document, folder.Path(L"in.txt")));
+  document.format.encoding = Encoding::utf8;
+  ASSERT_TRUE(SaveText(document, folder.Path(L"in.txt")));
+  EXPECT_EQ(folder.Read(L"in.txt"), "\xC3\xA9t\xC3\xA9\r\nab\r\n");
+}
+
 TEST(TextFile, UndoGivesBackLinesWithLoneCarriageReturns) {
   TempFolder folder;
   const std::string bytes = "a\rb\r\nc\r\r\nd";
