@@ -326,8 +326,14 @@ TEST_F(Documents, AHandOverDuringTapAndHoldWaitsForTheContextMenuAndReadsTheShow
   StylusUp();
   sender.join();
 
-  fum.Command(0);  // answered once the menu is gone
+  // The hand-over is read once the menu's loop has ended, which a loaded machine may delay.
+  EXPECT_TRUE(WaitUntil([&] {
+    HWND shown = fum.FindOwnWindow(L"#32768");
+    return !shown || !IsWindowVisible(shown);
+  }));
+  fum.Command(0);
   ASSERT_TRUE(IsWindow(fum.Window()));
+  EXPECT_TRUE(fum.WaitForTitle(L"fu - a.txt")) << Narrow(fum.Title());
   EXPECT_EQ(Order(0, 1), L"a.txt");
   fum.Type(L"x");
   fum.Command(IDM_SAVE);
