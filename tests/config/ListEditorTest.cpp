@@ -161,6 +161,9 @@ TEST_F(ListEditorTest, TypingAnotherItemsNameShowsItAndDropsUnsavedChanges) {
   EXPECT_EQ(editor.field, L"g");
   EXPECT_EQ(editor.items[0].value, L"a");
   EXPECT_FALSE(editor.Dirty());
+  editor.Type(L"ALPHA");  // the first item
+  EXPECT_EQ(editor.CurrentIndex(), 0);
+  EXPECT_EQ(editor.field, L"a");
 }
 
 TEST_F(ListEditorTest, ChoosingAnotherItemStoresTheShownOne) {

@@ -112,4 +112,12 @@ TEST(TextPos, SurrogatePairsAreNeverParted) {
   EXPECT_EQ(Of(pos), (Shown{0, 4, 0, 4}));
   KeepPairWhole(pos, true);  // not inside a pair: stays
   EXPECT_EQ(Of(pos), (Shown{0, 4, 0, 4}));
+
+  // Units above the surrogates, and a low surrogate before a high one, stand alone.
+  document = MakeDocument({L"\xE000\xFF21\xDE00\xD83D"}, Settings(false, 4, 2), 10);
+  pos = PosAt(*document, 0, 0);
+  for (int i = 1; i <= 4; ++i) {
+    MoveRight(pos);
+    EXPECT_EQ(Of(pos), (Shown{0, i, 0, i}));
+  }
 }
