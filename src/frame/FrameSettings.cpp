@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "config/AppSettings.h"
-#include "config/SettingsSheet.h"
+#include "settings/SettingsSheet.h"
 #include "filedialog/FileDialog.h"
 #include "frame/FrameSupport.h"
 #include "frame/MainFrame.h"

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "comun/resource.h"
-#include "config/AcceleratorTableWin32.h"
+#include "settings/AcceleratorTableWin32.h"
 #include "config/AppSettings.h"
 #include "frame/CommandLine.h"
 #include "frame/MainFrame.h"

@@ -1,5 +1,5 @@
 // The registry as a key store, under a key of its own in the test prefix's registry.
-#include "config/RegistryKeyStore.h"
+#include "settings/RegistryKeyStore.h"
 
 #include <gtest/gtest.h>
 

@@ -123,6 +123,18 @@ TEST(LineWriter, AFailedWriteLeavesTheTargetAndNoTemporaryFile) {
   }
 }
 
+TEST(LineWriter, AReplaceThatFailsKeepsItsReasonAndRemovesTheTemporaryFile) {
+  TempFolder folder;
+  std::filesystem::create_directory(folder.Native(L"out.txt"));  // no file can take its place
+  LineWriter writer(folder.Path(L"out.txt"));
+  ASSERT_FALSE(writer.Failed());
+  writer.WriteLine(L"new", 3);
+  EXPECT_FALSE(writer.Close());
+  EXPECT_TRUE(writer.WriteFailed());
+  EXPECT_NE(writer.ErrorCode(), 0u);
+  EXPECT_EQ(platform::ListFolder(folder.Path(L"*")).size(), 1u);
+}
+
 TEST(LineWriter, AWriterDestroyedWithoutCloseLeavesTheTarget) {
   TempFolder folder;
   folder.Write(L"out.txt", "old");

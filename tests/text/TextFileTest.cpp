@@ -128,6 +128,9 @@ TEST(TextFile, ACodePageFileSavedInAnotherEncodingIsConverted) {
   document.format.encoding = Encoding::utf8;
   ASSERT_TRUE(SaveText(document, folder.Path(L"in.txt")));
   EXPECT_EQ(folder.Read(L"in.txt"), "\xC3\xA9t\xC3\xA9\r\nab\r\n");
+  document.format = {Encoding::utf16le, true, true};  // ASCII lines are widened too
+  ASSERT_TRUE(SaveText(document, folder.Path(L"in.txt")));
+  EXPECT_EQ(folder.Read(L"in.txt"), std::string("\xFF\xFE\xE9\0t\0\xE9\0\n\0a\0b\0\n\0", 16));
 }
 
 TEST(TextFile, UndoGivesBackLinesWithLoneCarriageReturns) {

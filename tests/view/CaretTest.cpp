@@ -36,8 +36,15 @@ TEST(CaretTest, HorizontalScrollMovesInStepsOfTenColumns) {
     ViewFixture f({std::wstring(100, L'x')}, 20, 5);
     f.view.firstColumn = c.startColumn;
     f.Place(0, c.startIndex);
+    f.surface.Forget();
     c.move(f.view, false);
     EXPECT_EQ(f.view.firstColumn, c.firstColumn) << "from index " << c.startIndex;
+    const std::size_t scrolls = c.firstColumn != c.startColumn ? 1 : 0;
+    ASSERT_EQ(f.surface.scrolled.size(), scrolls) << "from index " << c.startIndex;
+    if (scrolls) {
+      EXPECT_EQ(f.surface.scrolled[0].dx, (c.startColumn - c.firstColumn) * 8);
+      EXPECT_EQ(f.surface.scrolled[0].dy, 0);
+    }
     int dx = 0, dy = 0;
     EXPECT_TRUE(IsPosVisible(f.view, f.view.caret, dx, dy));
   }

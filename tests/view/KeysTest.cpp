@@ -58,6 +58,7 @@ TEST(KeysTest, PageDocumentAndScrollKeysHonourTheirModifiers) {
     f.Place(10, 2);
     EXPECT_TRUE(OnKeyDown(f.view, c.key, c.shift, c.ctrl));
     ExpectCaret(f.view, c.caret, "caret");
+    EXPECT_EQ(f.view.caret.visualColumn, c.caret.index) << c.key << c.ctrl;  // no tabs
     EXPECT_EQ(f.view.firstRow - 8, c.scrolled) << c.key << c.ctrl;
   }
 }

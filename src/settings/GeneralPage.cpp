@@ -3,8 +3,8 @@
 #include "comun/resource.h"
 #include "config/AppSettings.h"
 #include "config/FilterList.h"
-#include "config/SettingsPages.h"
-#include "config/SettingsSheet.h"
+#include "settings/SettingsPages.h"
+#include "settings/SettingsSheet.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The settings pages' common behaviour and their dialog procedure with the map from page
 // windows to page objects.
-#include "config/SettingsPage.h"
+#include "settings/SettingsPage.h"
 
 #include <commctrl.h>
 #include <prsht.h>

@@ -6,7 +6,7 @@
 
 #include "config/ClassFields.h"
 #include "config/DocClass.h"
-#include "config/SettingsPage.h"
+#include "settings/SettingsPage.h"
 
 class SettingsHost;
 

@@ -1,5 +1,5 @@
 // Reading, writing, deleting and copying registry keys and string values.
-#include "config/RegistryKeyStore.h"
+#include "settings/RegistryKeyStore.h"
 
 #include <vector>
 

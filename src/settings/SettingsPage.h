@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "config/ListWrapper.h"
+#include "settings/ListWrapper.h"
 #include "config/ListEditor.h"
 
 class SettingsPage {

@@ -3,9 +3,9 @@
 #include "comun/resource.h"
 #include "config/AppSettings.h"
 #include "config/Associations.h"
-#include "config/RegistryKeyStore.h"
-#include "config/SettingsPages.h"
-#include "config/SettingsSheet.h"
+#include "settings/RegistryKeyStore.h"
+#include "settings/SettingsPages.h"
+#include "settings/SettingsSheet.h"
 #include "platform/Platform.h"
 #include "syntax/ConfigFile.h"
 

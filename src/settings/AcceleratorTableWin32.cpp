@@ -1,5 +1,5 @@
 // Turning the key bindings into a Win32 accelerator table.
-#include "config/AcceleratorTableWin32.h"
+#include "settings/AcceleratorTableWin32.h"
 
 #include <algorithm>
 #include <vector>

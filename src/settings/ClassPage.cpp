@@ -1,6 +1,6 @@
 // The Document and Classes pages: initialisation, sections, the list of classes, commands and
 // applying.
-#include "config/ClassPage.h"
+#include "settings/ClassPage.h"
 
 #include <commctrl.h>
 
@@ -9,7 +9,7 @@
 
 #include "comun/resource.h"
 #include "config/AppSettings.h"
-#include "config/SettingsSheet.h"
+#include "settings/SettingsSheet.h"
 
 namespace {
 

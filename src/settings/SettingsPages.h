@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "config/SettingsPage.h"
+#include "settings/SettingsPage.h"
 
 class SettingsHost;
 

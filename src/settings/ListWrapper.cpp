@@ -1,5 +1,5 @@
 // List access of the settings pages' list boxes and combo boxes.
-#include "config/ListWrapper.h"
+#include "settings/ListWrapper.h"
 
 int ListWrapper::Count() const {
   LRESULT count = Send(Pick(LB_GETCOUNT, CB_GETCOUNT));

@@ -2,8 +2,8 @@
 // arguments and save options.
 #include "comun/resource.h"
 #include "config/AppSettings.h"
-#include "config/SettingsPages.h"
-#include "config/SettingsSheet.h"
+#include "settings/SettingsPages.h"
+#include "settings/SettingsSheet.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The settings dialog: creating the pages and running the property sheet, and the close button
 // drawn in the sheet's title area.
-#include "config/SettingsSheet.h"
+#include "settings/SettingsSheet.h"
 
 #include <commctrl.h>
 #include <prsht.h>
@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "comun/resource.h"
-#include "config/ClassPage.h"
-#include "config/SettingsPages.h"
+#include "settings/ClassPage.h"
+#include "settings/SettingsPages.h"
 #include "pocketpc/GdiWin32.h"
 #include "platform/HandlerGuard.h"
 #include "pocketpc/PocketPC.h"

@@ -1,12 +1,12 @@
 // The Document and Classes pages' fields: the font, size and syntax file lists, showing a class
 // in the fields and reading it back, and the colour slots with their swatch and sample.
-#include "config/ClassPage.h"
+#include "settings/ClassPage.h"
 
 #include <commctrl.h>
 
 #include "comun/resource.h"
 #include "config/AppSettings.h"
-#include "config/SettingsSheet.h"
+#include "settings/SettingsSheet.h"
 #include "platform/HandlerGuard.h"
 #include "platform/Paths.h"
 #include "pocketpc/GdiWin32.h"
