@@ -84,6 +84,7 @@ TEST_F(AssocTest, AnExtensionOfAnotherTypeGetsItBackWhenRemoved) {
   AssocList again = Open();
   ASSERT_EQ(again.Listed(), std::vector<std::wstring>{L".zzp"});
   EXPECT_TRUE(again.Remove(L".zzp"));
+  EXPECT_FALSE(again.Remove(L".zzp"));  // no longer listed
   Ok(again);
   EXPECT_EQ(store.ReadString(L".zzp", L""), L"othertype");
   EXPECT_FALSE(store.ValueExists(L".zzp", L"fumprevassoc"));

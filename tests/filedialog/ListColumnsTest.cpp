@@ -98,6 +98,8 @@ TEST(ListColumns, SortingKeepsFoldersFirstInBothDirections) {
   EXPECT_EQ(SortedNames(entries, -2), L"Zdir adir a.TXT b.txt C.txt ");
   EXPECT_EQ(SortedNames(entries, 3), L"Zdir adir a.TXT b.txt C.txt ");
   EXPECT_EQ(SortedNames(entries, -3), L"adir Zdir C.txt b.txt a.TXT ");
+  for (int code : {2, -2, 3, -3})  // equal sizes and times compare equal
+    EXPECT_EQ(CompareEntries(Entry(L"x", false, 1, 7), Entry(L"y", false, 1, 7), code), 0) << code;
 }
 
 TEST(ListColumns, AHeaderTapSortsAscendingAndASecondTapReverses) {

@@ -93,6 +93,7 @@ TEST(NavigationTest, GotoLineNumbersAreBroughtIntoTheDocument) {
     f.Place(10, 2);
     GotoLine(f.view, LineOfNumber(f.view, number));
     EXPECT_EQ(CaretOf(f.view), (At{line, 0})) << number;
+    EXPECT_FALSE(f.view.selectionActive) << number;  // a jump selects nothing
   }
   // Far away the target line is centred.
   GotoLine(f.view, 40);
