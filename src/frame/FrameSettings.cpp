@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "config/AppSettings.h"
-#include "settings/SettingsSheet.h"
 #include "filedialog/FileDialog.h"
 #include "frame/FrameSupport.h"
 #include "frame/MainFrame.h"
 #include "frame/ToolCommands.h"
+#include "settings/SettingsSheet.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <string>
 
 #include "comun/resource.h"
-#include "settings/AcceleratorTableWin32.h"
 #include "config/AppSettings.h"
 #include "frame/CommandLine.h"
 #include "frame/MainFrame.h"
+#include "settings/AcceleratorTableWin32.h"
 
 namespace {
 

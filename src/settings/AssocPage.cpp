@@ -3,10 +3,10 @@
 #include "comun/resource.h"
 #include "config/AppSettings.h"
 #include "config/Associations.h"
+#include "platform/Platform.h"
 #include "settings/RegistryKeyStore.h"
 #include "settings/SettingsPages.h"
 #include "settings/SettingsSheet.h"
-#include "platform/Platform.h"
 #include "syntax/ConfigFile.h"
 
 namespace {

@@ -6,10 +6,10 @@
 
 #include "comun/resource.h"
 #include "config/AppSettings.h"
-#include "settings/SettingsSheet.h"
 #include "platform/HandlerGuard.h"
 #include "platform/Paths.h"
 #include "pocketpc/GdiWin32.h"
+#include "settings/SettingsSheet.h"
 #include "syntax/ConfigFile.h"
 
 namespace {

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "settings/ListWrapper.h"
 #include "config/ListEditor.h"
+#include "settings/ListWrapper.h"
 
 class SettingsPage {
  public:

@@ -9,11 +9,11 @@
 #include <memory>
 
 #include "comun/resource.h"
+#include "platform/HandlerGuard.h"
+#include "pocketpc/GdiWin32.h"
+#include "pocketpc/PocketPC.h"
 #include "settings/ClassPage.h"
 #include "settings/SettingsPages.h"
-#include "pocketpc/GdiWin32.h"
-#include "platform/HandlerGuard.h"
-#include "pocketpc/PocketPC.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include "text/Edit.h"
 #include "text/Line.h"
 #include "view/Caret.h"
-#include "view/Grid.h"
 #include "view/CaretCommands.h"
 #include "view/Editing.h"
+#include "view/Grid.h"
 
 namespace {
 
