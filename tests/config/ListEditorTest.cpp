@@ -37,10 +37,7 @@ class FakeNames final : public NameList {
   std::wstring text;
 };
 
-struct Item {
-  std::wstring name;
-  std::wstring value;
-};
+struct Item { std::wstring name; std::wstring value; };
 
 // A page whose items have one field, valid when not "bad".
 class FakeEditor final : public ListEditor {

@@ -124,11 +124,7 @@ TEST_F(ShippedSettings, ClassesChooseTheirSyntaxDefinitions) {
   AppSettings settings(folder.Path(L"fum.opt"), ResFolder());
   EXPECT_EQ(settings.classNames.size(), settings.classes.size());
   EXPECT_GE(settings.classNames.size(), 8u);
-  struct Case {
-    const wchar_t* path;
-    const wchar_t* syntaxfile;
-    const wchar_t* keyword;
-  };
+  struct Case { const wchar_t* path; const wchar_t* syntaxfile; const wchar_t* keyword; };
   const Case cases[] = {
       {L"\\src\\main.c", L"c.syntax", L"#include"},   {L"\\src\\fum.h", L"c.syntax", L"int"},
       {L"\\src\\fum.rc", L"c.syntax", L"BEGIN"},      {L"\\src\\View.cpp", L"c.syntax", L"class"},

@@ -6,11 +6,7 @@
 namespace {
 
 TEST(WildcardMatch, Cases) {
-  struct Case {
-    const wchar_t* name;
-    const wchar_t* pattern;
-    bool matches;
-  };
+  struct Case { const wchar_t* name; const wchar_t* pattern; bool matches; };
   const Case cases[] = {
       // Plain characters compare without regard to case; the whole name must be covered.
       {L"notes.TXT", L"*.txt", true},

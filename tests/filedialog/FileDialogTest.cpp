@@ -65,10 +65,7 @@ struct Request {
   std::wstring Path() const { return file.data(); }
 };
 
-struct WindowSearch {
-  bool wantDialog;
-  HWND found;
-};
+struct WindowSearch { bool wantDialog; HWND found; };
 
 BOOL CALLBACK FindThreadWindow(HWND window, LPARAM data) {
   auto& search = *reinterpret_cast<WindowSearch*>(data);

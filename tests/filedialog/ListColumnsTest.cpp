@@ -12,10 +12,7 @@ using namespace filedialog;
 namespace {
 
 TEST(ListColumns, SizeTextSwitchesUnitsAboveWholeKilobytesAndMegabytes) {
-  struct Case {
-    std::uint64_t size;
-    const wchar_t* text;
-  };
+  struct Case { std::uint64_t size; const wchar_t* text; };
   const Case cases[] = {
       {0, L"0"},          {1024, L"1024"},       {1025, L"1K"},
       {2047, L"1K"},      {1048576, L"1024K"},   {1048577, L"1M"},
@@ -43,11 +40,7 @@ TEST(ListColumns, DateTextWritesEveryFieldOfTheFormat) {
   const LocalTime morning{2006, 3, 5, 0, 7, 4, 9};
   const LocalTime evening{2026, 11, 9, 1, 23, 30, 0};
   const LocalTime midnight{2026, 11, 9, 1, 0, 15, 0};
-  struct Case {
-    const wchar_t* format;
-    const LocalTime& time;
-    const wchar_t* text;
-  };
+  struct Case { const wchar_t* format; const LocalTime& time; const wchar_t* text; };
   const Case cases[] = {
       {L"d/M/yy", morning, L"5/3/06"},
       {L"dd.MM.yyyy", morning, L"05.03.2006"},

@@ -111,12 +111,7 @@ TEST_F(TypedNames, NothingHappensForAnEmptyNameANameWithoutDriveOrAPathTooLong) 
 }
 
 TEST(OkSteps, FollowTheModeTheFlagsAndWhatExists) {
-  struct Case {
-    bool save;
-    std::uint32_t flags;
-    PathKind kind;
-    OkStep step;
-  };
+  struct Case { bool save; std::uint32_t flags; PathKind kind; OkStep step; };
   const Case cases[] = {
       {true, askBeforeReplacing, PathKind::folder, OkStep::enterFolder},
       {false, 0, PathKind::folder, OkStep::enterFolder},

@@ -20,10 +20,7 @@ using Arguments = std::vector<std::wstring>;
 }  // namespace
 
 TEST(CommandLine, SplitsAtBlanksAndTabsAndKeepsQuotedTextTogether) {
-  struct Case {
-    const wchar_t* line;
-    Arguments expected;
-  };
+  struct Case { const wchar_t* line; Arguments expected; };
   const Case cases[] = {
       {L"", {}},
       {L" \t ", {}},
@@ -77,11 +74,7 @@ TEST(CommandLine, MalformedHandOverDataIsRefused) {
 }
 
 TEST(CommandLine, RelativeNamesAreResolvedAgainstTheDefaultFolder) {
-  struct Case {
-    const wchar_t* argument;
-    const wchar_t* folder;
-    const wchar_t* expected;
-  };
+  struct Case { const wchar_t* argument; const wchar_t* folder; const wchar_t* expected; };
   const Case cases[] = {
       {LR"(\My Documents\a.txt)", LR"(\Temp)", LR"(\My Documents\a.txt)"},
       {LR"(C:\work\a.txt)", LR"(\Temp)", LR"(C:\work\a.txt)"},

@@ -13,10 +13,7 @@ ToolVariables Of(const std::wstring& path) {
 
 TEST(ToolCommands, VariablesExpandToThePartsOfTheDocumentsPath) {
   ToolVariables main = Of(LR"(\My Documents\src\main.c)");
-  struct Case {
-    const wchar_t* text;
-    const wchar_t* expected;
-  };
+  struct Case { const wchar_t* text; const wchar_t* expected; };
   const Case cases[] = {
       {LR"($filepath\$filename.o)", LR"(\My Documents\src\main.o)"},
       {L"$unixfullname", L"/My Documents/src/main.c"},
@@ -47,11 +44,7 @@ TEST(ToolCommands, NamesWithoutExtensionAndUntitledDocuments) {
 
 TEST(ToolCommands, CapturedOutputBecomesLinesWithTheExitCodeLastWhenNotZero) {
   const unsigned oem = 437;
-  struct Case {
-    std::string output;
-    unsigned long exitCode;
-    std::wstring expected;
-  } cases[] = {
+  struct Case { std::string output; unsigned long exitCode; std::wstring expected; } cases[] = {
       {"a\r\nb\nc\rd\n", 0, L"a\rb\rc\rd\r"},
       {"\x81\xE1", 0, L"\u00FC\u00DF"},
       {"", 0, L""},

@@ -67,9 +67,7 @@ class Canvas {
 TEST(TransparentImage, KeyPixelsLeaveTheDestinationAndOthersAreCopied) {
   const std::vector<COLORREF> source{key, red, key, blue};
   using Row = std::vector<COLORREF>;
-  struct Part {
-    int x, y, width, height;
-  };
+  struct Part { int x, y, width, height; };
   const struct {
     const char* name;
     bool fromBitmap;

@@ -104,13 +104,7 @@ TEST(NavigationTest, MatchPairCountsNestedPairsOfTheSameBrackets) {
   DocClass settings = PlainSettings();
   settings.openbrackets = L"(<";
   settings.closebrackets = L")";
-  struct Case {
-    const char* what;
-    Lines text;
-    At caret;
-    bool found;
-    At expected;
-  } cases[] = {
+  struct Case { const char* what; Lines text; At caret; bool found; At expected; } cases[] = {
       {"outer opening", {L"a(b(c)d)e"}, {0, 1}, true, {0, 7}},
       {"right after the outer closing", {L"a(b(c)d)e"}, {0, 8}, true, {0, 1}},
       {"inner opening", {L"a(b(c)d)e"}, {0, 3}, true, {0, 5}},

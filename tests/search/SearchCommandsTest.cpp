@@ -152,11 +152,7 @@ TEST(SearchCommandsTest, RegularExpressionReplaceAllSwapsGroupsInOneUndoStep) {
 }
 
 TEST(SearchCommandsTest, EmptyHitsAreReplacedOnceAndFoundWithoutStalling) {
-  struct Case {
-    const wchar_t* find;
-    const wchar_t* replace;
-    Lines lines, expected;
-  };
+  struct Case { const wchar_t* find; const wchar_t* replace; Lines lines, expected; };
   const Case cases[] = {
       {L"^", L"// ", {L"a", L"", L"b"}, {L"// a", L"// ", L"// b"}},
       {L"o*", L"X", {L"foo"}, {L"XfXX"}},

@@ -37,12 +37,7 @@ struct Fixture {
 
 TEST(SearcherTest, FindsInBothDirectionsAndWrapsAroundOnce) {
   const std::vector<std::wstring> text = {L"ab x ab", L"none", L"xab"};
-  struct Case {
-    const char* what;
-    Place from;
-    bool forward;
-    Place expected;
-  } cases[] = {
+  struct Case { const char* what; Place from; bool forward; Place expected; } cases[] = {
       {"a hit at the start position is found", {0, 0}, true, {0, 0}},
       {"next line", {0, 6}, true, {2, 1}},
       {"wraps to the first line", {2, 2}, true, {0, 0}},
@@ -61,11 +56,7 @@ TEST(SearcherTest, FindsInBothDirectionsAndWrapsAroundOnce) {
 
 TEST(SearcherTest, ASelectedRangeBoundsTheSearchFromInsideAndOutsideIt) {
   // The range runs from line 0 index 3 to line 1 index 4: the hit at 1:3 ends beyond it.
-  struct Case {
-    Place from;
-    bool forward;
-    Place expected;
-  } cases[] = {
+  struct Case { Place from; bool forward; Place expected; } cases[] = {
       {{0, 0}, true, {0, 3}},  {{2, 0}, true, {0, 3}},  {{1, 1}, true, {0, 3}},
       {{2, 1}, false, {1, 0}}, {{1, 5}, false, {1, 0}}, {{0, 0}, false, {1, 0}},
       {{0, 4}, false, {0, 3}}, {{0, 3}, false, {1, 0}},

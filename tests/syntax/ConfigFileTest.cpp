@@ -9,10 +9,7 @@
 
 namespace {
 
-struct ReadCase {
-  const wchar_t* text;
-  const wchar_t* tree;
-};
+struct ReadCase { const wchar_t* text; const wchar_t* tree; };
 
 class ConfigReading : public testing::TestWithParam<ReadCase> {};
 

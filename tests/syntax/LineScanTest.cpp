@@ -23,11 +23,7 @@ std::string Runs(const SyntaxDef& def, const std::wstring& text, LineEndState st
 }  // namespace
 
 TEST(TextMatch, FindsUnescapedTerminators) {
-  struct Case {
-    const wchar_t* text;
-    int from;
-    int expected;
-  } cases[] = {
+  struct Case { const wchar_t* text; int from; int expected; } cases[] = {
       {L"\"abc\"", 1, 4},
       {L"\"a\\\"b\"", 1, 5},     // escaped quote skipped
       {L"\"a\\\\\"b", 1, 4},     // two backslashes: the quote ends the string
@@ -51,12 +47,7 @@ TEST(TextMatch, FindsUnescapedTerminators) {
 
 TEST(LineScan, EndStatesOfOpenAndCarriedConstructs) {
   SyntaxDef def = CLikeDefinition();
-  struct Case {
-    const wchar_t* text;
-    int entering;
-    int code;
-    int position;
-  } cases[] = {
+  struct Case { const wchar_t* text; int entering; int code; int position; } cases[] = {
       {L"int a; // note", 0, 1, 7},
       {L"x = \"// not a comment\";", 0, 0, -1},
       {L"a /* open", 0, 5, 4},

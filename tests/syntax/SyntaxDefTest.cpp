@@ -11,10 +11,7 @@ namespace {
 using Ranges = std::vector<CharRange>;
 
 TEST(CharacterSet, ReadsRangesAndSingleCharacters) {
-  struct Case {
-    const wchar_t* text;
-    Ranges ranges;
-  };
+  struct Case { const wchar_t* text; Ranges ranges; };
   const Case cases[] = {
       {L"a-zA-Z0-9_", {{L'a', L'z'}, {L'A', L'Z'}, {L'0', L'9'}, {L'_', L'_'}}},
       {L"-a", {{L'-', L'-'}, {L'a', L'a'}}},

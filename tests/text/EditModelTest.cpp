@@ -42,11 +42,7 @@ class RandomEdits {
   std::mt19937 random_;
 };
 
-struct ModelCase {
-  const char* name;
-  DocClass settings;
-  int wrapWidth;
-};
+struct ModelCase { const char* name; DocClass settings; int wrapWidth; };
 
 DocClass WithSyntax(DocClass settings) {
   settings.hassyntax = true;

@@ -27,11 +27,7 @@ std::vector<std::wstring> ReadAllLines(const std::wstring& path) {
 
 const std::size_t block = LineReader::blockSize;
 
-struct ReadCase {
-  const char* name;
-  std::string bytes;
-  std::vector<std::wstring> lines;
-};
+struct ReadCase { const char* name; std::string bytes; std::vector<std::wstring> lines; };
 
 }  // namespace
 

@@ -118,11 +118,7 @@ TEST(CaretTest, WheelScrollsOneRowPerFortyAndKeepsTheRest) {
 }
 
 TEST(CaretTest, ScrollBarRequests) {
-  struct Case {
-    ScrollBar bar;
-    int code;
-    int expected;
-  } cases[] = {
+  struct Case { ScrollBar bar; int code; int expected; } cases[] = {
       {ScrollBar::vertical, scrollPageUp, 10},   {ScrollBar::vertical, scrollBottom, 90},
       {ScrollBar::vertical, scrollEnd, 20},      {ScrollBar::horizontal, scrollPageDown, 5},
       {ScrollBar::horizontal, scrollBottom, 84},  // 102 columns: max 88, page 5
@@ -229,12 +225,7 @@ TEST(CaretTest, CellSizeBelowOnePixelKeepsTheGrid) {
 }
 
 TEST(CaretTest, GridFollowsTheWindowSize) {
-  struct Case {
-    bool wrap;
-    int width;
-    int columns;
-    bool relaid;
-  } cases[] = {
+  struct Case { bool wrap; int width; int columns; bool relaid; } cases[] = {
       {false, 10 + 2 + 30 * 8, 30, false},  // unwrapped: never rewrapped
       {true, 10 + 2 + 20 * 8 + 7, 20, false},  // less than a cell wider: same columns
       {true, 10 + 2 + 30 * 8, 30, true},

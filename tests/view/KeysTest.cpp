@@ -19,11 +19,7 @@ void ExpectCaret(const EditView& view, At at, const char* what = "") {
 }
 
 TEST(KeysTest, MovesAtTheEndsOfTheDocumentStillRunTheCaretUpdate) {
-  struct Case {
-    unsigned key;
-    bool shift;
-    At start;
-  } cases[] = {
+  struct Case { unsigned key; bool shift; At start; } cases[] = {
       {keyLeft, false, {0, 0}}, {keyRight, false, {1, 2}}, {keyLeft, true, {0, 0}},
       {keyRight, true, {1, 2}}, {keyHome, true, {0, 0}},   {keyEnd, true, {1, 2}},
   };
@@ -39,12 +35,7 @@ TEST(KeysTest, MovesAtTheEndsOfTheDocumentStillRunTheCaretUpdate) {
 }
 
 TEST(KeysTest, PageDocumentAndScrollKeysHonourTheirModifiers) {
-  struct Case {
-    unsigned key;
-    bool shift, ctrl;
-    At caret;
-    int scrolled;
-  } cases[] = {
+  struct Case { unsigned key; bool shift, ctrl; At caret; int scrolled; } cases[] = {
       {keyPageDown, false, false, {15, 2}, 5}, {keyPageUp, true, false, {5, 2}, -5},
       {keyPageDown, false, true, {10, 2}, 0},  {keyPageUp, false, true, {10, 2}, 0},
       {keyHome, false, true, {0, 0}, -8},      {keyEnd, false, true, {29, 4}, 17},
@@ -124,12 +115,7 @@ TEST(KeysTest, VerticalMovesKeepTheDesiredColumn) {
 }
 
 TEST(KeysTest, WordMoves) {
-  struct Case {
-    std::wstring text;
-    unsigned key;
-    int from;
-    std::vector<int> stops;
-  } cases[] = {
+  struct Case { std::wstring text; unsigned key; int from; std::vector<int> stops; } cases[] = {
       {L"abc  def", keyLeft, 8, {5, 0}},
       {L"abc, def", keyRight, 0, {5, 8}},
       {L"  x = y;", keyRight, 0, {2, 6, 8}},
@@ -158,12 +144,7 @@ TEST(KeysTest, WordMoves) {
 }
 
 TEST(KeysTest, EnterCopiesTheIndentationAsTabsAndSpaces) {
-  struct Case {
-    std::wstring line;
-    int index;
-    bool indent;
-    std::wstring inserted;
-  } cases[] = {
+  struct Case { std::wstring line; int index; bool indent; std::wstring inserted; } cases[] = {
       {L"      x", 7, true, L"\t  "},
       {L"      x", 3, true, L"   "},
       {L"\t  x", 4, true, L"\t  "},
@@ -200,13 +181,7 @@ TEST(KeysTest, TypingReplacesTheSelection) {
 
 TEST(KeysTest, CaretMovesSelectionsAndDeletionsTakeASurrogatePairWhole) {
   const std::wstring pair = L"\xD83D\xDE00";
-  struct Case {
-    unsigned key;
-    bool shift;
-    int start;
-    Lines result;
-    int caret;
-  } cases[] = {
+  struct Case { unsigned key; bool shift; int start; Lines result; int caret; } cases[] = {
       {keyRight, false, 1, {L"a" + pair + L"b"}, 3},
       {keyLeft, false, 3, {L"a" + pair + L"b"}, 1},
       {keyRight, true, 1, {L"a" + pair + L"b"}, 3},
@@ -224,13 +199,7 @@ TEST(KeysTest, CaretMovesSelectionsAndDeletionsTakeASurrogatePairWhole) {
 }
 
 TEST(KeysTest, SingleCharacterDeletionsAndTheirUndoKinds) {
-  struct Case {
-    unsigned key;
-    At start;
-    Lines result;
-    At caret;
-    int kind;
-  } cases[] = {
+  struct Case { unsigned key; At start; Lines result; At caret; int kind; } cases[] = {
       {keyBack, {1, 0}, {L"abcdef"}, {0, 3}, 2},   // joins line 1 to line 0
       {keyDelete, {0, 3}, {L"abcdef"}, {0, 3}, 1}, // joins the next line
       {keyBack, {0, 2}, {L"ac", L"def"}, {0, 1}, 2},

@@ -16,12 +16,7 @@ void Tap(EditView& view, int x, int y, bool shift = false) {
 }
 
 TEST(MouseTest, TapsSnapToTheNearestCellBoundary) {
-  struct Case {
-    int x;
-    int y;
-    int line;
-    int index;
-  } cases[] = {
+  struct Case { int x; int y; int line; int index; } cases[] = {
       {X(2, 5), Y(0), 0, 3},   // right half of the third cell: after it
       {X(2, 3), Y(0), 0, 2},   // left half: before it
       {X(0, -6), Y(1), 1, 0},  // in the margin
@@ -87,13 +82,7 @@ TEST(MouseTest, DraggingAboveTheWindowScrollsByWholeRows) {
 }
 
 TEST(MouseTest, DoubleTaps) {
-  struct Case {
-    int x;
-    bool shift;
-    bool handled;
-    int from;
-    int to;
-  } cases[] = {
+  struct Case { int x; bool shift; bool handled; int from; int to; } cases[] = {
       {X(5, 2), false, true, 4, 9},   // on "quick"
       {X(9, 2), false, true, 4, 9},   // on the space after it
       {X(0, 1), false, true, 0, 3},   // on "The"

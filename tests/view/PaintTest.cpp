@@ -76,10 +76,7 @@ TEST(PaintTest, RowsBelowTheDocumentAreFilledOnce) {
 }
 
 TEST(PaintTest, SelectionIsHighlightedBetweenItsColumns) {
-  struct Case {
-    At anchor, caret;
-    std::vector<std::wstring> rows;
-  } cases[] = {
+  struct Case { At anchor, caret; std::vector<std::wstring> rows; } cases[] = {
       {{0, 1}, {0, 3}, {L"aBCdef", L"ghij", L"klm"}},
       {{0, 3}, {0, 1}, {L"aBCdef", L"ghij", L"klm"}},
       {{0, 4}, {2, 1}, {L"abcdEF", L"GHIJ", L"Klm"}},

@@ -217,10 +217,7 @@ TEST(ViewWindowTest, ScrollBarsClampAsTheFakeSurfaceDoes) {
   probe.window = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VSCROLL | WS_HSCROLL, 0, 0,
                                  200, 150, host.frame, nullptr, GetModuleHandleW(nullptr), nullptr);
   FakeSurface fake;
-  struct Case {
-    unsigned mask;
-    ScrollBarState state;
-  } cases[] = {
+  struct Case { unsigned mask; ScrollBarState state; } cases[] = {
       {scrollAll, {0, 99, 10, 95, 0}},  {scrollAll, {0, 99, 10, -4, 0}},
       {scrollAll, {0, 3, 8, 2, 0}},     {scrollAll, {0, -9, 0, 0, 0}},
       {scrollAll, {0, 86, 5, 90, 0}},   {scrollPos, {0, 0, 0, 200, 0}},
@@ -335,12 +332,7 @@ TEST(ViewWindowTest, ClassSettingsResolveTheSyntaxFile) {
 }
 
 // What the context menu showed, read while it is open, and then closed.
-struct MenuSeen {
-  bool shown = false;
-  UINT copy = 0;
-  UINT paste = 0;
-  UINT mark = 0;
-};
+struct MenuSeen { bool shown = false; UINT copy = 0; UINT paste = 0; UINT mark = 0; };
 MenuSeen seen;
 
 void CALLBACK ReadMenu(HWND, UINT, UINT_PTR timer, DWORD) {
