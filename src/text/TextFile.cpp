@@ -72,12 +72,12 @@ struct Loading {
   const Document& document;
   Encoding encoding;
   bool narrow;  // lines may stay in the file's bytes
-  bool keptBytes = false;  // some did
+  bool keptBytes;  // some did
   LineStore store;
   std::vector<int> totals;
-  int rows = 0;
-  std::uint32_t state = 0;
-  int widest = 0;
+  int rows;
+  std::uint32_t state;
+  int widest;
 };
 
 // The first unit equal to ch in [from, to), or to; memchr for bytes, which searches fastest.

@@ -5,6 +5,7 @@
 #include "TempFolder.h"
 #include "TextTestUtil.h"
 #include "platform/Platform.h"
+#include "syntax/SyntaxDef.h"
 #include "text/Edit.h"
 #include "text/TextFile.h"
 #include "text/UndoHistory.h"
@@ -191,6 +192,20 @@ TEST(TextFile, LoadedLinesAreLaidOutForTheDocument) {
   EXPECT_EQ(document.rowTotals, (std::vector<int>{3, 4, 5}));
   EXPECT_EQ(EndsOf(document.lines[0]), (std::vector<int>{10, 18, 25}));
   EXPECT_EQ(document.widestLine, 10);
+
+  // Highlighted, the lines carry the states a full layout gives them; empty, nothing is wide.
+  SyntaxDef c;
+  c.commentBegin = L"/*";
+  c.commentEnd = L"*/";
+  document.highlighter = &c;
+  document.settings.wordwrap = false;
+  folder.Write(L"c.txt", "x /*\r\ny\r\n*/ z");
+  ASSERT_TRUE(LoadText(document, folder.Path(L"c.txt")));
+  auto laidOut = MakeDocument({L"x /*", L"y", L"*/ z"}, document.settings, 10, &c);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(document.lines[i].State(), laidOut->lines[i].State());
+  folder.Write(L"empty.txt", "");
+  ASSERT_TRUE(LoadText(document, folder.Path(L"empty.txt")));
+  EXPECT_EQ(document.widestLine, 0);
 }
 
 TEST(TextFile, CharactersOutsideTheCodePageAreSavedAsItsDefaultCharacter) {

@@ -253,6 +253,10 @@ TEST(CaretTest, GridFollowsTheWindowSize) {
   // Scrolled in steps of a quarter of the width, the bar reaches a step beyond the widest line.
   ViewFixture wide({std::wstring(24, L'x')}, 20, 10, PlainSettings(false));
   EXPECT_EQ(wide.surface.Bar(ScrollBar::horizontal).max, 10);
+  // Wrapped, nothing lies beyond the right edge: the page covers the whole bar.
+  ViewFixture wrapped({std::wstring(24, L'x')}, 20, 10, PlainSettings(true));
+  const ScrollBarState& bar = wrapped.surface.Bar(ScrollBar::horizontal);
+  EXPECT_GT(bar.page, bar.max - bar.min);
 }
 
 TEST(CaretTest, SwitchingHighlightingOnRecomputesTheLineStates) {
