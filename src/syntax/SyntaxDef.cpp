@@ -69,7 +69,6 @@ SyntaxDef BuildSyntaxDef(ConfigFile& file) {
 
   for (int key = 1; key <= 9; ++key) {
     std::wstring words = file.GetString(std::to_wstring(key), L"");
-    if (words.empty()) continue;
     if (def.ignoreCase) platform::ToUpperBuffer(words.data(), words.size());
     // A string list gives its elements, a plain string one word (blanks included).
     std::size_t start = 0;

@@ -75,8 +75,8 @@ TEST(Journal, ADamagedByteEndsTheJournalBeforeItsRecord) {
     EXPECT_EQ(read->changes.size(), WholeChanges(ends, at)) << "damage at " << at;
   }
   // Records whose checksums hold but whose fields do not: a header with a byte after its
-  // fields is no header; a change at a place past INT_MAX, or with a text longer than its
-  // record, ends the journal.
+  // fields is no header; a change with one, at a place past INT_MAX, or with a text longer
+  // than its record ends the journal.
   auto withPrefix = [](const std::string& payload) {
     std::string record;
     for (std::uint32_t word : {static_cast<std::uint32_t>(payload.size()), Crc32(payload)})
@@ -85,8 +85,10 @@ TEST(Journal, ADamagedByteEndsTheJournalBeforeItsRecord) {
   };
   const std::string header = EncodeJournalHeader({}, L"n", false);
   EXPECT_FALSE(ParseJournal(withPrefix(header.substr(8) + "x")));
-  std::string negative, longText;
+  std::string negative, longText, plain;
   AppendJournalChange(negative, -1, 0, 0, 0, L"");
+  AppendJournalChange(plain, 0, 0, 0, 0, L"");
+  EXPECT_TRUE(ParseJournal(header + withPrefix(plain.substr(8) + "x"))->changes.empty());
   AppendJournalChange(longText, 0, 0, 0, 0, L"ab");
   longText[8 + 17] = 9;  // the text's length: 9 units where the record holds 2
   EXPECT_TRUE(ParseJournal(header + negative)->changes.empty());

@@ -240,6 +240,8 @@ TEST(KeysTest, WordDeletion) {
   OnKeyDown(f.view, keyDelete, false, true);
   EXPECT_EQ(f.Lines(), Lines{L"two "});
   ExpectCaret(f.view, {0, 0});
+  EXPECT_TRUE(OnKeyDown(f.view, keyDelete, true, true));  // taken, but deletes nothing
+  EXPECT_EQ(f.Lines(), Lines{L"two "});
   DeleteWordForward(f.view);
   EXPECT_EQ(f.Lines(), Lines{L""});
   // An active, non-empty selection is deleted instead; an empty one leaves the word to go.
