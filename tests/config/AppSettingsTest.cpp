@@ -226,6 +226,8 @@ TEST_F(Settings, NamesOfTheSettingsOwnKeysNeverBreakTheFile) {
   EXPECT_EQ(settings.classes[L"ok"].tabsize, 3);
   ASSERT_EQ(settings.commands.size(), 2u);
   EXPECT_EQ(settings.commands[1].cmdline, L"r");
+  const ToolCommand& run = settings.commands[1];  // flags it does not give are off
+  EXPECT_FALSE(run.savedoc || run.saveall || run.capture);
 }
 
 TEST_F(Settings, NamesATagCannotHoldAreNeverWrittenAsSections) {

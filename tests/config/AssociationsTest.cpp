@@ -96,6 +96,7 @@ TEST_F(AssocTest, AnExtensionOfAnotherTypeGetsItBackWhenRemoved) {
 TEST_F(AssocTest, ATypeKeyOfTheSameNameIsKeptAsBackupAndRestored) {
   store.WriteString(L".abc", L"", L"abcfile");
   store.WriteString(L"abcfile\\Shell\\Open\\Command", L"", L"other.exe %1");
+  store.WriteString(L"abcfile.fum", L"", L"a stale backup, replaced");
   AssocList list = Open();
   list.Add(L".abc", L"Mine");
   Ok(list);

@@ -246,10 +246,13 @@ TEST(CaretTest, GridFollowsTheWindowSize) {
   early.Attach(*f.document, f.surface, nullptr);
   OnViewSize(early, 100, 100);
   EXPECT_FALSE(early.metricsValid);
-  // Cells measured while the window has no width leave the view unmeasured.
-  f.surface.width = 0;
-  SetCellSize(early, 8, 16);
-  EXPECT_FALSE(early.metricsValid);
+  // Cells measured while the window has no width or height leave the view unmeasured.
+  for (auto [width, height] : {std::pair{0, 100}, std::pair{100, 0}}) {
+    f.surface.width = width;
+    f.surface.height = height;
+    SetCellSize(early, 8, 16);
+    EXPECT_FALSE(early.metricsValid);
+  }
   // Scrolled in steps of a quarter of the width, the bar reaches a step beyond the widest line.
   ViewFixture wide({std::wstring(24, L'x')}, 20, 10, PlainSettings(false));
   EXPECT_EQ(wide.surface.Bar(ScrollBar::horizontal).max, 10);
