@@ -74,6 +74,9 @@ TEST_F(Settings, LoadsClassesInListOrderUpToTheirCount) {
   EXPECT_EQ(settings.classes[L"zeta"].fontsize, 75);
   EXPECT_EQ(settings.classes[L"zeta"].filter, JoinStringList({L"*.z"}));
   EXPECT_EQ(settings.classes[L"zeta"].name, L"zeta");
+  // Without a count no class is read.
+  folder.Write(L"fum.opt", "<clases>classlist = {\"a\"} <a>tabsize = 3</a></clases>\r\n");
+  EXPECT_TRUE(AppSettings(Path(), SyntaxFolder()).classNames.empty());
 }
 
 TEST_F(Settings, ReadsAtMostNineRecentFiles) {

@@ -27,6 +27,7 @@ TEST(FolderPaths, ComponentsWalkFromTheDrive) {
       {L"C:\\a\\.\\b\\..\\c", L"C:\\a\\c"},
       {L"C:\\..\\..\\x", L"C:\\x"},  // never above the drive
       {L"relative\\x", L""},
+      {L"1:\\x", L""},  // no drive letter
       {L"\\\\server\\share", L""},
   };
   for (const Case& c : cases) {
