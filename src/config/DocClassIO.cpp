@@ -87,9 +87,9 @@ bool SaveClassSection(ConfigFile& settings, const std::wstring& name, const DocC
   settings.SetInt(L"hassyntax", c.hassyntax);
   settings.SetString(L"syntaxfile", c.syntaxfile);
   settings.SetString(L"delimiters", c.delimiters);
-  int colours[colourCount];
+  std::vector<int> colours(colourCount);
   for (int i = 0; i < colourCount; ++i) colours[i] = static_cast<int>(c.colours[i]);
-  settings.SetIntList(L"colores", colours, colourCount);
+  settings.SetIntList(L"colores", std::move(colours));
   settings.LeaveSection();
   return true;
 }

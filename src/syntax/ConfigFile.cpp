@@ -222,9 +222,8 @@ void ConfigFile::SetString(const std::wstring& key, const std::wstring& text) {
   SetValue(key, MakeStringNode(text));
 }
 
-void ConfigFile::SetIntList(const std::wstring& key, const int* numbers, int count) {
-  if (count < 0) count = 0;
-  SetValue(key, MakeIntListNode(std::vector<int>(numbers, numbers + count)));
+void ConfigFile::SetIntList(const std::wstring& key, std::vector<int> numbers) {
+  SetValue(key, MakeIntListNode(std::move(numbers)));
 }
 
 void ConfigFile::SetStringList(const std::wstring& key, const std::vector<std::wstring>& items) {

@@ -86,7 +86,7 @@ class ConfigFile {
   // a section.
   void SetInt(const std::wstring& key, int value);
   void SetString(const std::wstring& key, const std::wstring& text);
-  void SetIntList(const std::wstring& key, const int* numbers, int count);
+  void SetIntList(const std::wstring& key, std::vector<int> numbers);
   void SetStringList(const std::wstring& key, const std::vector<std::wstring>& items);
 
  private:

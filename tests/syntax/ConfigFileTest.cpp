@@ -135,13 +135,12 @@ TEST(ConfigFile, IntListsAlwaysHaveTheCountAskedFor) {
 TEST(ConfigFile, SettersReplaceValuesButNeverSections) {
   ConfigFile config;
   ReadConfigText(config.Root(), L"a = \"x\" <sec>b = 1</sec>");
-  const int numbers[] = {4, 5};
   config.SetInt(L"a", 3);
   config.SetInt(L"sec", 3);
   config.SetString(L"sec", L"x");
-  config.SetIntList(L"sec", numbers, 2);
+  config.SetIntList(L"sec", {4, 5});
   config.SetStringList(L"sec", {L"y"});
-  config.SetIntList(L"n", numbers, 2);
+  config.SetIntList(L"n", {4, 5});
   config.SetStringList(L"l", {L"p", L"q"});
   EXPECT_EQ(DumpTree(config.Root()), L"a:i=3 l:l2=p|q|| n:n2=4,5, sec{b:i=1 } ");
 }
