@@ -40,6 +40,7 @@ TEST(PlatformFiles, WriteThenReadBackInSmallBlocks) {
   // A second reader may open the file at the same time.
   FileHandle second = OpenForReading(folder.Path(L"a.txt"));
   EXPECT_NE(second, invalidFile);
+  EXPECT_EQ(FileSize(second), 13u);
   EXPECT_EQ(ReadAll(in), "hello,\r\nworld");
   CloseFile(in);
   CloseFile(second);
@@ -110,8 +111,8 @@ TEST(PlatformFiles, ListFolderMatchesWildcardsWithoutCase) {
   EXPECT_EQ(Names(ListFolder(folder.Path(L"t?o.*"))), (std::vector<std::wstring>{L"Two.TXT"}));
   EXPECT_EQ(ListFolder(folder.Path(L"*")).size(), 4u);  // no "." or ".."
   EXPECT_TRUE(ListFolder(folder.Path(L"*.none")).empty());
-  // Names beyond ASCII (two and three UTF-8 bytes) come back as they were made.
-  const std::vector<std::wstring> wide{L"\x00E9t\x00E9.w", L"\x20AC.w"};
+  // Names beyond ASCII (two and three UTF-8 bytes, at their bounds) come back as they were made.
+  const std::vector<std::wstring> wide{L"\x0080t\x00E9\x07FF.w", L"\x0800\x20AC.w"};
   for (const std::wstring& name : wide) CloseFile(CreateForWriting(folder.Path(L"") + name));
   EXPECT_EQ(Names(ListFolder(folder.Path(L"*.w"))), wide);
 }

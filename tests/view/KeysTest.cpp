@@ -88,6 +88,7 @@ TEST(KeysTest, CharacterMovesAcrossTabsAndLineEnds) {
   MoveCharLeft(f.view, false);
   MoveCharLeft(f.view, false);
   EXPECT_EQ(f.view.caret.visualColumn, 1);
+  EXPECT_EQ(f.view.desiredColumn, 1);
 }
 
 TEST(KeysTest, VerticalMovesKeepTheDesiredColumn) {

@@ -45,7 +45,7 @@ TEST(MouseTest, ShiftTapAndDragSelect) {
   EXPECT_EQ(f.view.caret.index, 3);
 
   f.Place(0, 0);
-  OnPress(f.view, X(1), Y(0), false, false);
+  EXPECT_FALSE(OnPress(f.view, X(1), Y(0), false, false));  // no context menu
   OnDrag(f.view, X(4), Y(0));
   OnDrag(f.view, X(5), Y(1));
   OnRelease(f.view, X(5), Y(1));
