@@ -202,8 +202,9 @@ void UpdateScrollBars(EditView& view) {
     horizontal.max = r;
     horizontal.page = r + 1;
   } else {
+    // The bar reaches a page beyond the widest line, so its end can always be shown.
     horizontal.page = std::min(step, r);
-    horizontal.max = step <= r ? r + step : r;
+    horizontal.max = r > 0 ? r + horizontal.page : r;
   }
   horizontal.pos = view.firstColumn;
   surface.SetScrollBar(ScrollBar::horizontal, scrollAll, horizontal);

@@ -256,6 +256,10 @@ TEST(CaretTest, GridFollowsTheWindowSize) {
   // Scrolled in steps of a quarter of the width, the bar reaches a step beyond the widest line.
   ViewFixture wide({std::wstring(24, L'x')}, 20, 10, PlainSettings(false));
   EXPECT_EQ(wide.surface.Bar(ScrollBar::horizontal).max, 10);
+  // A line wider than the view by less than a step is still shown to its end.
+  ViewFixture near({std::wstring(45, L'x')}, 40, 10, PlainSettings(false));
+  MoveRowEnd(near.view, false);
+  EXPECT_LT(near.view.caret.visualColumn - near.view.firstColumn, near.view.visibleColumns);
   // Wrapped, nothing lies beyond the right edge: the page covers the whole bar.
   ViewFixture wrapped({std::wstring(24, L'x')}, 20, 10, PlainSettings(true));
   const ScrollBarState& bar = wrapped.surface.Bar(ScrollBar::horizontal);
