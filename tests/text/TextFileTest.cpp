@@ -49,6 +49,7 @@ TEST(TextFile, ReadAndSavedFilesComeBackByteForByte) {
       {"overlong UTF-8 form", "\xC0\xAF", codePageCrLf, {}},
       {"overlong 4-byte UTF-8 form", "\xF0\x8F\xBF\xBF", codePageCrLf, {}},
       {"UTF-8 form past U+10FFFF", "\xF4\x90\x80\x80", codePageCrLf, {}},
+      {"lead byte past U+10FFFF", "\xF5\x80\x80\x80", codePageCrLf, {}},
       {"UTF-8 surrogate form", "\xED\xA0\x80", codePageCrLf, {}},
       {"cut UTF-8 sequence", "\xE2\x82", codePageCrLf, {}},
       {"UTF-8 form with a bad third byte", "\xE2\x82\xC0", codePageCrLf, {}},
@@ -167,6 +168,7 @@ TEST(TextFile, LinesStayInTheFilesBytesUntilTheirCharactersAreNeeded) {
   const std::vector<int> ends = EndsOf(wide->lines[0]);
   ASSERT_GT(ends.size(), 1u);
   EXPECT_EQ(line.Peek(), L"caf\u00E9\tis \u20AC1");
+  EXPECT_EQ(line.CharAt(line.Length()), L'\0');
   EXPECT_EQ(line.CharAt(3), L'\u00E9');
   EXPECT_EQ(EndsOf(line), ends);
   EXPECT_TRUE(line.IsNarrow());  // layout and Peek leave it in the bytes
