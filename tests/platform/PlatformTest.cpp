@@ -77,6 +77,8 @@ TEST(PlatformFiles, ReplaceFilePutsTheNewFileInPlaceOfTheOld) {
   folder.Write(L"other.tmp", "x");
   EXPECT_TRUE(ReplaceFileBy(folder.Path(L"fresh.txt"), folder.Path(L"other.tmp")));
   EXPECT_EQ(folder.Read(L"fresh.txt"), "x");
+  EXPECT_TRUE(RemoveFile(folder.Path(L"fresh.txt")));
+  EXPECT_FALSE(RemoveFile(folder.Path(L"fresh.txt")));  // gone already
 }
 
 TEST(PlatformFiles, InjectedWriteFaultFailsLikeAFullDisk) {

@@ -106,6 +106,7 @@ TEST(SearcherTest, OptionsDecideWhatMatches) {
       {"case matters without ignore case", L"INT", false, false, none},
       {"ignore case", L"INT", true, false, {0, 2}},
       {"ignore case and whole words", L"INT", true, true, {1, 0}},
+      {"ignore case: a partial match is no hit", L"INX", true, false, none},
       {"ignore case beyond ASCII", L"\u00c9T\u00e9", true, false, {2, 0}},
       {"a pattern with punctuation is plain text under whole words", L"t(", false, true, {0, 4}},
       {"whole words: a letter ending the line still joins the word", L"in", false, true, none},

@@ -77,8 +77,8 @@ TEST(LineScan, EmphasisOnlyDefinitionsColourKeywordsBetweenMarkers) {
   def.emphasisBegin = L"<";
   def.emphasisEnd = L">";
   // Outside the markers "int" is plain; inside it is a keyword and a string returns to emphasis.
-  EXPECT_EQ(Runs(def, L"int <int \"s\" x>"),
-            "1:0:4 13:4:1 2:5:3 13:8:1 12:9:3 13:12:3 ");
+  EXPECT_EQ(Runs(def, L"int <int \"s\" x> int"),
+            "1:0:4 13:4:1 2:5:3 13:8:1 12:9:3 13:12:3 1:15:4 ");
   EXPECT_EQ(ScanLineEnd(def, L"a <b", 0).code, 11);
   EXPECT_EQ(ScanLineEnd(def, L"b> c", 11).code, 10);
   // The second pair of markers opens the same way, and only outside the first pair.
