@@ -204,7 +204,7 @@ void UpdateScrollBars(EditView& view) {
   } else {
     // The bar reaches a page beyond the widest line, so its end can always be shown.
     horizontal.page = std::min(step, r);
-    horizontal.max = r > 0 ? r + horizontal.page : r;
+    horizontal.max = r + horizontal.page;
   }
   horizontal.pos = view.firstColumn;
   surface.SetScrollBar(ScrollBar::horizontal, scrollAll, horizontal);

@@ -181,6 +181,12 @@ TEST(LineWriter, SavingThroughALinkReplacesItsTargetWithTheTargetsPermissions) {
               fs::perms::owner_read | fs::perms::owner_write);
   }
   EXPECT_EQ(platform::ListFolder(folder.Path(L"real\\*")).size(), 1u);
+  // A link to itself is followed no further than the system would; the save replaces it.
+  fs::create_symlink("loop.txt", folder.Native(L"loop.txt"));
+  LineWriter loop(folder.Path(L"loop.txt"));
+  loop.WriteLine(L"x", 1);
+  ASSERT_TRUE(loop.Close());
+  EXPECT_EQ(folder.Read(L"loop.txt"), "x");
 }
 #else
 TEST(LineWriter, ASavedFileKeepsItsAttributes) {
