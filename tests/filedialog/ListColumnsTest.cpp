@@ -40,6 +40,7 @@ TEST(ListColumns, DateTextWritesEveryFieldOfTheFormat) {
   const LocalTime morning{2006, 3, 5, 0, 7, 4, 9};
   const LocalTime evening{2026, 11, 9, 1, 23, 30, 0};
   const LocalTime midnight{2026, 11, 9, 1, 0, 15, 0};
+  const LocalTime broken{2026, 13, 9, 7, 0, 0, 0};  // no such month or day of the week
   struct Case { const wchar_t* format; const LocalTime& time; const wchar_t* text; };
   const Case cases[] = {
       {L"d/M/yy", morning, L"5/3/06"},
@@ -57,6 +58,7 @@ TEST(ListColumns, DateTextWritesEveryFieldOfTheFormat) {
       // Era and week fields show nothing; runs of unknown length show "???".
       {L"gg yy ww", morning, L" 06 "},
       {L"ddddd yyy MMMMM hhh qq ttt", morning, L"??? ??? ??? ??? ??? ???"},
+      {L"dddd MMMM.", broken, L" ."},
   };
   LocaleNames names = EnglishNames();
   for (const Case& c : cases) {
