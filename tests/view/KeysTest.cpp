@@ -113,6 +113,11 @@ TEST(KeysTest, VerticalMovesKeepTheDesiredColumn) {
   f.Place(1, 1);
   MovePageDown(f.view, false);
   ExpectCaret(f.view, {3, 1});
+  // End and Home take the column they reach.
+  MoveRowEnd(f.view, false);
+  EXPECT_EQ(f.view.desiredColumn, 8);
+  MoveRowStart(f.view, false);
+  EXPECT_EQ(f.view.desiredColumn, 0);
 }
 
 TEST(KeysTest, WordMoves) {
@@ -128,6 +133,7 @@ TEST(KeysTest, WordMoves) {
     for (int stop : c.stops) {
       OnKeyDown(f.view, c.key, false, true);
       EXPECT_EQ(f.view.caret.index, stop) << std::string(c.text.begin(), c.text.end());
+      EXPECT_EQ(f.view.desiredColumn, stop);
     }
   }
   // Across lines: to the end of the previous line first, to the next line's start first.
