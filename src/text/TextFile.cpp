@@ -67,7 +67,7 @@ class FileBytes {
   std::size_t size_ = 0;
 };
 
-// What loading carries from line to line.
+// What loading carries from line to line; LoadText gives every member its start value.
 struct Loading {
   const Document& document;
   Encoding encoding;
