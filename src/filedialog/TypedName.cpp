@@ -15,10 +15,11 @@ std::wstring Join(const std::wstring& folder, const std::wstring& typed) {
   return platform::JoinPath(folder, typed);
 }
 
-// Whether the last component of text is made of dots only ("." or ".."): a way up, not a name.
-bool NamesAWayUp(const std::wstring& text) {
+// Whether the last component of text is empty or made of dots only ("." or ".."): a folder or a
+// way up, not a file name.
+bool NamesAFolder(const std::wstring& text) {
   std::size_t start = platform::FindNamePositions(text).name;
-  return start < text.size() && text.find_first_not_of(L'.', start) == std::wstring::npos;
+  return text.find_first_not_of(L'.', start) == std::wstring::npos;
 }
 
 void SetPositions(ChosenPath& chosen) {
@@ -35,7 +36,7 @@ std::optional<ChosenPath> ResolveTypedName(const std::wstring& typed, const std:
   if (typed.empty()) return std::nullopt;
   std::wstring text = typed;
   bool wantsExtension = false;
-  if (!NamesAWayUp(text)) {
+  if (!NamesAFolder(text)) {
     std::size_t mark = text.find_last_of(L".\\");
     if (mark != std::wstring::npos && text[mark] == L'.' && mark + 1 == text.size()) {
       text.pop_back();  // a final dot means "no extension"
@@ -51,6 +52,7 @@ std::optional<ChosenPath> ResolveTypedName(const std::wstring& typed, const std:
   chosen.path = JoinComponents(PathComponents(joined, DriveOf(folder)));
   if (chosen.path.empty() || chosen.path.size() + 1 > bufferSize) return std::nullopt;
   chosen.kind = lookup(chosen.path);
+  if (text.back() == L'\\' && chosen.kind != PathKind::folder) return std::nullopt;
   if (chosen.kind == PathKind::none && wantsExtension) {
     chosen.path += L'.' + defaultExtension;
     if (chosen.path.size() + 1 > bufferSize) return std::nullopt;

@@ -32,7 +32,8 @@ struct ChosenPath {
 // anything else inside the folder. A name ending with a dot loses the dot and gets no default
 // extension; a name without a dot that does not exist as typed gets a dot and defaultExtension
 // (when there is one), whether or not that file exists. Nothing when the text is empty, names
-// no drive, or gives a path that with its NUL does not fit bufferSize characters.
+// no drive, ends with a backslash but names no folder, or gives a path that with its NUL does
+// not fit bufferSize characters.
 std::optional<ChosenPath> ResolveTypedName(const std::wstring& typed, const std::wstring& folder,
                                            const std::wstring& defaultExtension,
                                            std::size_t bufferSize, const PathLookup& lookup);

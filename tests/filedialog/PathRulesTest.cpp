@@ -102,6 +102,8 @@ TEST_F(TypedNames, ResolveToPathsWithTheDefaultExtensionOnlyWhereItBelongs) {
 TEST_F(TypedNames, NothingHappensForAnEmptyNameANameWithoutDriveOrAPathTooLong) {
   EXPECT_FALSE(Resolve(L""));
   EXPECT_EQ(Resolve(L".")->path, L"C:\\docs");  // the folder itself, not a name
+  EXPECT_EQ(Resolve(L"src\\")->kind, PathKind::folder);
+  EXPECT_FALSE(Resolve(L"new\\"));  // a folder that is not there
   EXPECT_FALSE(Resolve(L"name", 261, L""));  // at the drive list, a name needs its drive
   EXPECT_TRUE(Resolve(L"C:", 261, L""));
   // "C:\docs\abc" with its NUL needs 12 characters, 16 with the default extension.
