@@ -88,6 +88,7 @@ TEST_F(TypedNames, ResolveToPathsWithTheDefaultExtensionOnlyWhereItBelongs) {
       {L"\\top", L"C:\\top.txt", PathKind::none, 3, 7},
       {L"..", L"C:\\", PathKind::folder, 3, 0},
       {L"src\\..\\a.txt", L"C:\\docs\\a.txt", PathKind::file, 8, 10},
+      {L"s\\..\\a.txt", L"C:\\docs\\a.txt", PathKind::file, 8, 10},
   };
   for (const Case& c : cases) {
     std::optional<ChosenPath> chosen = Resolve(c.typed);

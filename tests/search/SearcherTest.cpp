@@ -68,6 +68,12 @@ TEST(SearcherTest, ASelectedRangeBoundsTheSearchFromInsideAndOutsideIt) {
     f.searcher.SetSelectedRange({f.document.get(), 0, 3, 1, 4});
     EXPECT_EQ(f.Find(c.from, c.forward), c.expected) << c.from.line << ':' << c.from.index;
   }
+  // A range whose last lines have gone ends with the document.
+  Fixture f({L"ab", L"x ab"});
+  f.searcher.SetFindText(L"ab");
+  f.searcher.SetOption(searchSelectedText, true);
+  f.searcher.SetSelectedRange({f.document.get(), 1, 0, 7, 9});
+  EXPECT_EQ(f.Find({0, 0}, true), (Place{1, 2}));
 }
 
 TEST(SearcherTest, AHitOnlyBeforeTheCaretOnItsLineIsFoundAfterTheWholeDocument) {
