@@ -39,6 +39,7 @@ TEST(FilterList, ModifyAndRemoveFindTheNameIgnoringCase) {
 TEST(FilterList, ANameWithoutPatternIsShownButNotStored) {
   FilterList filters = FilterList::FromStringList(JoinStringList({L"A", L"*.a", L"Odd"}));
   EXPECT_EQ(filters.Names(), (Names{L"A", L"Odd"}));
+  EXPECT_EQ(filters.PatternOf(0), L"*.a");
   EXPECT_EQ(filters.PatternOf(1), L"");
   EXPECT_EQ(filters.PatternOf(5), L"");
   EXPECT_FALSE(filters.MoveUp(1));  // it stays last

@@ -124,6 +124,11 @@ TEST(SearcherTest, OptionsDecideWhatMatches) {
     f.searcher.SetOption(searchWholeWords, c.wholeWords);
     EXPECT_EQ(f.Find({0, 0}, true), c.expected) << c.what;
   }
+  // Backward, a candidate whose first unit differs is no hit either.
+  Fixture g({L"ab xb"});
+  g.searcher.SetFindText(L"AB");
+  g.searcher.SetOption(searchIgnoreCase, true);
+  EXPECT_EQ(g.Find({0, 5}, false), (Place{0, 0}));
   // An expression keeps whole words whatever its characters.
   Fixture f(text);
   f.searcher.SetFindText(L"in.");
