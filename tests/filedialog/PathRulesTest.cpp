@@ -44,6 +44,7 @@ TEST(FolderPaths, AChildIsFoundByItsWholeNameBeforeOneThatBeginsWithIt) {
   EXPECT_EQ(FindChildFor(children, L"ALP"), 0);
   EXPECT_EQ(FindChildFor(children, L"src2x"), -1);
   EXPECT_EQ(FindChildFor({L"srcold", L"src2"}, L"src"), 0);
+  EXPECT_EQ(FindChildFor({L"arc", L"srcold"}, L"src"), 1);
 }
 
 // A file system of a few paths for the lookups of OK.

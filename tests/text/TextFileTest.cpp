@@ -45,6 +45,7 @@ TEST(TextFile, ReadAndSavedFilesComeBackByteForByte) {
       {"UTF-8 with BOM, ASCII only", "\xEF\xBB\xBF" "abc", {Encoding::utf8, true, false}, {L"abc"}},
       {"4-byte UTF-8 as a surrogate pair", "<\xF0\x9F\x98\x80>", {Encoding::utf8, false, false},
        {L"<\xD83D\xDE00>"}},
+      {"U+10FFFF, the last pair", "\xF4\x8F\xBF\xBF", {Encoding::utf8, false, false}, {L"\xDBFF\xDFFF"}},
       {"invalid UTF-8 in Windows-1252", "caf\xE9 \xC3\xA9\r\n", codePageCrLf, {}},
       {"overlong UTF-8 form", "\xC0\xAF", codePageCrLf, {}},
       {"overlong 4-byte UTF-8 form", "\xF0\x8F\xBF\xBF", codePageCrLf, {}},
