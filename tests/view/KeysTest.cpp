@@ -305,7 +305,7 @@ TEST(KeysTest, TabInsertsATabOrIndentsTheBlock) {
 }
 
 TEST(KeysTest, ShiftTabRemovesBlanksUpToTheFirstTabStop) {
-  ViewFixture f({L"\tx", L"      y", L"  z", L" \t w", L"v", L"end"}, 20, 10);
+  ViewFixture f({L"\tx", L"      y", L"  z", L" \t w", L"\tv", L"end"}, 20, 10);
   f.Select(0, 0, 5, 0);
   OnKeyDown(f.view, keyTab, true, false);
   EXPECT_EQ(f.Lines(), (Lines{L"x", L"  y", L"z", L" w", L"v", L"end"}));
