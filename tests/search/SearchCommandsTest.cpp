@@ -164,12 +164,12 @@ TEST(SearchCommandsTest, EmptyHitsAreReplacedOnceAndFoundWithoutStalling) {
     ReplaceAll(f.view, f.searcher);
     EXPECT_EQ(f.Lines(), c.expected) << c.find;
   }
-  // Find next moves on from an empty hit instead of finding it again.
-  SearchFixture f({L"ab"}, L"x*");
+  // Find next moves on from an empty hit instead of finding it again, at the end to the start.
+  SearchFixture f({L"ab", L""}, L"x*");
   f.searcher.SetOption(searchRegularExpression, true);
-  for (int index : {0, 1, 2, 0}) {
+  for (At at : {At{0, 0}, At{0, 1}, At{0, 2}, At{1, 0}, At{0, 0}}) {
     ASSERT_TRUE(FindNext(f.view, f.searcher));
-    EXPECT_EQ(f.view.caret.index, index);
+    EXPECT_EQ((At{f.view.caret.line, f.view.caret.index}), at);
   }
 }
 
