@@ -74,9 +74,11 @@ TEST_F(Settings, LoadsClassesInListOrderUpToTheirCount) {
   EXPECT_EQ(settings.classes[L"zeta"].fontsize, 75);
   EXPECT_EQ(settings.classes[L"zeta"].filter, JoinStringList({L"*.z"}));
   EXPECT_EQ(settings.classes[L"zeta"].name, L"zeta");
-  // Without a count no class is read.
+  // Without a count no class is read, nor one whose name a plain key holds.
   folder.Write(L"fum.opt", "<clases>classlist = {\"a\"} <a>tabsize = 3</a></clases>\r\n");
   EXPECT_TRUE(AppSettings(Path(), SyntaxFolder()).classNames.empty());
+  folder.Write(L"fum.opt", "<clases>nclasses = 2 classlist = {\"a\",\"b\"} a = 1</clases>\r\n");
+  EXPECT_EQ(AppSettings(Path(), SyntaxFolder()).classNames, std::vector<std::wstring>{L"b"});
 }
 
 TEST_F(Settings, ReadsAtMostNineRecentFiles) {

@@ -225,6 +225,8 @@ TEST(ConfigFile, FailedWriteKeepsThePreviousFile) {
   platform::testing::FailWritesAfter(-1);
   EXPECT_FALSE(saved);
   EXPECT_EQ(folder.Read(L"s.opt"), old);
+  config.SetPath(folder.Path(L"no\\such\\s.opt"));  // a folder that is not there
+  EXPECT_FALSE(config.Save());
 }
 
 }  // namespace
