@@ -96,3 +96,54 @@ WindowsPaths() {
   fi
   printf '%s\n' "${converted[@]}"
 }
+
+# Builds fum.exe in the win32 build, configuring the build first when it has never been; the
+# output goes to build/logs/LOG.log. On failure prints the log's end and why, and returns 1.
+# BuildProgram LOG
+BuildProgram() {
+  local log="$FUM_BUILD/logs/$1.log"
+  mkdir -p "$FUM_BUILD/logs"
+  if ! (cd "$FUM_ROOT" &&
+        { [[ -f $FUM_BUILD/win32/CMakeCache.txt ]] || cmake --preset win32; } &&
+        cmake --build --preset win32 --target fum -j 2) >"$log" 2>&1; then
+    tail -n 40 "$log" >&2
+    echo "${0##*/}: building fum.exe failed (log: $log)" >&2
+    return 1
+  fi
+}
+
+# Prints the program's version, the first line of the file VERSION (MAJOR.MINOR.PATCH, the form
+# the build accepts); returns 1 when the file holds anything else.
+ProgramVersion() {
+  local version
+  version=$(head -n 1 -- "$FUM_ROOT/VERSION" 2>/dev/null | tr -d '\r')
+  if [[ ! $version =~ ^[0-9]+\.[0-9]+\.[0-9]+$ ]]; then
+    echo "${0##*/}: $FUM_ROOT/VERSION must hold the version as MAJOR.MINOR.PATCH, not \"$version\"" >&2
+    return 1
+  fi
+  echo "$version"
+}
+
+# Prints the time the sources are from, in seconds since 1970: SOURCE_DATE_EPOCH when set, else
+# the last commit's time; never before 1980, where the times of zip entries begin.
+SourceEpoch() {
+  local dosEpoch=315532800 epoch
+  epoch=${SOURCE_DATE_EPOCH:-$(git -C "$FUM_ROOT" log -1 --format=%ct 2>/dev/null || true)}
+  if [[ ! $epoch =~ ^[0-9]+$ ]] || ((epoch < dosEpoch)); then
+    epoch=$dosEpoch
+  fi
+  echo "$epoch"
+}
+
+# Makes FOLDER (which must not exist) the program folder as users get it, from the built
+# fum.exe and the sources: fum.exe without its symbols, the shipped syntax files, the help file,
+# the starter settings and the readme with Windows line ends. The executable's header carries
+# the sources' time, not the time of stripping. StageProgram FOLDER
+StageProgram() {
+  local folder=$1 res="$FUM_ROOT/src/res" epoch
+  epoch=$(SourceEpoch)
+  mkdir -- "$folder" &&
+    SOURCE_DATE_EPOCH=$epoch x86_64-w64-mingw32-strip -o "$folder/fum.exe" "$FUM_EXE" &&
+    cp -- "$res"/*.syntax "$res/fum.htm" "$res/fum.opt" "$folder/" &&
+    sed 's/\r*$/\r/' "$res/readme.txt" >"$folder/readme.txt"
+}

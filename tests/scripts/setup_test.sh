@@ -6,16 +6,7 @@ root=$(CDPATH='' cd -- "$(dirname -- "${BASH_SOURCE[0]}")/../.." && pwd)
 setup="$root/scripts/setup"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-
-Expect() {  # Expect NAME EXPECTED ACTUAL
-  if [[ $2 == "$3" ]]; then
-    echo "ok   $1"
-  else
-    echo "FAIL $1"; echo "     expected: $2"; echo "     actual:   $3"
-    failures=$((failures + 1))
-  fi
-}
+source "$root/tests/scripts/expect.sh"
 
 # A dpkg database that knows one installed, one removed and one half-installed package.
 admin="$work/dpkg"
@@ -77,5 +68,4 @@ else
          "$(grep -c "missing packages: $expectedPackages; installing them needs root" <<<"$result")"
 fi
 
-if ((failures)); then echo "setup tests: $failures failed"; exit 1; fi
-echo "setup tests: all passed"
+Finish "setup tests"
