@@ -66,6 +66,8 @@ Expect "the first start prepares fum's own prefix, not the one of WINEPREFIX" \
        "$(printf '%s\n' "WINEPREFIX=$winePrefix" "[wineboot]" "[-i]" \
            "WINEPREFIX=$winePrefix" "[regedit]" "[/S]" "[$(Windows "$prefix/share/fum/wineprefix.reg")]")" \
        "$(head -n 7 "$work/wine.log")"
+Expect "and gives it Wine's own fonts" "$(ls /usr/share/wine/fonts | grep -c '\.ttf$')" \
+       "$(ls "$winePrefix/drive_c/windows/Fonts" 2>/dev/null | grep -c '\.ttf$')"
 Expect "each path becomes its Windows path; an empty argument is dropped" \
        "$(printf '%s\n' "WINEPREFIX=$winePrefix" "$program" "[Z:\\etc\\hosts]" \
            "[$(Windows "$cwd/rel name.txt")]" "[$(Windows "$cwd/ü€.c")]" "[$(Windows "$cwd/sub")]" \
