@@ -1,8 +1,10 @@
 // Fuzzes the configuration reader with any bytes: whatever tree it reads, writing the tree and
-// reading it back gives the same tree.
+// reading it back gives the same tree; and whatever session the bytes give, written and read
+// back it is the same session.
 #include <cstdlib>
 
 #include "FuzzFiles.h"
+#include "config/Session.h"
 #include "syntax/ConfigFile.h"
 
 namespace {
@@ -24,6 +26,23 @@ bool SameTree(const ConfigNode& a, const ConfigNode& b) {
   return true;
 }
 
+bool SameSession(const Session& a, const Session& b) {
+  if (a.reopen != b.reopen || a.files != b.files || a.active != b.active ||
+      a.Places().size() != b.Places().size())
+    return false;
+  for (std::size_t i = 0; i < a.Places().size(); ++i)
+    if (a.Places()[i].path != b.Places()[i].path || !(a.Places()[i].place == b.Places()[i].place))
+      return false;
+  return true;
+}
+
+void CheckSession() {
+  Session first;
+  if (!first.Load(FuzzPath("in.cfg")) || !first.Save(FuzzPath("out.session"))) std::abort();
+  Session second;
+  if (!second.Load(FuzzPath("out.session")) || !SameSession(first, second)) std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -35,5 +54,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ConfigFile second;
   if (!second.Load(FuzzPath("out.cfg"))) std::abort();
   if (!SameTree(first.Root(), second.Root())) std::abort();
+  CheckSession();
   return 0;
 }

@@ -167,6 +167,7 @@
 #define IDC_GEN_FILTERDELETE   1049
 #define IDC_GEN_FILTERUP       1050
 #define IDC_GEN_FILTERMODIFY   1052
+#define IDC_GEN_REOPEN         1053
 
 // Commands page (IDD_COMMANDS).
 #define IDC_CMD_NAMES          40371

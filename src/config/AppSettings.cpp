@@ -47,6 +47,8 @@ AppSettings::~AppSettings() { Save(); }
 void AppSettings::Load(const std::wstring& settingsPath) {
   // A missing file leaves the tree empty, and every read below takes its default.
   tree_.Load(settingsPath);
+  // A missing or damaged session file is no error: the session starts empty.
+  session.Load(SessionPathFor(settingsPath));
   LoadRoot();
   LoadClasses();
   LoadGeneral();
@@ -123,7 +125,8 @@ bool AppSettings::Save() {
   SaveClasses();
   SaveCommands();
   tree_.GoToRoot();
-  return tree_.Save();
+  const bool settingsSaved = tree_.Save();
+  return SaveSession() && settingsSaved;
 }
 
 void AppSettings::SaveRoot() {

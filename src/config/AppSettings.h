@@ -9,6 +9,7 @@
 
 #include "config/DocClass.h"
 #include "config/KeyBindings.h"
+#include "config/Session.h"
 #include "syntax/ConfigFile.h"
 #include "syntax/SyntaxCache.h"
 
@@ -38,9 +39,12 @@ class AppSettings {
   AppSettings(const AppSettings&) = delete;
   AppSettings& operator=(const AppSettings&) = delete;
 
-  // Copies every member into the tree and writes it to the settings file. False when the file
-  // could not be written completely; the previous file is then left as it was.
+  // Copies every member into the tree and writes it to the settings file, and writes the
+  // session file. False when a file could not be written completely; that file's previous
+  // version is then left as it was.
   bool Save();
+  // Writes the session file alone.
+  bool SaveSession() { return session.Save(SessionPathFor(SettingsPath())); }
 
   // Puts path at the head of the recent files (moving it there when it is listed already) and
   // calls onRecentChanged.
@@ -101,6 +105,10 @@ class AppSettings {
   int winwidth = 0;   // 0 to maxWindowExtent
   int winheight = 0;  // 0 to maxWindowExtent
   bool winmaximized = false;
+
+  // The files of the last session, the places in files and the option to reopen them; kept in
+  // the session file beside the settings file.
+  Session session;
 
   // Called after every change of the recent files (the frame rebuilds its menu).
   std::function<void()> onRecentChanged;

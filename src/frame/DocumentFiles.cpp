@@ -113,6 +113,7 @@ void MainFrame::OpenFile(const std::wstring& path, platform::NamePositions posit
     RestartJournal(*target);
     settings_->AddRecent(path);
     ShowDocument(*target, documents.Find(beforeId));
+    ReturnToRememberedPlace(*target);
   } else {
     ShowError(failure);
     if (!tookPristine) RemoveDocument(documents.IndexOf(targetId));

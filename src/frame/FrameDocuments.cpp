@@ -110,6 +110,7 @@ void MainFrame::RepaintEmptyClientArea() {
 void MainFrame::RemoveDocument(int index) {
   if (index < 0 || index >= static_cast<int>(documents.size())) return;
   EndCycling();
+  RememberPlace(*documents[index]);
   if (index == documents.ActiveIndex()) HideDocument(*documents[index]);
   // A later document may be made where this one was: the range of Selected Text goes with it.
   if (searcher.SelectedRange().document == documents[index]->text.get())

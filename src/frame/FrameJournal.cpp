@@ -205,6 +205,9 @@ void MainFrame::OfferRecovery(unsigned id) {
 void MainFrame::Restore(OpenDocument& document, const JournalContents& journal,
                         const std::wstring& path) {
   ReplayJournal(*document.text, journal.changes);
+  // The caret stood in the text as it was read: it goes where the file was left, in the text as
+  // restored.
+  ReturnToRememberedPlace(document);
   // The document's own journal now holds the changes: written at once, before the old one goes.
   if (document.journal) document.journal->Write(document.text->modified, document.file.name);
   platform::RemoveFile(path);

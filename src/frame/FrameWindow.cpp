@@ -5,7 +5,10 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "comun/resource.h"
 #include "config/AppSettings.h"
@@ -35,6 +38,12 @@ constexpr UINT runWaitingWorkMessage = WM_APP + 1;
 constexpr UINT outOfMemoryMessage = WM_APP + 2;
 // The out-of-memory message waits to be shown; later reports until then add nothing.
 bool outOfMemoryWaiting = false;
+
+// Whether a command line names files; an empty quoted argument names none.
+bool HasFileNames(const std::vector<std::wstring>& arguments) {
+  return std::any_of(arguments.begin(), arguments.end(),
+                     [](const std::wstring& argument) { return !argument.empty(); });
+}
 
 void ReportOutOfMemory() { PostMessageW(TheFrame().mainWindow, outOfMemoryMessage, 0, 0); }
 
@@ -218,6 +227,9 @@ LRESULT MainFrame::OnHandlerMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_ACTIVATE:
       SHHandleWMActivate(mainWindow, wParam, lParam, &activationState, 0);
       return 0;
+    case WM_ENDSESSION:
+      OnEndSession(wParam != FALSE);
+      return 0;
     case WM_SETTINGCHANGE:
       SHHandleWMSettingChange(mainWindow, wParam, lParam, &activationState);
       return 0;
@@ -278,7 +290,11 @@ LRESULT MainFrame::OnCreate() {
   CreateBars();
   DragAcceptFiles(mainWindow, TRUE);
   PrepareJournalFolder();
+  // A start with file names opens only those, so that a program starting fum on one file gets
+  // just that file.
+  const bool namesGiven = HasFileNames(commandLineArguments);
   OpenCommandLineFiles();
+  if (!namesGiven && settings_->session.reopen) ReopenSession();
   if (documents.empty()) NewDocument(true);
   if (settings_->tbfindactive) ShowFindBar();
   RebuildRecentFilesMenu();
@@ -293,6 +309,7 @@ void MainFrame::OnDestroy() {
   // point returns.
   settings_->tbfindactive = findBarVisible;
   RecordWindowPlace(mainWindow, *settings_);
+  RecordSession();
   settings_->onRecentChanged = nullptr;
   // Files handed over during the last questions go with the program.
   platform::DropWaitingWork();

@@ -174,6 +174,21 @@ class MainFrame final : public ViewFrame {
   // Offers the journal left behind for the file of the document with this id, if there is one.
   void OfferRecovery(unsigned id);
 
+  // ---- The session and places in files (FrameSession.cpp) ------------------------------------
+
+  // Opens the files of the last session, each where it was left, and shows the one that was
+  // shown; files that are gone are passed over without a word.
+  void ReopenSession();
+  // Records the titled documents in Window-menu order, the shown one and the place of each, for
+  // the next start.
+  void RecordSession();
+  // The document's file is closing: its place is remembered for the next time it opens.
+  void RememberPlace(const OpenDocument& document);
+  // The step of every open that puts the caret where the file was left (or, without a
+  // remembered place, brings the view's own place into the text). An open that goes to a line
+  // of its own does so after this step.
+  void ReturnToRememberedPlace(OpenDocument& document);
+
   // ---- Fields ---------------------------------------------------------------------------------
 
   std::wstring className;        // window class of the main window, "CEFEDITOR"
@@ -286,6 +301,10 @@ class MainFrame final : public ViewFrame {
   void RecoverUntitled(const std::wstring& path, const JournalContents& journal);
   // Replays the journal at path onto the document and removes that file.
   void Restore(OpenDocument& document, const JournalContents& journal, const std::wstring& path);
+
+  // FrameSession.cpp
+  // The platform ends the user's session (WM_ENDSESSION); ending is false when it does not.
+  void OnEndSession(bool ending);
 
   // DocumentFiles.cpp
   // Makes the document that was active before an open active again, or its neighbour when

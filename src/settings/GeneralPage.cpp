@@ -1,5 +1,5 @@
-// The General page: default extension and folder, "Directory follows active document" and the
-// file type filters of the open and save dialogs.
+// The General page: default extension and folder, "Directory follows active document",
+// reopening the last session's documents and the file type filters of the open and save dialogs.
 #include "comun/resource.h"
 #include "config/AppSettings.h"
 #include "config/FilterList.h"
@@ -17,12 +17,14 @@ class GeneralPage final : public SettingsPage {
     SetWindow(window);
     AttachControl(defext_, IDC_GEN_DEFEXT);
     AttachControl(dirFollows_, IDC_GEN_DIRFOLLOWS);
+    AttachControl(reopen_, IDC_GEN_REOPEN);
     AttachControl(defdir_, IDC_GEN_DEFDIR);
     AttachControl(names_, IDC_GEN_FILTERNAME);
     AttachControl(pattern_, IDC_GEN_FILTERDEF);
     const AppSettings& settings = host_.Settings();
     defext_.SetText(settings.defext);
     dirFollows_.SetChecked(settings.dirfollowsdoc);
+    reopen_.SetChecked(settings.session.reopen);
     defdir_.SetText(settings.defdir);
     filters_ = FilterList::FromStringList(settings.filter);
     ShowFilters(0);
@@ -38,6 +40,7 @@ class GeneralPage final : public SettingsPage {
         return code == EN_CHANGE;
       case IDC_GEN_SAVEENV:
       case IDC_GEN_DIRFOLLOWS:
+      case IDC_GEN_REOPEN:
         if (code == BN_CLICKED) SetModified(true);
         return code == BN_CLICKED;
       case IDC_GEN_FILTERNAME:
@@ -61,6 +64,7 @@ class GeneralPage final : public SettingsPage {
     settings.defext = defext_.GetText();
     settings.defdir = defdir_.GetText();
     settings.dirfollowsdoc = dirFollows_.Checked();
+    settings.session.reopen = reopen_.Checked();
     settings.filter = filters_.ToStringList();
     return true;
   }
@@ -102,7 +106,7 @@ class GeneralPage final : public SettingsPage {
 
   SettingsHost& host_;
   FilterList filters_;  // the names in the order of the name list
-  ControlWrapper defext_, dirFollows_, defdir_, pattern_;
+  ControlWrapper defext_, dirFollows_, reopen_, defdir_, pattern_;
   ComboWrapper names_;
 };
 
