@@ -30,7 +30,9 @@ void ReturnToPlace(EditView& view, const ViewPlace& place, bool onScreen) {
   const TextPos anchor = PositionIn(document, place.anchorLine, place.anchorIndex);
   const TextPos caret = PositionIn(document, place.caretLine, place.caretIndex);
   view.firstRow = std::clamp(place.firstRow, 0, document.TotalRows() - 1);
-  view.firstColumn = std::max(place.firstColumn, 0);
+  // No column beyond the widest line can be scrolled to; a wrapped text has none to scroll.
+  view.firstColumn =
+      document.settings.wordwrap ? 0 : std::clamp(place.firstColumn, 0, document.widestLine);
   view.anchor = anchor;
   if (!onScreen) {
     view.caret = caret;

@@ -28,6 +28,10 @@ TEST(Place, ComesBackBroughtIntoTheTextAsItIsNow) {
       {{59, 3, 2, 7, 0, 0}, {59, 2, 2, 6, 50, 0}},
       // Not on screen, the window is left alone: showing the view scrolls and places the caret.
       {{59, 3, 2, 7, 90, 0}, {59, 2, 2, 6, 59, 0}, false},
+      // A column far beyond any line (a damaged file) goes to the widest line's end, 7, and on
+      // screen back to where the caret shows.
+      {{0, 0, 0, 0, 0, 2147483647}, {0, 0, 0, 0, 0, 0}},
+      {{0, 0, 0, 0, 0, 2147483647}, {0, 0, 0, 0, 0, 7}, false},
   };
   for (const Case& c : cases) {
     ViewFixture f(Lines(60), 20, 10);
