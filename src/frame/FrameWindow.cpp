@@ -403,7 +403,13 @@ void MainFrame::HideFindBar() {
 
 void MainFrame::Exit() {
   if (!QueryStopCaptures(*this)) return;
+  // The save questions show each changed document in turn; the session remembers the one the
+  // user had in front.
+  const OpenDocument* shown = ActiveDocument();
+  const unsigned shownId = shown ? shown->id : 0;
   if (!QueryCloseAll()) return;
+  const int index = documents.IndexOf(shownId);
+  if (index >= 0 && index != documents.ActiveIndex()) ShowIndex(index);
   closing = true;
   DestroyWindow(mainWindow);
 }

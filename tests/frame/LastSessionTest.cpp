@@ -46,12 +46,19 @@ TEST_F(LastSession, ExitAndTheStartsWithAndWithoutNamesAfterIt) {
     FumProcess fum(install.Exe());
     ASSERT_TRUE(fum.Start(Name(L"a.txt") + L" " + Name(L"b.txt"))) << Narrow(fum.Error());
     Down(fum, 2);
+    // b.txt changed and put back: Exit asks about it, showing it, and it is told No.
+    fum.Type(L"Q");
+    SendMessageW(fum.Window(), WM_KEYDOWN, VK_BACK, 0);
     fum.Command(IDM_NEXTWINDOW);
     Down(fum, 4);
-    Exit(fum);
+    PostMessageW(fum.Window(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(fum.Answer(IDNO));
+    DWORD code = 1;
+    ASSERT_TRUE(fum.WaitForExit(10000, &code));
   }
   {
-    // Both again, each where it was, the one shown at Exit in front, and nothing else.
+    // Both again, each where it was, the one shown before Exit's questions in front, and
+    // nothing else.
     FumProcess fum(install.Exe());
     ASSERT_TRUE(fum.Start()) << Narrow(fum.Error());
     EXPECT_EQ(fum.Title(), L"fu - a.txt");
