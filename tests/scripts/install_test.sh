@@ -13,6 +13,14 @@ Tree() { (cd "$1" && find . -mindepth 1 | LC_ALL=C sort); }
 
 # ---- An installation into a prefix that is not there yet ----------------------------------------
 
+# The desktop's tool that lists the programs by file type, standing in for the real one: it
+# leaves its list in the folder it is given.
+mkdir "$work/tools"
+printf '#!/bin/sh\nfor folder; do :; done\necho "[MIME Cache]" >"$folder/mimeinfo.cache"\n' \
+  >"$work/tools/update-desktop-database"
+chmod +x "$work/tools/update-desktop-database"
+export PATH="$work/tools:$PATH"
+
 # Its name has characters that the desktop entry must quote.
 prefix="$work/pre fix ü \"q\" \$HOME \`x\` 100%"
 if ! "$install" --prefix "$prefix" >"$work/install.log" 2>&1; then
@@ -47,7 +55,10 @@ Expect "the Wine settings keep the font replacements and leave the display's to 
 cat >"$work/wine" <<'FAKE'
 #!/bin/sh
 [ "$1" = --version ] && { echo "wine-stand-in"; exit 0; }
-{ echo "WINEPREFIX=$WINEPREFIX"; printf '[%s]\n' "$@"; } >>"$FAKE_WINE_LOG"
+{ echo "WINEPREFIX=$WINEPREFIX"; printf '[%s]\n' "$@"
+  # Wine's server lives on after the command: a lock it inherits would stay taken.
+  case $(readlink "/proc/$$/fd/9" 2>/dev/null) in *fum-prefix-lock) echo "[holds the lock]" ;; esac
+} >>"$FAKE_WINE_LOG"
 FAKE
 chmod +x "$work/wine"
 export WINE="$work/wine" FAKE_WINE_LOG="$work/wine.log" XDG_DATA_HOME="$work/data"
