@@ -89,14 +89,15 @@ void MainFrame::RestartJournal(OpenDocument& document) {
   if (document.journal) document.journal->Begin(document.untitled ? L"" : document.file.path);
 }
 
-void MainFrame::WriteDueJournals() {
+void MainFrame::WriteDueJournals(bool all) {
   const DWORD now = GetTickCount();
   bool waiting = false;
   for (const auto& document : documents) {
     JournalWriter* writer = document->journal.get();
     if (!writer) continue;
     // A journal that cannot be written (a full disk) is tried again whole after the next change.
-    if (writer->Due(now)) writer->Write(document->text->modified, document->file.name);
+    if (all ? writer->Pending() : writer->Due(now))
+      writer->Write(document->text->modified, document->file.name);
     waiting = waiting || writer->Pending();
   }
   if (waiting) return;

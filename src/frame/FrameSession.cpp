@@ -77,9 +77,10 @@ void MainFrame::ReturnToRememberedPlace(OpenDocument& document) {
 }
 
 void MainFrame::OnEndSession(bool ending) {
-  // The program may be ended without another message: the session is written now. Documents
-  // with changes keep their recovery journals.
+  // The program may be ended without another message: the session is written now, and the
+  // changes typed since the journals were last written go into them.
   if (!ending) return;
+  WriteDueJournals(true);
   RecordSession();
   settings_->SaveSession();
 }

@@ -165,8 +165,9 @@ class MainFrame final : public ViewFrame {
   void AttachJournal(OpenDocument& document);
   // The document's text equals its file (read or written just now): its journal starts anew.
   void RestartJournal(OpenDocument& document);
-  // The journal timer fired: writes the changes that are due.
-  void WriteDueJournals();
+  // The journal timer fired: writes the changes that are due; with all, every change waiting
+  // (the program may be ended without another message).
+  void WriteDueJournals(bool all = false);
   void StopJournalTimer();
   // Offers every journal a run that ended without Exit left behind; from now on opening a file
   // offers its journal too.
