@@ -1,9 +1,13 @@
 // The configuration tree: entry operations on the current section, loading and saving.
 #include "syntax/ConfigFile.h"
 
+#include <cstring>
+
 #include "syntax/ConfigReader.h"
+#include "text/CodePage.h"
 #include "text/LineReader.h"
 #include "text/LineWriter.h"
+#include "text/TextFormat.h"
 
 ConfigNode* ConfigNode::Section(const std::wstring& name) const {
   auto found = entries.find(name);
@@ -87,13 +91,56 @@ ConfigFile::~ConfigFile() {
   if (saveOnClose_) Save();
 }
 
+namespace {
+
+// A line of a configuration file as text: in a file that starts with the UTF-8 byte-order mark a
+// line of valid UTF-8 is read as UTF-8, every other line in the code page.
+void WidenLine(const char* bytes, std::size_t count, bool utf8, std::wstring& line) {
+  line.resize(count);
+  const bool asUtf8 = utf8 && DetectFormat(bytes, count).format.encoding == Encoding::utf8;
+  line.resize(asUtf8 ? Decode(Encoding::utf8, bytes, count, line.data())
+                     : codepage::ToWide(bytes, count, line.data()));
+}
+
+// Whether the code page holds every character of the tree's keys and texts.
+bool FitsCodePage(const ConfigNode& section) {
+  const auto fits = [](const std::wstring& text) {
+    std::string bytes;
+    codepage::AppendAnsi(text.data(), text.size(), bytes);
+    std::wstring back(bytes.size(), L'\0');
+    back.resize(codepage::ToWide(bytes.data(), bytes.size(), back.data()));
+    return back == text;
+  };
+  for (const auto& [key, node] : section.entries) {
+    if (!fits(key) || !fits(node->text)) return false;
+    if (node->IsSection() && !FitsCodePage(*node)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 bool ConfigFile::Load(const std::wstring& path) {
   path_ = path;
   LineReader reader(path);
   if (reader.Failed()) return false;
   ConfigReader parser(root_);
+  const std::string bom = ByteOrderMark(Encoding::utf8);
+  const char* bytes = nullptr;
+  std::size_t count = 0;
+  bool first = true;
+  bool utf8 = false;
   std::wstring line;
-  while (reader.ReadLine(line)) parser.ReadLine(line);
+  while (reader.ReadLineBytes(bytes, count)) {
+    if (first && count >= bom.size() && std::memcmp(bytes, bom.data(), bom.size()) == 0) {
+      utf8 = true;
+      bytes += bom.size();
+      count -= bom.size();
+    }
+    first = false;
+    WidenLine(bytes, count, utf8, line);
+    parser.ReadLine(line);
+  }
   parser.Finish();
   return true;
 }
@@ -158,7 +205,11 @@ void WriteSection(LineWriter& writer, const ConfigNode& section, int depth) {
 }  // namespace
 
 bool ConfigFile::Save() {
-  LineWriter writer(path_);
+  // In the code page, unless it would lose a character (a file name in another script): then in
+  // UTF-8, marked as such at the start.
+  const TextFormat format =
+      FitsCodePage(root_) ? TextFormat{} : TextFormat{Encoding::utf8, true, false};
+  LineWriter writer(path_, format);
   if (writer.Failed()) return false;
   WriteSection(writer, root_, 0);
   writer.WriteLine(L"", 0);  // the file ends with a line end

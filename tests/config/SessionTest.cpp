@@ -17,7 +17,10 @@ TEST(Session, KeepsTheLastHundredPlacesMostRecentFirstThroughTheFile) {
   // Leaving a file again makes its place the most recent, not a second one.
   session.RememberPlace(File(50), ViewPlace{7, 3, 6, 0, 4, 0});
   session.reopen = false;
-  session.files = {L"C:\\a \"quoted\" name.txt", L"\\\\server\\share\\b.c"};
+  // Names the code page cannot hold come back too.
+  session.files = {L"C:\\a \"quoted\" name.txt", L"\\\\server\\share\\b.c",
+                   L"C:\\\x6587\x6863\xD83D\xDE00.txt"};
+  session.RememberPlace(session.files[2], ViewPlace{2, 1, 2, 1, 0, 0});
   session.active = 1;
   ASSERT_TRUE(session.Save(folder.Path(L"fum.session")));
   Session read;
@@ -26,10 +29,11 @@ TEST(Session, KeepsTheLastHundredPlacesMostRecentFirstThroughTheFile) {
   EXPECT_EQ(read.files, session.files);
   EXPECT_EQ(read.active, 1);
   ASSERT_EQ(read.Places().size(), maxFilePlaces);
-  EXPECT_EQ(read.Places()[0].path, File(50));
-  EXPECT_EQ(read.Places()[0].place, (ViewPlace{7, 3, 6, 0, 4, 0}));
-  EXPECT_EQ(read.Places()[1].path, File(105));
-  EXPECT_EQ(read.Places()[99].path, File(6));  // 1 to 5 went first
+  EXPECT_EQ(read.Places()[0].path, session.files[2]);
+  EXPECT_EQ(read.Places()[1].path, File(50));
+  EXPECT_EQ(read.Places()[1].place, (ViewPlace{7, 3, 6, 0, 4, 0}));
+  EXPECT_EQ(read.Places()[2].path, File(105));
+  EXPECT_EQ(read.Places()[99].path, File(7));  // 1 to 6 went first
   EXPECT_EQ(read.PlaceOf(File(5)), nullptr);
   EXPECT_EQ(*read.PlaceOf(File(100)), (ViewPlace{100, 1, 100, 0, 99, 2}));
 }
