@@ -1,10 +1,10 @@
 // Fuzzes editing with sequences of ReplaceText, Undo and Redo decoded from the input, on
 // documents with and without word wrap and syntax whose class (tab size and relative indent
 // out of range included) is loaded as the program loads classes: after every step the text
-// equals a plain model and the layout equals one made from scratch; every Undo and Redo brings
-// back the text of the history depth it arrives at; the row cursor walks every row of the
-// result, the recovery journal of the changes replayed on the first text gives the result, and
-// undoing everything gives the first text.
+// equals a plain model, the layout equals one made from scratch and the word index one built
+// from the text; every Undo and Redo brings back the text of the history depth it arrives at;
+// the row cursor walks every row of the result, the recovery journal of the changes replayed on
+// the first text gives the result, and undoing everything gives the first text.
 #include <climits>
 #include <cstdlib>
 
@@ -59,6 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   auto document = MakeDocument(original, settings, wrapWidth);
   Lines model = original;
   HistoryModel history(original);
+  AttachWordIndex(*document);
   std::string journal = EncodeJournalHeader({}, L"doc1", true);
   document->onReplace = [&](const TextPos& from, const TextPos& to, std::wstring_view text) {
     AppendJournalChange(journal, from.index, from.line, to.index, to.line, text);
@@ -82,6 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       Check(history.AfterEdit(*document).empty());
     }
     Check(LayoutDifference(*document).empty());
+    Check(WordIndexDifference(*document).empty());
   }
   Check(RowWalkProblem(*document, 40).empty());
   auto replayed = MakeDocument(original, settings, wrapWidth);

@@ -3,6 +3,7 @@
 
 #include "text/Layout.h"
 #include "text/UndoHistory.h"
+#include "text/WordIndex.h"
 
 Document::Document() : undo(std::make_unique<UndoHistory>(*this)) {
   int rows = 0;

@@ -13,6 +13,7 @@
 
 class LineSyntax;
 class UndoHistory;
+class WordIndex;
 struct TextPos;
 
 class Document {
@@ -59,6 +60,10 @@ class Document {
   // Called by every change before it is made, with its range in order and the text put there,
   // for whoever keeps its own record of the changes (the recovery journal).
   std::function<void(const TextPos& from, const TextPos& to, std::wstring_view text)> onReplace;
+
+  // The words of the text, once word completion asked for them (null until then, and after the
+  // text was read anew): every change tells it what it replaces.
+  std::unique_ptr<WordIndex> words;
 
   // While an EditBatch runs, an edit that may have made the widest line narrower only sets
   // widestStale; the batch's end computes the widest line again.

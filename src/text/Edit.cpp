@@ -3,6 +3,7 @@
 #include "text/Edit.h"
 
 #include <algorithm>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "text/LineState.h"
 #include "text/TextPos.h"
 #include "text/UndoHistory.h"
+#include "text/WordIndex.h"
 
 namespace {
 
@@ -224,6 +226,23 @@ TextPos Checked(Document& document, const TextPos& pos) {
   return checked;
 }
 
+// A change cut short (memory ran out) would leave the word index counting words the text does
+// not hold: the index goes then, to be built again when it is asked for.
+class WordsKeptOrDropped {
+ public:
+  explicit WordsKeptOrDropped(Document& document)
+      : document_(document), exceptions_(std::uncaught_exceptions()) {}
+  ~WordsKeptOrDropped() {
+    if (std::uncaught_exceptions() > exceptions_) document_.words.reset();
+  }
+  WordsKeptOrDropped(const WordsKeptOrDropped&) = delete;
+  WordsKeptOrDropped& operator=(const WordsKeptOrDropped&) = delete;
+
+ private:
+  Document& document_;
+  int exceptions_;
+};
+
 }  // namespace
 
 ChangeRecord ReplaceText(Document& document, const TextPos& first, const TextPos& second,
@@ -242,6 +261,8 @@ ChangeRecord ReplaceText(Document& document, const TextPos& first, const TextPos
   }
   // The text may lie in the document itself (a line copied into another place).
   const std::wstring inserted(text);
+  const WordsKeptOrDropped words(document);
+  if (document.words) document.words->BeforeReplace(document, from, to, inserted);
   TextPos start = from;
   EditState edit{document, flags, document.modified,
                  from.line > 0 ? document.lines[from.line - 1].State() : 0,

@@ -16,6 +16,7 @@
 #include "text/Layout.h"
 #include "text/LineWriter.h"
 #include "text/UndoHistory.h"
+#include "text/WordIndex.h"
 
 namespace {
 
@@ -182,6 +183,7 @@ bool LoadText(Document& document, const std::wstring& path) {
   document.rowTotals = std::move(loading.totals);
   document.widestLine = document.settings.wordwrap ? document.wrapWidth : loading.widest;
   document.format = format;
+  document.words.reset();
   return true;
 }
 

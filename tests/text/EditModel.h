@@ -2,12 +2,15 @@
 // against one made from scratch: shared by the randomised tests and the edit fuzz target.
 #pragma once
 
+#include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "text/TextTestUtil.h"
 #include "text/UndoHistory.h"
+#include "text/WordIndex.h"
 
 
 // ReplaceText on a vector of strings, the plain way.
@@ -50,6 +53,40 @@ inline std::string LayoutDifference(const Document& document) {
     if (line.ConstructPosition() != expected.ConstructPosition()) return "construct position" + where;
   }
   return {};
+}
+
+// Gives document a word index of words of ASCII letters, digits and "_" (not beginning with a
+// digit), built from its text; every change keeps it current from then on.
+inline void AttachWordIndex(Document& document) {
+  const auto part = [](wchar_t c) {
+    return c == L'_' || (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9');
+  };
+  const auto start = [](wchar_t c) { return c < L'0' || c > L'9'; };
+  document.words = std::make_unique<WordIndex>(std::make_shared<const WordChars>(part, start), nullptr);
+  document.words->AddDocument(document);
+}
+
+// Every word of an index with its count.
+inline std::map<std::wstring, int> WordsOf(const WordIndex& index) {
+  std::map<std::wstring, int> words;
+  index.ForEachCompletion(L"", false, [&](std::wstring_view word) {
+    words[std::wstring(word)] = index.Count(word);
+  });
+  return words;
+}
+
+// Where the word index kept by the changes of document differs from one built from its text now;
+// empty when it does not.
+inline std::string WordIndexDifference(const Document& document) {
+  WordIndex fresh(std::make_shared<const WordChars>(document.words->Chars()), nullptr);
+  fresh.AddDocument(document);
+  const auto kept = WordsOf(*document.words), expected = WordsOf(fresh);
+  if (kept == expected) return {};
+  for (const auto& [word, count] : expected) {
+    auto found = kept.find(word);
+    if (found == kept.end() || found->second != count) return "count of a word of the text";
+  }
+  return "a word not in the text";
 }
 
 // The number of steps Undo can take: groups of records, each a record of another kind followed

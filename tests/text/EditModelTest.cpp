@@ -1,6 +1,7 @@
 // Thousands of random edits, undos and redos against a plain model of the text: after every
-// step the incremental layout must equal a layout from scratch, the text the model's, and each
-// Undo and Redo must bring back the text of the history depth it arrives at.
+// step the incremental layout must equal a layout from scratch, the text the model's, the word
+// index the one built from the text, and each Undo and Redo must bring back the text of the
+// history depth it arrives at.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -70,6 +71,7 @@ TEST(EditModel, RandomEditsUndosAndRedosKeepTextAndLayoutExact) {
     HistoryModel history(original);
     RandomEdits random(seed++);
     // Every change as the recovery journal records it, read back and replayed at the end.
+    AttachWordIndex(*document);
     std::string journal = EncodeJournalHeader({}, L"doc1", true);
     document->onReplace = [&](const TextPos& from, const TextPos& to, std::wstring_view text) {
       AppendJournalChange(journal, from.index, from.line, to.index, to.line, text);
@@ -126,6 +128,7 @@ TEST(EditModel, RandomEditsUndosAndRedosKeepTextAndLayoutExact) {
         ASSERT_EQ(history.AfterEdit(*document), "") << "step " << step;
       }
       ASSERT_NO_FATAL_FAILURE(ExpectConsistentLayout(*document, step));
+      ASSERT_EQ(WordIndexDifference(*document), "") << "step " << step;
     }
     while (CanRedo(*document->undo)) Redo(*document->undo);
     const Lines final = LinesOf(*document);
@@ -142,6 +145,7 @@ TEST(EditModel, RandomEditsUndosAndRedosKeepTextAndLayoutExact) {
     while (CanUndo(*document->undo)) Undo(*document->undo);
     EXPECT_EQ(LinesOf(*document), original);
     ExpectConsistentLayout(*document, -1);
+    EXPECT_EQ(WordIndexDifference(*document), "");
     while (CanRedo(*document->undo)) Redo(*document->undo);
     EXPECT_EQ(LinesOf(*document), final);
     ExpectConsistentLayout(*document, -2);
