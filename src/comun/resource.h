@@ -66,6 +66,7 @@
 #define IDM_FORMAT_CRLF        40415
 #define IDM_FORMAT_LF          40416
 #define IDM_FORMAT_LAST        40416
+#define IDM_COMPLETEWORD       40433   // Edit > Complete Word: the word before the caret
 
 // Drop-down buttons of the main window's menu bar.
 #define IDM_MENUBAR_TOOLS      40036   // the main menu, labelled IDS_MENUBAR_TOOLS

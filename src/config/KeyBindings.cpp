@@ -10,6 +10,7 @@ constexpr std::uint8_t ctrlShift = keyVirtual | keyControl | keyShift;
 
 // Virtual-key codes of the keys that are no letters or digits.
 constexpr std::uint16_t vkTab = 0x09;
+constexpr std::uint16_t vkSpace = 0x20;
 constexpr std::uint16_t vkF2 = 0x71;
 constexpr std::uint16_t vkF4 = 0x73;
 constexpr std::uint16_t vkF5 = 0x74;
@@ -57,4 +58,5 @@ const std::array<KeyBinding, keyBindingCount> defaultKeyBindings = {{
     {ctrl, 'O', IDM_OPEN},
     {ctrlShift, 'S', IDM_SAVEAS},
     {ctrl, 'W', IDM_CLOSE},
+    {ctrl, vkSpace, IDM_COMPLETEWORD},
 }};

@@ -81,15 +81,47 @@ void EndGotoEntry(MainFrame& frame) {
   ShowWindow(frame.lineNumberField, SW_SHOW);
 }
 
+// The find field shows whether its text has a hit while it is typed.
+void ShowNoMatch(MainFrame& frame, bool noMatch) {
+  if (frame.findNoMatch == noMatch) return;
+  frame.findNoMatch = noMatch;
+  InvalidateRect(frame.findField.window, nullptr, TRUE);
+}
+
+// Find as you type: while the find field has the focus, each change of its text selects the
+// first hit from where the search began when the field got the focus (IncrementalFind).
+void OnFindFieldNotification(MainFrame& frame, int notification) {
+  ViewWindow* view = frame.ActiveView();
+  if (notification == EN_SETFOCUS && view) {
+    frame.incrementalFind.Begin(*view);
+  } else if (notification == EN_KILLFOCUS) {
+    frame.incrementalFind.End();
+    ShowNoMatch(frame, false);
+  } else if (notification == EN_CHANGE) {
+    frame.searcher.SetFindText(frame.findField.GetText());
+    frame.RefreshCommandStates();
+    if (view && GetFocus() == frame.findField.window) {
+      const auto result = frame.incrementalFind.Update(*view, frame.searcher);
+      ShowNoMatch(frame, result == IncrementalFind::Result::notFound);
+    }
+    FindBarShowPatternError(frame);
+  }
+}
+
+// The find field's colours: a light red while its text has no hit.
+LRESULT NoMatchColours(MainFrame& frame, HDC dc) {
+  constexpr COLORREF noMatchColour = RGB(255, 204, 204);
+  if (!frame.noMatchBrush) frame.noMatchBrush.Reset(CreateSolidBrush(noMatchColour));
+  SetBkColor(dc, noMatchColour);
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  return reinterpret_cast<LRESULT>(frame.noMatchBrush.Get());
+}
+
 // A notification of one of the bar's own fields; true when it was one.
 bool OnFieldCommand(MainFrame& frame, int id, int notification) {
   switch (id) {
     case IDC_FINDTEXT:
-      if (notification == EN_CHANGE) {
-        frame.searcher.SetFindText(frame.findField.GetText());
-        frame.RefreshCommandStates();
-        FindBarShowPatternError(frame);
-      }
+      OnFindFieldNotification(frame, notification);
       return true;
     case IDC_REPLACETEXT:
       if (notification == EN_CHANGE) frame.searcher.SetReplaceText(frame.replaceField.GetText());
@@ -130,6 +162,10 @@ LRESULT OnFindBarMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     case WM_FIELD_FOCUSLOST:
       if (static_cast<int>(wParam) == IDC_GOTOLINE) EndGotoEntry(frame);
       return 0;
+    case WM_CTLCOLOREDIT:
+      if (frame.findNoMatch && reinterpret_cast<HWND>(lParam) == frame.findField.window)
+        return NoMatchColours(frame, reinterpret_cast<HDC>(wParam));
+      break;
     case WM_NCDESTROY:
       RemoveWindowSubclass(window, FindBarProc, findBarSubclassId);
       break;

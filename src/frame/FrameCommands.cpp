@@ -9,6 +9,7 @@
 
 #include "comun/resource.h"
 #include "config/AppSettings.h"
+#include "frame/CompletionPopup.h"
 #include "frame/FindBar.h"
 #include "frame/MainFrame.h"
 #include "frame/ToolCommands.h"
@@ -46,7 +47,7 @@ void ShowFindBarIfHidden(MainFrame& frame) {
 
 // The fixed command ids. Ids not listed (Extend Selection and the drop-down buttons of the menu
 // bar among them) get the default handling, which does nothing.
-const std::array<Command, 43> commandTable = {{
+const std::array<Command, 44> commandTable = {{
     {IDM_ABOUT, anyTime, [](MainFrame& f) { f.About(); }},
     {IDM_EXIT, anyTime, [](MainFrame& f) { f.Exit(); }},
     {IDM_OPEN, anyTime, [](MainFrame& f) { f.OpenWithDialog(); }},
@@ -100,6 +101,7 @@ const std::array<Command, 43> commandTable = {{
     {IDM_DELETEWORD, needsDocument, [](MainFrame& f) { DeleteWordForward(View(f)); }},
     {IDM_SELECTALL, needsDocument, [](MainFrame& f) { SelectAll(View(f)); }},
     {IDM_HELP, anyTime, [](MainFrame& f) { SendMessageW(f.mainWindow, WM_HELP, 0, 0); }},
+    {IDM_COMPLETEWORD, needsDocument, [](MainFrame& f) { CompleteWord(f); }},
 }};
 
 // The search options in the order of SearchOption, by their command ids.

@@ -10,6 +10,7 @@
 #include "comun/resource.h"
 #include "config/AppSettings.h"
 #include "config/Classify.h"
+#include "frame/CompletionPopup.h"
 #include "frame/FindBar.h"
 #include "frame/FrameSupport.h"
 #include "frame/MainFrame.h"
@@ -68,6 +69,7 @@ void MainFrame::NewDocument(bool startupMark) {
 // ---- Showing and hiding ---------------------------------------------------------------------
 
 void MainFrame::ShowDocument(OpenDocument& document, OpenDocument* previous) {
+  CloseCompletion(*this);
   if (previous && previous != &document) HideDocument(*previous);
   document.shown = true;
   InitView(*document.view, FindBarPlacement());

@@ -89,6 +89,7 @@ void ApplyEditStates(HMENU menu, const EditStates& states) {
   Enable(menu, IDM_PASTE, states.paste);
   Enable(menu, IDM_WORDWRAP, states.document);
   Check(menu, IDM_WORDWRAP, states.wraps);
+  Enable(menu, IDM_COMPLETEWORD, states.document);
 }
 
 }  // namespace

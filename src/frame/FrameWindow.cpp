@@ -13,6 +13,7 @@
 #include "comun/resource.h"
 #include "config/AppSettings.h"
 #include "frame/CommandLine.h"
+#include "frame/CompletionPopup.h"
 #include "frame/FindBar.h"
 #include "frame/FramePlacement.h"
 #include "frame/FrameSupport.h"
@@ -212,6 +213,8 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT MainFrame::OnHandlerMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // The completion list, while it is open, has the first look at keys and commands.
+  if (CompletionMessage(*this, message, wParam, lParam)) return TRUE;
   switch (message) {
     case WM_CREATE:
       return OnCreate();

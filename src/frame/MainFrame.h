@@ -15,8 +15,10 @@
 #include "pocketpc/ControlWrapperWin32.h"
 #include "pocketpc/GdiWin32.h"
 #include "pocketpc/PocketPC.h"
+#include "search/IncrementalFind.h"
 #include "search/Searcher.h"
 #include "text/TextFormat.h"
+#include "view/Completion.h"
 #include "view/ViewWindowWin32.h"
 
 class AppSettings;
@@ -242,6 +244,17 @@ class MainFrame final : public ViewFrame {
 
   // Tools runs whose output is captured, from their start until their output is shown.
   std::vector<std::unique_ptr<ToolCapture>> captures;
+
+  // Word completion: the choice of the open list, its drop-down window and the view window it
+  // watches for taps and scrolls (both null while it is closed).
+  CompletionList completion;
+  HWND completionWindow = nullptr;
+  HWND completionView = nullptr;
+  // Find as you type in the find field; findNoMatch while its text has no hit, which the field
+  // shows in the colour of noMatchBrush.
+  IncrementalFind incrementalFind;
+  bool findNoMatch = false;
+  platform::GdiObject<HBRUSH> noMatchBrush;
 
  private:
   friend LRESULT CALLBACK MainWindowProc(HWND, UINT, WPARAM, LPARAM);

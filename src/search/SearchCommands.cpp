@@ -122,6 +122,13 @@ bool FindNext(EditView& view, Searcher& searcher) { return Find(view, searcher, 
 
 bool FindPrevious(EditView& view, Searcher& searcher) { return Find(view, searcher, false); }
 
+bool FindAndSelectFrom(EditView& view, Searcher& searcher, const TextPos& from) {
+  searcher.BeginCommand();
+  TextPos pos = from;
+  SetPos(pos, from.index, from.line);
+  return FindFrom(view, searcher, pos, true, true);
+}
+
 bool ReplaceSelectedHit(EditView& view, Searcher& searcher) {
   if (!view.findHitSelected) return false;
   const bool anchorFirst = IsBefore(view.anchor, view.caret);

@@ -7,12 +7,16 @@
 
 class Searcher;
 struct EditView;
+struct TextPos;
 
 // Find next (IDM_FINDNEXT) from the caret, find previous (IDM_FINDPREV) from the start of the
 // selection: the hit is selected with the caret at its end and the view's find-hit flag set.
 // True when a hit was found.
 bool FindNext(EditView& view, Searcher& searcher);
 bool FindPrevious(EditView& view, Searcher& searcher);
+// The first hit at or after from, wrapping as find next does, selected as find next selects it
+// (find as you type); true when there is one. Nothing changes without a hit.
+bool FindAndSelectFrom(EditView& view, Searcher& searcher, const TextPos& from);
 // Replaces the selected hit by the replace text (its groups put in), keeping the end of the
 // range of Selected Text behind it; false when no hit is selected.
 bool ReplaceSelectedHit(EditView& view, Searcher& searcher);

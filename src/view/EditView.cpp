@@ -7,6 +7,7 @@ void EditView::Attach(Document& doc, ViewSurface& viewSurface, ViewFrame* viewFr
   document = &doc;
   surface = &viewSurface;
   frame = viewFrame;
+  if (viewNumber == 0) viewNumber = NextViewNumber();
   caret = TextPos(doc);
   SetPos(caret, 0, 0);
   anchor = caret;

@@ -304,7 +304,7 @@ TEST(KeyBindings, FollowTheKeyTableInOrder) {
       {"Ctrl+Tab", IDM_NEXTWINDOW}, {"Ctrl+Shift+Tab", IDM_PREVWINDOW},
       // The desktop's usual keys, on keys the handheld's leave free.
       {"Ctrl+Shift+A", IDM_SELECTALL}, {"Ctrl+N", IDM_NEW}, {"Ctrl+O", IDM_OPEN},
-      {"Ctrl+Shift+S", IDM_SAVEAS}, {"Ctrl+W", IDM_CLOSE}};
+      {"Ctrl+Shift+S", IDM_SAVEAS}, {"Ctrl+W", IDM_CLOSE}, {"Ctrl+Space", IDM_COMPLETEWORD}};
   ASSERT_EQ(std::size(table), defaultKeyBindings.size());
   for (std::size_t i = 0; i < std::size(table); ++i) {
     std::string key = table[i].first;
@@ -313,6 +313,7 @@ TEST(KeyBindings, FollowTheKeyTableInOrder) {
       if (key.find(name) != std::string::npos) flags |= flag, key.erase(key.find(name), std::strlen(name));
     int code = key.size() == 1 ? key[0] : key[0] == 'F' ? 0x6F + std::stoi(key.substr(1)) : 0;
     if (key == "Tab") code = 0x09;
+    if (key == "Space") code = 0x20;
     if (key.starts_with("0x")) code = std::stoi(key, nullptr, 16);
     if (key == "char1") flags = 0, code = 1;
     SCOPED_TRACE(table[i].first);

@@ -1,7 +1,7 @@
 // The main window created inside the test: the enabling and check marks of its menus and bar
 // buttons as a drop-down finds them, the generated entries of the File, Window and Tools menus
 // (also from the settings sheet's Commands page), the place of the edit view above the menu
-// bar, and files dropped on the window.
+// bar, files dropped on the window, the find bar, the completion list and find as you type.
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
@@ -95,7 +95,7 @@ TEST_F(FrameWindow, WithoutADocumentTheDocumentCommandsAreGreyed) {
   for (int command : {IDM_CLOSE, IDM_SAVE, IDM_SAVEAS, IDM_UNDO, IDM_COPY, IDM_CUT, IDM_PASTE,
                       IDM_COPYAPPEND, IDM_CUTAPPEND, IDM_WORDWRAP, IDM_FINDNEXT, IDM_FINDPREV,
                       IDM_REPLACENEXT, IDM_REPLACE, IDM_REPLACEALL, IDM_NEXTWINDOW,
-                      IDM_PREVWINDOW}) {
+                      IDM_PREVWINDOW, IDM_COMPLETEWORD}) {
     EXPECT_FALSE(Enabled(command)) << command;
   }
   // The menu bar's own drop-downs follow.
@@ -526,4 +526,114 @@ TEST_F(FrameWindow, AllDocumentsShowsTheHitInTheOtherDocumentAndReplacesInEach) 
 TEST(ControlWrapper, NumbersAreTheDigitsOfTheTextInOrder) {
   for (auto [text, value] : {std::pair{L"1a2", 12}, {L"", 0}, {L"-5", 5}, {L"x", 0}})
     EXPECT_EQ(DigitsValue(text), value) << text;
+}
+
+// ---- Less typing: word completion and find as you type --------------------------------------
+
+namespace {
+
+std::wstring LineText(const MainFrame& frame, int line) {
+  return std::wstring(frame.ActiveDocument()->text->lines[line].Text());
+}
+
+}  // namespace
+
+TEST_F(FrameWindow, CompleteWordDropsAListThatKeysAndTapsChooseFrom) {
+  for (wchar_t ch : std::wstring(L"alpha alpine\ral")) Type(ch);
+  DropDown();
+  EXPECT_TRUE(Enabled(IDM_COMPLETEWORD));
+  frame.RunCommand(IDM_COMPLETEWORD);
+  HWND list = frame.completionWindow;
+  ASSERT_NE(list, nullptr);
+  EXPECT_TRUE(IsWindowVisible(list));
+  EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 2);
+  EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(GetFocus(), frame.mainWindow) << "the keys stay with the main window";
+  // Down selects the second word, Enter takes it; nothing else is typed.
+  PressKey(frame.mainWindow, VK_DOWN, 0);
+  EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 1);
+  PressKey(frame.mainWindow, VK_RETURN, L'\r');
+  EXPECT_EQ(LineText(frame, 1), L"alpine");
+  EXPECT_EQ(frame.completionWindow, nullptr);
+  EXPECT_FALSE(IsWindow(list));
+
+  // Escape closes the list and changes nothing; Enter then is Enter again.
+  for (wchar_t ch : std::wstring(L" al")) Type(ch);
+  frame.RunCommand(IDM_COMPLETEWORD);
+  ASSERT_NE(frame.completionWindow, nullptr);
+  PressKey(frame.mainWindow, VK_ESCAPE, 27);
+  EXPECT_EQ(frame.completionWindow, nullptr);
+  EXPECT_EQ(LineText(frame, 1), L"alpine al");
+
+  // Typing narrows the list; Tab takes the word. Another command closes it.
+  frame.RunCommand(IDM_COMPLETEWORD);
+  PressKey(frame.mainWindow, 'P', L'p');
+  PressKey(frame.mainWindow, 'H', L'h');
+  ASSERT_NE(frame.completionWindow, nullptr);
+  EXPECT_EQ(SendMessageW(frame.completionWindow, LB_GETCOUNT, 0, 0), 1);
+  PressKey(frame.mainWindow, VK_TAB, L'\t');
+  EXPECT_EQ(LineText(frame, 1), L"alpine alpha");
+  frame.RunCommand(IDM_UNDO);
+  EXPECT_EQ(LineText(frame, 1), L"alpine alph");
+  frame.RunCommand(IDM_COMPLETEWORD);  // a single candidate completes at once
+  EXPECT_EQ(LineText(frame, 1), L"alpine alpha");
+  EXPECT_EQ(frame.completionWindow, nullptr);
+
+  // A tap on a word takes it.
+  for (wchar_t ch : std::wstring(L" al")) Type(ch);
+  frame.RunCommand(IDM_COMPLETEWORD);
+  RECT second{};
+  SendMessageW(frame.completionWindow, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second));
+  SendMessageW(frame.completionWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(second.left + 2, second.top + 2));
+  EXPECT_EQ(LineText(frame, 1), L"alpine alpha alpine");
+  EXPECT_EQ(frame.completionWindow, nullptr);
+}
+
+TEST_F(FrameWindow, CompleteWordTakesTheWordsOfEveryOpenDocument) {
+  for (wchar_t ch : std::wstring(L"xylophone")) Type(ch);
+  frame.RunCommand(IDM_NEW);
+  ASSERT_EQ(frame.documents.size(), 2u);
+  for (wchar_t ch : std::wstring(L"xy")) Type(ch);
+  frame.RunCommand(IDM_COMPLETEWORD);
+  EXPECT_EQ(LineText(frame, 0), L"xylophone");
+  // A list open when another document is shown goes.
+  for (wchar_t ch : std::wstring(L" xylo x")) Type(ch);
+  frame.RunCommand(IDM_COMPLETEWORD);
+  ASSERT_NE(frame.completionWindow, nullptr);
+  frame.SelectDocument(0);
+  EXPECT_EQ(frame.completionWindow, nullptr);
+}
+
+TEST_F(FrameWindow, TypingIntoTheFindFieldSelectsTheHitAsItGoes) {
+  for (wchar_t ch : std::wstring(L"one two\rthree two")) Type(ch);
+  frame.RunCommand(IDM_FINDTEXT);
+  ASSERT_EQ(GetFocus(), frame.findField.window);
+  ViewWindow& view = *frame.ActiveView();
+  auto typeInField = [&](const std::wstring& text) {
+    for (wchar_t ch : text) PressKey(frame.findField.window, 0, ch);
+  };
+  // From the caret at the end: "two" only before it, found by wrapping.
+  typeInField(L"tw");
+  EXPECT_TRUE(view.selectionActive);
+  EXPECT_EQ((std::pair{view.anchor.line, view.anchor.index}), (std::pair{0, 4}));
+  EXPECT_EQ(view.caret.index, 6);
+  // No hit: the caret goes back and the field turns red.
+  typeInField(L"x");
+  EXPECT_FALSE(view.selectionActive);
+  EXPECT_EQ((std::pair{view.caret.line, view.caret.index}), (std::pair{1, 9}));
+  EXPECT_TRUE(frame.findNoMatch);
+  const platform::WindowDc dc(frame.findField.window);
+  const LRESULT brush = SendMessageW(frame.findBar, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.Get()),
+                                     reinterpret_cast<LPARAM>(frame.findField.window));
+  EXPECT_EQ(brush, reinterpret_cast<LRESULT>(frame.noMatchBrush.Get()));
+  PressKey(frame.findField.window, VK_BACK, 8);
+  typeInField(L"o");
+  EXPECT_FALSE(frame.findNoMatch);
+  EXPECT_EQ(view.caret.index, 7);
+  // Tab returns to the text with the hit selected: typing replaces it.
+  PressKey(frame.findField.window, VK_TAB, L'\t');
+  EXPECT_EQ(GetFocus(), frame.mainWindow);
+  EXPECT_TRUE(view.findHitSelected);
+  Type(L'2');
+  EXPECT_EQ(LineText(frame, 0), L"one 2");
 }

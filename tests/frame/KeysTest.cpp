@@ -1,5 +1,5 @@
-// Real key presses at a running fum.exe: the accelerator table of the message loop and the keys
-// the main window hands to the edit view.
+// Real key presses at a running fum.exe: the accelerator table of the message loop, the keys
+// the main window hands to the edit view and to the completion list, and the find field.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -150,4 +150,51 @@ TEST_F(DesktopKeys, DesktopShortcutsBesideTheHandheldOnes) {
   cancelDialog(L"Open");
   PressKeys({VK_CONTROL, VK_SHIFT, 'S'});
   cancelDialog(L"Save As");
+}
+
+namespace {
+
+void PressEach(const std::string& keys) {
+  for (char key : keys) PressKeys({static_cast<WORD>(key)});
+}
+
+}  // namespace
+
+TEST(Keys, CompleteWordAndFindAsYouType) {
+  FumInstall install;
+  install.folder.Write(L"words.txt", "alphabet gamma\r\n");
+  install.folder.Write(L"t.txt", "alpine alpaca\r\n");
+  FumProcess fum(install.Exe());
+  ASSERT_TRUE(fum.Start(Quoted(install.folder.Path(L"words.txt")) + L" " +
+                        Quoted(install.folder.Path(L"t.txt"))))
+      << Narrow(fum.Error());
+  ASSERT_TRUE(BringToFront(fum.Window()));
+  PressKeys({VK_CONTROL, VK_END});
+  // One candidate, from the other document: completed at once.
+  PressEach("ALPH");
+  PressKeys({VK_CONTROL, VK_SPACE});
+  ASSERT_TRUE(fum.WaitForTitle(L"fu - t.txt*")) << Narrow(fum.Title());
+  // Three: Enter takes the first, Down and Enter the second, Escape none.
+  PressKeys({VK_RETURN});
+  PressEach("ALP");
+  PressKeys({VK_CONTROL, VK_SPACE});
+  PressKeys({VK_RETURN});
+  PressKeys({VK_RETURN});
+  PressEach("ALP");
+  PressKeys({VK_CONTROL, VK_SPACE});
+  PressKeys({VK_DOWN});
+  PressKeys({VK_RETURN});
+  PressKeys({VK_RETURN});
+  PressEach("ALP");
+  PressKeys({VK_CONTROL, VK_SPACE});
+  PressKeys({VK_ESCAPE});
+  // Typed into the find field, the hit is selected as it goes; Tab returns to the text with the
+  // hit selected, and typing replaces it.
+  PressKeys({VK_F5});
+  PressEach("ALPI");
+  PressKeys({VK_TAB});
+  PressEach("X");
+  PressKeys({VK_CONTROL, 'S'});
+  ASSERT_TRUE(fum.WaitForTitle(L"fu - t.txt")) << Narrow(fum.Title());
+  EXPECT_EQ(install.folder.Read(L"t.txt"), "xne alpaca\r\nalphabet\r\nalpaca\r\nalphabet\r\nalp");
 }
