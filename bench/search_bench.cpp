@@ -2,7 +2,8 @@
 // without a window: Replace All of every "int" by a longer word followed by Save, the one
 // undo of that Replace All, Replace All on a quarter of the file (its cost must grow with the
 // hits, not faster), the same with word wrap, and Find next through the whole file without a hit, with and without
-// ignore case.
+// ignore case; Complete Word (the first one, which builds the word index, and the later ones)
+// and find as you type, a keystroke at a time.
 //   fum_search_bench [INPUT] [RUNS]   (the input is generated when missing)
 // The lines "replace all + save: N ms" and "find next without a hit, expression: N ms" are
 // read by scripts/bench to compare with vim.
@@ -20,12 +21,16 @@
 #include "BenchTiming.h"
 #include "SourceGenerator.h"
 #include "platform/Platform.h"
+#include "search/IncrementalFind.h"
 #include "search/SearchCommands.h"
 #include "search/Searcher.h"
 #include "text/Document.h"
 #include "text/Edit.h"
 #include "text/Layout.h"
 #include "text/TextFile.h"
+#include "text/WordIndex.h"
+#include "view/CaretCommands.h"
+#include "view/Completion.h"
 #include "view/Grid.h"
 #include "view/Editing.h"
 
@@ -128,6 +133,69 @@ void Report(const char* what, const Runs& runs, const char* note = "") {
   std::printf("  %-40s %8.1f ms  (cpu %7.1f ms)%s\n", what, runs.Wall(), runs.Cpu(), note);
 }
 
+// Complete Word at the end of the file after "va" (about a thousand candidates): the first one
+// builds the word index, the later ones only ask it; then Replace All with the index kept.
+void CompletionBench(const std::wstring& path, int runs, Searcher& searcher) {
+  Runs first, later, replacing;
+  std::size_t memory = 0, words = 0, listed = 0;
+  for (int run = 0; run < runs; ++run) {
+    Shown shown(path, bench::lineCount);
+    MoveDocumentEnd(shown.view, false);
+    ReplaceSelection(shown.view, L"\r\nva", editOther);
+    Document* documents[] = {shown.document.get()};
+    CompletionList list;
+    Stopwatch building;
+    list.Start(shown.view, documents);
+    first.Add(building.Elapsed());
+    listed = list.Candidates().size();
+    for (int again = 0; again < 5; ++again) {
+      Stopwatch asking;
+      list.Start(shown.view, documents);
+      later.Add(asking.Elapsed());
+    }
+    memory = shown.document->words->MemoryBytes();
+    words = shown.document->words->WordCount();
+    Stopwatch replacing1;
+    ReplaceAll(shown.view, searcher);
+    replacing.Add(replacing1.Elapsed());
+  }
+  char label[80], note[80];
+  std::snprintf(label, sizeof label, "complete word, first (%zu listed)", listed);
+  Report(label, first, "   builds the word index");
+  Report("complete word, index built", later);
+  std::snprintf(note, sizeof note, "   %zu words, %.1f MB", words, static_cast<double>(memory) / 1e6);
+  Report("replace all, word index kept", replacing, note);
+}
+
+// Find as you type from the middle of the file: each keystroke of a word with a hit nearby, and
+// one text without a hit (the whole file, and back to the start place).
+void FindAsYouTypeBench(const std::wstring& path, int runs) {
+  Shown shown(path, bench::lineCount);
+  Searcher searcher;
+  Runs nearby, none;
+  const std::wstring word = L"offset_417";
+  for (int run = 0; run < runs; ++run) {
+    SetPos(shown.view.caret, 0, bench::lineCount / 2);
+    shown.view.anchor = shown.view.caret;
+    IncrementalFind find;
+    find.Begin(shown.view);
+    for (std::size_t length = 1; length <= word.size(); ++length) {
+      searcher.SetFindText(word.substr(0, length));
+      Stopwatch typing;
+      if (find.Update(shown.view, searcher) != IncrementalFind::Result::found) std::printf("no hit\n");
+      nearby.Add(typing.Elapsed());
+    }
+    searcher.SetFindText(word + L"zz");
+    Stopwatch typing;
+    if (find.Update(shown.view, searcher) != IncrementalFind::Result::notFound) std::printf("a hit\n");
+    none.Add(typing.Elapsed());
+  }
+  char label[80];
+  std::snprintf(label, sizeof label, "find as you type \"%ls\", per key", word.c_str());
+  Report(label, nearby);
+  Report("find as you type without a hit", none);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -228,5 +296,10 @@ int main(int argc, char** argv) {
   std::snprintf(ratio, sizeof ratio, "   %5.2fx the expression's find (cpu)",
                 standard.Cpu() / std::max(boost.Cpu(), 0.001));
   Report("std::wregex on the same lines", standard, ratio);
+
+  searcher.SetOption(searchRegularExpression, false);
+  searcher.SetFindText(L"int");
+  CompletionBench(path, runs, searcher);
+  FindAsYouTypeBench(path, runs);
   return 0;
 }
