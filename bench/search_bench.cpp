@@ -190,9 +190,11 @@ void FindAsYouTypeBench(const std::wstring& path, int runs) {
     if (find.Update(shown.view, searcher) != IncrementalFind::Result::notFound) std::printf("a hit\n");
     none.Add(typing.Elapsed());
   }
-  char label[80];
+  char label[80], note[80];
   std::snprintf(label, sizeof label, "find as you type \"%ls\", per key", word.c_str());
-  Report(label, nearby);
+  std::snprintf(note, sizeof note, "   slowest key %.1f ms",
+                *std::max_element(nearby.wall.begin(), nearby.wall.end()));
+  Report(label, nearby, note);
   Report("find as you type without a hit", none);
 }
 

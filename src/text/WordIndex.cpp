@@ -42,68 +42,6 @@ WordChars::WordChars(const std::function<bool(wchar_t)>& part,
   }
 }
 
-// Reads units one at a time and counts (or takes out) every word they hold; a word may be fed in
-// several pieces.
-class WordIndex::Scanner {
- public:
-  Scanner(WordIndex& index, bool add) : index_(index), chars_(*index.chars_), add_(add) {}
-  ~Scanner() { End(); }
-  Scanner(const Scanner&) = delete;
-  Scanner& operator=(const Scanner&) = delete;
-
-  void Feed(wchar_t unit) {
-    if (chars_.IsPart(unit)) {
-      Part(unit);
-    } else {
-      End();
-    }
-  }
-  void Feed(std::wstring_view units) {
-    for (wchar_t unit : units) Feed(unit);
-  }
-  // A narrow line's bytes, each one unit through the code page.
-  void FeedBytes(std::string_view bytes) {
-    const codepage::ByteUnits& units = codepage::Units();
-    for (char byte : bytes) {
-      const auto b = static_cast<unsigned char>(byte);
-      if (index_.narrowPart_[b]) {
-        Part(units.unit[b]);
-      } else {
-        End();
-      }
-    }
-  }
-  // The word read so far (if any) is complete.
-  void End() {
-    if (length_ >= 2 && length_ <= longestWord && chars_.CanStart(word_[0])) {
-      if (add_) {
-        index_.Add(word_.data(), length_, hash_);
-      } else {
-        index_.Remove(word_.data(), length_, hash_);
-      }
-    }
-    length_ = 0;
-    hash_ = hashBasis;
-  }
-
- private:
-  void Part(wchar_t unit) {
-    // Beyond the longest word only the length counts, and only up to one more.
-    if (length_ < longestWord) {
-      word_[static_cast<std::size_t>(length_)] = unit;
-      hash_ = HashStep(hash_, unit);
-    }
-    if (length_ <= longestWord) ++length_;
-  }
-
-  WordIndex& index_;
-  const WordChars& chars_;
-  const bool add_;
-  std::array<wchar_t, longestWord> word_{};
-  int length_ = 0;
-  std::uint32_t hash_ = hashBasis;
-};
-
 WordIndex::WordIndex(std::shared_ptr<const WordChars> chars, const void* source)
     : chars_(std::move(chars)), source_(source) {
   const codepage::ByteUnits& units = codepage::Units();
@@ -119,15 +57,72 @@ void WordIndex::AddDocument(const Document& document) {
 
 void WordIndex::ScanLine(const Line& line, int begin, int end, bool add) {
   if (begin >= end) return;
-  Scanner scanner(*this, add);
   const auto offset = static_cast<std::size_t>(begin);
   const auto count = static_cast<std::size_t>(end - begin);
   // A narrow line is read in its bytes: widening it would cost the memory it saves.
   if (line.IsNarrow()) {
-    scanner.FeedBytes(line.Bytes().substr(offset, count));
+    ScanBytes(line.Bytes().substr(offset, count), add);
   } else {
-    scanner.Feed(line.Text().substr(offset, count));
+    ScanUnits(line.Text().substr(offset, count), add);
   }
+}
+
+void WordIndex::ScanUnits(std::wstring_view units, bool add) {
+  const wchar_t* p = units.data();
+  const wchar_t* const end = p + units.size();
+  while (p < end) {
+    while (p < end && !chars_->IsPart(*p)) ++p;
+    const wchar_t* run = p;
+    while (p < end && chars_->IsPart(*p)) ++p;
+    CountRun({run, static_cast<std::size_t>(p - run)}, add);
+  }
+}
+
+void WordIndex::ScanBytes(std::string_view bytes, bool add) {
+  const wchar_t* const units = codepage::Units().unit;
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const auto* const end = p + bytes.size();
+  std::array<wchar_t, longestWord> word;
+  while (p < end) {
+    while (p < end && !narrowPart_[*p]) ++p;
+    const unsigned char* run = p;
+    while (p < end && narrowPart_[*p]) ++p;
+    const auto length = static_cast<std::size_t>(p - run);
+    if (length < 2 || length > word.size()) continue;
+    std::uint32_t hash = hashBasis;
+    for (std::size_t i = 0; i < length; ++i) {
+      word[i] = units[run[i]];
+      hash = HashStep(hash, word[i]);
+    }
+    CountWord({word.data(), length}, hash, add);
+  }
+}
+
+void WordIndex::CountRun(std::wstring_view run, bool add) {
+  if (run.size() < 2 || run.size() > static_cast<std::size_t>(longestWord)) return;
+  CountWord(run, HashOf(run), add);
+}
+
+void WordIndex::CountWord(std::wstring_view run, std::uint32_t hash, bool add) {
+  if (!chars_->CanStart(run[0])) return;
+  const auto length = static_cast<int>(run.size());
+  if (add) {
+    Add(run.data(), length, hash);
+  } else {
+    Remove(run.data(), length, hash);
+  }
+}
+
+void WordIndex::CountJoined(std::wstring_view before, std::wstring_view run, std::wstring_view after,
+                            bool add) {
+  // Too long a word is not put together only to be left out.
+  const std::size_t length = before.size() + run.size() + after.size();
+  if (length > static_cast<std::size_t>(longestWord)) return;
+  std::array<wchar_t, longestWord> word;
+  auto at = std::copy(before.begin(), before.end(), word.begin());
+  at = std::copy(run.begin(), run.end(), at);
+  std::copy(after.begin(), after.end(), at);
+  CountRun({word.data(), length}, add);
 }
 
 void WordIndex::BeforeReplace(const Document& document, const TextPos& from, const TextPos& to,
@@ -155,75 +150,84 @@ void WordIndex::BeforeReplace(const Document& document, const TextPos& from, con
     }
     ScanLine(last, 0, end, false);
   }
-  // In come the words of what will stand there.
-  Scanner scanner(*this, true);
-  for (int i = begin; i < from.index; ++i) scanner.Feed(first.CharAt(i));
-  scanner.Feed(text);
-  for (int i = to.index; i < end; ++i) scanner.Feed(last.CharAt(i));
+  // In come the words of what will stand there: the word characters before the change and
+  // after it join the text's first and last runs.
+  std::array<wchar_t, longestWord + 1> headUnits, tailUnits;
+  for (int i = begin; i < from.index; ++i) headUnits[static_cast<std::size_t>(i - begin)] = first.CharAt(i);
+  for (int i = to.index; i < end; ++i) tailUnits[static_cast<std::size_t>(i - to.index)] = last.CharAt(i);
+  const std::wstring_view head(headUnits.data(), static_cast<std::size_t>(from.index - begin));
+  const std::wstring_view tail(tailUnits.data(), static_cast<std::size_t>(end - to.index));
+  const auto delimiter = [this](wchar_t ch) { return !chars_->IsPart(ch); };
+  const auto firstBreak = std::find_if(text.begin(), text.end(), delimiter);
+  if (firstBreak == text.end()) {
+    CountJoined(head, text, tail, true);
+    return;
+  }
+  const auto lastBreak = std::find_if(text.rbegin(), text.rend(), delimiter).base() - 1;
+  CountJoined(head, {text.begin(), firstBreak}, {}, true);
+  ScanUnits({firstBreak, lastBreak + 1}, true);
+  CountJoined({}, {lastBreak + 1, text.end()}, tail, true);
 }
 
 std::size_t WordIndex::SlotOf(const wchar_t* word, int length, std::uint32_t hash) const {
-  const std::size_t mask = slots_.size() - 1;
+  const std::size_t mask = table_.size() - 1;
   const std::wstring_view wanted(word, static_cast<std::size_t>(length));
   for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-    const std::uint32_t slot = slots_[i];
-    if (slot == 0) return i;
-    const Entry& entry = entries_[slot - 1];
-    if (entry.hash == hash && WordOf(entry) == wanted) return i;
+    const Entry& entry = table_[i];
+    if (entry.length == 0 || (entry.hash == hash && WordOf(entry) == wanted)) return i;
   }
 }
 
 void WordIndex::Add(const wchar_t* word, int length, std::uint32_t hash) {
-  if ((entries_.size() + 1) * 2 > slots_.size()) Rehash(std::max<std::size_t>(16, slots_.size() * 2));
-  const std::size_t i = SlotOf(word, length, hash);
-  if (slots_[i] != 0) {
-    Entry& entry = entries_[slots_[i] - 1];
+  if ((used_ + 1) * 2 > table_.size()) Rehash(std::max<std::size_t>(16, table_.size() * 2));
+  Entry& entry = table_[SlotOf(word, length, hash)];
+  if (entry.length != 0) {
     if (entry.count++ == 0) --unused_;
     return;
   }
   // Offsets are 32 bits: beyond that many characters of distinct words, new ones are left out.
   if (text_.size() + static_cast<std::size_t>(length) > std::numeric_limits<std::uint32_t>::max())
     return;
-  entries_.push_back({static_cast<std::uint32_t>(text_.size()), 1, hash,
-                      static_cast<std::uint16_t>(length)});
+  entry = {static_cast<std::uint32_t>(text_.size()), 1, hash, static_cast<std::uint16_t>(length)};
   text_.insert(text_.end(), word, word + length);
-  slots_[i] = static_cast<std::uint32_t>(entries_.size());
+  ++used_;
 }
 
 void WordIndex::Remove(const wchar_t* word, int length, std::uint32_t hash) {
-  if (slots_.empty()) return;
-  const std::size_t i = SlotOf(word, length, hash);
-  if (slots_[i] == 0) return;  // a word left out when it came
-  Entry& entry = entries_[slots_[i] - 1];
-  if (entry.count == 0 || --entry.count > 0) return;
+  if (table_.empty()) return;
+  Entry& entry = table_[SlotOf(word, length, hash)];
+  // A word left out when it came is not there.
+  if (entry.length == 0 || entry.count == 0 || --entry.count > 0) return;
   ++unused_;
-  if (unused_ > unusedBeforePacking && unused_ * 2 > entries_.size()) Pack();
+  if (unused_ > unusedBeforePacking && unused_ * 2 > used_) Pack();
 }
 
 void WordIndex::Rehash(std::size_t size) {
-  slots_.assign(size, 0);
-  const std::size_t mask = slots_.size() - 1;
-  for (std::size_t e = 0; e < entries_.size(); ++e) {
-    std::size_t i = entries_[e].hash & mask;
-    while (slots_[i] != 0) i = (i + 1) & mask;
-    slots_[i] = static_cast<std::uint32_t>(e + 1);
+  std::vector<Entry> old(size);
+  old.swap(table_);
+  const std::size_t mask = table_.size() - 1;
+  for (const Entry& entry : old) {
+    if (entry.length == 0) continue;
+    std::size_t i = entry.hash & mask;
+    while (table_[i].length != 0) i = (i + 1) & mask;
+    table_[i] = entry;
   }
 }
 
 void WordIndex::Pack() {
   std::vector<wchar_t> text;
-  std::vector<Entry> entries;
-  entries.reserve(entries_.size() - unused_);
-  for (const Entry& entry : entries_) {
-    if (entry.count == 0) continue;
-    entries.push_back({static_cast<std::uint32_t>(text.size()), entry.count, entry.hash, entry.length});
+  std::vector<Entry> live;
+  for (const Entry& entry : table_) {
+    if (entry.length == 0 || entry.count == 0) continue;
+    live.push_back({static_cast<std::uint32_t>(text.size()), entry.count, entry.hash, entry.length});
     const std::wstring_view word = WordOf(entry);
     text.insert(text.end(), word.begin(), word.end());
   }
   text_ = std::move(text);
-  entries_ = std::move(entries);
+  used_ = live.size();
   unused_ = 0;
-  Rehash(std::bit_ceil(std::max<std::size_t>(16, (entries_.size() + 1) * 2)));
+  table_ = std::move(live);
+  Rehash(std::bit_ceil(std::max<std::size_t>(16, (used_ + 1) * 2)));
 }
 
 void WordIndex::ForEachCompletion(std::wstring_view prefix, bool ignoreCase,
@@ -235,7 +239,7 @@ void WordIndex::ForEachCompletion(std::wstring_view prefix, bool ignoreCase,
     }
     return true;
   };
-  for (const Entry& entry : entries_) {
+  for (const Entry& entry : table_) {
     if (entry.count == 0 || entry.length <= prefix.size()) continue;
     const std::wstring_view word = WordOf(entry);
     if (begins(word)) found(word);
@@ -243,12 +247,10 @@ void WordIndex::ForEachCompletion(std::wstring_view prefix, bool ignoreCase,
 }
 
 int WordIndex::Count(std::wstring_view word) const {
-  if (slots_.empty() || word.empty() || word.size() > static_cast<std::size_t>(longestWord)) return 0;
-  const std::size_t i = SlotOf(word.data(), static_cast<int>(word.size()), HashOf(word));
-  return slots_[i] == 0 ? 0 : static_cast<int>(entries_[slots_[i] - 1].count);
+  if (table_.empty() || word.empty() || word.size() > static_cast<std::size_t>(longestWord)) return 0;
+  return static_cast<int>(table_[SlotOf(word.data(), static_cast<int>(word.size()), HashOf(word))].count);
 }
 
 std::size_t WordIndex::MemoryBytes() const {
-  return sizeof(*this) + text_.capacity() * sizeof(wchar_t) + entries_.capacity() * sizeof(Entry) +
-         slots_.capacity() * sizeof(std::uint32_t);
+  return sizeof(*this) + text_.capacity() * sizeof(wchar_t) + table_.capacity() * sizeof(Entry);
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -63,26 +64,32 @@ class WordIndex {
   // How often word occurs; 0 for a word that does not, or is no word.
   int Count(std::wstring_view word) const;
   // Distinct words that occur.
-  std::size_t WordCount() const { return entries_.size() - unused_; }
+  std::size_t WordCount() const { return used_ - unused_; }
   // The memory the index holds, in bytes.
   std::size_t MemoryBytes() const;
 
  private:
   struct Entry {
-    std::uint32_t offset;  // of its characters in text_
-    std::uint32_t count;   // 0: the word no longer occurs
-    std::uint32_t hash;
-    std::uint16_t length;
+    std::uint32_t offset = 0;  // of its characters in text_
+    std::uint32_t count = 0;   // 0: the word no longer occurs
+    std::uint32_t hash = 0;
+    std::uint16_t length = 0;  // 0: an empty place of the table
   };
-  class Scanner;
 
-  // The slot of word in slots_: the one that holds it, or the empty one where it would go.
+  // The place of word in table_: the one that holds it, or the empty one where it would go.
   std::size_t SlotOf(const wchar_t* word, int length, std::uint32_t hash) const;
   void Add(const wchar_t* word, int length, std::uint32_t hash);
   void Remove(const wchar_t* word, int length, std::uint32_t hash);
-  // Words of line between begin and end, added or removed.
+  // The words of line between begin and end, of units or of a narrow line's bytes, added or
+  // removed; the text begins and ends at the edges of runs of word characters.
   void ScanLine(const Line& line, int begin, int end, bool add);
-  // Puts every entry into a table of size slots (a power of two, more than twice the entries).
+  void ScanUnits(std::wstring_view units, bool add);
+  void ScanBytes(std::string_view bytes, bool add);
+  // One whole run of word characters, added or removed when it is a word (of the hash given).
+  void CountRun(std::wstring_view run, bool add);
+  void CountWord(std::wstring_view run, std::uint32_t hash, bool add);
+  void CountJoined(std::wstring_view before, std::wstring_view run, std::wstring_view after, bool add);
+  // Puts every entry into a table of size places (a power of two, more than twice the entries).
   void Rehash(std::size_t size);
   // Drops the words that no longer occur.
   void Pack();
@@ -92,7 +99,9 @@ class WordIndex {
   const void* source_;
   std::array<bool, 256> narrowPart_{};  // IsPart of each byte of a narrow line
   std::vector<wchar_t> text_;           // the characters of every entry, one after another
-  std::vector<Entry> entries_;
-  std::vector<std::uint32_t> slots_;  // entry index + 1, or 0 when empty; a power of two long
-  std::size_t unused_ = 0;            // entries with count 0
+  // The words, open-addressed by their hash (linear probing); a power of two long, at most half
+  // of it taken.
+  std::vector<Entry> table_;
+  std::size_t used_ = 0;    // places taken
+  std::size_t unused_ = 0;  // places taken by words with count 0
 };

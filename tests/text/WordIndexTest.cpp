@@ -82,3 +82,20 @@ TEST(WordIndex, OffersLongerWordsThatBeginWithThePrefix) {
   EXPECT_EQ(offered(L"_p", false), (std::set<std::wstring>{L"_private"}));
   EXPECT_EQ(offered(L"printf", false), (std::set<std::wstring>{}));
 }
+
+TEST(WordIndex, StaysExactWhenWordsThatNoLongerOccurAreDropped) {
+  std::vector<std::wstring> lines;
+  for (int i = 0; i < 12000; ++i) lines.push_back(L"word" + std::to_wstring(i) + L" shared");
+  auto document = MakeDocument(lines, Settings(false, 4, 2), Document::noWrapWidth, nullptr);
+  AttachWordIndex(*document);
+  const std::size_t memory = document->words->MemoryBytes();
+  // Most words go: the places they kept are given up.
+  ReplaceText(*document, PosAt(*document, 100, 0), PosAt(*document, 11999, 0), L"", editOther);
+  EXPECT_EQ(WordIndexDifference(*document), "");
+  EXPECT_EQ(document->words->WordCount(), 102u);
+  EXPECT_LT(document->words->MemoryBytes(), memory / 4);
+  EXPECT_EQ(document->words->Count(L"shared"), 101);
+  Undo(*document->undo);
+  EXPECT_EQ(WordIndexDifference(*document), "");
+  EXPECT_EQ(document->words->Count(L"word11998"), 1);
+}
