@@ -9,10 +9,16 @@
 void IncrementalFind::Begin(const EditView& view) {
   active_ = true;
   viewNumber_ = view.viewNumber;
-  anchor_ = view.anchor;
-  caret_ = view.caret;
+  anchor_ = {view.anchor.line, view.anchor.index};
+  caret_ = {view.caret.line, view.caret.index};
   hadSelection_ = view.selectionActive;
-  start_ = hadSelection_ && IsBefore(view.anchor, view.caret) ? view.anchor : view.caret;
+  start_ = hadSelection_ && IsBefore(view.anchor, view.caret) ? anchor_ : caret_;
+}
+
+TextPos IncrementalFind::At(const EditView& view, Place place) {
+  TextPos pos(*view.document);
+  SetPos(pos, place.index, place.line);
+  return pos;
 }
 
 IncrementalFind::Result IncrementalFind::Update(EditView& view, Searcher& searcher) {
@@ -22,17 +28,14 @@ IncrementalFind::Result IncrementalFind::Update(EditView& view, Searcher& search
     return Result::empty;
   }
   if (!searcher.PatternError().empty()) return Result::invalid;
-  if (FindAndSelectFrom(view, searcher, start_)) return Result::found;
+  if (FindAndSelectFrom(view, searcher, At(view, start_))) return Result::found;
   if (!searcher.PatternError().empty()) return Result::invalid;
   Restore(view);
   return Result::notFound;
 }
 
 void IncrementalFind::Restore(EditView& view) const {
-  // Kept positions are brought into the text as it is now.
-  TextPos anchor = anchor_, caret = caret_;
-  SetPos(anchor, anchor.index, anchor.line);
-  SetPos(caret, caret.index, caret.line);
+  const TextPos anchor = At(view, anchor_), caret = At(view, caret_);
   if (view.selectionActive) UpdateCaret(view, view.caret, false, caretRowMove);
   const TextPos previous = view.caret;
   view.caret = hadSelection_ ? anchor : caret;

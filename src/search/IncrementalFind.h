@@ -30,10 +30,19 @@ class IncrementalFind {
   // Caret and selection as they were when the search began.
   void Restore(EditView& view) const;
 
+  // A place kept as numbers, not as a position: the view's document may have been read anew
+  // (another document object) by the time the place is used.
+  struct Place {
+    int line = 0;
+    int index = 0;
+  };
+  // The place as a position in the view's document, brought into its text.
+  static TextPos At(const EditView& view, Place place);
+
   bool active_ = false;
   int viewNumber_ = 0;
-  TextPos start_;   // where hits are searched from
-  TextPos anchor_;  // the view's anchor and caret at the beginning
-  TextPos caret_;
+  Place start_;   // where hits are searched from
+  Place anchor_;  // the view's anchor and caret at the beginning
+  Place caret_;
   bool hadSelection_ = false;
 };
