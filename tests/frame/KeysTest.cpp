@@ -174,7 +174,7 @@ TEST(Keys, CompleteWordAndFindAsYouType) {
   PressEach("ALPH");
   PressKeys({VK_CONTROL, VK_SPACE});
   ASSERT_TRUE(fum.WaitForTitle(L"fu - t.txt*")) << Narrow(fum.Title());
-  // Three: Enter takes the first, Down and Enter the second, Escape none.
+  // Three: Enter takes the first, Down and Enter the second, Escape none, a tap the one tapped.
   PressKeys({VK_RETURN});
   PressEach("ALP");
   PressKeys({VK_CONTROL, VK_SPACE});
@@ -188,6 +188,17 @@ TEST(Keys, CompleteWordAndFindAsYouType) {
   PressEach("ALP");
   PressKeys({VK_CONTROL, VK_SPACE});
   PressKeys({VK_ESCAPE});
+  // A tap on the third word of the list takes it.
+  PressKeys({VK_CONTROL, VK_SPACE});
+  HWND list = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (list = fum.FindOwnWindow(L"ListBox")) != nullptr; }));
+  const int rowHeight = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+  POINT third{4, 2 * rowHeight + rowHeight / 2};
+  ClientToScreen(list, &third);
+  StylusDown(third);
+  StylusUp();
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(list); }));
+  EXPECT_EQ(GetForegroundWindow(), fum.Window());
   // Typed into the find field, the hit is selected as it goes; Tab returns to the text with the
   // hit selected, and typing replaces it.
   PressKeys({VK_F5});
@@ -196,5 +207,5 @@ TEST(Keys, CompleteWordAndFindAsYouType) {
   PressEach("X");
   PressKeys({VK_CONTROL, 'S'});
   ASSERT_TRUE(fum.WaitForTitle(L"fu - t.txt")) << Narrow(fum.Title());
-  EXPECT_EQ(install.folder.Read(L"t.txt"), "xne alpaca\r\nalphabet\r\nalpaca\r\nalphabet\r\nalp");
+  EXPECT_EQ(install.folder.Read(L"t.txt"), "xne alpaca\r\nalphabet\r\nalpaca\r\nalphabet\r\nalpine");
 }
