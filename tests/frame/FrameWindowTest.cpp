@@ -587,6 +587,18 @@ TEST_F(FrameWindow, CompleteWordDropsAListThatKeysAndTapsChooseFrom) {
   SendMessageW(frame.completionWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(second.left + 2, second.top + 2));
   EXPECT_EQ(LineText(frame, 1), L"alpine alpha alpine");
   EXPECT_EQ(frame.completionWindow, nullptr);
+
+  // A tap in the text closes the list and places the caret as ever.
+  for (wchar_t ch : std::wstring(L" al")) Type(ch);
+  frame.RunCommand(IDM_COMPLETEWORD);
+  ASSERT_NE(frame.completionWindow, nullptr);
+  ViewWindow& view = *frame.ActiveView();
+  const LPARAM start = MAKELPARAM(view.leftMargin + 1, 1);
+  SendMessageW(view.window, WM_LBUTTONDOWN, MK_LBUTTON, start);
+  SendMessageW(view.window, WM_LBUTTONUP, 0, start);
+  EXPECT_EQ(frame.completionWindow, nullptr);
+  EXPECT_EQ((std::pair{view.caret.line, view.caret.index}), (std::pair{0, 0}));
+  EXPECT_EQ(LineText(frame, 1), L"alpine alpha alpine al");
 }
 
 TEST_F(FrameWindow, CompleteWordTakesTheWordsOfEveryOpenDocument) {
