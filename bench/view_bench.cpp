@@ -1,6 +1,7 @@
 // Keystroke to repainted screen in a real FEDIT window on the million-line benchmark file:
 // typing a character, Enter, Page Down and Ctrl+End, each timed from the message to the end of
-// the synchronous repaint, with word wrap off and on, and the C highlighting on.
+// the synchronous repaint, with word wrap off and on, and the C highlighting on. Then a screen
+// of ASCII lines beside a screen of CJK lines as wide in cells: painting it and typing.
 //   fum_view_bench [INPUT] [RUNS]   (the input is generated when missing)
 #include <windows.h>
 
@@ -151,6 +152,57 @@ void Run(HWND frame, const std::wstring& path, bool wrap, int runs, const Syntax
   Report("then scroll bars, Ctrl+End", endBars);
 }
 
+// Lines of one script, each 120 cells wide: ASCII letters, or CJK ideographs of two cells.
+void FillLines(Document& document, bool wide) {
+  document.lines.Clear();
+  document.rowTotals.clear();
+  int rows = 0;
+  std::uint32_t state = 0;
+  for (int n = 0; n < 2000; ++n) {
+    std::wstring text;
+    for (int i = 0; i < (wide ? 60 : 120); ++i)
+      text += wide ? static_cast<wchar_t>(0x4E00 + (n * 7 + i) % 20000) : static_cast<wchar_t>(L'a' + (n + i) % 26);
+    ConstructLine(document, document.LineCount(), text, rows, state);
+    document.rowTotals.push_back(rows);
+  }
+}
+
+void RunScripts(HWND frame, int runs) {
+  std::printf("a screen of ASCII lines beside one of CJK lines as wide in cells:\n");
+  for (bool wide : {false, true}) {
+    Document document;
+    DocClass settings;
+    settings.wordwrap = false;
+    settings.tabsize = 4;
+    GiveClass(document, settings);
+    FillLines(document, wide);
+    LayoutDocument(document);
+    ViewWindow view(document, frame, nullptr);
+    view.docClass = settings;
+    if (!CreateViewWindow(view)) {
+      std::printf("cannot create the view window\n");
+      return;
+    }
+    Pump();
+    std::vector<double> paints, typed, ends;
+    for (int i = 0; i < runs; ++i)
+      paints.push_back(Keystroke(view, [&] { InvalidateRect(view.window, nullptr, FALSE); }));
+    GoToLine(view, 1000);
+    Pump();
+    for (int i = 0; i < runs; ++i)
+      typed.push_back(Keystroke(view, [&] { SendMessageW(view.window, WM_CHAR, L'x', 1); }));
+    for (int i = 0; i < runs; ++i) {
+      GoToLine(view, 900 + i);
+      Pump();
+      ends.push_back(Keystroke(view, [&] { OnKeyDown(view, VK_END, false, false); }));
+    }
+    const std::string script = wide ? "CJK" : "ASCII";
+    Report((script + ": whole screen painted").c_str(), paints);
+    Report((script + ": typed character").c_str(), typed);
+    Report((script + ": End").c_str(), ends);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -166,6 +218,7 @@ int main(int argc, char** argv) {
   HWND frame = CreateFrame();
   std::printf("keystroke to repainted screen, median of %d runs each\n", runs);
   for (bool wrap : {false, true}) Run(frame, path, wrap, runs, syntax);
+  RunScripts(frame, runs);
   DestroyWindow(frame);
   return 0;
 }

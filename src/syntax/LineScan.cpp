@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "syntax/TextMatch.h"
+#include "text/Cells.h"
 #include "text/Line.h"
 #include "text/NarrowText.h"
 
@@ -142,7 +143,8 @@ class Tokenizer {
       }
       int before = p_;
       CharacterStep();
-      column_ += p_ - before;
+      column_ = ColumnAfter(text_, static_cast<std::size_t>(before), static_cast<std::size_t>(p_),
+                            column_, tabSize_);
       EndConstructIfPassed();
     }
     Emit();

@@ -23,7 +23,7 @@ bool Highlighted(const TextPos& cursor) { return SyntaxOf(*cursor.document) != n
 
 ColourRun Blank(const TextPos& cursor, int cells, int& remaining) {
   remaining -= cells;
-  return {runBlank, cursor.index, cells, LineOf(cursor).Data()};
+  return {runBlank, cursor.index, cells, LineOf(cursor).Data(), cells};
 }
 
 // The colour run of the run list that holds index: the last one starting at or before it.
@@ -48,14 +48,11 @@ void SetColumn(TextPos& cursor, int column) {
   const Document& document = *cursor.document;
   const Line& line = LineOf(cursor);
   int visual = SegmentStartColumn(document, line, cursor.segment);
-  int index = SegmentStart(line, cursor.segment);
-  const int end = line.SegmentEnd(cursor.segment);
-  const wchar_t* text = line.Data();
-  while (visual < column && index < end) {
-    visual = text[index] == L'\t' ? NextTabStop(visual, document.settings.tabsize) : visual + 1;
-    ++index;
-  }
-  cursor.index = index;
+  const std::size_t index =
+      PassColumns(line.Text(), static_cast<std::size_t>(SegmentStart(line, cursor.segment)),
+                  static_cast<std::size_t>(line.SegmentEnd(cursor.segment)), visual, column,
+                  std::max(1, document.settings.tabsize));
+  cursor.index = static_cast<int>(index);
   cursor.visualColumn = visual;
 }
 
@@ -83,7 +80,7 @@ ColourRun NextRun(TextPos& cursor, bool rowStart, int& remaining) {
   }
 
   const wchar_t* text = line.Data();
-  const int tabSize = document.settings.tabsize;
+  const int tabSize = std::max(1, document.settings.tabsize);
   if (text[cursor.index] == L'\t') {
     ColourRun run{runBlank, cursor.index, 0, text};
     const int before = cursor.visualColumn;
@@ -92,27 +89,39 @@ ColourRun NextRun(TextPos& cursor, bool rowStart, int& remaining) {
       ++cursor.index;
     }
     run.length = cursor.visualColumn - before;
+    run.cells = run.length;
     remaining -= run.length;
     return run;
   }
 
-  // Text runs stop at the row's last visible cell: what lies beyond is never drawn.
-  int length = end - cursor.index;
+  // Text runs stop at the row's last visible cell: what lies beyond is never drawn. They end
+  // at a tab, or where their colour ends.
+  const wchar_t* tab = std::find(text + cursor.index, text + end, L'\t');
+  int limit = static_cast<int>(tab - text);
   ColourRun run{runPlain, cursor.index, 0, text};
   if (Highlighted(cursor) && cursor.runs) {
     const ColourRun* colour = RunHolding(*cursor.runs, cursor.index);
     if (!colour) return Blank(cursor, remaining, remaining);
     run.kind = colour->kind;
-    length = std::min({length, remaining, colour->index + colour->length - cursor.index});
-  } else {
-    const wchar_t* tab = std::find(text + cursor.index, text + end, L'\t');
-    length = std::min(static_cast<int>(tab - (text + cursor.index)), std::max(remaining, 1));
+    limit = std::min(limit, colour->index + colour->length);
   }
-  length = std::max(length, 1);
-  run.length = length;
-  cursor.index += length;
-  cursor.visualColumn += length;
-  remaining -= length;
+  const std::wstring_view lineText(text, static_cast<std::size_t>(line.Length()));
+  CharacterSpan span;
+  // The unit at the limit tells whether the limit ends a character.
+  const auto checked = std::min(static_cast<std::size_t>(limit) + 1, lineText.size());
+  if (AllSingleCells(lineText, static_cast<std::size_t>(cursor.index), checked)) {
+    span.units = span.cells = std::max(1, std::min(limit - cursor.index, remaining));
+  } else {
+    // A colour that ends inside a character (a keyword before a mark that is no word
+    // character) gives the whole character to the run it starts in.
+    span = SpanOfCells(lineText, static_cast<std::size_t>(cursor.index),
+                       static_cast<std::size_t>(limit), remaining);
+  }
+  run.length = span.units;
+  run.cells = span.cells;
+  cursor.index += span.units;
+  cursor.visualColumn += span.cells;
+  remaining -= span.cells;
   return run;
 }
 

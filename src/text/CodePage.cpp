@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "text/Cells.h"
 
 namespace codepage {
 namespace {
@@ -59,6 +60,7 @@ Tables Build() {
   t.bytes.asciiExact = t.asciiIdentity;
   for (int b = 0x80; b < 0x100; ++b)
     if (static_cast<std::uint32_t>(t.bytes.unit[b]) < 0x80) t.bytes.asciiExact = false;
+  t.bytes.singleCells = AllSingleCells(t.bytes.unit, 256);
   return t;
 }
 

@@ -28,6 +28,9 @@ struct ByteUnits {
   // The bytes below 0x80 stand for the same units and no other byte stands for one of them, so
   // that a search for such a unit may search for its byte.
   bool asciiExact = false;
+  // Every byte stands for a whole character of one cell: no byte is a combining mark (as a
+  // few code pages have) or wide, so the page's text lays out one byte to a cell.
+  bool singleCells = false;
 };
 const ByteUnits& Units();
 

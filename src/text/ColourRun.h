@@ -16,6 +16,10 @@ enum RunKind : int {
 struct ColourRun {
   int kind = runPlain;
   int index = 0;   // character index of the run's first character in the line
-  int length = 0;  // characters; for blank runs made of tabs, the cells they take
+  int length = 0;  // UTF-16 units; for blank runs, the cells they take
   const wchar_t* text = nullptr;  // the line's characters
+  // The cells the run covers on its row, as the row cursor hands it to the painter: the
+  // length for blank runs and for text of one unit to a cell. The highlighter's runs of a
+  // whole line leave it 0.
+  int cells = 0;
 };

@@ -68,6 +68,7 @@ auto ReadText(const Line& line, Read read) {
 // The visual columns of text from column 0, tabs expanded.
 template <typename Text>
 int ExpandedWidth(const Text& text, int tabSize) {
+  if (!AllSingleCells(text, 0, text.size())) return ColumnAfter(text, 0, text.size(), 0, tabSize);
   std::size_t tab = text.find(L'\t');
   if (tab == Text::npos) return static_cast<int>(text.size());
   int column = static_cast<int>(tab);
@@ -94,39 +95,56 @@ int IndentWidth(const Document& document, const Text& text) {
   return column >= limit ? 0 : column;
 }
 
-// The segment ends of a line under word wrap. A word is a run of non-delimiters together with
-// the one delimiter that ends it; words that do not fit move down whole, and a word wider than
-// a whole continuation segment is cut into pieces of exactly the free width. A line no wider
-// than the wrap width is one segment, which the walk below would find too.
-template <typename Text>
-void WrapLine(const Document& document, const Line& line, const Text& text, std::vector<int>& ends) {
+// The character at index i of text: one unit and one cell each when the whole line is made of
+// such characters, so that such a line is walked unit by unit as it always was.
+template <bool singleCells, typename Text>
+CharacterSpan StepAt(const Text& text, int i) {
+  if constexpr (singleCells) return {};
+  return CharacterAt(text, static_cast<std::size_t>(i));
+}
+
+// The segment ends of a line under word wrap. A word is a run of characters that are not
+// delimiters, together with the one delimiter that ends it; words that do not fit move down
+// whole, and a word wider than a whole continuation segment is cut into pieces that fill the
+// free width. Pieces hold whole characters: a wide character that does not fit in the last
+// free column goes down, and a segment that cannot hold even one character takes one anyway.
+template <bool singleCells, typename Text>
+void WrapWords(const Document& document, const Line& line, const Text& text, std::vector<int>& ends) {
   const int wrap = std::max(1, document.wrapWidth);
   const int tabSize = TabSize(document);
   const int length = static_cast<int>(text.size());
-  ends.clear();
-  if (ExpandedWidth(text, tabSize) <= wrap) {
-    ends.push_back(length);
-    return;
-  }
   const DelimiterTest isDelimiter(document);
   const int continuation = SegmentStartColumn(document, line, 1);
   int p = 0, wordStart = 0, col = 0, w = 0;
   for (;;) {
     while (p < length && !isDelimiter(text[static_cast<std::size_t>(p)])) {
-      ++w;
-      ++p;
+      const CharacterSpan character = StepAt<singleCells>(text, p);
+      w += character.cells;
+      p += character.units;
     }
     const bool atEnd = p >= length;
-    if (!atEnd) ++w;  // the delimiter counts one column for now
+    const CharacterSpan delimiter = atEnd ? CharacterSpan{0, 0} : StepAt<singleCells>(text, p);
+    w += delimiter.cells;  // a tab counts one column for now
     const bool tab = !atEnd && text[static_cast<std::size_t>(p)] == L'\t';
     if (w > wrap - col) {
       if (w > wrap - continuation) {
         // Hard breaks: fill each segment to the wrap width. A segment already at or past the
         // wrap width (a delimiter or a tab may overhang it) takes nothing more.
         do {
-          int take = std::max(0, wrap - col);
-          w -= take;
-          wordStart += take;
+          const int segmentStart = ends.empty() ? 0 : ends.back();
+          const int free = std::max(0, wrap - col);
+          int taken = 0;
+          while (wordStart < p + delimiter.units) {
+            const CharacterSpan character = StepAt<singleCells>(text, wordStart);
+            if (character.cells > free - taken && wordStart > segmentStart) break;
+            taken += character.cells;
+            wordStart += character.units;
+          }
+          w -= taken;
+          if (w <= 0) {  // a character wider than a whole segment was the rest of the word
+            col += taken;
+            break;
+          }
           ends.push_back(wordStart);
           col = continuation;
         } while (w > wrap - continuation);
@@ -141,9 +159,24 @@ void WrapLine(const Document& document, const Line& line, const Text& text, std:
       ends.push_back(length);
       return;
     }
-    wordStart = ++p;
+    p += delimiter.units;
+    wordStart = p;
     w = 0;
   }
+}
+
+template <typename Text>
+void WrapLine(const Document& document, const Line& line, const Text& text, std::vector<int>& ends) {
+  ends.clear();
+  // A line no wider than the wrap width is one segment, which the walk would find too.
+  if (ExpandedWidth(text, TabSize(document)) <= std::max(1, document.wrapWidth)) {
+    ends.push_back(static_cast<int>(text.size()));
+    return;
+  }
+  if (AllSingleCells(text, 0, text.size()))
+    WrapWords<true>(document, line, text, ends);
+  else
+    WrapWords<false>(document, line, text, ends);
 }
 
 // Lays out every line, recomputing the row totals and the widest line from scratch.

@@ -4,12 +4,11 @@
 #include <cstdint>
 #include <string_view>
 
+#include "text/Cells.h"
+
 class Document;
 class Line;
 struct TextClass;
-
-// The visual column after a tab standing at column, for the given tab size.
-inline int NextTabStop(int column, int tabSize) { return column + tabSize - column % tabSize; }
 
 // Recomputes the line's indentation width and segment ends for the document's settings and
 // wrap width, and its highlighter end state when the document has highlighting (highlightState

@@ -56,14 +56,6 @@ class Line {
                       : std::string_view();
   }
 
-  // True when index lies between the two units of a surrogate pair, which stand for one
-  // character and are never parted by the caret, a deletion or a selection.
-  bool SplitsPair(int index) const {
-    const auto high = static_cast<std::uint32_t>(CharAt(index - 1)) & 0xFFFF;
-    const auto low = static_cast<std::uint32_t>(CharAt(index)) & 0xFFFF;
-    return high >= 0xD800 && high <= 0xDBFF && low >= 0xDC00 && low <= 0xDFFF;
-  }
-
   // Replaces count characters at index by the given ones. The segment ends are stale until
   // the line is laid out again.
   void Replace(int index, int count, const wchar_t* text, int length);

@@ -17,6 +17,8 @@ class NarrowText {
   explicit NarrowText(std::string_view bytes) : bytes_(bytes), units_(&codepage::Units()) {}
 
   std::size_t size() const { return bytes_.size(); }
+  // True when every byte of the code page is a whole character of one cell.
+  bool SingleCells() const { return units_->singleCells; }
   wchar_t operator[](std::size_t i) const {
     return units_->unit[static_cast<unsigned char>(bytes_[i])];
   }

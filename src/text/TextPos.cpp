@@ -11,9 +11,7 @@ namespace {
 
 const Line& LineOf(const TextPos& pos) { return pos.document->lines[pos.line]; }
 
-int Advance(const Document& document, wchar_t ch, int column) {
-  return ch == L'\t' ? NextTabStop(column, std::max(1, document.settings.tabsize)) : column + 1;
-}
+int TabSize(const TextPos& pos) { return std::max(1, pos.document->settings.tabsize); }
 
 }  // namespace
 
@@ -41,16 +39,14 @@ void ComputeVisualColumn(TextPos& pos) {
     --pos.segment;
     start = pos.segment > 0 ? line.SegmentEnd(pos.segment - 1) : 0;
   }
-  int column = SegmentStartColumn(document, line, pos.segment);
-  const wchar_t* text = line.Data();
-  for (int i = start; i < pos.index; ++i) column = Advance(document, text[i], column);
-  pos.visualColumn = column;
+  pos.visualColumn = ColumnAfter(line.Text(), static_cast<std::size_t>(start),
+                                 static_cast<std::size_t>(pos.index),
+                                 SegmentStartColumn(document, line, pos.segment), TabSize(pos));
 }
 
 void MoveLeft(TextPos& pos) {
   if (pos.index > 0) {
-    --pos.index;
-    if (LineOf(pos).SplitsPair(pos.index)) --pos.index;
+    pos.index = static_cast<int>(CharacterStartBefore(LineOf(pos).Text(), static_cast<std::size_t>(pos.index)));
     ComputeVisualColumn(pos);
   } else if (pos.line > 0) {
     --pos.line;
@@ -69,14 +65,18 @@ void MoveRight(TextPos& pos) {
     }
     return;
   }
-  pos.visualColumn = Advance(*pos.document, line.Data()[pos.index], pos.visualColumn);
-  ++pos.index;
-  if (line.SplitsPair(pos.index)) {
-    ++pos.visualColumn;
+  const std::wstring_view text = line.Text();
+  if (text[static_cast<std::size_t>(pos.index)] == L'\t') {
+    pos.visualColumn = NextTabStop(pos.visualColumn, TabSize(pos));
     ++pos.index;
+  } else {
+    const CharacterSpan character = CharacterAt(text, static_cast<std::size_t>(pos.index));
+    pos.visualColumn += character.cells;
+    pos.index += character.units;
   }
   if (pos.index > line.SegmentEnd(pos.segment)) {
-    // A pair cut by a wrap may pass a whole one-unit segment.
+    // A character cut by a wrap (of a layout from before it was whole) may pass a whole
+    // segment.
     while (pos.segment < line.LastSegment() && pos.index > line.SegmentEnd(pos.segment))
       ++pos.segment;
     ComputeVisualColumn(pos);
@@ -90,9 +90,12 @@ void MoveToLineEnd(TextPos& pos) {
   ComputeVisualColumn(pos);
 }
 
-void KeepPairWhole(TextPos& pos, bool forward) {
-  if (!LineOf(pos).SplitsPair(pos.index)) return;
-  pos.index += forward ? 1 : -1;
+void KeepCharacterWhole(TextPos& pos, bool forward) {
+  const std::wstring_view text = LineOf(pos).Text();
+  auto index = static_cast<std::size_t>(std::clamp(pos.index, 0, static_cast<int>(text.size())));
+  if (IsCharacterBoundary(text, index)) return;
+  while (!IsCharacterBoundary(text, index)) forward ? ++index : --index;
+  pos.index = static_cast<int>(index);
   Normalize(pos);
 }
 

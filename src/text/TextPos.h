@@ -53,15 +53,16 @@ void Normalize(TextPos& pos);
 // The visual column of the index on the position's segment (one segment back when the index
 // lies before the segment's start).
 void ComputeVisualColumn(TextPos& pos);
-// One character left (both units of a surrogate pair); from the start of a line to the end of
-// the previous one. Onto a segment end the later segment is kept.
+// One character left (with its zero-width marks, both units of a surrogate pair); from the
+// start of a line to the end of the previous one. Onto a segment end the later segment is kept.
 void MoveLeft(TextPos& pos);
-// One character right (both units of a surrogate pair); from the end of a line to the start of the next one. Onto a segment end
-// the earlier segment is kept.
+// One character right (with its zero-width marks, both units of a surrogate pair); from the end
+// of a line to the start of the next one. Onto a segment end the earlier segment is kept.
 void MoveRight(TextPos& pos);
 void MoveToLineEnd(TextPos& pos);
-// Moves a position that lies inside a surrogate pair to the pair's end (forward) or its start.
-void KeepPairWhole(TextPos& pos, bool forward);
+// Moves a position that lies inside a character (between the units of a surrogate pair, or
+// before a mark of the character) to the character's end (forward) or its start.
+void KeepCharacterWhole(TextPos& pos, bool forward);
 // The character at the position, or 0 at the end of the line.
 wchar_t CharAt(const TextPos& pos);
 // The visual row of the position in the document.

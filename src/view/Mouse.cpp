@@ -78,7 +78,7 @@ bool OnDoubleTap(EditView& view, int x, int y, bool shift) {
   const TextPos wordStart = caret;
   const Line& line = view.document->lines[caret.line];
   while (caret.index < line.Length() && IsWordCharacter(caret, line.CharAt(caret.index)))
-    ++caret.index;
+    caret.index = NextCharacter(line, caret.index);
   Normalize(caret);
   UpdateCaret(view, wordStart, true, caretRowMove);
   view.desiredColumn = caret.visualColumn;

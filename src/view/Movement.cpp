@@ -18,7 +18,32 @@ int SegmentStart(const Line& line, int segment) {
 
 int TabSize(const TextPos& pos) { return std::max(1, pos.document->settings.tabsize); }
 
+// Passes whole characters back from index i while they are word characters (word) or
+// delimiters (!word); a character is what its first unit is.
+int SkipBack(const TextPos& pos, const Line& line, int i, bool word) {
+  while (i > 0) {
+    const int previous = PreviousCharacter(line, i);
+    if (IsWordCharacter(pos, line.CharAt(previous)) != word) break;
+    i = previous;
+  }
+  return i;
+}
+
+// The same forward, up to the end of the line.
+int SkipForward(const TextPos& pos, const Line& line, int i, bool word) {
+  while (i < line.Length() && IsWordCharacter(pos, line.CharAt(i)) == word) i = NextCharacter(line, i);
+  return i;
+}
+
 }  // namespace
+
+int NextCharacter(const Line& line, int index) {
+  return index + CharacterAt(line.Text(), static_cast<std::size_t>(index)).units;
+}
+
+int PreviousCharacter(const Line& line, int index) {
+  return static_cast<int>(CharacterStartBefore(line.Text(), static_cast<std::size_t>(index)));
+}
 
 bool IsWordCharacter(const TextPos& pos, wchar_t ch) {
   return !IsDelimiter(*pos.document, ch);
@@ -37,20 +62,24 @@ void CharLeft(TextPos& pos) {
     }
     return;
   }
-  --pos.index;
+  pos.index = PreviousCharacter(line, pos.index);
   if (line.CharAt(pos.index) == L'\t')
     ComputeVisualColumn(pos);
   else
-    --pos.visualColumn;
+    pos.visualColumn -= CharacterAt(line.Text(), static_cast<std::size_t>(pos.index)).cells;
 }
 
 void CharRight(TextPos& pos) {
   const Line& line = LineOf(pos);
   if (pos.index < line.SegmentEnd(pos.segment)) {
-    const wchar_t passed = line.CharAt(pos.index);
-    pos.visualColumn =
-        passed == L'\t' ? NextTabStop(pos.visualColumn, TabSize(pos)) : pos.visualColumn + 1;
-    ++pos.index;
+    if (line.CharAt(pos.index) == L'\t') {
+      pos.visualColumn = NextTabStop(pos.visualColumn, TabSize(pos));
+      ++pos.index;
+    } else {
+      const CharacterSpan passed = CharacterAt(line.Text(), static_cast<std::size_t>(pos.index));
+      pos.visualColumn += passed.cells;
+      pos.index += passed.units;
+    }
   } else if (pos.segment < line.LastSegment()) {
     // Same index, shown at the start of the next row.
     ++pos.segment;
@@ -115,10 +144,8 @@ void WordLeft(TextPos& pos) {
     pos.index = LineOf(pos).Length();
   }
   const Line& line = LineOf(pos);
-  int i = std::min(pos.index, line.Length());
-  while (i > 0 && !IsWordCharacter(pos, line.CharAt(i - 1))) --i;
-  while (i > 0 && IsWordCharacter(pos, line.CharAt(i - 1))) --i;
-  pos.index = i;
+  const int i = std::min(pos.index, line.Length());
+  pos.index = SkipBack(pos, line, SkipBack(pos, line, i, false), true);
   Normalize(pos);
 }
 
@@ -129,10 +156,6 @@ void WordRight(TextPos& pos) {
     pos.index = 0;
   }
   const Line& line = LineOf(pos);
-  const int length = line.Length();
-  int i = pos.index;
-  while (i < length && IsWordCharacter(pos, line.CharAt(i))) ++i;
-  while (i < length && !IsWordCharacter(pos, line.CharAt(i))) ++i;
-  pos.index = i;
+  pos.index = SkipForward(pos, line, SkipForward(pos, line, pos.index, true), false);
   Normalize(pos);
 }

@@ -4,6 +4,8 @@
 
 #include "text/TextPos.h"
 
+class Line;
+
 // One character left or right, stepping between the rows of a wrapped line without changing
 // the index, and between lines at their ends. Nothing at the ends of the document.
 void CharLeft(TextPos& pos);
@@ -19,3 +21,7 @@ void WordLeft(TextPos& pos);
 void WordRight(TextPos& pos);
 // Whether ch counts as part of a word in the position's document.
 bool IsWordCharacter(const TextPos& pos, wchar_t ch);
+// The index after the character that starts at index (before the line's end), and the start of
+// the character that ends at index (after the line's start): whole characters with their marks.
+int NextCharacter(const Line& line, int index);
+int PreviousCharacter(const Line& line, int index);

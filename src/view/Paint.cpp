@@ -6,6 +6,7 @@
 
 #include "syntax/RowCursor.h"
 #include "text/Document.h"
+#include "text/Cells.h"
 #include "text/Layout.h"
 #include "text/Line.h"
 #include "view/Caret.h"
@@ -56,19 +57,31 @@ ColumnRange SelectedColumns(const Selection& selection, const TextPos& cursor, i
 
 int SelectedKind(int kind) { return kind == runBlank ? runSelectedBlank : runSelectedText; }
 
+// The units of a run's text that fill its first cells cells (a character that reaches beyond
+// them counts whole).
+int UnitsOfCells(const ColourRun& run, int cells) {
+  if (cells <= 0) return 0;
+  if (cells >= run.cells) return run.length;
+  if (run.kind == runBlank || run.kind == runSelectedBlank) return cells;
+  const std::wstring_view text(run.text + run.index, static_cast<std::size_t>(run.length));
+  return SpanOfCells(text, 0, text.size(), cells).units;
+}
+
 // Draws a run that starts at absolute column start, cut into the parts before, inside and
 // after the selected columns.
-void DrawCut(RowPainter& painter, int screenColumn, int screenRow, ColourRun run, int start,
-             const ColumnRange& selected) {
-  const int end = start + run.length;
+void DrawCut(RowPainter& painter, int screenColumn, int screenRow, const ColourRun& run,
+             int start, const ColumnRange& selected) {
+  const int end = start + run.cells;
   const int cuts[4] = {start, std::clamp(selected.start, start, end),
                        std::clamp(std::max(selected.end, selected.start), start, end), end};
   for (int piece = 0; piece < 3; ++piece) {
-    const int length = cuts[piece + 1] - cuts[piece];
-    if (length <= 0) continue;
+    const int cells = cuts[piece + 1] - cuts[piece];
+    if (cells <= 0) continue;
+    const int from = UnitsOfCells(run, cuts[piece] - start);
     ColourRun part = run;
-    part.index = run.index + (cuts[piece] - start);
-    part.length = length;
+    part.index = run.index + from;
+    part.length = UnitsOfCells(run, cuts[piece + 1] - start) - from;
+    part.cells = cells;
     if (piece == 1) part.kind = SelectedKind(run.kind);
     painter.DrawRun(screenColumn + (cuts[piece] - start), screenRow, part);
   }
@@ -115,7 +128,7 @@ void PaintRows(EditView& view, RowPainter& painter, const PaintBand& band) {
       // the tab is blank.
       if (!indentRun && cursor.visualColumn > firstColumn) {
         const int cells = std::min(cursor.visualColumn - firstColumn, remaining);
-        ColourRun gap{runBlank, cursor.index, cells, line.Data()};
+        ColourRun gap{runBlank, cursor.index, cells, line.Data(), cells};
         DrawCut(painter, band.firstColumn, screenRow, gap, firstColumn, selected);
         c += cells;
         remaining -= cells;
@@ -124,9 +137,9 @@ void PaintRows(EditView& view, RowPainter& painter, const PaintBand& band) {
       while (remaining > 0) {
         const ColourRun run = NextRun(cursor, rowStart, remaining);
         rowStart = false;
-        if (run.length <= 0) break;
+        if (run.cells <= 0) break;
         DrawCut(painter, band.firstColumn + c, screenRow, run, firstColumn + c, selected);
-        c += run.length;
+        c += run.cells;
       }
       if (!NextRow(cursor, firstColumn)) break;
     }

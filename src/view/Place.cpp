@@ -13,7 +13,7 @@ namespace {
 TextPos PositionIn(Document& document, int line, int index) {
   TextPos pos(document);
   SetPos(pos, index, line);
-  KeepPairWhole(pos, false);
+  KeepCharacterWhole(pos, false);
   return pos;
 }
 

@@ -74,6 +74,7 @@ void UpdateFontMetrics(ViewWindow& view, const DocClass& settings) {
   int flags = settings.fontflags;
   if (settings.fontcleartype) flags |= fontFlagClearType;
   if (settings.fontproof) flags |= fontFlagProof;
+  view.cellText.Reset();
   view.font.Reset();
   FontMetrics metrics;
   view.font = CreateEditorFont(view.frameWindow ? view.frameWindow : view.window,

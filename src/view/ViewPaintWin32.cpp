@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "config/DocClass.h"
+#include "text/Cells.h"
 #include "text/Document.h"
 #include "view/Paint.h"
 #include "view/ViewWindowWin32.h"
@@ -62,8 +63,16 @@ class GdiPainter final : public RowPainter {
     return cells_;
   }
   void Text(int x, int y, const ColourRun& run) {
-    ExtTextOutW(dc_, x, y, ETO_OPAQUE | ETO_CLIPPED, nullptr, run.text + run.index,
-                static_cast<UINT>(run.length), nullptr);
+    const wchar_t* text = run.text + run.index;
+    // Latin text, one unit to a cell, in the font's own advances; every other script on its
+    // cells one by one.
+    if (HighestUnit(text, static_cast<std::size_t>(run.length)) < cells::firstSpecialUnit) {
+      ExtTextOutW(dc_, x, y, ETO_OPAQUE | ETO_CLIPPED, nullptr, text, static_cast<UINT>(run.length),
+                  nullptr);
+      return;
+    }
+    view_.cellText.Draw(dc_, view_.font.Get(), x, y, view_.characterWidth, view_.lineHeight, text,
+                        run.length);
   }
 
   ViewWindow& view_;

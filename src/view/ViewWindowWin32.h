@@ -25,6 +25,7 @@
 #include <functional>
 
 #include "pocketpc/GdiWin32.h"
+#include "view/CellTextWin32.h"
 #include "view/EditView.h"
 
 class AppSettings;
@@ -92,6 +93,8 @@ struct ViewWindow : EditView {
   HWND frameWindow = nullptr;  // the main window, the view's parent
   HWND window = nullptr;       // the view's own window, or null before CreateViewWindow
   platform::GdiObject<HFONT> font;  // all text of the view is drawn with it
+  // Draws the characters that are not one unit to a cell, in faces chosen for font.
+  CellTextPainter cellText;
   // Solid brush of the window DC's background colour, taken when the window is created.
   platform::GdiObject<HBRUSH> backgroundBrush;
   platform::GdiObject<HBITMAP> markSign;  // the 6 x 6 mark of marked lines (bitmap 102)

@@ -209,3 +209,49 @@ TEST(Keys, CompleteWordAndFindAsYouType) {
   ASSERT_TRUE(fum.WaitForTitle(L"fu - t.txt")) << Narrow(fum.Title());
   EXPECT_EQ(install.folder.Read(L"t.txt"), "xne alpaca\r\nalphabet\r\nalpaca\r\nalphabet\r\nalpine");
 }
+
+TEST(Keys, TheCaretStandsOnTheCellsOfWideCombinedAndPairedCharacters) {
+  FumInstall install;
+  // UTF-8: "ab", an ideograph, "e" with a combining acute, an emoji, "ae" with the acute.
+  install.folder.Write(L"u.txt",
+                       "ab\r\n\xE4\xB8\xAD\r\ne\xCC\x81\r\n\xF0\x9F\x98\x80\r\nae\xCC\x81\r\n");
+  FumProcess fum(install.Exe());
+  ASSERT_TRUE(fum.Start(Quoted(install.folder.Path(L"u.txt")))) << Narrow(fum.Error());
+  ASSERT_TRUE(BringToFront(fum.Window()));
+  auto key = [&fum](WPARAM key) {
+    SendMessageW(fum.Window(), WM_KEYDOWN, key, 0);
+    SendMessageW(fum.Window(), WM_KEYUP, key, 0);
+  };
+  auto caretX = [&fum] {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(fum.Window(), nullptr), &info);
+    return static_cast<int>(info.rcCaret.left);
+  };
+  key(VK_HOME);
+  const int start = caretX();
+  key(VK_END);
+  const int cell = (caretX() - start) / 2;
+  ASSERT_GT(cell, 0);
+  const struct {
+    const char* what;
+    int cells;
+  } lines[] = {{"an ideograph", 2}, {"e and a combining acute", 1}, {"an emoji", 2}};
+  for (const auto& line : lines) {
+    key(VK_DOWN);
+    key(VK_END);
+    EXPECT_EQ(caretX(), start + line.cells * cell) << line.what;
+    key(VK_LEFT);
+    EXPECT_EQ(caretX(), start) << line.what << ": one Left passes the whole character";
+  }
+  // Backspace after "e" and its accent takes both.
+  key(VK_DOWN);
+  key(VK_END);
+  EXPECT_EQ(caretX(), start + 2 * cell);
+  key(VK_BACK);
+  EXPECT_EQ(caretX(), start + cell);
+  PressKeys({VK_CONTROL, 'S'});
+  ASSERT_TRUE(fum.WaitForTitle(L"fu - u.txt [UTF-8]")) << Narrow(fum.Title());
+  EXPECT_EQ(install.folder.Read(L"u.txt"),
+            "ab\r\n\xE4\xB8\xAD\r\ne\xCC\x81\r\n\xF0\x9F\x98\x80\r\na\r\n");
+}

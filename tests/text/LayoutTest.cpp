@@ -56,6 +56,26 @@ TEST(LayoutLine, WrapsWordsAtTheWrapWidth) {
   }
 }
 
+TEST(LayoutLine, WrapsWholeCharactersOnTheirCells) {
+  const WrapCase cases[] = {
+      // Ten letters of a base and a mark: pieces of four columns, eight units.
+      {"marks stay with their base", [] {
+         std::wstring text;
+         for (int i = 0; i < 10; ++i) text += L"e\u0301";
+         return text;
+       }(), 4, 4, 0, false, {8, 16, 20}, 0},
+      {"a wide character that does not fit in the last column goes down", L"a\u4E2D\u4E2D\u4E2D",
+       4, 4, 0, false, {2, 4}, 0},
+      {"a segment narrower than a wide character takes one all the same", L"\u4E2D\u4E2D", 1, 4,
+       0, false, {1, 2}, 0},
+      {"a pair is one character of two columns", L"ab\xD83D\xDE00" L"cd", 3, 4, 0, false, {2, 4, 6}, 0},
+  };
+  for (const auto& c : cases) {
+    auto document = MakeDocument({c.text}, Settings(true, c.tabsize, c.relindent, c.indent), c.wrap);
+    EXPECT_EQ(EndsOf(document->lines[0]), c.ends) << c.name;
+  }
+}
+
 TEST(LayoutLine, SyntaxWordCharactersAreNoDelimiters) {
   SyntaxDef syntax;
   syntax.wordFirstSet = {{L'_', L'_'}};
@@ -75,6 +95,7 @@ TEST(LayoutLine, WithoutWrapEveryLineIsOneSegmentAsWideAsItsTabbedText) {
     int width;
   } const cases[] = {
       {L"", 0}, {L"abc", 3}, {L"\t", 4}, {L"abc\td", 5}, {L"abcd\te", 9}, {L"\ta\t\tb", 13},
+      {L"\u4E2D\tb", 5}, {L"e\u0301\u0302x", 2}, {L"\xD83D\xDE00", 2},
   };
   for (const auto& c : cases) {
     auto document = MakeDocument({c.text, std::wstring(300, L'y')}, Settings(false, 4, 2), 10);

@@ -89,35 +89,35 @@ TEST(TextPos, TabsAdvanceToTheNextStopOfTheScreenGrid) {
   EXPECT_EQ(PosAt(*document, 1, 12).visualColumn, 5);
 }
 
-TEST(TextPos, SurrogatePairsAreNeverParted) {
-  // "a", a pair, "b", a pair: the pairs stand at indices 1-2 and 4-5.
-  auto document = MakeDocument({L"a\xD83D\xDE00" L"b\xD83D\xDE01", L"c"}, Settings(false, 4, 2), 10);
-  TextPos pos = PosAt(*document, 0, 1);
-  MoveRight(pos);
-  EXPECT_EQ(Of(pos), (Shown{0, 3, 0, 3}));
-  MoveRight(pos);
-  MoveRight(pos);
-  EXPECT_EQ(Of(pos), (Shown{0, 6, 0, 6}));
-  MoveLeft(pos);
-  EXPECT_EQ(Of(pos), (Shown{0, 4, 0, 4}));
-  MoveLeft(pos);
-  MoveLeft(pos);
-  EXPECT_EQ(Of(pos), (Shown{0, 1, 0, 1}));
-
-  pos = PosAt(*document, 0, 2);  // inside the first pair, as a tap could place it
-  KeepPairWhole(pos, true);
-  EXPECT_EQ(Of(pos), (Shown{0, 3, 0, 3}));
-  pos = PosAt(*document, 0, 5);
-  KeepPairWhole(pos, false);
-  EXPECT_EQ(Of(pos), (Shown{0, 4, 0, 4}));
-  KeepPairWhole(pos, true);  // not inside a pair: stays
-  EXPECT_EQ(Of(pos), (Shown{0, 4, 0, 4}));
-
-  // Units above the surrogates, and a low surrogate before a high one, stand alone.
-  document = MakeDocument({L"\xE000\xFF21\xDE00\xD83D"}, Settings(false, 4, 2), 10);
-  pos = PosAt(*document, 0, 0);
-  for (int i = 1; i <= 4; ++i) {
+TEST(TextPos, MovesStepOverWholeCharactersOnTheirCells) {
+  // "a", an emoji (a pair), "e" with two marks, a wide ideograph, a tab, a mark standing alone
+  // after the tab, "b".
+  auto document =
+      MakeDocument({L"a\xD83D\xDE00" L"e\u0301\u0302\u4E2D\t\u0301b", L"c"}, Settings(false, 4, 2), 10);
+  const Shown stops[] = {{0, 0, 0, 0}, {0, 1, 0, 1}, {0, 3, 0, 3},  {0, 6, 0, 4},
+                         {0, 7, 0, 6}, {0, 8, 0, 8}, {0, 9, 0, 9}, {0, 10, 0, 10}};
+  TextPos pos = PosAt(*document, 0, 0);
+  for (const Shown& stop : stops) {
+    EXPECT_EQ(Of(pos), stop);
     MoveRight(pos);
-    EXPECT_EQ(Of(pos), (Shown{0, i, 0, i}));
+  }
+  EXPECT_EQ(Of(pos), (Shown{1, 0, 0, 0}));
+  MoveLeft(pos);
+  for (auto stop = std::rbegin(stops); stop != std::rend(stops); ++stop) {
+    EXPECT_EQ(Of(pos), *stop);
+    MoveLeft(pos);
+  }
+
+  // A position inside a character (as a tap or a search could place it) goes to its end or
+  // its start; one at a boundary stays.
+  struct {
+    int index;
+    bool forward;
+    int kept;
+  } const inside[] = {{2, true, 3}, {2, false, 1}, {4, true, 6}, {5, false, 3}, {9, true, 9}, {9, false, 9}};
+  for (const auto& c : inside) {
+    pos = PosAt(*document, 0, c.index);
+    KeepCharacterWhole(pos, c.forward);
+    EXPECT_EQ(pos.index, c.kept) << c.index << c.forward;
   }
 }

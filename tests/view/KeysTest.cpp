@@ -186,23 +186,54 @@ TEST(KeysTest, TypingReplacesTheSelection) {
   EXPECT_EQ(f.Lines(), Lines{L"hello W"});
 }
 
-TEST(KeysTest, CaretMovesSelectionsAndDeletionsTakeASurrogatePairWhole) {
+TEST(KeysTest, CaretMovesSelectionsAndDeletionsTakeWholeCharacters) {
   const std::wstring pair = L"\xD83D\xDE00";
-  struct Case { unsigned key; bool shift; int start; Lines result; int caret; } cases[] = {
-      {keyRight, false, 1, {L"a" + pair + L"b"}, 3},
-      {keyLeft, false, 3, {L"a" + pair + L"b"}, 1},
-      {keyRight, true, 1, {L"a" + pair + L"b"}, 3},
-      {keyBack, false, 3, {L"ab"}, 1},
-      {keyDelete, false, 1, {L"ab"}, 1},
+  const std::wstring accented = L"e\u0301";  // "e" and a combining acute
+  struct Case { std::wstring text; unsigned key; bool shift; int start; std::wstring result; int caret; } cases[] = {
+      {L"a" + pair + L"b", keyRight, false, 1, L"a" + pair + L"b", 3},
+      {L"a" + pair + L"b", keyLeft, false, 3, L"a" + pair + L"b", 1},
+      {L"a" + pair + L"b", keyRight, true, 1, L"a" + pair + L"b", 3},
+      {L"a" + pair + L"b", keyBack, false, 3, L"ab", 1},
+      {L"a" + pair + L"b", keyDelete, false, 1, L"ab", 1},
+      {L"a" + accented + L"b", keyRight, false, 1, L"a" + accented + L"b", 3},
+      {L"a" + accented + L"b", keyLeft, false, 3, L"a" + accented + L"b", 1},
+      {L"a" + accented + L"b", keyLeft, true, 3, L"a" + accented + L"b", 1},
+      {L"a" + accented + L"b", keyBack, false, 3, L"ab", 1},
+      {L"a" + accented + L"b", keyDelete, false, 1, L"ab", 1},
   };
   for (const Case& c : cases) {
-    ViewFixture f({L"a" + pair + L"b"}, 20, 10);
+    ViewFixture f({c.text}, 20, 10);
     f.Place(0, c.start);
     OnKeyDown(f.view, c.key, c.shift, false);
-    EXPECT_EQ(f.Lines(), c.result) << c.key;
+    EXPECT_EQ(f.Lines(), Lines{c.result}) << c.key;
     ExpectCaret(f.view, {0, c.caret});
     if (c.shift) { EXPECT_EQ(f.view.anchor.index, c.start); }
   }
+}
+
+TEST(KeysTest, TheCaretStandsOnTheCellsOfWideAndCombinedCharacters) {
+  // End, then Left: the caret's x after the last character's cells, then before them.
+  struct Case { std::wstring text; int endX; int leftIndex; } cases[] = {
+      {L"\u4E2D", 10 + 2 * 8, 0},             // a wide ideograph: two cells
+      {L"e\u0301", 10 + 8, 0},                // a base and its mark: one cell
+      {L"\xD83D\xDE00", 10 + 2 * 8, 0},         // an emoji: a pair on two cells
+      {L"x\u4E2De\u0301", 10 + 4 * 8, 2},
+  };
+  for (const Case& c : cases) {
+    ViewFixture f({c.text}, 20, 10);
+    OnKeyDown(f.view, keyEnd, false, false);
+    EXPECT_EQ(f.surface.caretX, c.endX);
+    OnKeyDown(f.view, keyLeft, false, false);
+    EXPECT_EQ(f.view.caret.index, c.leftIndex);
+    EXPECT_EQ(f.surface.caretX, 10 + f.view.caret.visualColumn * 8);
+  }
+  // Word moves take a word's marks with it.
+  ViewFixture f({L"cafe\u0301 x"}, 20, 10);
+  MoveWordRight(f.view, false);
+  ExpectCaret(f.view, {0, 6});
+  EXPECT_EQ(f.view.caret.visualColumn, 5);
+  MoveWordLeft(f.view, false);
+  ExpectCaret(f.view, {0, 0});
 }
 
 TEST(KeysTest, SingleCharacterDeletionsAndTheirUndoKinds) {

@@ -35,6 +35,21 @@ TEST(MouseTest, TapsSnapToTheNearestCellBoundary) {
   }
 }
 
+TEST(MouseTest, TapsOnWideCharactersLandBeforeOrAfterThemWhole) {
+  // "a", a wide ideograph on columns 1 and 2, "b" with a mark on column 3.
+  struct Case { int x; int index; } cases[] = {
+      {X(1, 3), 1},   // the left half of the ideograph's first cell: before it
+      {X(1, 5), 2},   // past it: the column inside the ideograph lands after it
+      {X(3, 5), 4},   // the right half of "b": after its mark
+      {X(3, 2), 2},
+  };
+  for (const Case& c : cases) {
+    ViewFixture f({L"a\u4E2Db\u0301c"}, 20, 10);
+    Tap(f.view, c.x, Y(0));
+    EXPECT_EQ(f.view.caret.index, c.index) << c.x;
+  }
+}
+
 TEST(MouseTest, ShiftTapAndDragSelect) {
   ViewFixture f({L"abcdef", L"ghijk"}, 20, 10);
   f.Place(0, 1);

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "FakeSurface.h"
+#include "text/Cells.h"
 #include "text/Line.h"
 #include "view/Caret.h"
 #include "view/Paint.h"
@@ -21,19 +22,31 @@ class GridPainter final : public RowPainter {
   std::vector<PixelRect> fills;
   int runs = 0;
 
+  // Text goes into the cells of its characters: a character's first unit in its first cell,
+  // '~' in the second cell of a wide one; its other units (marks, a pair's second half) are
+  // left out.
   void DrawRun(int column, int row, const ColourRun& run) override {
     ++runs;
     std::wstring& cells = rows[row];
-    if (cells.size() < static_cast<std::size_t>(column + run.length))
-      cells.resize(static_cast<std::size_t>(column + run.length), L'?');
-    for (int i = 0; i < run.length; ++i) {
-      wchar_t& cell = cells[static_cast<std::size_t>(column + i)];
-      switch (run.kind) {
-        case runBlank: cell = L'.'; break;
-        case runSelectedBlank: cell = L'#'; break;
-        case runSelectedText: cell = static_cast<wchar_t>(towupper(run.text[run.index + i])); break;
-        default: cell = run.text[run.index + i]; break;
-      }
+    if (cells.size() < static_cast<std::size_t>(column + run.cells))
+      cells.resize(static_cast<std::size_t>(column + run.cells), L'?');
+    const bool blank = run.kind == runBlank || run.kind == runSelectedBlank;
+    const std::wstring_view text(run.text + run.index, static_cast<std::size_t>(blank ? 0 : run.length));
+    int cell = column;
+    for (std::size_t i = 0; i < text.size();) {
+      const CharacterSpan character = CharacterAt(text, i);
+      const wchar_t first = text[i];
+      cells[static_cast<std::size_t>(cell)] =
+          run.kind == runSelectedText ? static_cast<wchar_t>(towupper(first)) : first;
+      for (int k = 1; k < character.cells; ++k) cells[static_cast<std::size_t>(cell + k)] = L'~';
+      cell += character.cells;
+      i += static_cast<std::size_t>(character.units);
+    }
+    if (blank) {
+      for (int k = 0; k < run.cells; ++k)
+        cells[static_cast<std::size_t>(column + k)] = run.kind == runBlank ? L'.' : L'#';
+    } else {
+      EXPECT_EQ(cell - column, run.cells) << "the cells of a run's characters";
     }
   }
   void DrawMarkMargin(int row, bool marked) override { margins[row] = marked; }
@@ -107,6 +120,19 @@ TEST(PaintTest, HorizontalScrollInsideATabOrARun) {
   const GridPainter painter = PaintAll(f);
   EXPECT_EQ(painter.Row(0), L".cdefghijkl");
   EXPECT_EQ(painter.Row(1), L"3456789abcd");
+}
+
+TEST(PaintTest, WideAndCombinedCharactersFillTheirCellsAndSelectWhole) {
+  // An ideograph on two cells, "e" and a mark on one, an emoji on two, then "x".
+  ViewFixture f({L"\u4E2De\u0301\xD83D\xDE00x"}, 12, 3);
+  EXPECT_EQ(PaintAll(f).Row(0), L"\u4E2D~e\xD83D~x");
+  f.Select(0, 1, 0, 5);  // "e" with its mark and the emoji
+  EXPECT_EQ(PaintAll(f).Row(0), L"\u4E2D~E\xD83D~x");
+  // Scrolled into the second cell of an ideograph: that cell is blank.
+  ViewFixture scrolled({L"\u4E2Dabcdefghijklmnopqrstuvwxyz"}, 10, 3);
+  ScrollColumns(scrolled.view, 1);
+  ASSERT_EQ(scrolled.view.firstColumn, 1);
+  EXPECT_EQ(PaintAll(scrolled).Row(0), L".abcdefghij");
 }
 
 TEST(PaintTest, ContinuationRowsStartWithTheirIndentAndOnlyTheFirstRowShowsTheMark) {
