@@ -18,13 +18,18 @@ void EndSelectionAtCaret(EditView& view) {
   if (view.selectionActive) UpdateCaret(view, view.caret, false, caretRowMove);
 }
 
-// Selects the hit that begins at start, the anchor at its start and the caret at its end.
+// Selects the hit that begins at start, the anchor at its start and the caret at its end. A hit
+// that starts or ends inside a character (a mark without its base, half an emoji) is selected
+// with the whole of that character; replacing it replaces only the hit.
 void SelectHit(EditView& view, const TextPos& start, int length) {
   EndSelectionAtCaret(view);
+  TextPos from = start;
+  KeepCharacterWhole(from, false);
   view.caret = start;
   // A hit never spans lines: its end is on the same line.
   SetPos(view.caret, start.index + length, start.line);
-  UpdateCaret(view, start, true, caretRowMove);
+  KeepCharacterWhole(view.caret, true);
+  UpdateCaret(view, from, true, caretRowMove);
   view.desiredColumn = view.caret.visualColumn;
   view.findHitSelected = true;
 }
@@ -132,8 +137,16 @@ bool FindAndSelectFrom(EditView& view, Searcher& searcher, const TextPos& from) 
 bool ReplaceSelectedHit(EditView& view, Searcher& searcher) {
   if (!view.findHitSelected) return false;
   const bool anchorFirst = IsBefore(view.anchor, view.caret);
-  const TextPos start = anchorFirst ? view.anchor : view.caret;
-  const int length = (anchorFirst ? view.caret : view.anchor).index - start.index;
+  TextPos start = anchorFirst ? view.anchor : view.caret;
+  const TextPos end = anchorFirst ? view.caret : view.anchor;
+  int length = end.index - start.index;
+  // The hit itself, inside the whole characters the selection holds.
+  if (searcher.HitIndex() >= start.index && searcher.HitIndex() + searcher.HitLength() <= end.index) {
+    SetPos(start, searcher.HitIndex(), start.line);
+    length = searcher.HitLength();
+    view.anchor = start;
+    SetPos(view.caret, start.index + length, start.line);
+  }
   const std::wstring replacement = searcher.Replacement(*view.document, start);
   ReplaceSelection(view, replacement, editReplace);
   searcher.LineLengthChanged(*view.document, start.line,

@@ -106,6 +106,7 @@ std::wstring_view Searcher::SearchedText(const Document& document, int line,
 bool Searcher::TakeHit(const LineHit& hit, int line, TextPos& pos) {
   if (!hit.Found()) return false;
   state_.lastHitLength = hit.length;
+  state_.lastHitIndex = hit.index;
   SetPos(pos, hit.index, line);
   return true;
 }

@@ -38,6 +38,7 @@ struct SearchState {
   int startLine = 0;
   int startIndex = 0;
   int lastHitLength = 0;  // length of the last hit found
+  int lastHitIndex = 0;   // where in its line the last hit found starts
 };
 
 // A stretch of one document that Selected Text confines the search to, from the first
@@ -97,8 +98,9 @@ class Searcher {
   // What replaces the hit of the last length found at pos: the replace text, with the groups
   // of a regular expression put in.
   std::wstring Replacement(const Document& document, const TextPos& pos) const;
-  // The length of the hit last found.
+  // The length of the hit last found, and where in its line it starts.
   int HitLength() const { return state_.lastHitLength; }
+  int HitIndex() const { return state_.lastHitIndex; }
 
   const SearchState& State() const { return state_; }
 

@@ -83,15 +83,12 @@ void InvalidateBetween(EditView& view, const TextPos& a, const TextPos& b) {
 
 void UpdateCaret(EditView& view, TextPos previous, bool extend, int policy) {
   view.findHitSelected = false;
-  const bool forward = IsBefore(previous, view.caret);
-  KeepCharacterWhole(view.caret, forward);
+  KeepCharacterWhole(view.caret, IsBefore(previous, view.caret));
   const TextPos oldAnchor = view.anchor;
   if (!view.selectionActive) {
     if (extend) {
       view.selectionActive = true;
       view.anchor = previous;
-      // A selection made at once (a find hit) takes whole characters at both ends.
-      KeepCharacterWhole(view.anchor, !forward);
       InvalidateBetween(view, view.anchor, view.caret);
     } else {
       view.anchor = view.caret;

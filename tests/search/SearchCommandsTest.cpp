@@ -173,6 +173,25 @@ TEST(SearchCommandsTest, EmptyHitsAreReplacedOnceAndFoundWithoutStalling) {
   }
 }
 
+TEST(SearchCommandsTest, HitsInsideACharacterSelectItWholeAndReplaceOnlyTheHit) {
+  // "e" with a combining acute: the hit "e" selects the accented letter whole.
+  SearchFixture f({L"ae\u0301b e"}, L"e", L"x");
+  ASSERT_TRUE(FindNext(f.view, f.searcher));
+  EXPECT_EQ(f.Selection(), (std::vector<int>{0, 1, 0, 3}));
+  ReplaceNext(f.view, f.searcher);
+  EXPECT_EQ(f.Lines(), (Lines{L"ax\u0301b e"}));
+  EXPECT_EQ(f.Selection(), (std::vector<int>{0, 5, 0, 6}));
+
+  // Empty hits, one of them between the letter and its mark: Find next moves on through them.
+  SearchFixture g({L"e\u0301a"}, L"x*");
+  g.searcher.SetOption(searchRegularExpression, true);
+  for (const std::vector<int>& selection : std::vector<std::vector<int>>{
+           {0, 0, 0, 0}, {0, 0, 0, 2}, {0, 2, 0, 2}, {0, 3, 0, 3}, {0, 0, 0, 0}}) {
+    ASSERT_TRUE(FindNext(g.view, g.searcher));
+    EXPECT_EQ(g.Selection(), selection);
+  }
+}
+
 TEST(SearchCommandsTest, AnInvalidExpressionFindsAndChangesNothing) {
   SearchFixture f({L"(abc"}, L"(abc", L"x");
   f.searcher.SetOption(searchRegularExpression, true);
