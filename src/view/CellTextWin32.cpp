@@ -201,16 +201,16 @@ void CellTextPainter::Draw(HDC dc, HFONT font, int x, int y, int cellWidth, int 
     const CharacterSpan character = CharacterAt(units, i);
     const int width = character.cells * cellWidth;
     const bool wide = character.cells > 1;
-    std::wstring visible = Visible(text + i, character.units);
-    if (visible.empty()) visible = L" ";  // a lone joiner: an empty cell
-    if (visible.size() == 1) {
-      // Characters of one unit and one width go out together, each on its own cells.
+    const std::wstring visible = character.units == 1 ? std::wstring() : Visible(text + i, character.units);
+    if (visible.size() <= 1) {
+      // Characters of one unit and one width go out together, each on its own cells; a lone
+      // joiner leaves its cell empty.
       if (!plain_.empty() && wide != plainWide_) DrawPlain(dc, plainX, y, cellX, lineHeight);
       if (plain_.empty()) {
         plainX = cellX;
         plainWide_ = wide;
       }
-      plain_ += visible[0];
+      plain_ += character.units == 1 ? text[i] : visible.empty() ? L' ' : visible[0];
       advances_.push_back(width);
     } else {
       DrawPlain(dc, plainX, y, cellX, lineHeight);

@@ -1,6 +1,9 @@
 // Drawing the view's runs, mark signs and background with GDI.
 #include <windows.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "config/DocClass.h"
 #include "text/Cells.h"
 #include "text/Document.h"
@@ -64,11 +67,20 @@ class GdiPainter final : public RowPainter {
   }
   void Text(int x, int y, const ColourRun& run) {
     const wchar_t* text = run.text + run.index;
-    // Latin text, one unit to a cell, in the font's own advances; every other script on its
-    // cells one by one.
-    if (HighestUnit(text, static_cast<std::size_t>(run.length)) < cells::firstSpecialUnit) {
-      ExtTextOutW(dc_, x, y, ETO_OPAQUE | ETO_CLIPPED, nullptr, text, static_cast<UINT>(run.length),
+    const auto length = static_cast<std::size_t>(run.length);
+    // Latin text in the font's own advances, as it always was drawn.
+    if (HighestUnit(text, length) < cells::firstSpecialUnit) {
+      ExtTextOutW(dc_, x, y, ETO_OPAQUE | ETO_CLIPPED, nullptr, text, static_cast<UINT>(length),
                   nullptr);
+      return;
+    }
+    // Other text of one unit to a cell: each character on its cell, whatever face the system
+    // takes its glyph from, and in the order of the text whatever its direction.
+    if (AllSingleCells(text, length)) {
+      if (advances_.size() < length) advances_.resize(length);
+      std::fill_n(advances_.begin(), length, view_.characterWidth);
+      ExtTextOutW(dc_, x, y, ETO_OPAQUE | ETO_CLIPPED | ETO_IGNORELANGUAGE, nullptr, text,
+                  static_cast<UINT>(length), advances_.data());
       return;
     }
     view_.cellText.Draw(dc_, view_.font.Get(), x, y, view_.characterWidth, view_.lineHeight, text,
@@ -78,6 +90,7 @@ class GdiPainter final : public RowPainter {
   ViewWindow& view_;
   HDC dc_;
   RECT cells_{};
+  std::vector<INT> advances_;  // one cell each
 };
 
 }  // namespace
