@@ -64,7 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   document->onReplace = [&](const TextPos& from, const TextPos& to, std::wstring_view text) {
     AppendJournalChange(journal, from.index, from.line, to.index, to.line, text);
   };
-  const wchar_t alphabet[] = L"ab \t\r\n/*\"\\";
+  // Wide characters, a mark and the halves of an emoji as well.
+  const wchar_t alphabet[] = L"ab \t\r\n/*\"\\\u4E2D\u0301\xD83D\xDE00";
   while (!in.Empty()) {
     int action = in.Number(8);
     if (action <= 1) {

@@ -9,8 +9,9 @@
 #include "text/Layout.h"
 #include "text/Line.h"
 
-// Where a row gave an empty run, or a continuation row starts outside the wrap width; empty
-// when every row of the document filled columns cells with runs of at least one cell.
+// Where a row gave an empty run, a continuation row starts outside the wrap width or a wrap
+// parts a character; empty when every row of the document filled columns cells with runs of at
+// least one cell.
 inline std::string RowWalkProblem(Document& document, int columns) {
   for (int i = 0; i < document.LineCount(); ++i) {
     const Line& line = document.lines[i];
@@ -18,6 +19,8 @@ inline std::string RowWalkProblem(Document& document, int columns) {
       const int start = SegmentStartColumn(document, line, k);
       if (start < 0 || (document.settings.wordwrap && start >= document.wrapWidth))
         return "continuation start " + std::to_string(start) + " of line " + std::to_string(i);
+      if (!IsCharacterBoundary(line.Text(), static_cast<std::size_t>(line.SegmentEnd(k - 1))))
+        return "a wrap inside a character of line " + std::to_string(i);
     }
   }
   TextPos cursor;
@@ -27,7 +30,8 @@ inline std::string RowWalkProblem(Document& document, int columns) {
   do {
     int remaining = columns;
     for (bool first = true; remaining > 0 && problem.empty(); first = false) {
-      if (NextRun(cursor, first, remaining).length <= 0) problem = "empty run in row " + std::to_string(row);
+      const ColourRun run = NextRun(cursor, first, remaining);
+      if (run.length <= 0 || run.cells <= 0) problem = "empty run in row " + std::to_string(row);
     }
     ++row;
   } while (problem.empty() && NextRow(cursor, 0));
