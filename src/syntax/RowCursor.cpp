@@ -95,9 +95,9 @@ ColourRun NextRun(TextPos& cursor, bool rowStart, int& remaining) {
   }
 
   // Text runs stop at the row's last visible cell: what lies beyond is never drawn. They end
-  // at a tab, or where their colour ends.
-  const wchar_t* tab = std::find(text + cursor.index, text + end, L'\t');
-  int limit = static_cast<int>(tab - text);
+  // at a tab, or where their colour ends. Only the units the remaining cells can hold are
+  // looked at, so that a row of a very long line costs what its cells cost.
+  int limit = end;
   ColourRun run{runPlain, cursor.index, 0, text};
   if (Highlighted(cursor) && cursor.runs) {
     const ColourRun* colour = RunHolding(*cursor.runs, cursor.index);
@@ -106,11 +106,13 @@ ColourRun NextRun(TextPos& cursor, bool rowStart, int& remaining) {
     limit = std::min(limit, colour->index + colour->length);
   }
   const std::wstring_view lineText(text, static_cast<std::size_t>(line.Length()));
+  const int window = std::min(limit, cursor.index + std::max(remaining, 1));
   CharacterSpan span;
-  // The unit at the limit tells whether the limit ends a character.
-  const auto checked = std::min(static_cast<std::size_t>(limit) + 1, lineText.size());
+  // The unit after the window tells whether the window ends a character.
+  const auto checked = std::min(static_cast<std::size_t>(window) + 1, lineText.size());
   if (AllSingleCells(lineText, static_cast<std::size_t>(cursor.index), checked)) {
-    span.units = span.cells = std::max(1, std::min(limit - cursor.index, remaining));
+    const wchar_t* tab = std::find(text + cursor.index, text + window, L'\t');
+    span.units = span.cells = std::max(1, static_cast<int>(tab - (text + cursor.index)));
   } else {
     // A colour that ends inside a character (a keyword before a mark that is no word
     // character) gives the whole character to the run it starts in.

@@ -187,13 +187,13 @@ std::size_t PassColumns(const Text& text, std::size_t from, std::size_t end, int
 }
 
 // The whole characters of a run of text from index from (before the end of text): the first
-// one, then more up to limit (a character that reaches beyond it is taken whole) while fewer
-// than maxCells cells are taken. Tabs count one cell; callers keep them out of runs.
+// one, then more up to limit (a character that reaches beyond it is taken whole) or a tab
+// while fewer than maxCells cells are taken.
 template <typename Text>
 CharacterSpan SpanOfCells(const Text& text, std::size_t from, std::size_t limit, int maxCells) {
   CharacterSpan span = CharacterAt(text, from);
   std::size_t i = from + static_cast<std::size_t>(span.units);
-  while (i < limit && span.cells < maxCells) {
+  while (i < limit && span.cells < maxCells && text[i] != L'\t') {
     const CharacterSpan character = CharacterAt(text, i);
     span.units += character.units;
     span.cells += character.cells;
