@@ -15,6 +15,7 @@
 #include "frame/FrameSupport.h"
 #include "frame/MainFrame.h"
 #include "text/Document.h"
+#include "view/Caret.h"
 #include "view/ViewWindowWin32.h"
 
 namespace {
@@ -74,6 +75,8 @@ void MainFrame::ShowDocument(OpenDocument& document, OpenDocument* previous) {
   document.shown = true;
   InitView(*document.view, FindBarPlacement());
   PlaceView(*document.view);
+  // The line number field follows the shown view; views behind it never set it.
+  ShowLineNumber(*document.view);
   UpdateTitle(document);
 }
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 
 #include "comun/resource.h"
 #include "pocketpc/GdiWin32.h"
@@ -136,11 +137,22 @@ bool RegisterFieldClass(HINSTANCE instance, int kind) {
 }  // namespace
 
 int DigitsValue(std::wstring_view text) {
+  constexpr int largest = std::numeric_limits<int>::max();
   int value = 0;
   for (wchar_t ch : text) {
-    if (ch >= L'0' && ch <= L'9') value = value * 10 + (ch - L'0');
+    if (ch < L'0' || ch > L'9') continue;
+    const int digit = ch - L'0';
+    // Too many digits for an int stand for the largest value, not a wrapped one.
+    value = value > (largest - digit) / 10 ? largest : value * 10 + digit;
   }
   return value;
+}
+
+int SignedDigitsValue(std::wstring_view text) {
+  const std::size_t firstDigit = text.find_first_of(L"0123456789");
+  const bool negative = text.substr(0, firstDigit).find(L'-') != std::wstring_view::npos;
+  const int value = DigitsValue(text);
+  return negative ? -value : value;
 }
 
 std::wstring ControlWrapper::GetText() const {

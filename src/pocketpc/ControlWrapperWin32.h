@@ -14,7 +14,10 @@
 // the field's wrapper as the second parameter.
 
 // The decimal digits of text taken in order, every other character skipped; 0 without any.
+// More digits than an int holds give the largest int.
 int DigitsValue(std::wstring_view text);
+// The same, negative when a minus sign stands before the first digit.
+int SignedDigitsValue(std::wstring_view text);
 
 class ControlWrapper {
  public:

@@ -27,9 +27,13 @@ class LineMatcher {
   virtual LineHit MatchForwardInLine(std::wstring_view line, int from) const = 0;
   // The last hit beginning at from or earlier.
   virtual LineHit MatchBackwardInLine(std::wstring_view line, int from) const = 0;
-  // A matcher that may take long on a line finds nothing more once the steady clock passes
-  // deadline (checked now and then, not on every line).
+  // Whether matching may take long: the searcher then limits the time spent in it.
+  virtual bool Timed() const { return false; }
+  // A timed matcher finds nothing more once the steady clock passes deadline (checked now and
+  // then, not on every line), until it is restarted.
   virtual void SetDeadline(std::chrono::steady_clock::time_point /*deadline*/) {}
+  // A new command begins: a matcher that gave up matches again.
+  virtual void Restart() {}
   // What replaces hit, a hit this matcher found in line, when the replace text is replacement.
   virtual std::wstring Replacement(std::wstring_view /*line*/, const LineHit& /*hit*/,
                                    std::wstring_view replacement) const {

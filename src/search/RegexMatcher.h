@@ -27,11 +27,13 @@ class RegexMatcher final : public LineMatcher {
   std::wstring Replacement(std::wstring_view line, const LineHit& hit,
                            std::wstring_view replacement) const override;
 
+  bool Timed() const override { return true; }
   void SetDeadline(std::chrono::steady_clock::time_point deadline) override;
+  void Restart() override { gaveUp_ = false; }
 
   // Set once a match grew too complex for the engine (runaway backtracking), or matching ran
-  // past the deadline: from then on the matcher finds nothing, so one search cannot stall on
-  // every line in turn.
+  // past the deadline: from then on, until Restart, the matcher finds nothing, so one search
+  // cannot stall on every line in turn.
   bool GaveUp() const { return gaveUp_; }
 
  private:

@@ -51,10 +51,36 @@ void Searcher::MakeMatcher() {
 }
 
 void Searcher::BeginCommand() {
-  // Far beyond the time of any search of a large file that costs what a search should.
-  constexpr std::chrono::seconds longest{10};
-  deadline_ = std::chrono::steady_clock::now() + longest;
+  // The allowance is far beyond the time of any search of a large file that costs what a
+  // search should.
+  matchingLeft_ = allowance_;
+  if (state_.matcher) state_.matcher->Restart();
 }
+
+class Searcher::MatchingTime {
+ public:
+  using Clock = std::chrono::steady_clock;
+
+  explicit MatchingTime(Searcher& searcher) : searcher_(searcher) {
+    LineMatcher* matcher = searcher.state_.matcher.get();
+    timed_ = searcher.matchingLeft_ && matcher && matcher->Timed();
+    if (!timed_) return;
+    start_ = Clock::now();
+    matcher->SetDeadline(start_ + *searcher.matchingLeft_);
+  }
+  ~MatchingTime() {
+    if (!timed_) return;
+    Clock::duration& left = *searcher_.matchingLeft_;
+    left = std::max(Clock::duration::zero(), left - (Clock::now() - start_));
+  }
+  MatchingTime(const MatchingTime&) = delete;
+  MatchingTime& operator=(const MatchingTime&) = delete;
+
+ private:
+  Searcher& searcher_;
+  bool timed_ = false;
+  Clock::time_point start_;
+};
 
 std::wstring Searcher::PatternError() {
   if (changed_) MakeMatcher();
@@ -68,7 +94,6 @@ bool Searcher::PrepareSearch(const Document& document, const TextPos& start, boo
     preparedSyntax_ = SyntaxOf(document);
     MakeMatcher();
   }
-  if (state_.matcher) state_.matcher->SetDeadline(deadline_);
   state_.forward = forward;
   state_.startLine = start.line;
   state_.startIndex = start.index;
@@ -121,6 +146,7 @@ bool Before(int line, int index, int otherLine, int otherIndex) {
 
 bool Searcher::FindForward(const Document& document, TextPos& pos, bool wrap) {
   if (!PrepareSearch(document, pos, true)) return false;
+  const MatchingTime timing(*this);
   const LineMatcher& matcher = *state_.matcher;
   const SearchRange b = Bounds(document);
   int line = pos.line, from = pos.index;
@@ -143,6 +169,7 @@ bool Searcher::FindForward(const Document& document, TextPos& pos, bool wrap) {
 
 bool Searcher::FindBackward(const Document& document, TextPos& pos, bool wrap) {
   if (!PrepareSearch(document, pos, false)) return false;
+  const MatchingTime timing(*this);
   const LineMatcher& matcher = *state_.matcher;
   const SearchRange b = Bounds(document);
   int line = pos.line, index = pos.index;

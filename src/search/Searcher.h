@@ -4,7 +4,9 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -67,10 +69,13 @@ class Searcher {
   // characters stay the same. False when there is nothing to search for.
   bool PrepareSearch(const Document& document, const TextPos& start, bool forward);
 
-  // A command begins: the searches it makes give up after a while (an expression that costs
-  // much on every line would otherwise hold the program for minutes); until the first call
-  // they never do.
+  // A command begins: what an earlier command gave up is tried again, and the searches of this
+  // one give up once they have spent a while matching (an expression that costs much on every
+  // line would otherwise hold the program for minutes); the time between its searches, its
+  // edits, does not count. Until the first call searches never give up.
   void BeginCommand();
+  // The matching time a command may spend; for tests.
+  void SetMatchingAllowance(std::chrono::steady_clock::duration allowance) { allowance_ = allowance; }
 
   // Why the find text does not compile as a regular expression, or why matching it was given
   // up, in one line; empty when neither or when regular expressions are off.
@@ -119,5 +124,9 @@ class Searcher {
   const SyntaxDef* preparedSyntax_ = nullptr;  // SyntaxOf the document prepared for
   SearchState state_;
   SearchRange range_;
-  std::chrono::steady_clock::time_point deadline_ = std::chrono::steady_clock::time_point::max();
+  // Takes the time one search spends matching off what the command has left.
+  class MatchingTime;
+  std::chrono::steady_clock::duration allowance_ = std::chrono::seconds(10);
+  // Matching time the running command has left; none before the first command.
+  std::optional<std::chrono::steady_clock::duration> matchingLeft_;
 };

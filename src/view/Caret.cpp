@@ -57,7 +57,7 @@ bool IsPosVisible(const EditView& view, const TextPos& pos, int& dx, int& dy) {
 void TakeDesiredColumn(EditView& view) { view.desiredColumn = view.caret.visualColumn; }
 
 void ShowLineNumber(EditView& view) {
-  if (view.frame) view.frame->SetLineNumberText(std::to_wstring(view.caret.line + 1));
+  if (view.frame && view.onScreen) view.frame->SetLineNumberText(std::to_wstring(view.caret.line + 1));
 }
 
 void InvalidateBetween(EditView& view, const TextPos& a, const TextPos& b) {
@@ -134,6 +134,8 @@ void UpdateCaret(EditView& view, TextPos previous, bool extend, int policy) {
 
 void AfterEdit(EditView& view, const ChangeRecord& change) {
   if (change.firstRow == -1) return;
+  // What was selected is no longer the hit a find selected: Replace must search again.
+  view.findHitSelected = false;
   const PixelRect client = ClientRect(view);
   PixelRect band{0, (change.firstRow - view.firstRow) * view.lineHeight, client.right,
                  (change.lastRow - view.firstRow + 1) * view.lineHeight + 1};
@@ -215,6 +217,7 @@ void UpdateScrollBars(EditView& view) {
 }
 
 void ShowCaretAt(EditView& view) {
+  if (!view.onScreen) return;
   const int x = view.leftMargin + (view.caret.visualColumn - view.firstColumn) * view.characterWidth;
   const int y = (AbsoluteRow(view.caret) - view.firstRow) * view.lineHeight;
   view.surface->SetCaretPos(x, y);
@@ -223,6 +226,7 @@ void ShowCaretAt(EditView& view) {
 }
 
 void HideViewCaret(EditView& view) {
+  if (!view.onScreen) return;
   view.caretShown = false;
   view.surface->HideCaret();
 }

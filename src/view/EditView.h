@@ -56,7 +56,10 @@ struct EditView {
 
   bool tracking = false;    // a stylus drag selection is in progress
   bool caretShown = false;  // the caret is shown
-  // A find has just selected its hit; cleared by every caret update.
+  // The view is the one on screen. The system caret and the line number field belong to it
+  // alone: a view behind it (a Replace All through every document) leaves them alone.
+  bool onScreen = false;
+  // A find has just selected its hit; cleared by every caret update and every edit.
   bool findHitSelected = false;
 };
 

@@ -383,6 +383,7 @@ bool CreateViewWindow(ViewWindow& view) {
 
 void InitView(ViewWindow& view, const FindBarStrip& findBar) {
   Document& document = *view.document;
+  view.onScreen = true;
   ShowWindow(view.window, SW_SHOW);
   UpdateFontMetrics(view, view.docClass);
   RECT client{};
@@ -411,7 +412,10 @@ void ResizeView(ViewWindow& view, int width, int height, const FindBarStrip& fin
   view.surface->InvalidateAll(false);
 }
 
-void HideView(ViewWindow& view) { ShowWindow(view.window, SW_HIDE); }
+void HideView(ViewWindow& view) {
+  view.onScreen = false;
+  ShowWindow(view.window, SW_HIDE);
+}
 
 void FrameFocusGained(ViewWindow& view) {
   view.surface->CreateCaret(view.caretWidth, view.lineHeight);

@@ -524,8 +524,17 @@ TEST_F(FrameWindow, AllDocumentsShowsTheHitInTheOtherDocumentAndReplacesInEach) 
 }
 
 TEST(ControlWrapper, NumbersAreTheDigitsOfTheTextInOrder) {
-  for (auto [text, value] : {std::pair{L"1a2", 12}, {L"", 0}, {L"-5", 5}, {L"x", 0}})
-    EXPECT_EQ(DigitsValue(text), value) << text;
+  struct Case { const wchar_t* text; int value; int signedValue; };
+  const Case cases[] = {
+      {L"1a2", 12, 12}, {L"", 0, 0}, {L"-5", 5, -5}, {L"x", 0, 0}, {L"5-", 5, 5},
+      // Too many digits saturate instead of wrapping round.
+      {L"2147483647", 2147483647, 2147483647}, {L"2147483648", 2147483647, 2147483647},
+      {L"4294967296", 2147483647, 2147483647}, {L"-99999999999", 2147483647, -2147483647},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(DigitsValue(c.text), c.value) << ::testing::PrintToString(std::wstring(c.text));
+    EXPECT_EQ(SignedDigitsValue(c.text), c.signedValue) << ::testing::PrintToString(std::wstring(c.text));
+  }
 }
 
 // ---- Less typing: word completion and find as you type --------------------------------------

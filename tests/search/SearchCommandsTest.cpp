@@ -1,7 +1,10 @@
 // Find next and previous, replace and replace all on a view over the recording surface.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "search/SearchCommands.h"
@@ -9,6 +12,7 @@
 #include "text/UndoHistory.h"
 #include "view/FakeSurface.h"
 #include "view/CaretCommands.h"
+#include "view/Clipboard.h"
 #include "view/Editing.h"
 
 namespace {
@@ -81,6 +85,48 @@ TEST(SearchCommandsTest, ReplaceAfterACaretMoveFirstFindsThenReplaces) {
   ReplaceOne(f.view, f.searcher);
   EXPECT_EQ(f.Lines(), (Lines{L"foo bar"}));
   EXPECT_EQ(f.Selection(), (std::vector<int>{0, 7}));
+}
+
+TEST(SearchCommandsTest, AnEditEndsTheHitSoReplaceSearchesAgain) {
+  struct Case {
+    const char* edit;
+    void (*before)(SearchFixture&);  // before the find: puts a step into the history
+    void (*after)(SearchFixture&);   // after the find: the edit
+  };
+  const Case cases[] = {
+      {"typing", [](SearchFixture&) {}, [](SearchFixture& f) { ReplaceSelection(f.view, L"X", editTyping); }},
+      {"paste", [](SearchFixture&) {},
+       [](SearchFixture& f) {
+         f.surface.clipboard = L"X";
+         PasteClipboard(f.view);
+       }},
+      {"undo", [](SearchFixture& f) { ReplaceSelection(f.view, L"X", editTyping); },
+       [](SearchFixture& f) { UndoEdit(f.view); }},
+      {"redo",
+       [](SearchFixture& f) {
+         ReplaceSelection(f.view, L"X", editTyping);
+         UndoEdit(f.view);
+       },
+       [](SearchFixture& f) { RedoEdit(f.view); }},
+  };
+  for (const Case& c : cases) {
+    SearchFixture f({L"foo foo"}, L"foo", L"bar");
+    c.before(f);
+    f.Place(0, 0);
+    FindNext(f.view, f.searcher);
+    c.after(f);
+    EXPECT_FALSE(f.view.findHitSelected) << c.edit;
+    const Lines edited = f.Lines();
+    ReplaceOne(f.view, f.searcher);  // only finds: nothing is inserted at the caret
+    EXPECT_EQ(f.Lines(), edited) << c.edit;
+    EXPECT_TRUE(f.view.findHitSelected) << c.edit;
+  }
+  // Find Next right after an edit does not pass over a hit that begins at the caret.
+  SearchFixture f({L"foofoo foo"}, L"foo");
+  FindNext(f.view, f.searcher);
+  ReplaceSelection(f.view, L"X", editTyping);
+  FindNext(f.view, f.searcher);
+  EXPECT_EQ(f.Selection(), (std::vector<int>{0, 1, 0, 4}));
 }
 
 TEST(SearchCommandsTest, ReplaceNextReplacesTheHitAndSelectsTheNext) {
@@ -204,6 +250,31 @@ TEST(SearchCommandsTest, AnInvalidExpressionFindsAndChangesNothing) {
   EXPECT_TRUE(FindNext(f.view, f.searcher));
 }
 
+TEST(SearchCommandsTest, AnExpressionThatGaveUpIsTriedAgainByTheNextCommand) {
+  // Runaway backtracking on the first document's line: the find gives up there.
+  SearchFixture costly({std::wstring(40, L'a')}, L"(a+)+b");
+  costly.searcher.SetOption(searchRegularExpression, true);
+  EXPECT_FALSE(FindNext(costly.view, costly.searcher));
+  EXPECT_FALSE(costly.searcher.PatternError().empty());
+  // In another document the same expression matches at once.
+  ViewFixture other({L"ab"}, 40, 10);
+  EXPECT_TRUE(FindNext(other.view, costly.searcher));
+  EXPECT_TRUE(costly.searcher.PatternError().empty());
+}
+
+TEST(SearchCommandsTest, TheTimeReplaceAllSpendsEditingDoesNotCountAsMatching) {
+  SearchFixture f(Lines(600, L"ab"), L"a(b)", L"$1");
+  f.searcher.SetOption(searchRegularExpression, true);
+  f.searcher.SetMatchingAllowance(std::chrono::milliseconds(200));
+  // The first edit is slow (a journal written to a slow disk, say): longer than the allowance.
+  bool slept = false;
+  f.document->onReplace = [&slept](const TextPos&, const TextPos&, std::wstring_view) {
+    if (!std::exchange(slept, true)) std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  };
+  EXPECT_EQ(ReplaceAll(f.view, f.searcher), 600);
+  EXPECT_EQ(f.Lines(), Lines(600, L"b"));
+}
+
 TEST(SearchCommandsTest, SelectedTextKeepsFindAndReplaceAllWithinTheRange) {
   SearchFixture f({L"foo foo", L"foo foo", L"foo foo"}, L"foo", L"longer");
   f.searcher.SetOption(searchSelectedText, true);
@@ -267,9 +338,17 @@ TEST(SearchCommandsTest, AllDocumentsContinuesIntoTheOtherViewsAndReplacesInEach
   EXPECT_EQ(a.Selection(), (std::vector<int>{0, 0, 0, 3}));
   EXPECT_EQ(FindInViews(views, 0, a.searcher, false), 2);  // backwards: the last hit of c
   EXPECT_EQ(c.view.anchor.line, 1);
-  // Replace All: every document, one undo step each.
+  // Replace All: every document, one undo step each. Only the view on screen moves the system
+  // caret and the line number field.
+  a.Place(1, 0);
+  c.view.onScreen = false;
+  c.frame.lineNumber.clear();
+  c.surface.caretX = c.surface.caretY = -1;
   EXPECT_EQ(ReplaceAllInViews(views, a.searcher), 3);
   EXPECT_EQ(c.Lines(), (Lines{L"a bar", L"bar"}));
+  EXPECT_EQ(c.frame.lineNumber, L"");
+  EXPECT_EQ(c.surface.caretX, -1);
+  EXPECT_EQ(a.frame.lineNumber, L"2");
   UndoEdit(c.view);
   EXPECT_EQ(c.Lines(), (Lines{L"a foo", L"foo"}));
   EXPECT_EQ(a.Lines(), (Lines{L"bar", L"x"}));

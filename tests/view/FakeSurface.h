@@ -124,6 +124,7 @@ struct ViewFixture {
     surface.width = 10 + columns * cellWidth + 2;
     surface.height = rows * cellHeight;
     view.Attach(*document, surface, &frame);
+    view.onScreen = true;
     SetCellSize(view, cellWidth, cellHeight);
     ApplyLayoutSettings(view, settings);
     UpdateScrollBars(view);
