@@ -64,22 +64,23 @@ void MainFrame::OpenFile(const std::wstring& path, platform::NamePositions posit
   const unsigned beforeId = active ? active->id : 0;
   const int beforeIndex = documents.ActiveIndex();
 
-  // The pristine start-up document takes the file; a copy that is open already goes first.
+  // The pristine start-up document takes the file. A copy that is open already gives way to
+  // the file read anew, but only once that read has succeeded: when it fails, the copy stays
+  // with its changes and their journal.
   OpenDocument* target = nullptr;
+  unsigned copyId = 0;
   const auto found = documents.TargetForOpening(path);
   if (found.pristine >= 0) {
     documents.SetActive(found.pristine);
     target = documents[found.pristine].get();
   } else if (found.copy >= 0) {
     const OpenDocument& copy = *documents[found.copy];
-    const unsigned id = copy.id;
+    copyId = copy.id;
     if (copy.text->modified &&
         MessageBoxW(mainWindow, LoadResourceText(instance, IDS_ALREADYOPEN).c_str(),
                     copy.file.name.c_str(), MB_YESNO | MB_ICONWARNING) != IDYES) {
       return;
     }
-    // Found again after the question's message loop.
-    RemoveDocument(documents.IndexOf(id));
   }
   const bool tookPristine = target != nullptr;
   if (!target) {
@@ -113,6 +114,9 @@ void MainFrame::OpenFile(const std::wstring& path, platform::NamePositions posit
     RestartJournal(*target);
     settings_->AddRecent(path);
     ShowDocument(*target, documents.Find(beforeId));
+    // The copy goes now, found again (the question ran a message loop), leaving its place for
+    // the file read anew.
+    RemoveDocument(documents.IndexOf(copyId));
     ReturnToRememberedPlace(*target);
   } else {
     ShowError(failure);
@@ -129,8 +133,7 @@ void MainFrame::RestoreActive(unsigned beforeId, int beforeIndex) {
     documents.SetActive(index);
     return;
   }
-  // The document shown before was a copy of the file and has been removed: its neighbour
-  // takes its place.
+  // The document shown before has gone meanwhile: its neighbour takes its place.
   documents.SetActive(-1);
   int neighbour = documents.NeighbourOf(beforeIndex);
   if (neighbour < 0) {
@@ -257,8 +260,8 @@ bool MainFrame::SaveDocumentAs(OpenDocument& named) {
   OpenDocument* document = documents.Find(id);
   if (!document) return false;
 
-  std::wstring path = file.data();
-  path = path.substr(0, path.find(L';'));
+  // The dialog returns one path, which may hold ";": it is taken whole.
+  const std::wstring path = file.data();
   platform::NamePositions positions =
       path.find(L'\\') != std::wstring::npos
           ? platform::FindNamePositions(path)

@@ -167,6 +167,36 @@ TEST_F(Documents, ReopeningAModifiedFileAsksAndNoKeepsTheChanges) {
   EXPECT_EQ(Order(1, 2), L"B*A");
 }
 
+TEST_F(Documents, LoadingTheSavedVersionKeepsTheEditedDocumentWhenTheReadFails) {
+  Open({L"A", L"B"});
+  fum.Type(L"w");
+  // Another program holds B, shared with no one: it cannot be read.
+  HANDLE lock = CreateFileW(install.folder.Path(L"B").c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  std::thread sender = SendHandOver(L"B");
+  std::wstring text;
+  const bool answered = fum.Answer(IDYES) && fum.Answer(IDOK, nullptr, &text);
+  sender.join();
+  ASSERT_TRUE(answered);
+  EXPECT_EQ(text, L"I can't open the file");
+  EXPECT_TRUE(fum.WaitForTitle(L"fu - B*"));
+  EXPECT_EQ(Order(1, 2), L"B*A");
+  // The edit is still there to be saved once the file is free again.
+  CloseHandle(lock);
+  fum.Command(IDM_SAVE);
+  EXPECT_EQ(install.folder.Read(L"B"), "wB\r\n");
+  // With a file to read, Yes replaces the edited document by the saved version.
+  fum.Type(L"z");
+  EXPECT_EQ(fum.Title(), L"fu - B*");
+  std::thread again = SendHandOver(L"B");
+  const bool asked = fum.Answer(IDYES);
+  again.join();
+  ASSERT_TRUE(asked);
+  EXPECT_TRUE(fum.WaitForTitle(L"fu - B"));
+  EXPECT_EQ(Order(0, 3), L"ABA");
+}
+
 TEST_F(Documents, AFailedSaveSaysSoAndTheDocumentKeepsItsChanges) {
   std::filesystem::create_directory(install.folder.Native(L"sub"));
   install.folder.Write(L"sub\\a.txt", "old\r\n");
@@ -255,6 +285,20 @@ TEST_F(Documents, AnUntitledDocumentIsSavedThroughSaveAsAndCancellingItKeepsTheD
   fum.Command(IDM_SAVE);
   EXPECT_EQ(install.folder.Read(L"named.txt"), "text!");
   EXPECT_EQ(fum.WaitForMessageBox(200), nullptr);
+}
+
+TEST_F(Documents, SaveAsTakesANameHoldingASemicolonWhole) {
+  install.folder.Write(L"a", "other\r\n");
+  Open({L"x.txt"});
+  fum.Type(L"new ");
+  fum.PostCommand(IDM_SAVEAS);
+  HWND dialog = fum.WaitForMessageBox();
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(TypeName(dialog, install.folder.Path(L"a;b.txt")));
+  fum.Press(dialog, IDOK);
+  EXPECT_TRUE(fum.WaitForTitle(L"fu - a;b.txt")) << Narrow(fum.Title());
+  EXPECT_EQ(install.folder.Read(L"a;b.txt"), "new x.txt\r\n");
+  EXPECT_EQ(install.folder.Read(L"a"), "other\r\n");
 }
 
 // ---- A second start while a question or dialog is shown --------------------------------------
