@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int typedLength = 260;
-
 filedialog::PathKind LookUp(const std::wstring& path) {
   DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return filedialog::PathKind::none;
@@ -27,8 +25,11 @@ bool CreateEmptyFile(const std::wstring& path) {
 }  // namespace
 
 void FileDialogWindow::OnOk() {
-  wchar_t typed[typedLength + 1] = L"";
-  GetWindowTextW(name_, typed, typedLength + 1);
+  // Read whole: a name cut at some length could name another file. One too long for the
+  // buffer is refused below.
+  std::wstring typed(static_cast<std::size_t>(GetWindowTextLengthW(name_)) + 1, L'\0');
+  typed.resize(static_cast<std::size_t>(
+      GetWindowTextW(name_, typed.data(), static_cast<int>(typed.size()))));
   std::wstring defaultExtension = request_.lpstrDefExt ? request_.lpstrDefExt : L"";
   std::optional<filedialog::ChosenPath> chosen = filedialog::ResolveTypedName(
       typed, folder_, defaultExtension, request_.lpstrFile ? request_.nMaxFile : 0, LookUp);

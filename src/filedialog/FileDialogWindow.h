@@ -77,15 +77,19 @@ class FileDialogWindow {
 
   // Folder tree (FolderTree.cpp).
   void InitTree();
-  // Adds a child with an expand button; iconPath names the drive whose icon it shows, empty
-  // for a folder.
-  HTREEITEM InsertFolder(HTREEITEM parent, const std::wstring& text, const std::wstring& iconPath);
+  // Adds a child with an expand button; driveRoot, a drive's root folder, names the drive whose
+  // icon it shows; empty for a folder.
+  HTREEITEM InsertFolder(HTREEITEM parent, const std::wstring& text, const std::wstring& driveRoot);
   void ExpandOnce(HTREEITEM item);
   void AddDrives(HTREEITEM root);
   void AddSubfolders(HTREEITEM item);
   std::wstring ItemText(HTREEITEM item) const;
   std::wstring ItemPath(HTREEITEM item) const;
   HTREEITEM ChildFor(HTREEITEM item, const std::wstring& name);
+  // Adds the folder name inside item's folder that the tree leaves out (a hidden one, or one
+  // made since the listing), when it exists on disk; null otherwise.
+  HTREEITEM AddUnlistedFolder(HTREEITEM item, const std::wstring& name);
+  // Selects nothing: expands the tree along path and returns the deepest folder of it found.
   HTREEITEM WalkTo(const std::wstring& path);
   void OnTreeSelection();
 

@@ -6,6 +6,17 @@
 #include "config/Wildcard.h"
 
 namespace filedialog {
+namespace {
+
+// Whether name matches pattern. A pattern ending in ".*" also matches a name without any dot
+// by what comes before: "*.*" (All Files) lists Makefile and README too, as desktops do.
+bool Matches(const std::wstring& name, const std::wstring& pattern) {
+  if (WildcardMatch(name, pattern)) return true;
+  return pattern.ends_with(L".*") && name.find(L'.') == std::wstring::npos &&
+         WildcardMatch(name, pattern.substr(0, pattern.size() - 2));
+}
+
+}  // namespace
 
 std::vector<Filter> ReadFilterList(const wchar_t* list) {
   std::vector<Filter> filters;
@@ -38,7 +49,7 @@ std::vector<std::wstring> SplitPatterns(const std::wstring& list) {
 bool PassesFilter(const std::wstring& name, const std::vector<std::wstring>& patterns) {
   if (patterns.empty()) return true;
   for (const std::wstring& pattern : patterns) {
-    if (WildcardMatch(name, pattern)) return true;
+    if (Matches(name, pattern)) return true;
   }
   return false;
 }

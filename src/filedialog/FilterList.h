@@ -20,7 +20,8 @@ std::vector<Filter> ReadFilterList(const wchar_t* list);
 // Splits a pattern list at ";", dropping blanks and tabs and skipping empty patterns.
 std::vector<std::wstring> SplitPatterns(const std::wstring& list);
 
-// True when the name matches one of the patterns, or there are none.
+// True when the name matches one of the patterns, or there are none. A pattern ending in ".*"
+// takes names without a dot too.
 bool PassesFilter(const std::wstring& name, const std::vector<std::wstring>& patterns);
 
 }  // namespace filedialog

@@ -8,9 +8,9 @@ namespace {
 
 bool IsLetter(wchar_t ch) { return (ch >= L'A' && ch <= L'Z') || (ch >= L'a' && ch <= L'z'); }
 
-// Whether text begins with name, case aside.
-bool BeginsWith(const std::wstring& text, const std::wstring& name) {
-  if (text.size() < name.size()) return false;
+// Whether text is name, case aside.
+bool SameName(const std::wstring& text, const std::wstring& name) {
+  if (text.size() != name.size()) return false;
   for (std::size_t i = 0; i < name.size(); ++i) {
     if (platform::ToUpper(text[i]) != platform::ToUpper(name[i])) return false;
   }
@@ -67,13 +67,10 @@ std::wstring JoinComponents(const std::vector<std::wstring>& components) {
 }
 
 int FindChildFor(const std::vector<std::wstring>& childTexts, const std::wstring& name) {
-  int prefixed = -1;
   for (std::size_t i = 0; i < childTexts.size(); ++i) {
-    if (!BeginsWith(childTexts[i], name)) continue;
-    if (childTexts[i].size() == name.size()) return static_cast<int>(i);
-    if (prefixed < 0) prefixed = static_cast<int>(i);
+    if (SameName(childTexts[i], name)) return static_cast<int>(i);
   }
-  return prefixed;
+  return -1;
 }
 
 }  // namespace filedialog

@@ -24,7 +24,8 @@ std::wstring FolderPathOf(const std::vector<std::wstring>& components);
 std::wstring JoinComponents(const std::vector<std::wstring>& components);
 
 // Which of a tree item's children stands for a path component: the first whose text equals
-// the name (case aside), else the first whose text begins with it. -1 for none.
+// the name, letter case aside (a folder whose name only begins with it is another folder).
+// -1 for none.
 int FindChildFor(const std::vector<std::wstring>& childTexts, const std::wstring& name);
 
 }  // namespace filedialog

@@ -19,17 +19,42 @@ HIMAGELIST SystemSmallImages() {
                      SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
 }
 
-// The small system icon of a drive, or of any folder when path is empty.
-int FolderIcon(const std::wstring& path, UINT more) {
+// The small system icon of any folder, open or closed.
+int FolderIcon(bool open) {
   SHFILEINFOW info{};
-  UINT flags = SHGFI_SYSICONINDEX | SHGFI_SMALLICON | more;
-  if (path.empty()) {
-    SHGetFileInfoW(L"folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
-                   flags | SHGFI_USEFILEATTRIBUTES);
-  } else {
-    SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, flags);
-  }
+  UINT flags = SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES;
+  SHGetFileInfoW(L"folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
+                 flags | (open ? SHGFI_OPENICON : 0));
   return info.iIcon;
+}
+
+// The small system icon of a drive, chosen by its kind without touching the drive: asking for
+// the icon of the drive itself would wait for a network drive that is away, or a card slot.
+int DriveIcon(const std::wstring& root) {
+  SHSTOCKICONID kind = SIID_DRIVEFIXED;
+  switch (GetDriveTypeW(root.c_str())) {
+    case DRIVE_REMOVABLE: kind = SIID_DRIVEREMOVE; break;
+    case DRIVE_REMOTE: kind = SIID_DRIVENET; break;
+    case DRIVE_CDROM: kind = SIID_DRIVECD; break;
+    case DRIVE_RAMDISK: kind = SIID_DRIVERAM; break;
+    default: break;
+  }
+  SHSTOCKICONINFO info{};
+  info.cbSize = sizeof info;
+  if (FAILED(SHGetStockIconInfo(kind, SHGSI_SYSICONINDEX | SHGSI_SMALLICON, &info)))
+    return FolderIcon(false);
+  return info.iSysImageIndex;
+}
+
+// The name a folder inside parent (a path ending with a backslash) has on disk, when one of
+// this name (letter case aside) exists; else empty. Names with wildcards name none.
+std::wstring FolderOnDisk(const std::wstring& parent, const std::wstring& name) {
+  if (parent.empty() || name.find_first_of(L"*?") != std::wstring::npos) return {};
+  WIN32_FIND_DATAW found{};
+  HANDLE search = FindFirstFileW((parent + name).c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return {};
+  FindClose(search);
+  return found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? found.cFileName : std::wstring();
 }
 
 // The current drive, on which root-based paths such as "\docs" lie.
@@ -49,14 +74,15 @@ void FileDialogWindow::InitTree() {
 }
 
 HTREEITEM FileDialogWindow::InsertFolder(HTREEITEM parent, const std::wstring& text,
-                                         const std::wstring& iconPath) {
+                                         const std::wstring& driveRoot) {
   TVINSERTSTRUCTW insert{};
   insert.hParent = parent;
   insert.hInsertAfter = TVI_LAST;
   insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN | TVIF_PARAM;
   insert.item.pszText = const_cast<LPWSTR>(text.c_str());
-  insert.item.iImage = FolderIcon(iconPath, 0);
-  insert.item.iSelectedImage = FolderIcon(iconPath, SHGFI_OPENICON);
+  const bool drive = !driveRoot.empty();
+  insert.item.iImage = drive ? DriveIcon(driveRoot) : FolderIcon(false);
+  insert.item.iSelectedImage = drive ? insert.item.iImage : FolderIcon(true);
   insert.item.cChildren = 1;  // an expand button until the folder has been listed
   insert.item.lParam = childrenUnknown;
   return TreeView_InsertItem(tree_, &insert);
@@ -139,10 +165,25 @@ HTREEITEM FileDialogWindow::ChildFor(HTREEITEM item, const std::wstring& name) {
   return found < 0 ? nullptr : children[found];
 }
 
+HTREEITEM FileDialogWindow::AddUnlistedFolder(HTREEITEM parent, const std::wstring& name) {
+  const std::wstring onDisk = FolderOnDisk(ItemPath(parent), name);
+  if (onDisk.empty()) return nullptr;
+  HTREEITEM item = InsertFolder(parent, onDisk, L"");
+  TreeView_SortChildren(tree_, parent, FALSE);
+  TVITEMW state{};
+  state.mask = TVIF_CHILDREN | TVIF_HANDLE;
+  state.hItem = parent;
+  state.cChildren = 1;
+  TreeView_SetItem(tree_, &state);
+  return item;
+}
+
 HTREEITEM FileDialogWindow::WalkTo(const std::wstring& path) {
   HTREEITEM item = TreeView_GetRoot(tree_);
   for (const std::wstring& component : filedialog::PathComponents(path, CurrentDrive())) {
+    // A folder the tree leaves out (a hidden one) is shown once the path leads into it.
     HTREEITEM child = ChildFor(item, component);
+    if (!child && TreeView_GetParent(tree_, item)) child = AddUnlistedFolder(item, component);
     if (!child) break;
     TreeView_Expand(tree_, item, TVE_EXPAND);
     item = child;

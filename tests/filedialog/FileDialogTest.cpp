@@ -423,6 +423,48 @@ TEST_F(FileDialogTest, FoldersAreEnteredByNameByTheTreeAndLeftWithFolderUp) {
   EXPECT_EQ(request.Path(), Docs(L"src\\deep\\er\\found.c"));
 }
 
+TEST_F(FileDialogTest, AHiddenFolderTypedByNameIsEnteredAndAPrefixEntersNothing) {
+  std::filesystem::create_directories(temp.Native(L"docs\\secretive"));
+  temp.Write(L"docs\\secret\\inside.txt", "i");
+  ShownDialog dialog(request.Build(OFN_OVERWRITEPROMPT), true);
+  ASSERT_TRUE(dialog.Shown());
+  dialog.SetShowFolders(false);
+  dialog.Ok(L"SECRET");
+  EXPECT_TRUE(dialog.Shown());
+  EXPECT_EQ(dialog.ItemText(dialog.Selected()), L"secret");
+  EXPECT_EQ(dialog.Column(), Names{L"inside.txt"});
+  EXPECT_EQ(dialog.Typed(), L"");
+  // The start of a folder's name is a file name, not that folder.
+  dialog.Command(IDM_FILEDLG_FOLDERUP);
+  dialog.Ok(L"secretiv");
+  ASSERT_TRUE(dialog.Ended());
+  EXPECT_EQ(request.Path(), Docs(L"secretiv.txt"));
+}
+
+TEST_F(FileDialogTest, AStartPathIsWalkedByWholeFolderNames) {
+  // "sr" in the docs folder, beside the folder "src": the dialog starts in docs.
+  std::wstring path = Docs(L"sr");
+  OPENFILENAMEW& data = request.Build(OFN_OVERWRITEPROMPT);
+  path.copy(request.file.data(), path.size());
+  ShownDialog dialog(data, true);
+  ASSERT_TRUE(dialog.Shown());
+  EXPECT_EQ(dialog.ItemText(dialog.Selected()), L"docs");
+  EXPECT_EQ(dialog.Typed(), L"sr");
+}
+
+TEST_F(FileDialogTest, ATypedPathTooLongForTheBufferIsRefusedNotCut) {
+  ShownDialog dialog(request.Build(0), false);
+  ASSERT_TRUE(dialog.Shown());
+  // Cut at 260 characters this would name a file the dialog would make and choose.
+  const std::wstring folder = Docs(L"");
+  const std::wstring typed = folder + L"n.t" + std::wstring(300 - folder.size(), L'x');
+  dialog.Ok(typed);
+  EXPECT_TRUE(dialog.Shown());
+  EXPECT_EQ(dialog.ThreadWindow(false), nullptr);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temp.Native(L"docs")),
+                          std::filesystem::directory_iterator()), 6);
+}
+
 TEST_F(FileDialogTest, AFullPathOpensDirectlyFromAnywhere) {
   request.initialDir = L"\\";
   ShownDialog dialog(request.Build(OFN_FILEMUSTEXIST), false);

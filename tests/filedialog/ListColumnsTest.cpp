@@ -93,6 +93,13 @@ TEST(ListColumns, SortingKeepsFoldersFirstInBothDirections) {
   EXPECT_EQ(SortedNames(entries, -2), L"Zdir adir a.TXT b.txt C.txt ");
   EXPECT_EQ(SortedNames(entries, 3), L"Zdir adir a.TXT b.txt C.txt ");
   EXPECT_EQ(SortedNames(entries, -3), L"adir Zdir C.txt b.txt a.TXT ");
+  // Names that share a start: the shorter one first, then by the first unit that differs,
+  // letter case aside.
+  const std::vector<platform::FoundFile> prefixed = {
+      Entry(L"notes.txt", false, 1, 1), Entry(L"NOTE", false, 1, 1), Entry(L"note.txt", false, 1, 1),
+      Entry(L"Notes", false, 1, 1)};
+  EXPECT_EQ(SortedNames(prefixed, 1), L"NOTE note.txt Notes notes.txt ");
+  EXPECT_EQ(SortedNames(prefixed, -1), L"notes.txt Notes note.txt NOTE ");
   for (int code : {2, -2, 3, -3})  // equal sizes and times compare equal
     EXPECT_EQ(CompareEntries(Entry(L"x", false, 1, 7), Entry(L"y", false, 1, 7), code), 0) << code;
 }
@@ -121,6 +128,11 @@ TEST(FilterList, ReadsPairsAndSplitsPatterns) {
   EXPECT_TRUE(PassesFilter(L"main.C", filters[0].patterns));
   EXPECT_FALSE(PassesFilter(L"main.cpp", filters[0].patterns));
   EXPECT_TRUE(PassesFilter(L"anything", {}));
+  // All Files lists names without a dot as well; a pattern with an extension does not.
+  EXPECT_TRUE(PassesFilter(L"Makefile", filters[1].patterns));
+  EXPECT_TRUE(PassesFilter(L"README", {L"read*.*"}));
+  EXPECT_FALSE(PassesFilter(L"Makefile", filters[0].patterns));
+  EXPECT_FALSE(PassesFilter(L"notes", {L"x*.*"}));
 }
 
 }  // namespace

@@ -38,13 +38,14 @@ TEST(FolderPaths, ComponentsWalkFromTheDrive) {
   EXPECT_EQ(FolderPathOf({}), L"");
 }
 
-TEST(FolderPaths, AChildIsFoundByItsWholeNameBeforeOneThatBeginsWithIt) {
+TEST(FolderPaths, AChildIsFoundByItsWholeNameOnly) {
   const std::vector<std::wstring> children = {L"Alpha", L"src2", L"SRC", L"srcold"};
   EXPECT_EQ(FindChildFor(children, L"src"), 2);
-  EXPECT_EQ(FindChildFor(children, L"ALP"), 0);
+  EXPECT_EQ(FindChildFor(children, L"alpha"), 0);
+  // A folder whose name only begins with the name, or is a part of it, is another folder.
+  EXPECT_EQ(FindChildFor(children, L"ALP"), -1);
   EXPECT_EQ(FindChildFor(children, L"src2x"), -1);
-  EXPECT_EQ(FindChildFor({L"srcold", L"src2"}, L"src"), 0);
-  EXPECT_EQ(FindChildFor({L"arc", L"srcold"}, L"src"), 1);
+  EXPECT_EQ(FindChildFor({L"tests", L"srcold"}, L"test"), -1);
 }
 
 // A file system of a few paths for the lookups of OK.
@@ -110,6 +111,7 @@ TEST_F(TypedNames, NothingHappensForAnEmptyNameANameWithoutDriveOrAPathTooLong) 
   EXPECT_TRUE(Resolve(L"C:", 261, L""));
   // "C:\docs\abc" with its NUL needs 12 characters, 16 with the default extension.
   EXPECT_FALSE(Resolve(L"abc.d", 12));
+  EXPECT_FALSE(Resolve(L"abc.d", 13));  // no room for the NUL
   EXPECT_TRUE(Resolve(L"abc.d", 14));
   EXPECT_FALSE(Resolve(L"abc", 15));
   EXPECT_TRUE(Resolve(L"abc", 16));
