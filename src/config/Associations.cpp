@@ -14,11 +14,34 @@ const std::wstring backupSuffix = L".fum";
 const std::wstring openCommandKey = L"\\Shell\\Open\\Command";
 const std::wstring iconKey = L"\\DefaultIcon";
 
+bool OpensWith(const KeyStore& store, const std::wstring& typeKey, const std::wstring& program) {
+  return store.ReadString(typeKey + openCommandKey, L"") == OpenCommandOf(program);
+}
+
+// The type key of the extension's name ("txtfile") when an earlier version of the program took
+// it over: it opens with the program, or the key it replaced is kept beside it.
+bool TookOverTypeKey(const KeyStore& store, const std::wstring& extension,
+                     const std::wstring& program) {
+  const std::wstring typeKey = TypeKeyOf(extension);
+  return OpensWith(store, typeKey, program) || store.KeyExists(typeKey + backupSuffix);
+}
+
+// Whether the extension, pointing to type, opens with the program.
+bool PointsToProgram(const KeyStore& store, const std::wstring& extension, const std::wstring& type,
+                     const std::wstring& program) {
+  for (const std::wstring& typeKey : {OwnTypeKeyOf(extension), TypeKeyOf(extension)}) {
+    if (SameIgnoringCase(type, typeKey) && OpensWith(store, typeKey, program)) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 std::wstring TypeKeyOf(const std::wstring& extension) {
   return (extension.empty() ? extension : extension.substr(1)) + L"file";
 }
+
+std::wstring OwnTypeKeyOf(const std::wstring& extension) { return L"fum" + extension; }
 
 int IconNumberOf(const std::wstring& extension) {
   if (extension == L".tex") return 2;
@@ -50,10 +73,12 @@ AssocEntry ReadAssociation(const KeyStore& store, const std::wstring& extension,
       entry.hasPrevious = !entry.previousType.empty();
     }
   }
-  std::wstring typeKey = TypeKeyOf(extension);
-  entry.typeKeyExists = store.KeyExists(typeKey);
-  if (entry.typeKeyExists)
-    entry.associated = store.ReadString(typeKey + openCommandKey, L"") == OpenCommandOf(program);
+  // The program's own type key, or the one of the extension's name an earlier version used.
+  for (const std::wstring& typeKey : {OwnTypeKeyOf(extension), TypeKeyOf(extension)}) {
+    if (!store.KeyExists(typeKey)) continue;
+    entry.typeKeyExists = true;
+    entry.associated = entry.associated || OpensWith(store, typeKey, program);
+  }
   if (!entry.currentType.empty()) entry.description = store.ReadString(entry.currentType, L"");
   return entry;
 }
@@ -87,6 +112,9 @@ bool AssocList::Add(const std::wstring& extension, const std::wstring& fileType)
   if (extension.empty() || IsListed(extension)) return false;
   removed_.erase(extension);
   AssocEntry entry = ReadAssociation(store_, extension, program_);
+  // Added on the page, the extension is to open with the program, whatever another program
+  // has made it open with since.
+  entry.associated = PointsToProgram(store_, extension, entry.currentType, program_);
   entry.description = fileType.empty() ? TypeKeyOf(extension) : fileType;
   listed_.emplace(extension, std::move(entry));
   return true;
@@ -114,11 +142,17 @@ std::vector<std::wstring> AssocList::Apply(const std::vector<std::wstring>& orde
 }
 
 void AssocList::Associate(const std::wstring& extension, AssocEntry& entry) {
-  std::wstring typeKey = TypeKeyOf(extension);
-  if (entry.extensionExists) store_.WriteString(extension, previousValue, entry.currentType);
-  // A type key of the same name that belongs to someone else is kept aside.
-  if (SameIgnoringCase(entry.currentType, typeKey))
-    MoveKey(store_, typeKey, typeKey + backupSuffix, true);
+  const std::wstring typeKey = OwnTypeKeyOf(extension);
+  // What the extension opened with is recorded to be given back, unless that is a type of the
+  // program's own (taken over again after the program moved): the type recorded when it was
+  // first taken over stays.
+  const bool ownType = SameIgnoringCase(entry.currentType, typeKey) ||
+                       (SameIgnoringCase(entry.currentType, TypeKeyOf(extension)) &&
+                        TookOverTypeKey(store_, extension, program_));
+  if (entry.extensionExists && !ownType)
+    store_.WriteString(extension, previousValue, entry.currentType);
+  // A type key of the program's own: a type key of another program, which other extensions
+  // may share, is never changed.
   store_.WriteString(extension, L"", typeKey);
   store_.WriteString(typeKey, L"", entry.description);
   store_.WriteString(typeKey + openCommandKey, L"", OpenCommandOf(program_));
@@ -134,14 +168,25 @@ void AssocList::Associate(const std::wstring& extension, AssocEntry& entry) {
 
 void AssocList::Restore(const std::wstring& extension, const AssocEntry& entry) {
   if (!entry.hasPrevious) return;  // nothing recorded: the extension keeps its entries
-  std::wstring previous = store_.ReadString(extension, previousValue);
-  // Without a type to go back to, or one to drop, nothing is undone.
-  if (previous.empty() || entry.currentType.empty()) return;
-  if (!SameIgnoringCase(previous, entry.currentType)) {
-    store_.WriteString(extension, L"", previous);
-    store_.DeleteValue(extension, previousValue);
-    store_.DeleteTree(entry.currentType);
-  } else if (store_.KeyExists(entry.currentType + backupSuffix)) {
-    MoveKey(store_, entry.currentType + backupSuffix, entry.currentType, true);
+  const std::wstring previous = store_.ReadString(extension, previousValue);
+  if (previous.empty()) return;  // without a type to go back to, nothing is undone
+  const std::wstring ownKey = OwnTypeKeyOf(extension);
+  const std::wstring oldKey = TypeKeyOf(extension);
+  const bool tookOver = TookOverTypeKey(store_, extension, program_);
+  // The extension gets its type back only while it points to the program's: another program
+  // may have taken it since, and keeps it.
+  const std::wstring current = store_.ReadString(extension, L"");
+  if (SameIgnoringCase(current, ownKey) || (tookOver && SameIgnoringCase(current, oldKey))) {
+    if (!SameIgnoringCase(current, previous)) store_.WriteString(extension, L"", previous);
+  }
+  store_.DeleteValue(extension, previousValue);
+  // Only the program's own type keys go; one an earlier version took over gets back the key it
+  // replaced.
+  store_.DeleteTree(ownKey);
+  if (!tookOver) return;
+  if (store_.KeyExists(oldKey + backupSuffix)) {
+    MoveKey(store_, oldKey + backupSuffix, oldKey, true);
+  } else {
+    store_.DeleteTree(oldKey);
   }
 }

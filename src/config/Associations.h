@@ -14,13 +14,17 @@ struct AssocEntry {
   std::wstring description;   // the type's description; on the page, the File type text
   std::wstring previousType;  // the type recorded when the program took the extension over
   bool extensionExists = false;
-  bool typeKeyExists = false;  // the program's type key for the extension exists
+  bool typeKeyExists = false;  // the program's type key (or the extension's name's) exists
   bool associated = false;     // that type key opens files with the program
   bool hasPrevious = false;    // a previous type is recorded and not empty
 };
 
-// ".txt" gives "txtfile".
+// ".txt" gives "txtfile": the description an extension gets when none is given, and the type
+// key that earlier versions of the program took over.
 std::wstring TypeKeyOf(const std::wstring& extension);
+// The type key the program writes for an extension, shared with no other program and no other
+// extension: ".txt" gives "fum.txt".
+std::wstring OwnTypeKeyOf(const std::wstring& extension);
 // The program's icon for an extension (exact comparison): ".tex" 2, ".cpp" 3, ".gp" 4, ".h" 5,
 // any other 1.
 int IconNumberOf(const std::wstring& extension);

@@ -42,9 +42,10 @@ TEST(Associations, AKeyMovesOverAnotherOnlyWhenAskedAndOnlyOnceCopied) {
 
 class AssocTest : public ::testing::Test {
  protected:
-  // Opens the page on the remembered extensions, as the sheet does each time.
-  AssocList Open() {
-    AssocList list(store, program);
+  // Opens the page on the remembered extensions, as the sheet does each time, for the program
+  // at a path.
+  AssocList Open(const std::wstring& at = program) {
+    AssocList list(store, at);
     list.Load(remembered);
     return list;
   }
@@ -54,18 +55,18 @@ class AssocTest : public ::testing::Test {
   std::vector<std::wstring> remembered;
 };
 
-TEST_F(AssocTest, ANewExtensionGetsTheTypeKeyCommandAndIcon) {
+TEST_F(AssocTest, ANewExtensionGetsATypeKeyOfTheProgramsOwnWithCommandAndIcon) {
   AssocList list = Open();
   EXPECT_TRUE(list.Add(L".log", L""));
   EXPECT_FALSE(list.Add(L".LOG", L"again"));
   EXPECT_TRUE(list.Add(L".cpp", L"C++ source"));
   Ok(list);
-  EXPECT_EQ(store.ReadString(L".log", L""), L"logfile");
-  EXPECT_EQ(store.ReadString(L"logfile", L""), L"logfile");
-  EXPECT_EQ(store.ReadString(L"logfile\\Shell\\Open\\Command", L""), openCommand);
-  EXPECT_EQ(store.ReadString(L"logfile\\DefaultIcon", L""), program + L",-1");
-  EXPECT_EQ(store.ReadString(L"cppfile", L""), L"C++ source");
-  EXPECT_EQ(store.ReadString(L"cppfile\\DefaultIcon", L""), program + L",-3");
+  EXPECT_EQ(store.ReadString(L".log", L""), L"fum.log");
+  EXPECT_EQ(store.ReadString(L"fum.log", L""), L"logfile");
+  EXPECT_EQ(store.ReadString(L"fum.log\\Shell\\Open\\Command", L""), openCommand);
+  EXPECT_EQ(store.ReadString(L"fum.log\\DefaultIcon", L""), program + L",-1");
+  EXPECT_EQ(store.ReadString(L"fum.cpp", L""), L"C++ source");
+  EXPECT_EQ(store.ReadString(L"fum.cpp\\DefaultIcon", L""), program + L",-3");
   EXPECT_FALSE(store.ValueExists(L".log", L"fumprevassoc"));
   EXPECT_EQ(remembered, (std::vector<std::wstring>{L".cpp", L".log"}));
   EXPECT_TRUE(ReadAssociation(store, L".log", program).associated);
@@ -79,7 +80,7 @@ TEST_F(AssocTest, AnExtensionOfAnotherTypeGetsItBackWhenRemoved) {
   list.Add(L".zzp", L"");
   Ok(list);
   EXPECT_EQ(store.ReadString(L".zzp", L"fumprevassoc"), L"othertype");
-  EXPECT_EQ(store.ReadString(L".zzp", L""), L"zzpfile");
+  EXPECT_EQ(store.ReadString(L".zzp", L""), L"fum.zzp");
 
   AssocList again = Open();
   ASSERT_EQ(again.Listed(), std::vector<std::wstring>{L".zzp"});
@@ -88,27 +89,91 @@ TEST_F(AssocTest, AnExtensionOfAnotherTypeGetsItBackWhenRemoved) {
   Ok(again);
   EXPECT_EQ(store.ReadString(L".zzp", L""), L"othertype");
   EXPECT_FALSE(store.ValueExists(L".zzp", L"fumprevassoc"));
-  EXPECT_FALSE(store.KeyExists(L"zzpfile"));
+  EXPECT_FALSE(store.KeyExists(L"fum.zzp"));
   EXPECT_EQ(store.ReadString(L"othertype", L""), L"Other");
   EXPECT_TRUE(remembered.empty());
 }
 
-TEST_F(AssocTest, ATypeKeyOfTheSameNameIsKeptAsBackupAndRestored) {
-  store.WriteString(L".abc", L"", L"abcfile");
-  store.WriteString(L"abcfile\\Shell\\Open\\Command", L"", L"other.exe %1");
-  store.WriteString(L"abcfile.fum", L"", L"a stale backup, replaced");
+TEST_F(AssocTest, TypeKeysOfOtherProgramsAreNeverChangedThoughExtensionsShareThem) {
+  // Two extensions share a type; one of them also has the name the program's key once had.
+  store.WriteString(L".htm", L"", L"htmlfile");
+  store.WriteString(L".html", L"", L"htmlfile");
+  store.WriteString(L"htmlfile\\Shell\\Open\\Command", L"", L"browser.exe %1");
+  const MemoryKeyStore before = store;
   AssocList list = Open();
-  list.Add(L".abc", L"Mine");
+  list.Add(L".html", L"Page");
   Ok(list);
-  EXPECT_EQ(store.ReadString(L"abcfile.fum\\Shell\\Open\\Command", L""), L"other.exe %1");
-  EXPECT_EQ(store.ReadString(L"abcfile\\Shell\\Open\\Command", L""), openCommand);
+  EXPECT_EQ(store.ReadString(L".html", L""), L"fum.html");
+  EXPECT_EQ(store.ReadString(L".htm", L""), L"htmlfile");
+  EXPECT_EQ(store.ReadString(L"htmlfile\\Shell\\Open\\Command", L""), L"browser.exe %1");
+  EXPECT_FALSE(ReadAssociation(store, L".htm", program).associated);
 
   AssocList again = Open();
-  again.Remove(L".abc");
+  again.Remove(L".html");
   Ok(again);
+  EXPECT_EQ(store.keys, before.keys);
+}
+
+TEST_F(AssocTest, RemovingAnExtensionAnotherProgramTookSinceLeavesItsTypeAlone) {
+  store.WriteString(L".foo", L"", L"Other.foo");
+  store.WriteString(L"Other.foo\\Shell\\Open\\Command", L"", L"other.exe %1");
+  AssocList list = Open();
+  list.Add(L".foo", L"");
+  Ok(list);
+  // Another program points the extension to its own type.
+  store.WriteString(L".foo", L"", L"Another.foo");
+  store.WriteString(L"Another.foo\\Shell\\Open\\Command", L"", L"another.exe %1");
+  AssocList again = Open();
+  ASSERT_TRUE(again.Remove(L".foo"));
+  Ok(again);
+  EXPECT_EQ(store.ReadString(L".foo", L""), L"Another.foo");
+  EXPECT_EQ(store.ReadString(L"Another.foo\\Shell\\Open\\Command", L""), L"another.exe %1");
+  EXPECT_EQ(store.ReadString(L"Other.foo\\Shell\\Open\\Command", L""), L"other.exe %1");
+  EXPECT_FALSE(store.KeyExists(L"fum.foo"));
+  EXPECT_FALSE(store.ValueExists(L".foo", L"fumprevassoc"));
+  // Added again, the extension opens with the program once more and remembers the other type.
+  AssocList third = Open();
+  third.Add(L".foo", L"");
+  Ok(third);
+  EXPECT_EQ(store.ReadString(L".foo", L""), L"fum.foo");
+  EXPECT_EQ(store.ReadString(L".foo", L"fumprevassoc"), L"Another.foo");
+}
+
+TEST_F(AssocTest, TakenOverAgainAfterTheProgramMovedTheFirstTypeIsStillGivenBack) {
+  store.WriteString(L".txt", L"", L"txtfile");
+  store.WriteString(L"txtfile\\Shell\\Open\\Command", L"", L"notepad.exe %1");
+  const MemoryKeyStore before = store;
+  AssocList list = Open();
+  list.Add(L".txt", L"");
+  Ok(list);
+  // Moved, the program no longer opens the extension: it leaves the list and is added again.
+  const std::wstring moved = L"D:\\tools\\fum.exe";
+  AssocList again = Open(moved);
+  EXPECT_TRUE(again.Listed().empty());
+  again.Add(L".txt", L"");
+  Ok(again);
+  EXPECT_EQ(store.ReadString(L".txt", L"fumprevassoc"), L"txtfile");
+  EXPECT_EQ(store.ReadString(L"fum.txt\\Shell\\Open\\Command", L""), OpenCommandOf(moved));
+  AssocList third = Open(moved);
+  third.Remove(L".txt");
+  Ok(third);
+  EXPECT_EQ(store.keys, before.keys);
+}
+
+TEST_F(AssocTest, AKeyAnEarlierVersionTookOverGetsBackWhatItReplaced) {
+  // As earlier versions left it: the extension's type key taken over, the old one kept aside.
+  store.WriteString(L".abc", L"", L"abcfile");
+  store.WriteString(L".abc", L"fumprevassoc", L"abcfile");
+  store.WriteString(L"abcfile\\Shell\\Open\\Command", L"", openCommand);
+  store.WriteString(L"abcfile.fum\\Shell\\Open\\Command", L"", L"other.exe %1");
+  remembered = {L".abc"};
+  AssocList list = Open();
+  ASSERT_TRUE(list.Remove(L".abc"));
+  Ok(list);
   EXPECT_FALSE(store.KeyExists(L"abcfile.fum"));
   EXPECT_EQ(store.ReadString(L"abcfile\\Shell\\Open\\Command", L""), L"other.exe %1");
   EXPECT_EQ(store.ReadString(L".abc", L""), L"abcfile");
+  EXPECT_FALSE(store.ValueExists(L".abc", L"fumprevassoc"));
 }
 
 TEST_F(AssocTest, DeleteThenAddBeforeOkKeepsTheAssociation) {
@@ -120,7 +185,7 @@ TEST_F(AssocTest, DeleteThenAddBeforeOkKeepsTheAssociation) {
   EXPECT_FALSE(again.IsListed(L".zzq"));
   again.Add(L".zzq", L"");
   Ok(again);
-  EXPECT_EQ(store.ReadString(L".zzq", L""), L"zzqfile");
+  EXPECT_EQ(store.ReadString(L".zzq", L""), L"fum.zzq");
   EXPECT_EQ(remembered, std::vector<std::wstring>{L".zzq"});
 }
 
@@ -128,30 +193,32 @@ TEST_F(AssocTest, RemovedWithoutARecordedTypeKeepsItsEntries) {
   AssocList list = Open();
   list.Add(L".new", L"");
   Ok(list);
-  // Taken from a type whose key "oldfile" did not exist: removed in the same session, it stays.
+  // Taken from a type whose key did not exist: removed in the same session, it stays.
   store.WriteString(L".old", L"", L"gone");
   list.Add(L".old", L"");
   Ok(list);
   list.Remove(L".old");
   Ok(list);
-  EXPECT_EQ(store.ReadString(L".old", L""), L"oldfile");
+  EXPECT_EQ(store.ReadString(L".old", L""), L"fum.old");
   AssocList again = Open();
   again.Remove(L".new");
   Ok(again);
-  EXPECT_EQ(store.ReadString(L".new", L""), L"newfile");
-  EXPECT_TRUE(store.KeyExists(L"newfile"));
+  EXPECT_EQ(store.ReadString(L".new", L""), L"fum.new");
+  EXPECT_TRUE(store.KeyExists(L"fum.new"));
   EXPECT_TRUE(remembered.empty());
 }
 
-TEST_F(AssocTest, AnEmptyTypeIsNeitherRestoredNorDeleted) {
+TEST_F(AssocTest, AnExtensionWithAnEmptyTypeKeepsIt) {
   store.WriteString(L".e", L"", L"");
   store.WriteString(L".e", L"fumprevassoc", L"old");
+  store.WriteString(L"old", L"", L"Old type");
   store.WriteString(L"efile\\Shell\\Open\\Command", L"", openCommand);
   remembered = {L".e"};
   AssocList list = Open();
   EXPECT_TRUE(list.Remove(L".e"));
   Ok(list);
-  EXPECT_EQ(store.ReadString(L".e", L"fumprevassoc"), L"old");
+  EXPECT_EQ(store.ReadString(L".e", L""), L"");
+  EXPECT_EQ(store.ReadString(L"old", L""), L"Old type");
 }
 
 TEST_F(AssocTest, AnExtensionTakenOverByAnotherProgramLeavesTheList) {
@@ -159,7 +226,7 @@ TEST_F(AssocTest, AnExtensionTakenOverByAnotherProgramLeavesTheList) {
   list.Add(L".one", L"");
   list.Add(L".two", L"");
   Ok(list);
-  store.WriteString(L"twofile\\Shell\\Open\\Command", L"", L"other.exe %1");
+  store.WriteString(L"fum.two\\Shell\\Open\\Command", L"", L"other.exe %1");
   EXPECT_EQ(Open().Listed(), std::vector<std::wstring>{L".one"});
 }
 

@@ -37,7 +37,7 @@ class TestKeys {
 
  private:
   static void Remove() {
-    for (const wchar_t* key : {L".zzq", L"zzqfile", L".zzp", L"zzpfile", L"zzpother"})
+    for (const wchar_t* key : {L".zzq", L"fum.zzq", L".zzp", L"fum.zzp", L"zzpfile"})
       RegDeleteTreeW(HKEY_CLASSES_ROOT, key);
   }
 };
@@ -96,14 +96,16 @@ TEST_F(SettingsPagesTest, AFilterLosesItsBlanksAndIsOfferedByTheOpenDialog) {
   EXPECT_NE(settings.find("\"C files\",\"*.c;*.h\""), std::string::npos) << settings;
 }
 
+void WriteClassesValue(const std::wstring& key, const std::wstring& text) {
+  RegSetKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, REG_SZ, text.c_str(),
+                  static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
 TEST_F(SettingsPagesTest, AssociationsAreWrittenRememberedAndGivenBack) {
   TestKeys keys;
-  HKEY other = nullptr;
-  RegCreateKeyExW(HKEY_CLASSES_ROOT, L".zzp", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &other,
-                  nullptr);
-  RegSetValueExW(other, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(L"zzpother"),
-                 9 * sizeof(wchar_t));
-  RegCloseKey(other);
+  // .zzp has the type of another program, whose key has the name the program's once had.
+  WriteClassesValue(L".zzp", L"zzpfile");
+  WriteClassesValue(L"zzpfile\\Shell\\Open\\Command", L"other.exe \"%1\"");
 
   Start();
   SheetDriver sheet(fum);
@@ -130,12 +132,13 @@ TEST_F(SettingsPagesTest, AssociationsAreWrittenRememberedAndGivenBack) {
   ASSERT_TRUE(sheet.WaitClosed());
 
   std::wstring command = L"\"" + install.Exe() + L"\" \"%1\"";
-  EXPECT_EQ(ReadClassesValue(L".zzq", nullptr), L"zzqfile");
-  EXPECT_EQ(ReadClassesValue(L"zzqfile", nullptr), L"zzqfile");
-  EXPECT_EQ(ReadClassesValue(L"zzqfile\\Shell\\Open\\Command", nullptr), command);
-  EXPECT_EQ(ReadClassesValue(L"zzqfile\\DefaultIcon", nullptr), install.Exe() + L",-1");
-  EXPECT_EQ(ReadClassesValue(L".zzp", nullptr), L"zzpfile");
-  EXPECT_EQ(ReadClassesValue(L".zzp", L"fumprevassoc"), L"zzpother");
+  EXPECT_EQ(ReadClassesValue(L".zzq", nullptr), L"fum.zzq");
+  EXPECT_EQ(ReadClassesValue(L"fum.zzq", nullptr), L"zzqfile");
+  EXPECT_EQ(ReadClassesValue(L"fum.zzq\\Shell\\Open\\Command", nullptr), command);
+  EXPECT_EQ(ReadClassesValue(L"fum.zzq\\DefaultIcon", nullptr), install.Exe() + L",-1");
+  EXPECT_EQ(ReadClassesValue(L".zzp", nullptr), L"fum.zzp");
+  EXPECT_EQ(ReadClassesValue(L".zzp", L"fumprevassoc"), L"zzpfile");
+  EXPECT_EQ(ReadClassesValue(L"zzpfile\\Shell\\Open\\Command", nullptr), L"other.exe \"%1\"");
 
   Restart();
   std::string settings = install.folder.Read(L"fum.opt");
@@ -147,8 +150,9 @@ TEST_F(SettingsPagesTest, AssociationsAreWrittenRememberedAndGivenBack) {
   sheet.Click(IDC_ASC_DELETE);
   sheet.PressOk();
   ASSERT_TRUE(sheet.WaitClosed());
-  EXPECT_EQ(ReadClassesValue(L".zzp", nullptr), L"zzpother");
+  EXPECT_EQ(ReadClassesValue(L".zzp", nullptr), L"zzpfile");
   EXPECT_EQ(ReadClassesValue(L".zzp", L"fumprevassoc"), L"<none>");
-  EXPECT_FALSE(ClassesKeyExists(L"zzpfile"));
-  EXPECT_EQ(ReadClassesValue(L".zzq", nullptr), L"zzqfile");
+  EXPECT_FALSE(ClassesKeyExists(L"fum.zzp"));
+  EXPECT_EQ(ReadClassesValue(L"zzpfile\\Shell\\Open\\Command", nullptr), L"other.exe \"%1\"");
+  EXPECT_EQ(ReadClassesValue(L".zzq", nullptr), L"fum.zzq");
 }
