@@ -6,6 +6,7 @@
 
 #include "comun/resource.h"
 #include "config/AppSettings.h"
+#include "config/DocClassIO.h"
 #include "syntax/ConfigFile.h"
 
 namespace {
@@ -69,7 +70,8 @@ void StoreFields(const ClassFields& fields, DocClass& docClass) {
   docClass.fontflags = fields.fontflags;
   docClass.fontsize = fields.fontsize;
   docClass.fontwidthrel = fields.alterFont ? fields.fontwidthrel : 100;
-  docClass.linespacing = fields.linespacing;
+  // Typed on the page: a line must keep at least a pixel, and widening has its bound.
+  docClass.linespacing = LineSpacingRange(fields.fontsize).Clamp(fields.linespacing);
   docClass.fontcleartype = fields.cleartype;
   docClass.fontproof = fields.proof;
   docClass.filter = JoinStringList(fields.filters);

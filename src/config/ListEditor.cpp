@@ -13,8 +13,10 @@ bool ListEditor::OnListCommand(int id, int code) {
   return true;
 }
 
+bool ListEditor::ValidateTouched() { return !dirty_ || ValidateCurrent(); }
+
 bool ListEditor::StoreCurrent() {
-  if (!ValidateCurrent()) return false;
+  if (!ValidateTouched()) return false;
   if (currentIndex_ < 0 || !dirty_) return true;
   CopyFieldsToCurrent();
   dirty_ = false;
@@ -37,7 +39,8 @@ void ListEditor::OnNew() {
   names.InsertAt(index, name);
   names.Select(index);
   LoadItem(index);
-  SetModified(true);
+  // Made by the user: its fields are checked like those the user changed.
+  MarkDirty();
 }
 
 void ListEditor::OnDelete() {

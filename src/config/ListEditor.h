@@ -63,6 +63,9 @@ class ListEditor {
   virtual bool CanDelete(int) const { return true; }
   virtual void SetModified(bool modified) = 0;
 
+  // Validates the fields when the user changed them (or made the item): data the user did not
+  // touch are never refused. False when validation failed.
+  bool ValidateTouched();
   // Validates, then copies the fields into the current item when they changed; false when
   // validation failed.
   bool StoreCurrent();

@@ -240,8 +240,10 @@ bool ClassPage::OnSectionCommand(int id, int code) {
       if (code == CBN_SELCHANGE) MarkDirty();
       return code == CBN_SELCHANGE;
     case IDC_CLS_ALTERFONT:
-      if (code == BN_CLICKED) width_.Enable(alterFont_.Checked());
-      return code == BN_CLICKED;
+      if (code != BN_CLICKED) return false;
+      width_.Enable(alterFont_.Checked());
+      MarkDirty();  // unticked alone, it stores the width 100
+      return true;
     case IDC_CLS_HASSYNTAX:
       if (code != BN_CLICKED) return false;
       syntaxFile_.Enable(hasSyntax_.Checked());

@@ -18,7 +18,7 @@ class ClassPage final : public ListEditorPage {
   bool OnInit(HWND window) override;
   bool OnApply() override;
   bool OnCommand(int id, int code) override;
-  bool Validate() override { return ValidateCurrent(); }
+  bool Validate() override { return ValidateTouched(); }
   bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
 
  protected:

@@ -106,7 +106,11 @@ void ClassPage::ShowFields(const ClassFields& fields) {
   hasSyntax_.SetChecked(fields.hassyntax);
   syntaxLabel_.Enable(fields.hassyntax);
   syntaxFile_.Enable(fields.hassyntax);
-  syntaxFile_.Select(fields.hassyntax ? syntaxFile_.FindExact(fields.syntaxfile) : -1);
+  // A syntax file that is missing stays the class's choice until the user makes another.
+  if (fields.hassyntax && !fields.syntaxfile.empty())
+    SelectOrAdd(syntaxFile_, fields.syntaxfile);
+  else
+    syntaxFile_.Select(-1);
 
   ShowFontFields(fields);
 
@@ -163,7 +167,8 @@ ClassFields ClassPage::ReadFields() const {
   if (fields.sizeSelected) fields.fontsize = static_cast<int>(size_.ItemData(size));
   fields.alterFont = alterFont_.Checked();
   fields.fontwidthrel = width_.GetInt();
-  fields.linespacing = compress_.GetInt();
+  // Negative: the rows are widened.
+  fields.linespacing = SignedDigitsValue(compress_.GetText());
   fields.cleartype = cleartype_.Checked();
   fields.proof = proof_.Checked();
   fields.hassyntax = hasSyntax_.Checked();

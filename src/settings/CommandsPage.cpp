@@ -56,7 +56,7 @@ class CommandsPage final : public ListEditorPage {
     }
   }
 
-  bool Validate() override { return ValidateCurrent(); }
+  bool Validate() override { return ValidateTouched(); }
 
   bool OnApply() override {
     if (!StoreCurrent()) return false;

@@ -1,6 +1,7 @@
 // The Document and Classes pages' field checks, storing, sections and the replacement of the
 // class registry.
 #include "config/ClassFields.h"
+#include "config/DocClassIO.h"
 
 #include <gtest/gtest.h>
 
@@ -100,6 +101,14 @@ TEST(ClassFields, StoringFollowsTheFieldsRules) {
   EXPECT_EQ(docClass.fontwidthrel, 150);
   EXPECT_EQ(docClass.syntaxfile, L"sh.syntax");
   EXPECT_EQ(docClass.syntax, nullptr);
+
+  // A typed line spacing keeps its sign and is brought into its range.
+  const int most = LineSpacingRange(fields.fontsize).high;
+  for (auto [typed, stored] : {std::pair{-2, -2}, {-100000, -lineSpacingMaxWidening}, {100000, most}}) {
+    fields.linespacing = typed;
+    StoreFields(fields, docClass);
+    EXPECT_EQ(docClass.linespacing, stored) << typed;
+  }
 }
 
 TEST(ClassFields, OnlyANamedClassOnTheClassesPageHasFilters) {

@@ -43,6 +43,7 @@ struct Item { std::wstring name; std::wstring value; };
 class FakeEditor final : public ListEditor {
  public:
   FakeEditor() : ListEditor(listId, newId, deleteId) {}
+  using ListEditor::ValidateTouched;
   using ListEditor::WhileBusy;
 
   void Start(std::vector<Item> list) {
@@ -181,6 +182,22 @@ TEST_F(ListEditorTest, AnInvalidItemStaysShownWhenAnotherIsChosen) {
   editor.names.text = L"delta";
   editor.OnListCommand(newId, listClicked);
   EXPECT_EQ(editor.items.size(), 3u);
+}
+
+TEST_F(ListEditorTest, DataTheUserDidNotTouchAreNeverRefused) {
+  FakeEditor stored;
+  stored.Start({{L"alpha", L"bad"}, {L"beta", L"b"}});  // as read from the settings file
+  EXPECT_TRUE(stored.ValidateTouched());
+  stored.Choose(1);
+  EXPECT_EQ(stored.refusals, 0);
+  EXPECT_EQ(stored.CurrentIndex(), 1);
+  // Touched, the same value is refused; a new item counts as touched.
+  stored.EditField(L"bad");
+  EXPECT_FALSE(stored.ValidateTouched());
+  stored.EditField(L"b");
+  stored.names.text = L"gamma";
+  stored.OnListCommand(newId, listClicked);
+  EXPECT_TRUE(stored.Dirty());
 }
 
 TEST_F(ListEditorTest, DeleteLeavesNothingSelectedAndTheFieldsEmptyAndDisabled) {

@@ -159,6 +159,32 @@ TEST_F(SettingsSheetTest, SetColorStoresTheSlidersIntoTheChosenSlot) {
   EXPECT_NE(defaults.find(",7829367,1971210,13145750,"), std::string::npos) << defaults;
 }
 
+TEST_F(SettingsSheetTest, TheClassesPageKeepsWhatItWasGivenAndStoresAnUntickedAlterFont) {
+  install.folder.Write(L"fum.opt",
+                       "<clases>\r\n<default>\r\nfontwidthrel = 120\r\nhassyntax = 1\r\n"
+                       "linespacing = -2\r\nsyntaxfile = \"gone.syntax\"\r\n</default>\r\n"
+                       "</clases>\r\n");
+  Start();
+  SheetDriver sheet(fum);
+  // Untouched, a class whose syntax file is missing is not refused: OK closes the sheet.
+  ASSERT_TRUE(sheet.Open());
+  sheet.ShowPage(2);
+  sheet.PressOk();
+  ASSERT_TRUE(sheet.WaitClosed());
+  // Unticking "Alter Font:" alone is a change, stored with every other value as it was.
+  ASSERT_TRUE(sheet.Open());
+  sheet.ShowPage(2);
+  sheet.ChooseSection(L"font");
+  EXPECT_EQ(sheet.Text(IDC_CLS_COMPRESS), L"-2");
+  sheet.Click(IDC_CLS_ALTERFONT);
+  sheet.PressOk();
+  ASSERT_TRUE(sheet.WaitClosed());
+  const std::string defaults = SectionAfterExit("default");
+  EXPECT_NE(defaults.find("fontwidthrel = 100"), std::string::npos) << defaults;
+  EXPECT_NE(defaults.find("linespacing = -2"), std::string::npos) << defaults;
+  EXPECT_NE(defaults.find("syntaxfile = \"gone.syntax\""), std::string::npos) << defaults;
+}
+
 TEST_F(SettingsSheetTest, WithoutADocumentTheDocumentPageShowsTheDefaultClassDisabled) {
   Start();
   fum.Command(IDM_CLOSE);
