@@ -202,13 +202,24 @@ void WriteSection(LineWriter& writer, const ConfigNode& section, int depth) {
   }
 }
 
+// Whether the file written in the code page would begin with the bytes of the UTF-8 mark (a
+// first key beginning so), and so be read as UTF-8.
+bool BeginsLikeTheMark(const ConfigNode& root) {
+  if (root.entries.empty() || root.entries.begin()->second->IsSection()) return false;
+  const std::wstring& key = root.entries.begin()->first;
+  std::string bytes;
+  codepage::AppendAnsi(key.data(), key.size(), bytes);
+  return bytes.starts_with(ByteOrderMark(Encoding::utf8));
+}
+
 }  // namespace
 
 bool ConfigFile::Save() {
-  // In the code page, unless it would lose a character (a file name in another script): then in
-  // UTF-8, marked as such at the start.
-  const TextFormat format =
-      FitsCodePage(root_) ? TextFormat{} : TextFormat{Encoding::utf8, true, false};
+  // In the code page, unless it would lose a character (a file name in another script) or be
+  // taken for UTF-8: then in UTF-8, marked as such at the start.
+  const TextFormat format = FitsCodePage(root_) && !BeginsLikeTheMark(root_)
+                                ? TextFormat{}
+                                : TextFormat{Encoding::utf8, true, false};
   LineWriter writer(path_, format);
   if (writer.Failed()) return false;
   WriteSection(writer, root_, 0);

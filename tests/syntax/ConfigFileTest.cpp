@@ -200,6 +200,37 @@ TEST(ConfigFile, WrittenTreeReadsBackEqual) {
   EXPECT_EQ(DumpTree(second.Root()), DumpTree(first.Root()));
 }
 
+TEST(ConfigFile, KeepsEveryCharacterAndTheCodePageWhileItHoldsThem) {
+  TempFolder folder;
+  ConfigFile config;
+  config.SetPath(folder.Path(L"s.opt"));
+  // Code page text, "\u00e9" included, is written as it always was.
+  config.SetString(L"recent", L"caf\u00e9.txt");
+  ASSERT_TRUE(config.Save());
+  EXPECT_EQ(folder.Read(L"s.opt"), "recent = \"caf\xE9.txt\"\r\n");
+  // A character the code page lacks makes the file UTF-8, marked, and read back whole.
+  config.SetString(L"recent", L"\u03A9mega \xD83D\xDE00.txt");
+  ASSERT_TRUE(config.Save());
+  EXPECT_EQ(folder.Read(L"s.opt"),
+            "\xEF\xBB\xBFrecent = \"\xCE\xA9mega \xF0\x9F\x98\x80.txt\"\r\n");
+  ConfigFile again;
+  ASSERT_TRUE(again.Load(folder.Path(L"s.opt")));
+  EXPECT_EQ(again.GetString(L"recent", L""), L"\u03A9mega \xD83D\xDE00.txt");
+  // Without its mark the same bytes are code page text.
+  folder.Write(L"plain.opt", "k = \"\xCE\xA9\"\r\n");
+  ConfigFile plain;
+  ASSERT_TRUE(plain.Load(folder.Path(L"plain.opt")));
+  EXPECT_EQ(plain.GetString(L"k", L""), L"\u00CE\u00A9");
+  // Code page text whose bytes would begin like the mark is written as UTF-8 too.
+  ConfigFile marked;
+  marked.SetPath(folder.Path(L"m.opt"));
+  marked.SetInt(L"\u00EF\u00BB\u00BFkey", 1);
+  ASSERT_TRUE(marked.Save());
+  ConfigFile back;
+  ASSERT_TRUE(back.Load(folder.Path(L"m.opt")));
+  EXPECT_TRUE(back.Exists(L"\u00EF\u00BB\u00BFkey"));
+}
+
 TEST(ConfigFile, SaveOnCloseWritesEveryDefaultAGetAdded) {
   TempFolder folder;
   folder.Write(L"s.opt", "kept = 1\r\n");
