@@ -16,6 +16,13 @@ bool IsInvisibleSelector(char32_t c) {
          c == 0x200D;
 }
 
+// The units of the scripts written from right to left, and the marks and controls of direction.
+bool IsRightToLeft(std::uint32_t unit) {
+  return (unit >= 0x0590 && unit <= 0x08FF) || (unit >= 0xFB1D && unit <= 0xFDFF) ||
+         (unit >= 0xFE70 && unit <= 0xFEFF) || unit == 0x200E || unit == 0x200F ||
+         (unit >= 0x202A && unit <= 0x202E) || (unit >= 0x2066 && unit <= 0x2069);
+}
+
 // The units of a character less its invisible selectors.
 std::wstring Visible(const wchar_t* units, int count) {
   const std::wstring_view text(units, static_cast<std::size_t>(count));
@@ -80,12 +87,36 @@ void CellTextPainter::Reset() {
   wide_.clear();
   chosen_[0].clear();
   chosen_[1].clear();
+  glyphs_.clear();
   font_ = nullptr;
 }
 
-void CellTextPainter::LoadFaces(HDC dc, HFONT font) {
+void CellTextPainter::UseFont(HFONT font) {
+  if (font == font_) return;
   Reset();
   font_ = font;
+}
+
+bool CellTextPainter::DrawnByFont(HDC dc, HFONT font, const wchar_t* text, int count) {
+  UseFont(font);
+  if (glyphs_.empty()) glyphs_.assign(0x10000, 0);
+  for (int i = 0; i < count; ++i) {
+    const std::uint32_t unit = cells::Unit(text[i]);
+    if (unit < cells::firstSpecialUnit) continue;
+    if (IsRightToLeft(unit)) return false;
+    if (glyphs_[unit] == 0) {
+      WORD glyph = 0;
+      const bool found = GetGlyphIndicesW(dc, text + i, 1, &glyph, GGI_MARK_NONEXISTING_GLYPHS) == 1 &&
+                         glyph != 0xFFFF;
+      glyphs_[unit] = found ? 1 : 2;
+    }
+    if (glyphs_[unit] != 1) return false;
+  }
+  return true;
+}
+
+void CellTextPainter::LoadFaces(HDC dc) {
+  HFONT font = font_;
   LOGFONTW logFont{};
   GetObjectW(font, sizeof logFont, &logFont);
   wchar_t actual[LF_FACESIZE] = {};
@@ -191,7 +222,8 @@ void CellTextPainter::DrawPlain(HDC dc, int x, int y, int end, int lineHeight) {
 
 void CellTextPainter::Draw(HDC dc, HFONT font, int x, int y, int cellWidth, int lineHeight,
                            const wchar_t* text, int count) {
-  if (font != font_ || narrow_.empty()) LoadFaces(dc, font);
+  UseFont(font);
+  if (narrow_.empty()) LoadFaces(dc);
   const std::wstring_view units(text, static_cast<std::size_t>(count));
   plain_.clear();
   advances_.clear();

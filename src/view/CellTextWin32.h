@@ -24,6 +24,11 @@ class CellTextPainter {
   // Forgets the faces chosen for the previous view font; the next Draw starts from font.
   void Reset();
 
+  // True when the view's font (selected into dc) has a glyph of its own for every unit of the
+  // text and none is written right to left: the text then draws itself on the grid, as Latin
+  // text does, in the font's own advances.
+  bool DrawnByFont(HDC dc, HFONT font, const wchar_t* text, int count);
+
   // Draws count units of whole characters (no tabs) with their left edge at x and their top
   // at y, each character on its cells of cellWidth pixels, filling the cells' background with
   // the DC's background colour. font is the view's font, selected into dc.
@@ -52,11 +57,14 @@ class CellTextPainter {
   // has, and the platform's own fallback is asked.
   int FaceFor(HDC dc, Faces& faces, const std::wstring& character);
   bool Covers(HDC dc, Face& face, const std::wstring& character);
-  // Sets the faces up for font: the view's font first, then its linked faces, for characters
+  // Starts anew when the view's font is another one.
+  void UseFont(HFONT font);
+  // Sets the faces up for the view's font: itself first, then its linked faces, for characters
   // of one cell and of two.
-  void LoadFaces(HDC dc, HFONT font);
+  void LoadFaces(HDC dc);
 
-  HFONT font_ = nullptr;  // the font the faces were set up for
+  HFONT font_ = nullptr;  // the font the faces and glyphs were set up for
+  std::vector<std::uint8_t> glyphs_;  // for each unit: 0 not asked yet, 1 in font_, 2 not
   Faces narrow_;          // narrow_[0] is the view's font
   Faces wide_;            // at the faces' own width
   int ascent_ = 0;        // of the view's font: every face is drawn on its baseline

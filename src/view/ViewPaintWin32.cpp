@@ -68,15 +68,18 @@ class GdiPainter final : public RowPainter {
   void Text(int x, int y, const ColourRun& run) {
     const wchar_t* text = run.text + run.index;
     const auto length = static_cast<std::size_t>(run.length);
-    // Latin text in the font's own advances, as it always was drawn.
-    if (HighestUnit(text, length) < cells::firstSpecialUnit) {
+    // Latin text, and text whose glyphs the font has itself, in the font's own advances, as it
+    // always was drawn.
+    const bool latin = HighestUnit(text, length) < cells::firstSpecialUnit;
+    const bool singleCells = latin || AllSingleCells(text, length);
+    if (latin || (singleCells && view_.cellText.DrawnByFont(dc_, view_.font.Get(), text, run.length))) {
       ExtTextOutW(dc_, x, y, ETO_OPAQUE | ETO_CLIPPED, nullptr, text, static_cast<UINT>(length),
                   nullptr);
       return;
     }
     // Other text of one unit to a cell: each character on its cell, whatever face the system
     // takes its glyph from, and in the order of the text whatever its direction.
-    if (AllSingleCells(text, length)) {
+    if (singleCells) {
       if (advances_.size() < length) advances_.resize(length);
       std::fill_n(advances_.begin(), length, view_.characterWidth);
       ExtTextOutW(dc_, x, y, ETO_OPAQUE | ETO_CLIPPED | ETO_IGNORELANGUAGE, nullptr, text,
