@@ -28,22 +28,30 @@ int FolderIcon(bool open) {
   return info.iIcon;
 }
 
-// The small system icon of a drive, chosen by its kind without touching the drive: asking for
-// the icon of the drive itself would wait for a network drive that is away, or a card slot.
+// The small system icon of a drive, chosen by its kind without touching the drive: asking the
+// drive itself waits for a network drive that is away, or an empty card slot. Where the system
+// has no icon for a kind, a fixed or RAM drive (which answers at once) is asked itself, any other
+// kind gets the icon its attributes give.
 int DriveIcon(const std::wstring& root) {
+  const UINT type = GetDriveTypeW(root.c_str());
   SHSTOCKICONID kind = SIID_DRIVEFIXED;
-  switch (GetDriveTypeW(root.c_str())) {
+  switch (type) {
     case DRIVE_REMOVABLE: kind = SIID_DRIVEREMOVE; break;
     case DRIVE_REMOTE: kind = SIID_DRIVENET; break;
     case DRIVE_CDROM: kind = SIID_DRIVECD; break;
     case DRIVE_RAMDISK: kind = SIID_DRIVERAM; break;
     default: break;
   }
-  SHSTOCKICONINFO info{};
-  info.cbSize = sizeof info;
-  if (FAILED(SHGetStockIconInfo(kind, SHGSI_SYSICONINDEX | SHGSI_SMALLICON, &info)))
-    return FolderIcon(false);
-  return info.iSysImageIndex;
+  SHSTOCKICONINFO stock{};
+  stock.cbSize = sizeof stock;
+  if (SUCCEEDED(SHGetStockIconInfo(kind, SHGSI_SYSICONINDEX | SHGSI_SMALLICON, &stock)) &&
+      stock.iSysImageIndex >= 0)
+    return stock.iSysImageIndex;
+  SHFILEINFOW info{};
+  UINT flags = SHGFI_SYSICONINDEX | SHGFI_SMALLICON;
+  if (type != DRIVE_FIXED && type != DRIVE_RAMDISK) flags |= SHGFI_USEFILEATTRIBUTES;
+  SHGetFileInfoW(root.c_str(), FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info, flags);
+  return info.iIcon;
 }
 
 // The name a folder inside parent (a path ending with a backslash) has on disk, when one of

@@ -115,6 +115,58 @@ void AddCloseButton(HWND sheet) {
       SetWindowLongPtrW(title, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CloseButtonProc)));
 }
 
+// The page a key of the sheet switches to: Ctrl+Tab and Ctrl+Page Down the next, with Shift
+// or Ctrl+Page Up the one before, round at the ends, as every desktop sheet does; -1 for any
+// other key.
+int PageForKey(HWND sheet, const MSG& message) {
+  if (message.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) >= 0) return -1;
+  int step = 0;
+  if (message.wParam == VK_TAB) step = GetKeyState(VK_SHIFT) < 0 ? -1 : 1;
+  else if (message.wParam == VK_NEXT) step = 1;
+  else if (message.wParam == VK_PRIOR) step = -1;
+  if (step == 0) return -1;
+  HWND tabs = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0));
+  const int count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
+  const int shown = static_cast<int>(SendMessageW(tabs, TCM_GETCURSEL, 0, 0));
+  if (count <= 0 || shown < 0) return -1;
+  return (shown + step + count) % count;
+}
+
+// The dialog manager's filter sees every message of the sheet's loop before the sheet does:
+// the page keys are taken here, for a sheet of the platform that does not take them itself.
+// A message box of a page is no part of the sheet and keeps its keys.
+LRESULT CALLBACK SheetKeyFilter(int code, WPARAM wParam, LPARAM lParam) {
+  const bool taken = platform::Guarded(
+      [&] {
+        const auto* message = reinterpret_cast<const MSG*>(lParam);
+        HWND sheet = closeButton.sheet;
+        if (code != MSGF_DIALOGBOX || !message || !sheet ||
+            (message->hwnd != sheet && !IsChild(sheet, message->hwnd)))
+          return false;
+        const int page = PageForKey(sheet, *message);
+        if (page < 0) return false;
+        // As a tap on the tab: a page whose data are refused keeps the sheet on it.
+        SendMessageW(sheet, PSM_SETCURSEL, page, 0);
+        return true;
+      },
+      [] { return false; });
+  return taken ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Holds the key filter while the sheet runs.
+class KeyFilter {
+ public:
+  KeyFilter() : hook_(SetWindowsHookExW(WH_MSGFILTER, SheetKeyFilter, nullptr, GetCurrentThreadId())) {}
+  ~KeyFilter() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+  }
+  KeyFilter(const KeyFilter&) = delete;
+  KeyFilter& operator=(const KeyFilter&) = delete;
+
+ private:
+  HHOOK hook_;
+};
+
 int CALLBACK SheetCallback(HWND window, UINT message, LPARAM) {
   switch (message) {
     case PSCB_INITIALIZED:
@@ -193,6 +245,7 @@ void ShowSettingsSheet(HWND owner, SettingsHost& host) {
   header.nStartPage = 0;
   header.phpage = pages.data();
   header.pfnCallback = SheetCallback;
+  const KeyFilter keys;
   if (PropertySheetW(&header) == -1)
     for (HPROPSHEETPAGE page : pages) DestroyPropertySheetPage(page);
   closeButton = CloseButton{};

@@ -273,6 +273,15 @@ TEST_F(FileDialogTest, StartsInTheInitialFolderWithItsVisibleFilesSizesAndFolder
   Names drives = dialog.Children(root);
   EXPECT_NE(std::find(drives.begin(), drives.end(), request.initialDir.substr(0, 2)),
             drives.end());
+  // Each drive shows an icon of its kind.
+  for (HTREEITEM drive = TreeView_GetChild(tree, root); drive;
+       drive = TreeView_GetNextSibling(tree, drive)) {
+    TVITEMW item{};
+    item.mask = TVIF_IMAGE | TVIF_HANDLE;
+    item.hItem = drive;
+    TreeView_GetItem(tree, &item);
+    EXPECT_GE(item.iImage, 0) << ::testing::PrintToString(dialog.ItemText(drive));
+  }
 
   dialog.SetShowFolders(true);
   EXPECT_EQ(dialog.SortedNames(), (Names{L"a.txt", L"b.c", L"big.txt", L"src"}));

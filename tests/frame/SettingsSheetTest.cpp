@@ -185,6 +185,25 @@ TEST_F(SettingsSheetTest, TheClassesPageKeepsWhatItWasGivenAndStoresAnUntickedAl
   EXPECT_NE(defaults.find("syntaxfile = \"gone.syntax\""), std::string::npos) << defaults;
 }
 
+TEST_F(SettingsSheetTest, CtrlTabAndCtrlShiftTabSwitchPages) {
+  Start();
+  SheetDriver sheet(fum);
+  ASSERT_TRUE(sheet.Open());
+  ASSERT_TRUE(BringToFront(sheet.Window()));
+  auto shown = [&sheet] {
+    HWND tabs = reinterpret_cast<HWND>(SendMessageW(sheet.Window(), PSM_GETTABCONTROL, 0, 0));
+    return static_cast<int>(SendMessageW(tabs, TCM_GETCURSEL, 0, 0));
+  };
+  EXPECT_EQ(shown(), 0);
+  PressKeys({VK_CONTROL, VK_TAB});
+  EXPECT_TRUE(WaitUntil([&] { return shown() == 1; })) << shown();
+  PressKeys({VK_CONTROL, VK_SHIFT, VK_TAB});
+  PressKeys({VK_CONTROL, VK_SHIFT, VK_TAB});
+  EXPECT_TRUE(WaitUntil([&] { return shown() == 4; })) << shown();  // round to the last
+  sheet.PressOk();
+  EXPECT_TRUE(sheet.WaitClosed());
+}
+
 TEST_F(SettingsSheetTest, WithoutADocumentTheDocumentPageShowsTheDefaultClassDisabled) {
   Start();
   fum.Command(IDM_CLOSE);
