@@ -3,6 +3,7 @@
 #include "pocketpc/BarWin32.h"
 
 #include "platform/HandlerGuard.h"
+#include "platform/HandlerNesting.h"
 #include "pocketpc/PocketPC.h"
 
 #include <windowsx.h>
@@ -50,6 +51,8 @@ void ShowDropDown(Bar& bar, const DropDown& dropDown) {
 
   SendMessageW(bar.window, TB_PRESSBUTTON, dropDown.command, TRUE);
   TPMPARAMS params{sizeof(params), button};
+  // The menu runs a message loop: what other programs ask for meanwhile waits until it ends.
+  platform::HandlerScope scope;
   UINT flags = TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_VERTICAL |
                (above ? TPM_BOTTOMALIGN : TPM_TOPALIGN);
   TrackPopupMenuEx(dropDown.menu, flags, button.left, above ? button.top : button.bottom,

@@ -8,6 +8,7 @@
 #include "comun/resource.h"
 #include "pocketpc/GdiWin32.h"
 #include "platform/HandlerGuard.h"
+#include "platform/HandlerNesting.h"
 #include "pocketpc/PocketPC.h"
 
 namespace {
@@ -89,7 +90,10 @@ LRESULT OnFieldMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, 
     case WM_COMMAND:
       if (wrapper->OnCommand(LOWORD(wParam), HIWORD(wParam))) return 0;
       break;
-    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDOWN: {
+      // The tap-and-hold wait and the menu run message loops: what other programs ask for
+      // meanwhile waits until they have ended.
+      platform::HandlerScope scope;
       if (IsContextGesture(window, lParam)) {
         ShowFieldMenu(window);
         return 0;
@@ -101,6 +105,7 @@ LRESULT OnFieldMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, 
         return 0;
       }
       break;
+    }
     case WM_NCDESTROY:
       SetWindowLongPtrW(window, wrapperSlots[kind], 0);
       break;

@@ -385,6 +385,26 @@ TEST_F(Documents, AHandOverDuringTapAndHoldWaitsForTheContextMenuAndReadsTheShow
   EXPECT_EQ(install.folder.Read(L"a.txt"), "againx\r\n");
 }
 
+TEST_F(Documents, AHandOverWaitsWhileAMenuOfTheMenuBarIsOpen) {
+  Open({L"a.txt", L"b.txt"});
+  // The menu bar's first button, at its left end, drops its menu down.
+  HWND bar = FindWindowExW(fum.Window(), nullptr, L"ToolbarWindow32", nullptr);
+  while (bar && !IsWindowVisible(bar)) bar = FindWindowExW(fum.Window(), bar, L"ToolbarWindow32", nullptr);
+  ASSERT_NE(bar, nullptr);
+  RECT place{};
+  GetWindowRect(bar, &place);
+  StylusDown({place.left + 12, (place.top + place.bottom) / 2});
+  StylusUp();
+  HWND menu = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (menu = fum.FindOwnWindow(L"#32768")) != nullptr; }));
+  install.folder.Write(L"c.txt", "c\r\n");
+  SendHandOver(L"c.txt").join();
+  Sleep(300);
+  EXPECT_EQ(fum.Title(), L"fu - b.txt") << "a file opened under an open menu";
+  PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_TRUE(fum.WaitForTitle(L"fu - c.txt")) << Narrow(fum.Title());
+}
+
 TEST_F(Documents, OpenShowsTheFolderTreeAndFileListAndOpensATypedFullPath) {
   ASSERT_TRUE(fum.Start()) << Narrow(fum.Error());
   std::filesystem::create_directories(install.folder.Native(L"one\\two\\three"));
