@@ -380,6 +380,15 @@ TEST_F(FrameWindow, TheFindFieldEnablesTheFindButtonsAndEnterFindsTheNextHit) {
   EXPECT_EQ(view.caret.index, 5);
   EXPECT_EQ(WindowText(frame.findField.window), L"foo") << "Enter types nothing";
   EXPECT_EQ(GetFocus(), frame.mainWindow);
+  // Typed over, the hit is no hit: Replace finds the next one instead of inserting.
+  SetWindowTextW(frame.replaceField.window, L"bar");
+  Type(L'X');
+  frame.RunCommand(IDM_REPLACE);
+  EXPECT_EQ(frame.ActiveDocument()->text->lines[0].Text(), L"a X foo");
+  EXPECT_EQ(view.anchor.index, 4);
+  frame.RunCommand(IDM_UNDO);
+  frame.RunCommand(IDM_DOCSTART);
+  PressKey(frame.findField.window, VK_RETURN, L'\r');
   // Replace typed into the replace field; Enter there replaces the hit and selects the next.
   SetWindowTextW(frame.replaceField.window, L"bar");
   PressKey(frame.replaceField.window, VK_RETURN, L'\r');
@@ -408,6 +417,14 @@ TEST_F(FrameWindow, GotoLineTakesTheLineNumbersPlaceUntilEnter) {
   PressKey(frame.gotoField.window, VK_ESCAPE, 27);
   EXPECT_EQ(frame.ActiveView()->caret.line, 1);
   EXPECT_TRUE(IsWindowVisible(frame.lineNumberField));
+  // A number too large for any line goes to the last line.
+  for (const wchar_t* number : {L"4294967296", L"2147483648"}) {
+    frame.RunCommand(IDM_DOCSTART);
+    frame.RunCommand(IDM_GOTOLINE);
+    frame.gotoField.SetText(number);
+    PressKey(frame.gotoField.window, VK_RETURN, L'\r');
+    EXPECT_EQ(frame.ActiveView()->caret.line, 3) << ::testing::PrintToString(std::wstring(number));
+  }
 }
 
 TEST_F(FrameWindow, TabInAFieldReturnsToTheTextAndTheOptionsAreCheckedInTheBarsMenu) {
