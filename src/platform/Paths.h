@@ -27,4 +27,10 @@ std::wstring FileNameOf(std::wstring_view path);
 // An empty folder is the root: "\name".
 std::wstring JoinPath(std::wstring_view folder, std::wstring_view name);
 
+// The full path that path names when it is read from within folder: an absolute path (with a
+// drive, a UNC server or a leading backslash, which takes folder's drive) stands as it is, any
+// other is joined to folder. Slashes become backslashes, and "." and ".." steps and doubled
+// backslashes are resolved; ".." never climbs above the root.
+std::wstring ResolvePath(std::wstring_view folder, std::wstring_view path);
+
 }  // namespace platform

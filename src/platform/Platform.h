@@ -56,6 +56,8 @@ struct FoundFile {
   bool isFolder = false;
   std::uint64_t size = 0;     // in bytes
   std::uint64_t writeTime = 0; // last write, in 100 ns units since 1601-01-01 UTC
+  bool hidden = false;        // the system hides it: its hidden attribute, or (POSIX) a leading dot
+  bool link = false;          // a symbolic link or another reparse point
 };
 
 // Lists the entries of a folder whose names match the wildcards ('*' and '?', case-insensitive)

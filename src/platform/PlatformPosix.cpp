@@ -260,8 +260,10 @@ std::vector<FoundFile> ListFolder(const std::wstring& pattern) {
     std::wstring name = ProgramPath(native);
     if (!MatchesWildcards(name, 0, wildcards, 0)) continue;
     FoundFile file{name};
+    file.hidden = native[0] == '.';
     struct stat info {};
     std::string full = NativePath(folder) + "/" + native;
+    file.link = lstat(full.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
     if (stat(full.c_str(), &info) == 0) {
       file.isFolder = S_ISDIR(info.st_mode);
       file.size = static_cast<std::uint64_t>(info.st_size);

@@ -114,6 +114,8 @@ std::vector<FoundFile> ListFolder(const std::wstring& pattern) {
     if (name == L"." || name == L"..") continue;
     FoundFile file{name};
     file.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    file.hidden = (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0;
+    file.link = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     file.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     file.writeTime = (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
                      data.ftLastWriteTime.dwLowDateTime;

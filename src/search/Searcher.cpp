@@ -22,32 +22,42 @@ bool Searcher::SetOption(SearchOption option, bool value) {
   return true;
 }
 
+namespace {
+
+// The matcher of pattern under options with the word characters of syntax, as every search
+// makes it; whole words (and syntax with it) is switched off when the pattern cannot stand as
+// a word. Null while the pattern is empty or no valid expression (error then says why).
+std::unique_ptr<LineMatcher> MatcherFor(const std::wstring& pattern,
+                                        std::array<bool, searchOptionCount>& options,
+                                        const SyntaxDef*& syntax, std::wstring& error) {
+  const bool regex = options[searchRegularExpression];
+  bool& wholeWords = options[searchWholeWords];
+  // An expression stands as a whole word by its hits, not by its text.
+  if (wholeWords && !regex && !LiteralMatcher::QualifiesAsWord(pattern, syntax)) wholeWords = false;
+  if (!wholeWords) syntax = nullptr;
+  if (pattern.empty()) return nullptr;
+  const bool ignoreCase = options[searchIgnoreCase];
+  if (regex) return RegexMatcher::Make(pattern, ignoreCase, wholeWords, syntax, error);
+  return std::make_unique<LiteralMatcher>(pattern, ignoreCase, wholeWords, syntax);
+}
+
+}  // namespace
+
 void Searcher::MakeMatcher() {
   changed_ = false;
   state_.options = options_;
   state_.pattern = findText_;
-  state_.syntax = nullptr;
+  state_.syntax = preparedSyntax_;
   state_.matcher.reset();
   state_.error.clear();
-  const bool regex = state_.options[searchRegularExpression];
-  bool& wholeWords = state_.options[searchWholeWords];
-  if (wholeWords) {
-    state_.syntax = preparedSyntax_;
-    // An expression stands as a whole word by its hits, not by its text.
-    if (!regex && !LiteralMatcher::QualifiesAsWord(state_.pattern, state_.syntax)) {
-      wholeWords = false;
-      state_.syntax = nullptr;
-    }
-  }
-  if (state_.pattern.empty()) return;
-  const bool ignoreCase = state_.options[searchIgnoreCase];
-  if (regex) {
-    state_.matcher =
-        RegexMatcher::Make(state_.pattern, ignoreCase, wholeWords, state_.syntax, state_.error);
-  } else {
-    state_.matcher =
-        std::make_unique<LiteralMatcher>(state_.pattern, ignoreCase, wholeWords, state_.syntax);
-  }
+  state_.matcher = MatcherFor(state_.pattern, state_.options, state_.syntax, state_.error);
+}
+
+std::unique_ptr<LineMatcher> Searcher::MakeFileMatcher(std::wstring& error) const {
+  std::array<bool, searchOptionCount> options = options_;
+  const SyntaxDef* syntax = nullptr;
+  error.clear();
+  return MatcherFor(findText_, options, syntax, error);
 }
 
 void Searcher::BeginCommand() {

@@ -1,0 +1,189 @@
+// Find in Files: walking the folders, reading each file in its encoding and matching its lines.
+#include "search/FileSearch.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "config/Wildcard.h"
+#include "platform/Paths.h"
+#include "platform/Platform.h"
+#include "search/LineMatcher.h"
+#include "text/TextFormat.h"
+
+namespace {
+
+// The bytes looked at for a NUL, which marks a file as binary.
+constexpr std::size_t binaryProbe = 8192;
+// How many lines are searched between two looks at the cancel request.
+constexpr int linesBetweenCancelChecks = 4096;
+
+bool IsBlank(wchar_t ch) { return ch == L' ' || ch == L'\t'; }
+
+bool MatchesEveryName(const std::wstring& pattern) { return pattern == L"*" || pattern == L"*.*"; }
+
+bool NameMatches(const std::wstring& name, const std::vector<std::wstring>& patterns) {
+  if (patterns.empty()) return true;
+  return std::any_of(patterns.begin(), patterns.end(), [&](const std::wstring& pattern) {
+    return MatchesEveryName(pattern) || WildcardMatch(name, pattern);
+  });
+}
+
+bool Hidden(const platform::FoundFile& entry) {
+  return entry.hidden || (!entry.name.empty() && entry.name[0] == L'.');
+}
+
+// Names in the order the user reads them: without regard to case.
+bool NameBefore(const platform::FoundFile& a, const platform::FoundFile& b) {
+  return std::lexicographical_compare(
+      a.name.begin(), a.name.end(), b.name.begin(), b.name.end(),
+      [](wchar_t x, wchar_t y) { return platform::ToUpper(x) < platform::ToUpper(y); });
+}
+
+// The whole content of a file; none when it cannot be opened.
+std::optional<std::string> ReadWholeFile(const std::wstring& path) {
+  platform::FileHandle file = platform::OpenForReading(path);
+  if (file == platform::invalidFile) return std::nullopt;
+  std::string bytes;
+  bool failed = false;
+  try {
+    bytes.resize(static_cast<std::size_t>(platform::FileSize(file)));
+    std::size_t size = 0;
+    for (;;) {
+      if (size == bytes.size()) bytes.resize(size * 2 + 4096);  // the file grew meanwhile
+      auto room = static_cast<std::uint32_t>(std::min<std::size_t>(bytes.size() - size, 1u << 30));
+      std::uint32_t got = 0;
+      if (!platform::ReadFile(file, bytes.data() + size, room, got)) failed = true;
+      if (failed || got == 0) break;
+      size += got;
+    }
+    bytes.resize(size);
+  } catch (const std::bad_alloc&) {
+    failed = true;
+  }
+  platform::CloseFile(file);
+  if (failed) return std::nullopt;
+  return bytes;
+}
+
+bool LooksBinary(const std::string& bytes) {
+  const bool utf16 = bytes.size() >= 2 && ((bytes[0] == '\xFF' && bytes[1] == '\xFE') ||
+                                           (bytes[0] == '\xFE' && bytes[1] == '\xFF'));
+  return !utf16 && bytes.find('\0') < binaryProbe;
+}
+
+std::wstring DecodeText(const std::string& bytes) {
+  const DetectedFormat detected = DetectFormat(bytes.data(), bytes.size());
+  const std::size_t count = bytes.size() - detected.bomBytes;
+  std::wstring text(count, L'\0');
+  text.resize(Decode(detected.format.encoding, bytes.data() + detected.bomBytes, count, text.data()));
+  return text;
+}
+
+// What a hit line shows of its line: line breaks would split it in the results document.
+std::wstring ShownText(std::wstring_view line) {
+  std::wstring text(line.substr(0, maxHitText));
+  std::replace(text.begin(), text.end(), L'\r', L' ');
+  return text;
+}
+
+class FileWalk {
+ public:
+  FileWalk(const FileSearchRequest& request, const LineMatcher& matcher, FileSearchProgress& progress)
+      : request_(request), matcher_(matcher), progress_(progress) {}
+
+  FileSearchResult Run() {
+    Walk(L"");
+    result_.cancelled = Cancelled();
+    return std::move(result_);
+  }
+
+ private:
+  bool Cancelled() const { return progress_.cancel.load(std::memory_order_relaxed); }
+
+  // relative: the folder's path below the searched one, empty for the searched one itself.
+  void Walk(const std::wstring& relative) {
+    const std::wstring folder = relative.empty() ? request_.folder : platform::JoinPath(request_.folder, relative);
+    std::vector<platform::FoundFile> entries = platform::ListFolder(platform::JoinPath(folder, L"*"));
+    std::erase_if(entries, Hidden);
+    std::sort(entries.begin(), entries.end(), NameBefore);
+    for (const platform::FoundFile& entry : entries) {
+      if (Cancelled()) return;
+      if (!entry.isFolder && NameMatches(entry.name, request_.patterns))
+        SearchFile(relative.empty() ? entry.name : platform::JoinPath(relative, entry.name));
+    }
+    if (!request_.subfolders) return;
+    for (const platform::FoundFile& entry : entries) {
+      // A linked folder may lead back up the tree.
+      if (Cancelled()) return;
+      if (entry.isFolder && !entry.link)
+        Walk(relative.empty() ? entry.name : platform::JoinPath(relative, entry.name));
+    }
+  }
+
+  void SearchFile(const std::wstring& relative) {
+    const std::optional<std::string> bytes = ReadWholeFile(platform::JoinPath(request_.folder, relative));
+    if (!bytes) {
+      ++result_.unreadable;
+      return;
+    }
+    if (LooksBinary(*bytes)) return;
+    const std::size_t before = result_.lines.size();
+    SearchText(relative, DecodeText(*bytes));
+    if (result_.lines.size() > before) ++result_.filesWithHits;
+    ++result_.filesSearched;
+    progress_.filesSearched.store(result_.filesSearched, std::memory_order_relaxed);
+  }
+
+  void SearchText(const std::wstring& relative, std::wstring_view text) {
+    int number = 1;
+    for (std::size_t start = 0; start <= text.size(); ++number) {
+      std::size_t end = std::min(text.find(L'\n', start), text.size());
+      std::wstring_view line = text.substr(start, end - start);
+      if (!line.empty() && line.back() == L'\r') line.remove_suffix(1);
+      if (matcher_.MatchForwardInLine(line, 0).Found()) {
+        result_.lines.push_back({relative, number, ShownText(line)});
+        progress_.hits.fetch_add(1, std::memory_order_relaxed);
+      }
+      if (number % linesBetweenCancelChecks == 0 && Cancelled()) return;
+      start = end + 1;
+    }
+  }
+
+  const FileSearchRequest& request_;
+  const LineMatcher& matcher_;
+  FileSearchProgress& progress_;
+  FileSearchResult result_;
+};
+
+}  // namespace
+
+std::vector<std::wstring> SplitPatterns(std::wstring_view list) {
+  std::vector<std::wstring> patterns;
+  while (!list.empty()) {
+    const std::size_t end = std::min(list.find(L';'), list.size());
+    std::wstring_view pattern = list.substr(0, end);
+    while (!pattern.empty() && IsBlank(pattern.front())) pattern.remove_prefix(1);
+    while (!pattern.empty() && IsBlank(pattern.back())) pattern.remove_suffix(1);
+    if (!pattern.empty()) patterns.emplace_back(pattern);
+    list.remove_prefix(std::min(end + 1, list.size()));
+  }
+  return patterns;
+}
+
+FileSearchResult SearchFiles(const FileSearchRequest& request, const LineMatcher& matcher,
+                             FileSearchProgress& progress) {
+  return FileWalk(request, matcher, progress).Run();
+}
+
+std::wstring HitLinesText(const FileSearchResult& result) {
+  std::wstring text;
+  for (const HitLine& hit : result.lines) {
+    text += hit.path;
+    text += L'(';
+    text += std::to_wstring(hit.line);
+    text += L"): ";
+    text += hit.text;
+    text += L'\r';
+  }
+  return text;
+}
