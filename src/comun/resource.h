@@ -67,6 +67,10 @@
 #define IDM_FORMAT_LF          40416
 #define IDM_FORMAT_LAST        40416
 #define IDM_COMPLETEWORD       40433   // Edit > Complete Word: the word before the caret
+#define IDM_FINDINFILES        40430
+#define IDM_GOTOLOCATION       40431   // the place named by the caret's line
+#define IDM_NEXTLOCATION       40432   // the next place line of the last list of places
+#define IDM_PREVLOCATION       40434
 
 // Drop-down buttons of the main window's menu bar.
 #define IDM_MENUBAR_TOOLS      40036   // the main menu, labelled IDS_MENUBAR_TOOLS
@@ -86,6 +90,8 @@
 #define IDT_CYCLE              40341
 // Timer of the main window that writes the recovery journals of changed documents.
 #define IDT_JOURNAL            40390
+// Timer of the Find in Files dialog that shows the progress of its search.
+#define IDT_FINDINFILES        40440
 
 // ---- Controls -------------------------------------------------------------------------------
 
@@ -188,6 +194,13 @@
 #define IDC_ASC_ADD            40379
 #define IDC_ASC_DELETE         40380
 
+// Find in Files (IDD_FINDINFILES).
+#define IDC_FIF_TEXT           40435
+#define IDC_FIF_FOLDER         40436
+#define IDC_FIF_PATTERNS       40437
+#define IDC_FIF_SUBFOLDERS     40438
+#define IDC_FIF_STATUS         40439   // the progress of the search
+
 // ---- Messages between parts of the program -------------------------------------------------
 
 // Sent by the tizedit fields to their parent; the first parameter holds the field's id.
@@ -217,6 +230,7 @@
 #define IDD_CLASSES            110     // both the Document and the Classes page
 #define IDD_COMMANDS           117
 #define IDD_ASSOCS             121
+#define IDD_FINDINFILES        122
 
 // ---- Strings --------------------------------------------------------------------------------
 
@@ -260,6 +274,12 @@
 #define IDS_STOPCAPTURE        302     // Exit while captured Tools runs go on
 #define IDS_CAPTUREBUSY        303     // a second captured run of one document
 #define IDS_EXITCODE           304     // last line of captured output after a failure
+#define IDS_FIF_PROGRESS       350     // Find in Files while it searches: files, hits
+#define IDS_FIF_SUMMARY        351     // last line of its results: hits, files, files searched
+#define IDS_FIF_SUMMARYUNREAD  352     // the same with the files that could not be read
+#define IDS_FIF_NOFOLDER       353     // the folder to search does not exist
+#define IDS_FIF_NOTEXT         354     // nothing to search for
+#define IDS_LOCATION_MISSING   355     // Go to Location: the file named is not there
 
 // The settings sheet and its pages.
 #define IDS_SHEET_TITLE        600     // "Settings"

@@ -15,6 +15,7 @@ constexpr std::uint16_t vkF2 = 0x71;
 constexpr std::uint16_t vkF4 = 0x73;
 constexpr std::uint16_t vkF5 = 0x74;
 constexpr std::uint16_t vkF6 = 0x75;
+constexpr std::uint16_t vkF8 = 0x77;
 
 }  // namespace
 
@@ -59,4 +60,8 @@ const std::array<KeyBinding, keyBindingCount> defaultKeyBindings = {{
     {ctrlShift, 'S', IDM_SAVEAS},
     {ctrl, 'W', IDM_CLOSE},
     {ctrl, vkSpace, IDM_COMPLETEWORD},
+    {ctrlShift, 'F', IDM_FINDINFILES},
+    {keyVirtual, vkF4, IDM_GOTOLOCATION},
+    {keyVirtual, vkF8, IDM_NEXTLOCATION},
+    {keyVirtual | keyShift, vkF8, IDM_PREVLOCATION},
 }};

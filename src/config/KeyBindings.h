@@ -20,7 +20,7 @@ inline constexpr int maxKeyBindings = 100;
 // The handheld's own bindings come first; the desktop's usual ones, on keys those leave free,
 // follow them.
 inline constexpr int handheldKeyBindingCount = 33;
-inline constexpr int keyBindingCount = handheldKeyBindingCount + 6;
+inline constexpr int keyBindingCount = handheldKeyBindingCount + 10;
 
 // In the order they are handed to the accelerator table.
 extern const std::array<KeyBinding, keyBindingCount> defaultKeyBindings;

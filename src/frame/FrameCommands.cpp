@@ -11,6 +11,8 @@
 #include "config/AppSettings.h"
 #include "frame/CompletionPopup.h"
 #include "frame/FindBar.h"
+#include "frame/FindInFiles.h"
+#include "frame/Locations.h"
 #include "frame/MainFrame.h"
 #include "frame/ToolCommands.h"
 #include "search/Navigation.h"
@@ -47,7 +49,7 @@ void ShowFindBarIfHidden(MainFrame& frame) {
 
 // The fixed command ids. Ids not listed (Extend Selection and the drop-down buttons of the menu
 // bar among them) get the default handling, which does nothing.
-const std::array<Command, 44> commandTable = {{
+const std::array<Command, 48> commandTable = {{
     {IDM_ABOUT, anyTime, [](MainFrame& f) { f.About(); }},
     {IDM_EXIT, anyTime, [](MainFrame& f) { f.Exit(); }},
     {IDM_OPEN, anyTime, [](MainFrame& f) { f.OpenWithDialog(); }},
@@ -102,6 +104,10 @@ const std::array<Command, 44> commandTable = {{
     {IDM_SELECTALL, needsDocument, [](MainFrame& f) { SelectAll(View(f)); }},
     {IDM_HELP, anyTime, [](MainFrame& f) { SendMessageW(f.mainWindow, WM_HELP, 0, 0); }},
     {IDM_COMPLETEWORD, needsDocument, [](MainFrame& f) { CompleteWord(f); }},
+    {IDM_FINDINFILES, focusFirst, [](MainFrame& f) { FindInFiles(f); }},
+    {IDM_GOTOLOCATION, needsDocument | focusFirst, [](MainFrame& f) { GoToLocation(f); }},
+    {IDM_NEXTLOCATION, focusFirst, [](MainFrame& f) { StepLocation(f, true); }},
+    {IDM_PREVLOCATION, focusFirst, [](MainFrame& f) { StepLocation(f, false); }},
 }};
 
 // The search options in the order of SearchOption, by their command ids.

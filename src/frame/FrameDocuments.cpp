@@ -16,6 +16,9 @@
 #include "frame/MainFrame.h"
 #include "text/Document.h"
 #include "view/Caret.h"
+#include "text/Edit.h"
+#include "view/CaretCommands.h"
+#include "view/Editing.h"
 #include "view/ViewWindowWin32.h"
 
 namespace {
@@ -65,6 +68,17 @@ void MainFrame::NewDocument(bool startupMark) {
   }
   ShowDocument(*ActiveDocument(), previous);
   RefreshCommandStates();
+}
+
+OpenDocument* MainFrame::NewDocumentShowing(const std::wstring& text) {
+  NewDocument(false);
+  // A document that could not be made leaves the one before active; it keeps its text.
+  OpenDocument* document = ActiveDocument();
+  if (!document || !document->untitled || document->text->touched) return nullptr;
+  ReplaceSelection(*document->view, text, editOther);
+  MoveDocumentStart(*document->view, false);
+  RefreshCommandStates();
+  return document;
 }
 
 // ---- Showing and hiding ---------------------------------------------------------------------

@@ -8,6 +8,7 @@
 
 #include "comun/resource.h"
 #include "config/AppSettings.h"
+#include "frame/Locations.h"
 #include "frame/MainFrame.h"
 #include "frame/ToolCommands.h"
 #include "platform/Paths.h"
@@ -148,6 +149,9 @@ void MainFrame::ApplyMenuStates() {
   Enable(find, IDM_REPLACENEXT, findText);
   Enable(find, IDM_REPLACE, findText);
   Enable(find, IDM_REPLACEALL, findText);
+  Enable(find, IDM_GOTOLOCATION, document != nullptr);
+  Enable(find, IDM_NEXTLOCATION, HasLocationList(*this));
+  Enable(find, IDM_PREVLOCATION, HasLocationList(*this));
 
   if (menuBarMenu) {
     ApplyFileStates(GetSubMenu(menuBarMenu, barFileMenu), states);

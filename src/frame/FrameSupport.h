@@ -1,4 +1,5 @@
-// Small helpers the files of the frame share: texts of the string table and the wait cursor.
+// Small helpers the files of the frame share: texts of the string table, the current folder and
+// the wait cursor.
 #pragma once
 
 #include <windows.h>
@@ -7,6 +8,15 @@
 
 // String id of the resources of instance; empty when there is none.
 std::wstring LoadResourceText(HINSTANCE instance, UINT id);
+
+// The process's current folder, where programs started without a folder of their own run.
+inline std::wstring CurrentFolder() {
+  DWORD length = GetCurrentDirectoryW(0, nullptr);
+  std::wstring folder(length, L'\0');
+  DWORD written = length > 0 ? GetCurrentDirectoryW(length, folder.data()) : 0;
+  folder.resize(written < length ? written : 0);
+  return folder;
+}
 
 // Shows the wait cursor while it lives.
 class WaitCursor {

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "frame/DocumentList.h"
+#include "frame/FindInFiles.h"
+#include "frame/Locations.h"
 #include "pocketpc/ControlWrapperWin32.h"
 #include "pocketpc/GdiWin32.h"
 #include "pocketpc/PocketPC.h"
@@ -47,6 +49,9 @@ struct OpenDocument {
   // Keeps the changes since the last save for recovery after a crash; null when no journal
   // folder could be made.
   std::unique_ptr<JournalWriter> journal;
+  // Where the relative paths of its place lines start (Find in Files' folder, the folder a
+  // captured program ran in); empty: the document's own folder.
+  std::wstring locationFolder;
   // Start-up and never edited: the next Open or New takes it instead of adding a document.
   bool Pristine() const;
 };
@@ -125,6 +130,11 @@ class MainFrame final : public ViewFrame {
   // Files dropped on the main window open as if named on the command line; folders are passed
   // over. Frees drop.
   void OpenDroppedFiles(HDROP drop);
+  // The titled document of the file at path (compared without case), or null.
+  OpenDocument* FindOpenFile(const std::wstring& path) const;
+  // A new untitled document holding text, with the caret at its start; null when none could
+  // be made.
+  OpenDocument* NewDocumentShowing(const std::wstring& text);
   // Save (IDM_SAVE): Save As for an untitled document.
   bool SaveActive();
   // Writes a modified document to its file; false, with a message, when the write failed, and
@@ -255,6 +265,9 @@ class MainFrame final : public ViewFrame {
   IncrementalFind incrementalFind;
   bool findNoMatch = false;
   platform::GdiObject<HBRUSH> noMatchBrush;
+  // The list Next and Previous Location work through, and what Find in Files used last.
+  LocationList locations;
+  FindInFilesChoices findInFiles;
 
  private:
   friend LRESULT CALLBACK MainWindowProc(HWND, UINT, WPARAM, LPARAM);
@@ -311,7 +324,6 @@ class MainFrame final : public ViewFrame {
   bool AskToRestore(const std::wstring& name);
   // Keeps a journal whose file changed since, and says so.
   void SetJournalAside(const std::wstring& path, const std::wstring& name);
-  OpenDocument* FindOpenFile(const std::wstring& path) const;
   void RecoverUntitled(const std::wstring& path, const JournalContents& journal);
   // Replays the journal at path onto the document and removes that file.
   void Restore(OpenDocument& document, const JournalContents& journal, const std::wstring& path);

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "frame/FrameSupport.h"
 #include "platform/HandlerGuard.h"
 
 namespace {
@@ -39,7 +40,7 @@ std::wstring NewPipeName() {
 }  // namespace
 
 ToolCapture::ToolCapture(HWND window, UINT message, std::wstring owner)
-    : window_(window), message_(message), owner_(std::move(owner)) {}
+    : window_(window), message_(message), owner_(std::move(owner)), folder_(CurrentFolder()) {}
 
 ToolCapture::~ToolCapture() {
   Stop();

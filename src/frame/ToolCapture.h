@@ -24,6 +24,8 @@ class ToolCapture {
   ToolCapture& operator=(const ToolCapture&) = delete;
 
   const std::wstring& Owner() const { return owner_; }
+  // The folder the program runs in: the editor's current folder when it started.
+  const std::wstring& Folder() const { return folder_; }
   // The output has ended and the message is posted (or about to be).
   bool Finished() const { return finished_; }
   // Ends the program and the reading at once.
@@ -49,6 +51,7 @@ class ToolCapture {
   HWND window_;
   UINT message_;
   std::wstring owner_;
+  std::wstring folder_;
   HANDLE pipe_ = INVALID_HANDLE_VALUE;  // our end of the pipe, read overlapped; owned
   HANDLE process_ = nullptr;            // owned
   HANDLE job_ = nullptr;                // holds the program and what it starts; owned

@@ -8,14 +8,10 @@
 
 #include "comun/resource.h"
 #include "frame/FrameSupport.h"
+#include "frame/Locations.h"
 #include "frame/MainFrame.h"
 #include "frame/ToolCapture.h"
 #include "frame/ToolCommands.h"
-#include "text/Document.h"
-#include "text/Edit.h"
-#include "view/CaretCommands.h"
-#include "view/Editing.h"
-#include "view/ViewWindowWin32.h"
 
 namespace {
 
@@ -39,13 +35,9 @@ void ShowOutput(MainFrame& frame, const ToolCapture& capture) {
   std::wstring text =
       CapturedText(capture.Output(), GetOEMCP(), capture.ExitCode(),
                    LoadResourceText(frame.instance, IDS_EXITCODE));
-  frame.NewDocument(false);
-  // A document that could not be made leaves the one before active; it keeps its text.
-  OpenDocument* document = frame.ActiveDocument();
-  if (!document || !document->untitled || document->text->touched) return;
-  ReplaceSelection(*document->view, text, editOther);
-  MoveDocumentStart(*document->view, false);
-  frame.RefreshCommandStates();
+  // Compilers name their files relative to the folder they ran in.
+  if (OpenDocument* document = frame.NewDocumentShowing(text))
+    UseAsLocationList(frame, *document, capture.Folder());
 }
 
 }  // namespace

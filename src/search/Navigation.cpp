@@ -133,6 +133,14 @@ void GotoLine(EditView& view, int line) {
   JumpToLineStart(view, std::clamp(line, 0, view.document->LineCount() - 1));
 }
 
+void GotoPlace(EditView& view, int line, int index) {
+  Document& document = *view.document;
+  line = std::clamp(line, 0, document.LineCount() - 1);
+  TextPos pos(document);
+  SetPos(pos, std::clamp(index, 0, document.lines[line].Length()), line);
+  JumpTo(view, pos);
+}
+
 bool MatchPair(EditView& view) {
   const DocClass& settings = view.docClass;
   const std::wstring& opens = settings.openbrackets;
