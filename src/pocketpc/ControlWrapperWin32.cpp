@@ -89,6 +89,11 @@ LRESULT OnFieldMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, 
       break;
     case WM_COMMAND:
       if (wrapper->OnCommand(LOWORD(wParam), HIWORD(wParam))) return 0;
+      // A key binding pressed in the field is the program's command (Find Next, Save, ...):
+      // the message loop hands it to the focused window, which passes it on to its top window.
+      if (HIWORD(wParam) == 1 && lParam == 0) {
+        return SendMessageW(GetAncestor(window, GA_ROOT), message, wParam, lParam);
+      }
       break;
     case WM_LBUTTONDOWN: {
       // The tap-and-hold wait and the menu run message loops: what other programs ask for

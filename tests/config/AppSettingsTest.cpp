@@ -304,7 +304,9 @@ TEST(KeyBindings, FollowTheKeyTableInOrder) {
       {"Ctrl+Tab", IDM_NEXTWINDOW}, {"Ctrl+Shift+Tab", IDM_PREVWINDOW},
       // The desktop's usual keys, on keys the handheld's leave free.
       {"Ctrl+Shift+A", IDM_SELECTALL}, {"Ctrl+N", IDM_NEW}, {"Ctrl+O", IDM_OPEN},
-      {"Ctrl+Shift+S", IDM_SAVEAS}, {"Ctrl+W", IDM_CLOSE}, {"Ctrl+Space", IDM_COMPLETEWORD}};
+      {"Ctrl+Shift+S", IDM_SAVEAS}, {"Ctrl+W", IDM_CLOSE}, {"Ctrl+Space", IDM_COMPLETEWORD},
+      {"Ctrl+Shift+F", IDM_FINDINFILES}, {"F4", IDM_GOTOLOCATION}, {"F8", IDM_NEXTLOCATION},
+      {"Shift+F8", IDM_PREVLOCATION}};
   ASSERT_EQ(std::size(table), defaultKeyBindings.size());
   for (std::size_t i = 0; i < std::size(table); ++i) {
     std::string key = table[i].first;

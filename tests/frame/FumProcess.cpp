@@ -2,6 +2,8 @@
 // gives it real key presses.
 #include "FumProcess.h"
 
+#include "comun/resource.h"
+
 #include <filesystem>
 #include <vector>
 
@@ -255,6 +257,22 @@ void FumProcess::PostCommand(int id) const {
 
 void FumProcess::Type(const std::wstring& text) const {
   for (wchar_t ch : text) SendMessageW(window_, WM_CHAR, ch, 1);
+}
+
+std::wstring FumProcess::ShownText() const {
+  Command(IDM_DOCSTART);
+  Command(IDM_DOCENDEXTEND);
+  Command(IDM_COPY);
+  std::wstring text;
+  if (!OpenClipboard(nullptr)) return L"(clipboard unavailable)";
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+      text = chars;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
 }
 
 HWND FumProcess::WaitForMessageBox(DWORD timeoutMs) const {

@@ -64,6 +64,8 @@ class FumProcess {
   void PostCommand(int id) const;
   // Types text into the shown document, one character message each.
   void Type(const std::wstring& text) const;
+  // The whole text of the shown document, through the clipboard; the text ends selected.
+  std::wstring ShownText() const;
 
   // A message box (or any dialog) of this process, waited for up to timeoutMs; null if none.
   HWND WaitForMessageBox(DWORD timeoutMs = 5000) const;

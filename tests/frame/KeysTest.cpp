@@ -152,6 +152,16 @@ TEST_F(DesktopKeys, DesktopShortcutsBesideTheHandheldOnes) {
   cancelDialog(L"Save As");
 }
 
+TEST_F(DesktopKeys, KeyBindingsPressedInTheFindFieldAreTheProgramsCommands) {
+  PressKeys({'X'});
+  ASSERT_TRUE(fum.WaitForTitle(L"fu - ta.txt*"));
+  PressKeys({VK_F5});  // the find field takes the keys
+  PressKeys({'D'});
+  PressKeys({VK_CONTROL, 'S'});
+  ASSERT_TRUE(fum.WaitForTitle(L"fu - ta.txt")) << Narrow(fum.Title());
+  EXPECT_EQ(install.folder.Read(L"ta.txt"), "xabc\r\ndef\r\n");
+}
+
 namespace {
 
 void PressEach(const std::string& keys) {

@@ -46,8 +46,6 @@ class Tools : public ::testing::Test {
       return std::count(log.begin(), log.end(), '\n') >= count;
     }, timeoutMs);
   }
-  // The whole text of the shown document, through the clipboard.
-  std::wstring ShownText() const;
   // Runs the command on a new modified document and cancels the Save As that comes; false
   // when none came.
   bool RunOnNewDocumentCancellingSaveAs() const {
@@ -63,22 +61,6 @@ class Tools : public ::testing::Test {
   FumInstall install;
   FumProcess fum{install.Exe()};
 };
-
-std::wstring Tools::ShownText() const {
-  fum.Command(IDM_DOCSTART);
-  fum.Command(IDM_DOCENDEXTEND);
-  fum.Command(IDM_COPY);
-  std::wstring text;
-  if (!OpenClipboard(nullptr)) return L"(clipboard unavailable)";
-  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    if (auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-      text = chars;
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
-}
 
 }  // namespace
 
@@ -148,7 +130,7 @@ TEST_F(Tools, CapturedOutputOpensANewDocumentWhileTheEditorGoesOn) {
   ASSERT_TRUE(fum.WaitForTitle(L"fu - doc1*", 10000)) << Narrow(fum.Title());
   // Standard output and standard error in the order written, from the console's code page,
   // and the exit code last.
-  EXPECT_EQ(ShownText(), L"one\r\ntwo\r\n\u00FCx\r\nExit code 3");
+  EXPECT_EQ(fum.ShownText(), L"one\r\ntwo\r\n\u00FCx\r\nExit code 3");
   EXPECT_EQ(Log(), Narrow(Quoted(ProbePath())) + " sleep:1500 out:one err:two oem:81 out:x exit:3\r\n");
 }
 
@@ -163,7 +145,7 @@ TEST_F(Tools, OutputThatEndsUnderADialogWaitsUntilItCloses) {
   EXPECT_EQ(fum.Title(), L"fu - ta.txt");
   fum.Press(about, IDOK);
   ASSERT_TRUE(fum.WaitForTitle(L"fu - doc1*")) << Narrow(fum.Title());
-  EXPECT_EQ(ShownText(), L"late\r\n");
+  EXPECT_EQ(fum.ShownText(), L"late\r\n");
 }
 
 TEST_F(Tools, ExitWhileACaptureRunsAsksWhetherToStopIt) {
@@ -188,4 +170,21 @@ TEST_F(Tools, ExitWhileACaptureRunsAsksWhetherToStopIt) {
   EXPECT_TRUE(fum.WaitForExit(10000, &exitCode));
   EXPECT_EQ(WaitForSingleObject(probe, 5000), static_cast<DWORD>(WAIT_OBJECT_0));
   CloseHandle(probe);
+}
+
+TEST_F(Tools, ThePathsOfCapturedOutputStartFromTheFolderTheProgramRanIn) {
+  std::filesystem::create_directory(install.folder.Native(L"sub"));
+  install.folder.Write(L"sub/helper.c", "one\r\ntwo\r\n");
+  // fum runs its programs in its own current folder, which it takes from the test.
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(install.folder.Native(L""));
+  Start(L"out:sub/helper.c:2:2:", "capture = 1", {L"ta.txt"});
+  std::filesystem::current_path(before);
+  fum.Command(IDM_TOOL_FIRST);
+  ASSERT_TRUE(fum.WaitForTitle(L"fu - doc1*", 10000)) << Narrow(fum.Title());
+  fum.Command(IDM_NEXTLOCATION);
+  ASSERT_EQ(fum.Title(), L"fu - helper.c");
+  fum.Type(L"X");
+  fum.Command(IDM_SAVE);
+  EXPECT_EQ(install.folder.Read(L"sub/helper.c"), "one\r\ntXwo\r\n");
 }
