@@ -176,6 +176,8 @@ HTREEITEM FileDialogWindow::ChildFor(HTREEITEM item, const std::wstring& name) {
 HTREEITEM FileDialogWindow::AddUnlistedFolder(HTREEITEM parent, const std::wstring& name) {
   const std::wstring onDisk = FolderOnDisk(ItemPath(parent), name);
   if (onDisk.empty()) return nullptr;
+  // Another spelling of a listed folder (its short name, a blank at the end) is that folder.
+  if (HTREEITEM listed = ChildFor(parent, onDisk)) return listed;
   HTREEITEM item = InsertFolder(parent, onDisk, L"");
   TreeView_SortChildren(tree_, parent, FALSE);
   TVITEMW state{};

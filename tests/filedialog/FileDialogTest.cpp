@@ -443,8 +443,17 @@ TEST_F(FileDialogTest, AHiddenFolderTypedByNameIsEnteredAndAPrefixEntersNothing)
   EXPECT_EQ(dialog.ItemText(dialog.Selected()), L"secret");
   EXPECT_EQ(dialog.Column(), Names{L"inside.txt"});
   EXPECT_EQ(dialog.Typed(), L"");
-  // The start of a folder's name is a file name, not that folder.
+  // Another spelling of a listed folder enters it and lists it no second time.
+  wchar_t shortName[MAX_PATH] = L"";
+  GetShortPathNameW(Docs(L"secretive").c_str(), shortName, MAX_PATH);
+  for (auto [typed, folder] : {std::pair{L"src ", L"src"}, {shortName, L"secretive"}}) {
+    dialog.Command(IDM_FILEDLG_FOLDERUP);
+    dialog.Ok(typed);
+    EXPECT_EQ(dialog.ItemText(dialog.Selected()), folder) << ::testing::PrintToString(std::wstring(typed));
+  }
   dialog.Command(IDM_FILEDLG_FOLDERUP);
+  EXPECT_EQ(dialog.Children(dialog.Selected()), (Names{L"secret", L"secretive", L"src"}));
+  // The start of a folder's name is a file name, not that folder.
   dialog.Ok(L"secretiv");
   ASSERT_TRUE(dialog.Ended());
   EXPECT_EQ(request.Path(), Docs(L"secretiv.txt"));
