@@ -120,9 +120,18 @@ TEST_F(AssocTest, RemovingAnExtensionAnotherProgramTookSinceLeavesItsTypeAlone) 
   AssocList list = Open();
   list.Add(L".foo", L"");
   Ok(list);
-  // Another program points the extension to its own type.
+  // Another program points the extension to its own type; the program's type key stays listed.
   store.WriteString(L".foo", L"", L"Another.foo");
   store.WriteString(L"Another.foo\\Shell\\Open\\Command", L"", L"another.exe %1");
+  // Deleted and added again on the page, the extension opens with the program once more.
+  AssocList retaken = Open();
+  ASSERT_TRUE(retaken.Remove(L".foo"));
+  retaken.Add(L".foo", L"");
+  Ok(retaken);
+  EXPECT_EQ(store.ReadString(L".foo", L""), L"fum.foo");
+  EXPECT_EQ(store.ReadString(L".foo", L"fumprevassoc"), L"Another.foo");
+  // Taken again by the other program, then taken off the list: the other program keeps it.
+  store.WriteString(L".foo", L"", L"Another.foo");
   AssocList again = Open();
   ASSERT_TRUE(again.Remove(L".foo"));
   Ok(again);
@@ -131,12 +140,6 @@ TEST_F(AssocTest, RemovingAnExtensionAnotherProgramTookSinceLeavesItsTypeAlone) 
   EXPECT_EQ(store.ReadString(L"Other.foo\\Shell\\Open\\Command", L""), L"other.exe %1");
   EXPECT_FALSE(store.KeyExists(L"fum.foo"));
   EXPECT_FALSE(store.ValueExists(L".foo", L"fumprevassoc"));
-  // Added again, the extension opens with the program once more and remembers the other type.
-  AssocList third = Open();
-  third.Add(L".foo", L"");
-  Ok(third);
-  EXPECT_EQ(store.ReadString(L".foo", L""), L"fum.foo");
-  EXPECT_EQ(store.ReadString(L".foo", L"fumprevassoc"), L"Another.foo");
 }
 
 TEST_F(AssocTest, TakenOverAgainAfterTheProgramMovedTheFirstTypeIsStillGivenBack) {

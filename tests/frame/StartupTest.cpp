@@ -135,24 +135,27 @@ TEST(HandOver, MalformedDataIsIgnoredAndDataWithoutTerminatorIsReadWithinItsSize
 
 TEST(Exit, TheSettingsFileIsWrittenWithTheRecentFiles) {
   FumInstall install;
-  install.folder.Write(L"c.txt", "see\r\n");
+  // A name the code page cannot hold: the settings file becomes UTF-8 to keep it.
+  const std::wstring name = L"\u03A9c.txt";
+  install.folder.Write(name, "see\r\n");
   {
     FumProcess fum(install.Exe());
-    ASSERT_TRUE(fum.Start(Quoted(install.folder.Path(L"c.txt")))) << Narrow(fum.Error());
+    ASSERT_TRUE(fum.Start(Quoted(install.folder.Path(name)))) << Narrow(fum.Error());
     DWORD exitCode = 1;
     ASSERT_TRUE(fum.Close(10000, &exitCode));
     EXPECT_EQ(exitCode, 0u);
   }
   std::string settings = install.folder.Read(L"fum.opt");
+  EXPECT_TRUE(settings.starts_with("\xEF\xBB\xBF")) << settings;
   EXPECT_NE(settings.find("nrecent = 1"), std::string::npos) << settings;
-  EXPECT_NE(settings.find("c.txt"), std::string::npos) << settings;
+  EXPECT_NE(settings.find("\xCE\xA9" "c.txt"), std::string::npos) << settings;
   EXPECT_NE(settings.find("tbfindactive = 0"), std::string::npos) << settings;
 
   // The next start lists it in the File menu; a second close keeps one entry.
   FumProcess again(install.Exe());
   ASSERT_TRUE(again.Start()) << Narrow(again.Error());
   again.Command(IDM_RECENT_FIRST);
-  EXPECT_EQ(again.Title(), L"fu - c.txt");
+  EXPECT_EQ(again.Title(), L"fu - " + name);
 }
 
 namespace {
