@@ -8,6 +8,7 @@
 #include "platform/Platform.h"
 #include "syntax/Highlighter.h"
 #include "syntax/SyntaxDef.h"
+#include "text/Cells.h"
 #include "text/Document.h"
 #include "text/Edit.h"
 #include "text/Line.h"
@@ -20,17 +21,25 @@ namespace {
 
 bool IsDigit(wchar_t ch) { return ch >= L'0' && ch <= L'9'; }
 
+// A combining mark, joiner or selector: it belongs to the character before it, so it stands
+// in a word wherever that character does ("cafe" with a combining acute is one word), and
+// begins none.
+bool IsMark(wchar_t ch) {
+  const std::uint32_t unit = cells::Unit(ch);
+  return !cells::IsHighSurrogate(unit) && !cells::IsLowSurrogate(unit) && cells::OfUnit(unit) == 0;
+}
+
 // Words are runs of the syntax definition's word characters, or of letters, digits and "_"
-// without one; a run that begins with a digit is a number, never offered.
+// without one, with their marks; a run that begins with a digit is a number, never offered.
 std::shared_ptr<const WordChars> CharsOf(const SyntaxDef* syntax) {
+  const auto start = [](wchar_t ch) { return !IsDigit(ch) && !IsMark(ch); };
   if (!syntax) {
     static const auto plain = std::make_shared<const WordChars>(
-        [](wchar_t ch) { return ch == L'_' || platform::IsAlphaNumeric(ch); },
-        [](wchar_t ch) { return !IsDigit(ch); });
+        [](wchar_t ch) { return ch == L'_' || platform::IsAlphaNumeric(ch) || IsMark(ch); }, start);
     return plain;
   }
-  return std::make_shared<const WordChars>([syntax](wchar_t ch) { return IsWordChar(*syntax, ch); },
-                                           [](wchar_t ch) { return !IsDigit(ch); });
+  return std::make_shared<const WordChars>(
+      [syntax](wchar_t ch) { return IsWordChar(*syntax, ch) || IsMark(ch); }, start);
 }
 
 bool IgnoresCase(const Document& document) {

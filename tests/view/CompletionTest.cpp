@@ -76,6 +76,9 @@ TEST(Completion, CandidatesComeFromEveryDocumentOnceInAlphabeticalOrder) {
   EXPECT_EQ(f.Candidates(L"ALP"), Words{});  // with case, without a definition that ignores it
   EXPECT_EQ(f.Candidates(L"alphabet"), Words{});
   EXPECT_EQ(f.Candidates(L""), Words{});
+  // A word written with a combining accent is offered whole.
+  CompletionFixture accents({L"cafe\u0301s cafe\u0301", L""}, {});
+  EXPECT_EQ(accents.Candidates(L"caf"), (Words{L"cafe\u0301", L"cafe\u0301s"}));
 
   // The active document's definition ignores case: so does the comparison, in every document.
   CompletionFixture g({L"Begin BEGINNING", L""}, {L"beginner begin"}, WithSyntax(IgnoringCase()));
@@ -94,6 +97,7 @@ TEST(Completion, TheWordBeforeTheCaretIsTheDefinitionsWordCharacters) {
       {"up to the caret only", L"counter", 4, PlainSettings(), L"coun"},
       {"after a blank there is none", L"int ", 4, PlainSettings(), L""},
       {"the definition's characters, either case", L"a.Key_b", 7, WithSyntax(IgnoringCase()), L"Key_b"},
+      {"a letter's combining mark is part of the word", L"x cafe\u0301", 7, PlainSettings(), L"cafe\u0301"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
