@@ -4,12 +4,21 @@
 #include <algorithm>
 #include <string>
 
+#include "text/Cells.h"
 #include "text/Document.h"
 #include "text/Edit.h"
+#include "text/Line.h"
 
 namespace {
 
 bool Wrapped(const EditView& view) { return view.document->settings.wordwrap; }
+
+// True when a lone first half of a surrogate pair stands before pos.
+bool AwaitsLowSurrogate(const TextPos& pos) {
+  const Line& line = pos.document->lines[pos.line];
+  return cells::IsHighSurrogate(cells::Unit(line.CharAt(pos.index - 1))) &&
+         !cells::IsLowSurrogate(cells::Unit(line.CharAt(pos.index)));
+}
 
 PixelRect ClientRect(const EditView& view) {
   PixelRect rect;
@@ -148,6 +157,11 @@ void AfterEdit(EditView& view, const ChangeRecord& change) {
   }
   view.selectionActive = false;
   SetPos(view.caret, change.endIndex, change.endLine);
+  // The change may have joined what follows it to the character before it (a letter typed
+  // before a mark, a tab deleted between them): the caret goes after that character. A lone
+  // first half of a pair is the first of the two characters typed for one: the second goes
+  // right after it.
+  if (!AwaitsLowSurrogate(view.caret)) KeepCharacterWhole(view.caret, true);
   view.anchor = view.caret;
   UpdateScrollBars(view);
 
