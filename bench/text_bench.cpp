@@ -189,7 +189,7 @@ void UndoLargeReplacement(bool wrap, const std::wstring& path, const wchar_t* re
 }
 
 // Highlighting with a syntax definition: loading with end states, the state walk after typing
-// a comment opener at the top, and (with screens) the runs of one screen.
+// a comment opener at the top, and (with screens) the runs of one screen, and of a line of marks.
 void Highlighting(const std::wstring& path, const std::wstring& syntaxPath, int runs, bool screens) {
   SyntaxDef def;
   if (!bench::LoadSyntaxFile(syntaxPath, def)) {
@@ -224,19 +224,28 @@ void Highlighting(const std::wstring& path, const std::wstring& syntaxPath, int 
   Report("comment opener typed at the top", Median(opener), 0, "");
   if (!screens) return;
   const int rows = 40, columns = 80;
-  for (int row = 0; row < document->TotalRows() - rows; row += document->TotalRows() / 201) {
+  const auto screen = [&](Document& shown, int row) {
     auto start = Clock::now();
     TextPos cursor;
-    OpenRowCursor(cursor, *document, row, 0);
+    OpenRowCursor(cursor, shown, row, 0);
     for (int r = 0; r < rows; ++r) {
       int remaining = columns + 1;
       for (bool first = true; remaining > 0; first = false) NextRun(cursor, first, remaining);
       NextRow(cursor, 0);
     }
     CloseRowCursor(cursor);
-    screenTimes.push_back(Seconds(start));
-  }
+    return Seconds(start);
+  };
+  for (int row = 0; row < document->TotalRows() - rows; row += document->TotalRows() / 201)
+    screenTimes.push_back(screen(*document, row));
   Report("runs of one screen, 40 x 80", Median(screenTimes), 0, "");
+  // A letter with 100 000 combining marks, wrapped: its screen costs what its units cost.
+  auto marks = highlighted(true);
+  TextPos top(*marks);
+  ReplaceText(*marks, top, top, L"e" + std::wstring(100000, L'\u0301'), editOther);
+  std::vector<double> markTimes;
+  for (int i = 0; i < runs; ++i) markTimes.push_back(screen(*marks, 0));
+  Report("one screen of 100 000 marks", Median(markTimes), 0, "");
 }
 
 }  // namespace

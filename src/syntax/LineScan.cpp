@@ -141,10 +141,7 @@ class Tokenizer {
         TabStep();
         continue;
       }
-      int before = p_;
       CharacterStep();
-      column_ = ColumnAfter(text_, static_cast<std::size_t>(before), static_cast<std::size_t>(p_),
-                            column_, tabSize_);
       EndConstructIfPassed();
     }
     Emit();
@@ -169,10 +166,14 @@ class Tokenizer {
 
   void TabStep() {
     if (run_.kind != runBlank) Start(runBlank, p_, 0);
+    // The characters since the last tab end here: their cells are counted at once, since a
+    // step of one unit may end inside a character (before its marks).
+    column_ = ColumnAfter(text_, static_cast<std::size_t>(columnIndex_), static_cast<std::size_t>(p_),
+                          column_, tabSize_);
     int cells = tabSize_ - column_ % tabSize_;
     run_.length += cells;
     column_ += cells;
-    ++p_;
+    columnIndex_ = ++p_;
   }
 
   void CharacterStep() {
@@ -285,7 +286,8 @@ class Tokenizer {
   bool savedEmphasis_ = false;
   int savedEnd_ = -1;
   ColourRun run_{runPlain, 0, 0, text_.data()};
-  int column_ = 0;
+  int column_ = 0;       // the visual column at index columnIndex_
+  int columnIndex_ = 0;  // 0, or just after a tab
 };
 
 }  // namespace
