@@ -3,7 +3,7 @@
 // undo of that Replace All, Replace All on a quarter of the file (its cost must grow with the
 // hits, not faster), the same with word wrap, and Find next through the whole file without a hit, with and without
 // ignore case; Complete Word (the first one, which builds the word index, and the later ones)
-// and find as you type, a keystroke at a time.
+// and find as you type, a keystroke at a time; Match Bracket over the whole file and a long line.
 //   fum_search_bench [INPUT] [RUNS]   (the input is generated when missing)
 // The lines "replace all + save: N ms" and "find next without a hit, expression: N ms" are
 // read by scripts/bench to compare with vim.
@@ -22,6 +22,7 @@
 #include "SourceGenerator.h"
 #include "platform/Platform.h"
 #include "search/IncrementalFind.h"
+#include "search/Navigation.h"
 #include "search/SearchCommands.h"
 #include "search/Searcher.h"
 #include "text/Document.h"
@@ -198,6 +199,32 @@ void FindAsYouTypeBench(const std::wstring& path, int runs) {
   Report("find as you type without a hit", none);
 }
 
+// Match Bracket from a bracket at the end of the file back to its partner at the start, and back
+// over one line of a million characters.
+void MatchBracketBench(const std::wstring& path, int runs) {
+  Shown shown(path, bench::lineCount);
+  shown.view.docClass.openbrackets = L"[";
+  shown.view.docClass.closebrackets = L"]";
+  ReplaceSelection(shown.view, L"[", editOther);
+  MoveDocumentEnd(shown.view, false);
+  ReplaceSelection(shown.view, L"]", editOther);
+  Shown line(path, 1);
+  line.view.docClass = shown.view.docClass;
+  SelectAll(line.view);
+  ReplaceSelection(line.view, L"[" + std::wstring(1000000, L'x') + L"]", editOther);
+  Runs file, longLine;
+  for (int run = 0; run < runs; ++run) {
+    for (auto [view, times] : {std::pair{&shown.view, &file}, std::pair{&line.view, &longLine}}) {
+      MoveDocumentEnd(*view, false);
+      Stopwatch matching;
+      if (!MatchPair(*view) || view->caret.index != 0) std::printf("no partner\n");
+      times->Add(matching.Elapsed());
+    }
+  }
+  Report("match bracket, the whole file back", file);
+  Report("match bracket, a line of 1 000 000 back", longLine);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -303,5 +330,6 @@ int main(int argc, char** argv) {
   searcher.SetFindText(L"int");
   CompletionBench(path, runs, searcher);
   FindAsYouTypeBench(path, runs);
+  MatchBracketBench(path, runs);
   return 0;
 }

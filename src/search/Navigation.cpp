@@ -10,6 +10,7 @@
 #include "text/TextPos.h"
 #include "view/Caret.h"
 #include "view/EditView.h"
+#include "view/Movement.h"
 
 namespace {
 
@@ -44,26 +45,39 @@ void JumpToLineStart(EditView& view, int line) {
 
 bool AtDocumentStart(const TextPos& pos) { return pos.line == 0 && pos.index == 0; }
 
-bool AtDocumentEnd(const TextPos& pos) {
-  const Document& document = *pos.document;
-  return pos.line == document.LineCount() - 1 && pos.index == document.lines[pos.line].Length();
-}
-
-// Walks from pos to the partner of the bracket c there, counting nested pairs; false when
-// the walk reaches an end of the document first.
+// Walks from pos to the partner of the bracket c there, whole character by whole character,
+// counting nested pairs; false when the walk reaches an end of the document first. The walk
+// counts in line and index alone: the position's column is found once, at the partner.
 bool FindPartner(TextPos& pos, wchar_t c, wchar_t partner, bool forward) {
+  const Document& document = *pos.document;
+  int line = pos.line, index = pos.index;
   int depth = 1;
   for (;;) {
-    if (forward ? AtDocumentEnd(pos) : AtDocumentStart(pos)) return false;
+    const Line* text = &document.lines[line];
     if (forward) {
-      MoveRight(pos);
+      if (index < text->Length()) {
+        index = NextCharacter(*text, index);
+      } else if (line + 1 < document.LineCount()) {
+        ++line;
+        index = 0;
+        text = &document.lines[line];
+      } else {
+        return false;
+      }
+    } else if (index > 0) {
+      index = PreviousCharacter(*text, index);
+    } else if (line > 0) {
+      --line;
+      text = &document.lines[line];
+      index = text->Length();
     } else {
-      MoveLeft(pos);
+      return false;
     }
-    const wchar_t ch = CharAt(pos);
+    const wchar_t ch = text->CharAt(index);
     if (ch == c) {
       ++depth;
     } else if (ch == partner && --depth == 0) {
+      SetPos(pos, index, line);
       return true;
     }
   }

@@ -7,6 +7,7 @@
 #include "text/Document.h"
 #include "text/Layout.h"
 #include "text/Line.h"
+#include "text/NarrowText.h"
 
 namespace {
 
@@ -38,11 +39,18 @@ int SkipForward(const TextPos& pos, const Line& line, int i, bool word) {
 }  // namespace
 
 int NextCharacter(const Line& line, int index) {
-  return index + CharacterAt(line.Text(), static_cast<std::size_t>(index)).units;
+  const auto step = [index](const auto& text) {
+    return index + CharacterAt(text, static_cast<std::size_t>(index)).units;
+  };
+  // A narrow line is read in its bytes: a walk over many lines widens none of them.
+  return line.IsNarrow() ? step(NarrowText(line.Bytes())) : step(line.Text());
 }
 
 int PreviousCharacter(const Line& line, int index) {
-  return static_cast<int>(CharacterStartBefore(line.Text(), static_cast<std::size_t>(index)));
+  const auto step = [index](const auto& text) {
+    return static_cast<int>(CharacterStartBefore(text, static_cast<std::size_t>(index)));
+  };
+  return line.IsNarrow() ? step(NarrowText(line.Bytes())) : step(line.Text());
 }
 
 bool IsWordCharacter(const TextPos& pos, wchar_t ch) {

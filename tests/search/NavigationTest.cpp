@@ -114,6 +114,8 @@ TEST(NavigationTest, MatchPairCountsNestedPairsOfTheSameBrackets) {
       {"no bracket", {L"abc"}, {0, 1}, false, {0, 1}},
       {"no partner in the other list", {L"<x>"}, {0, 0}, false, {0, 0}},
       {"other brackets do not count", {L"[(])"}, {0, 1}, true, {0, 3}},
+      {"over wide, marked and paired characters", {L"(\u4E2De\u0301", L"\xD83D\xDE00)"}, {0, 0}, true, {1, 2}},
+      {"and back", {L"(\u4E2De\u0301", L"\xD83D\xDE00)"}, {1, 3}, true, {0, 0}},
   };
   for (const Case& c : cases) {
     ViewFixture f(c.text, 20, 10, settings);
