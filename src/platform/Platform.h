@@ -4,7 +4,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -18,6 +20,7 @@ inline constexpr std::uint32_t errorFileNotFound = 2;
 inline constexpr std::uint32_t errorPathNotFound = 3;
 inline constexpr std::uint32_t errorAccessDenied = 5;
 inline constexpr std::uint32_t errorWriteFault = 29;
+inline constexpr std::uint32_t errorReadFault = 30;
 inline constexpr std::uint32_t errorFileExists = 80;
 inline constexpr std::uint32_t errorDiskFull = 112;
 
@@ -35,6 +38,8 @@ bool ReadFile(FileHandle file, void* buffer, std::uint32_t size, std::uint32_t& 
 // Writes size bytes. False when not every byte could be written (a full disk, say).
 bool WriteFile(FileHandle file, const void* data, std::uint32_t size);
 void CloseFile(FileHandle file);
+// Opens an existing file for writing at its end; others may read it meanwhile.
+FileHandle OpenForAppending(const std::wstring& path);
 // The size of an open file in bytes; 0 when it cannot be told.
 std::uint64_t FileSize(FileHandle file);
 // Asks the system to put what was written to the file on the disk itself. False on failure.
@@ -42,14 +47,52 @@ bool FlushFile(FileHandle file);
 // The error code of the last failed call of this layer on this thread.
 std::uint32_t LastError();
 
+// An open file, closed when the object goes, on every path.
+class File {
+ public:
+  File() = default;
+  explicit File(FileHandle handle) : handle_(handle) {}
+  ~File() { CloseFile(handle_); }
+  File(File&& other) noexcept : handle_(std::exchange(other.handle_, invalidFile)) {}
+  File& operator=(File&& other) noexcept {
+    if (this != &other) {
+      CloseFile(handle_);
+      handle_ = std::exchange(other.handle_, invalidFile);
+    }
+    return *this;
+  }
+  FileHandle Get() const { return handle_; }
+  bool IsOpen() const { return handle_ != invalidFile; }
+  void Close() { CloseFile(std::exchange(handle_, invalidFile)); }
+
+ private:
+  FileHandle handle_ = invalidFile;
+};
+
+// The size and time of last write of a file.
+struct FileStatus {
+  std::uint64_t size = 0;       // in bytes
+  std::uint64_t writeTime = 0;  // in 100 ns units since 1601-01-01 UTC
+  friend bool operator==(const FileStatus&, const FileStatus&) = default;
+};
+// The status of the file at path; nullopt when there is none (or a folder is there).
+std::optional<FileStatus> StatusOf(const std::wstring& path);
+std::optional<FileStatus> StatusOf(FileHandle file);
+
 // Puts the file at replacement in the place of target (which may not exist yet) in one step,
 // so that target is either the old file or the complete new one.
 bool ReplaceFileBy(const std::wstring& target, const std::wstring& replacement);
 bool RemoveFile(const std::wstring& path);
 bool FileExists(const std::wstring& path);
+// Gives a file a name that no file has yet; false (and the file keeps its name) when one has.
+bool RenameFile(const std::wstring& from, const std::wstring& to);
 // The file a path finally names once every symbolic link on the way is followed; the path
 // itself when it names no link or the link cannot be read.
 std::wstring FinalPath(const std::wstring& path);
+// True when both paths name the same file, compared as the file system compares them: the same
+// file of the same volume when both exist (whatever links, case or form led to it); else their
+// final paths spelt alike, without regard to case where the file system ignores it (Windows).
+bool SameFile(const std::wstring& a, const std::wstring& b);
 
 struct FoundFile {
   std::wstring name;          // the name alone, without its folder
@@ -68,6 +111,8 @@ std::vector<FoundFile> ListFolder(const std::wstring& pattern);
 // Characters the code page cannot represent become its default character.
 std::wstring AnsiToWide(const char* bytes, std::size_t count);
 std::string WideToAnsi(const wchar_t* text, std::size_t count);
+// The number of the code page the two conversions use.
+unsigned CodePageId();
 
 // Memory for large buffers that live long (the text of a loaded file), zero-filled and in large
 // pages where the system gives them without privileges: touching it page by page is what a
@@ -87,6 +132,15 @@ namespace testing {
 // Makes every write of this layer fail, as on a full disk, once `bytes` more bytes have been
 // written; a negative value turns the fault off. For tests of the callers' error paths.
 void FailWritesAfter(long long bytes);
+// Makes reads fail, as on a bad sector or a dropped network share, once `bytes` more bytes have
+// been read; a negative value turns the fault off.
+void FailReadsAfter(long long bytes);
+// Makes AllocateLargeBlock give no memory once `blocks` more blocks have been given; a negative
+// value turns the fault off.
+void FailLargeBlocksAfter(long long blocks);
+// Makes the code page conversions use another code page (0: the system's again). False, and
+// nothing changed, where this layer cannot be given that code page.
+bool UseCodePage(unsigned codePage);
 }  // namespace testing
 
 }  // namespace platform

@@ -12,7 +12,7 @@
 #include <cstdio>
 
 #include "Platform.h"
-#include "WriteFault.h"
+#include "Faults.h"
 
 namespace platform {
 namespace {
@@ -30,6 +30,7 @@ std::uint32_t Win32Error(int err) {
     case ENOSPC:
     case EDQUOT: return errorDiskFull;
     case EEXIST: return errorFileExists;
+    case EIO: return errorReadFault;
     default: return errorWriteFault;
   }
 }
@@ -114,6 +115,12 @@ locale_t UnicodeLocale() {
   return locale;
 }
 
+// The time of last write in 100 ns units since 1601, from seconds and nanoseconds since 1970.
+std::uint64_t WriteTimeOf(const struct stat& info) {
+  return (static_cast<std::uint64_t>(info.st_mtim.tv_sec) + 11644473600ULL) * 10000000ULL +
+         static_cast<std::uint64_t>(info.st_mtim.tv_nsec) / 100;
+}
+
 bool MatchesWildcards(const std::wstring& name, std::size_t n, const std::wstring& pattern,
                       std::size_t p) {
   for (; p < pattern.size(); ++p, ++n) {
@@ -173,11 +180,14 @@ FileHandle CreateNewForWriting(const std::wstring& path, const std::wstring& att
 
 bool ReadFile(FileHandle file, void* buffer, std::uint32_t size, std::uint32_t& bytesRead) {
   bytesRead = 0;
+  const std::uint32_t limit = detail::ReadLimit(size);
+  if (limit == 0 && size > 0) return Fail(EIO);
   ssize_t got;
-  do got = read(static_cast<int>(file), buffer, size);
+  do got = read(static_cast<int>(file), buffer, limit);
   while (got < 0 && errno == EINTR);
   if (got < 0) return Fail(errno);
   bytesRead = static_cast<std::uint32_t>(got);
+  detail::CountRead(bytesRead);
   return true;
 }
 
@@ -196,6 +206,35 @@ bool WriteFile(FileHandle file, const void* data, std::uint32_t size) {
 
 void CloseFile(FileHandle file) {
   if (file != invalidFile) close(static_cast<int>(file));
+}
+
+FileHandle OpenForAppending(const std::wstring& path) {
+  std::string native = NativePath(path);
+  int fd = open(native.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+  if (fd < 0) {
+    FailOnPath(errno, native);
+    return invalidFile;
+  }
+  return fd;
+}
+
+std::optional<FileStatus> StatusOf(const std::wstring& path) {
+  struct stat info {};
+  if (stat(NativePath(path).c_str(), &info) != 0) {
+    Fail(errno);
+    return std::nullopt;
+  }
+  if (S_ISDIR(info.st_mode)) return std::nullopt;
+  return FileStatus{static_cast<std::uint64_t>(info.st_size), WriteTimeOf(info)};
+}
+
+std::optional<FileStatus> StatusOf(FileHandle file) {
+  struct stat info {};
+  if (fstat(static_cast<int>(file), &info) != 0) {
+    Fail(errno);
+    return std::nullopt;
+  }
+  return FileStatus{static_cast<std::uint64_t>(info.st_size), WriteTimeOf(info)};
 }
 
 std::uint64_t FileSize(FileHandle file) {
@@ -225,6 +264,21 @@ bool FileExists(const std::wstring& path) {
   return stat(NativePath(path).c_str(), &info) == 0;
 }
 
+bool RenameFile(const std::wstring& from, const std::wstring& to) {
+  const std::string source = NativePath(from), target = NativePath(to);
+  // A second name fails when the name is taken, in one step; the first name then goes.
+  if (link(source.c_str(), target.c_str()) == 0) {
+    unlink(source.c_str());
+    return true;
+  }
+  if (errno == EEXIST) return Fail(EEXIST);
+  // A file system without hard links: the name is checked first.
+  struct stat info {};
+  if (lstat(target.c_str(), &info) == 0) return Fail(EEXIST);
+  if (rename(source.c_str(), target.c_str()) != 0) return Fail(errno);
+  return true;
+}
+
 std::wstring FinalPath(const std::wstring& path) {
   std::string native = NativePath(path);
   // As many links as the system itself follows; a longer chain is a loop.
@@ -241,6 +295,13 @@ std::wstring FinalPath(const std::wstring& path) {
     native = target.front() == '/' || slash == std::string::npos ? target : native.substr(0, slash + 1) + target;
   }
   return links == 0 ? path : ProgramPath(native);
+}
+
+bool SameFile(const std::wstring& a, const std::wstring& b) {
+  struct stat first {}, second {};
+  if (stat(NativePath(a).c_str(), &first) == 0 && stat(NativePath(b).c_str(), &second) == 0)
+    return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+  return NativePath(FinalPath(a)) == NativePath(FinalPath(b));
 }
 
 std::vector<FoundFile> ListFolder(const std::wstring& pattern) {
@@ -267,10 +328,7 @@ std::vector<FoundFile> ListFolder(const std::wstring& pattern) {
     if (stat(full.c_str(), &info) == 0) {
       file.isFolder = S_ISDIR(info.st_mode);
       file.size = static_cast<std::uint64_t>(info.st_size);
-      // Seconds since 1970 to 100 ns units since 1601.
-      file.writeTime = (static_cast<std::uint64_t>(info.st_mtim.tv_sec) + 11644473600ULL) *
-                           10000000ULL +
-                       static_cast<std::uint64_t>(info.st_mtim.tv_nsec) / 100;
+      file.writeTime = WriteTimeOf(info);
     }
     found.push_back(std::move(file));
   }
@@ -294,11 +352,16 @@ std::string WideToAnsi(const wchar_t* text, std::size_t count) {
   return bytes;
 }
 
+unsigned CodePageId() { return 1252; }
+
+bool testing::UseCodePage(unsigned codePage) { return codePage == 0 || codePage == 1252; }
+
 namespace {
 constexpr std::size_t largePage = std::size_t{2} << 20;
 }
 
 void* AllocateLargeBlock(std::size_t bytes) {
+  if (!detail::LargeBlockAllowed()) return nullptr;
   // Mapped with one large page of slack, so that the block can start on a large-page boundary.
   std::size_t mapped = bytes + largePage;
   void* map = mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);

@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "Platform.h"
-#include "WriteFault.h"
+#include "Faults.h"
 
 namespace platform {
 namespace {
@@ -20,16 +20,50 @@ bool Fail(DWORD error) {
 
 int Clamp(std::size_t count) { return count > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(count); }
 
+// A full path too long for the plain file functions in the form that lifts their limit:
+// "\\?\C:\..." or "\\?\UNC\server\...". Shorter paths and relative ones stay as they are.
+std::wstring Long(const std::wstring& path) {
+  if (path.size() < MAX_PATH || path.rfind(L"\\\\?\\", 0) == 0) return path;
+  if (path.size() > 2 && path[1] == L':' && path[2] == L'\\') return L"\\\\?\\" + path;
+  if (path.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + path.substr(2);
+  return path;
+}
+
+std::uint64_t Join(DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; }
+
+// The code page of the conversions: the system's, or the one a test chose.
+UINT chosenCodePage = 0;
+UINT ConversionCodePage() {
+  static const UINT system = GetACP();  // fixed for the life of the process
+  return chosenCodePage ? chosenCodePage : system;
+}
+
+// The volume and number that identify a file, read through a handle that asks for no access.
+bool FileIdentity(const std::wstring& path, BY_HANDLE_FILE_INFORMATION& info) {
+  HANDLE file = CreateFileW(Long(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const bool ok = GetFileInformationByHandle(file, &info) != FALSE;
+  CloseHandle(file);
+  return ok;
+}
+
 }  // namespace
 
 FileHandle OpenForReading(const std::wstring& path) {
-  return Wrap(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                          nullptr));
+  return Wrap(CreateFileW(Long(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                          0, nullptr));
 }
 
 FileHandle CreateForWriting(const std::wstring& path) {
-  return Wrap(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+  return Wrap(CreateFileW(Long(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                           FILE_ATTRIBUTE_ARCHIVE, nullptr));
+}
+
+FileHandle OpenForAppending(const std::wstring& path) {
+  HANDLE file = CreateFileW(Long(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return Wrap(file);
 }
 
 FileHandle CreateNewForWriting(const std::wstring& path, const std::wstring& attributesOf) {
@@ -37,16 +71,21 @@ FileHandle CreateNewForWriting(const std::wstring& path, const std::wstring& att
   // as changed since the last backup.
   constexpr DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                          FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_OFFLINE;
-  const DWORD model = GetFileAttributesW(attributesOf.c_str());
+  const DWORD model = GetFileAttributesW(Long(attributesOf).c_str());
   const bool hasModel = model != INVALID_FILE_ATTRIBUTES && !(model & FILE_ATTRIBUTE_DIRECTORY);
   const DWORD attributes = FILE_ATTRIBUTE_ARCHIVE | (hasModel ? model & kept : 0);
-  return Wrap(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr));
+  return Wrap(CreateFileW(Long(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes,
+                          nullptr));
 }
 
 bool ReadFile(FileHandle file, void* buffer, std::uint32_t size, std::uint32_t& bytesRead) {
+  bytesRead = 0;
+  const std::uint32_t limit = detail::ReadLimit(size);
+  if (limit == 0 && size > 0) return Fail(ERROR_READ_FAULT);
   DWORD got = 0;
-  BOOL ok = ::ReadFile(Handle(file), buffer, size, &got, nullptr);
+  BOOL ok = ::ReadFile(Handle(file), buffer, limit, &got, nullptr);
   bytesRead = ok ? got : 0;
+  detail::CountRead(bytesRead);
   return ok != FALSE;
 }
 
@@ -70,23 +109,64 @@ bool FlushFile(FileHandle file) { return FlushFileBuffers(Handle(file)) != FALSE
 
 std::uint32_t LastError() { return GetLastError(); }
 
-bool ReplaceFileBy(const std::wstring& target, const std::wstring& replacement) {
-  return MoveFileExW(replacement.c_str(), target.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+std::optional<FileStatus> StatusOf(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(Long(path).c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    return std::nullopt;
+  return FileStatus{Join(data.nFileSizeHigh, data.nFileSizeLow),
+                    Join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
 }
 
-bool RemoveFile(const std::wstring& path) { return DeleteFileW(path.c_str()) != FALSE; }
+std::optional<FileStatus> StatusOf(FileHandle file) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!GetFileInformationByHandle(Handle(file), &info)) return std::nullopt;
+  return FileStatus{Join(info.nFileSizeHigh, info.nFileSizeLow),
+                    Join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime)};
+}
+
+bool ReplaceFileBy(const std::wstring& target, const std::wstring& replacement) {
+  const std::wstring to = Long(target), from = Long(replacement);
+  // The system's own replacing keeps what a rename would drop: the old file's access control
+  // list, alternate data streams and creation time. Where it cannot (a file system without
+  // them, a target that is not there yet), the rename does it. Only a file is replaced so; a
+  // replacement still there afterwards did not take the target's place, whatever was answered.
+  const DWORD attributes = GetFileAttributesW(to.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+      ReplaceFileW(to.c_str(), from.c_str(), nullptr,
+                   REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr) &&
+      GetFileAttributesW(from.c_str()) == INVALID_FILE_ATTRIBUTES)
+    return true;
+  return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
+         FALSE;
+}
+
+bool RemoveFile(const std::wstring& path) { return DeleteFileW(Long(path).c_str()) != FALSE; }
 
 bool FileExists(const std::wstring& path) {
-  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(Long(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool RenameFile(const std::wstring& from, const std::wstring& to) {
+  return MoveFileExW(Long(from).c_str(), Long(to).c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+bool SameFile(const std::wstring& a, const std::wstring& b) {
+  BY_HANDLE_FILE_INFORMATION first{}, second{};
+  if (FileIdentity(a, first) && FileIdentity(b, second))
+    return first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
+           first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
+  const std::wstring finalA = FinalPath(a), finalB = FinalPath(b);
+  return CompareStringOrdinal(finalA.c_str(), static_cast<int>(finalA.size()), finalB.c_str(),
+                              static_cast<int>(finalB.size()), TRUE) == CSTR_EQUAL;
 }
 
 std::wstring FinalPath(const std::wstring& path) {
   // Only a link itself needs resolving: a file in a linked folder is replaced in place anyway.
-  const DWORD attributes = GetFileAttributesW(path.c_str());
+  const DWORD attributes = GetFileAttributesW(Long(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
     return path;
-  HANDLE file = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  HANDLE file = CreateFileW(Long(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (file == INVALID_HANDLE_VALUE) return path;
   std::wstring resolved(MAX_PATH, L'\0');
@@ -107,7 +187,7 @@ std::wstring FinalPath(const std::wstring& path) {
 std::vector<FoundFile> ListFolder(const std::wstring& pattern) {
   std::vector<FoundFile> found;
   WIN32_FIND_DATAW data;
-  HANDLE search = FindFirstFileW(pattern.c_str(), &data);
+  HANDLE search = FindFirstFileW(Long(pattern).c_str(), &data);
   if (search == INVALID_HANDLE_VALUE) return found;
   do {
     std::wstring name = data.cFileName;
@@ -116,9 +196,8 @@ std::vector<FoundFile> ListFolder(const std::wstring& pattern) {
     file.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     file.hidden = (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0;
     file.link = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-    file.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    file.writeTime = (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-                     data.ftLastWriteTime.dwLowDateTime;
+    file.size = Join(data.nFileSizeHigh, data.nFileSizeLow);
+    file.writeTime = Join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime);
     found.push_back(std::move(file));
   } while (FindNextFileW(search, &data));
   FindClose(search);
@@ -127,21 +206,32 @@ std::vector<FoundFile> ListFolder(const std::wstring& pattern) {
 
 std::wstring AnsiToWide(const char* bytes, std::size_t count) {
   if (count == 0) return {};
-  int length = MultiByteToWideChar(GetACP(), 0, bytes, Clamp(count), nullptr, 0);
+  const UINT codePage = ConversionCodePage();
+  int length = MultiByteToWideChar(codePage, 0, bytes, Clamp(count), nullptr, 0);
   std::wstring text(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(GetACP(), 0, bytes, Clamp(count), text.data(), length);
+  MultiByteToWideChar(codePage, 0, bytes, Clamp(count), text.data(), length);
   return text;
 }
 
 std::string WideToAnsi(const wchar_t* text, std::size_t count) {
   if (count == 0) return {};
-  int length = WideCharToMultiByte(GetACP(), 0, text, Clamp(count), nullptr, 0, nullptr, nullptr);
+  const UINT codePage = ConversionCodePage();
+  int length = WideCharToMultiByte(codePage, 0, text, Clamp(count), nullptr, 0, nullptr, nullptr);
   std::string bytes(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(GetACP(), 0, text, Clamp(count), bytes.data(), length, nullptr, nullptr);
+  WideCharToMultiByte(codePage, 0, text, Clamp(count), bytes.data(), length, nullptr, nullptr);
   return bytes;
 }
 
+unsigned CodePageId() { return ConversionCodePage(); }
+
+bool testing::UseCodePage(unsigned codePage) {
+  if (codePage != 0 && !IsValidCodePage(codePage)) return false;
+  chosenCodePage = codePage;
+  return true;
+}
+
 void* AllocateLargeBlock(std::size_t bytes) {
+  if (!detail::LargeBlockAllowed()) return nullptr;
   return VirtualAlloc(nullptr, bytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
 }
 

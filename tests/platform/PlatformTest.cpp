@@ -94,6 +94,72 @@ TEST(PlatformFiles, InjectedWriteFaultFailsLikeAFullDisk) {
   CloseFile(out);
 }
 
+TEST(PlatformFiles, InjectedReadFaultFailsAfterItsBytes) {
+  TempFolder folder;
+  folder.Write(L"a.txt", "abcdefgh");
+  File in(OpenForReading(folder.Path(L"a.txt")));
+  ASSERT_TRUE(in.IsOpen());
+  platform::testing::FailReadsAfter(5);
+  char buffer[8];
+  std::uint32_t got = 0;
+  EXPECT_TRUE(ReadFile(in.Get(), buffer, 3, got));
+  EXPECT_EQ(got, 3u);
+  EXPECT_TRUE(ReadFile(in.Get(), buffer, 8, got));
+  EXPECT_EQ(got, 2u);
+  EXPECT_FALSE(ReadFile(in.Get(), buffer, 8, got));
+  EXPECT_EQ(LastError(), errorReadFault);
+  platform::testing::FailReadsAfter(-1);
+  EXPECT_TRUE(ReadFile(in.Get(), buffer, 8, got));
+  EXPECT_EQ(std::string(buffer, got), "fgh");
+}
+
+TEST(PlatformFiles, StatusAppendingAndRenamingWithoutReplacing) {
+  TempFolder folder;
+  folder.Write(L"a.txt", "abc");
+  folder.Write(L"b.txt", "taken");
+  std::optional<FileStatus> status = StatusOf(folder.Path(L"a.txt"));
+  ASSERT_TRUE(status);
+  EXPECT_EQ(status->size, 3u);
+  {
+    File appended(OpenForAppending(folder.Path(L"a.txt")));
+    ASSERT_TRUE(appended.IsOpen());
+    EXPECT_TRUE(WriteFile(appended.Get(), "de", 2));
+    EXPECT_EQ(StatusOf(appended.Get())->size, 5u);
+  }
+  EXPECT_EQ(folder.Read(L"a.txt"), "abcde");
+  EXPECT_FALSE(StatusOf(folder.Path(L"missing.txt")));
+  std::filesystem::create_directory(folder.Native(L"sub"));
+  EXPECT_FALSE(StatusOf(folder.Path(L"sub")));
+  EXPECT_EQ(OpenForAppending(folder.Path(L"missing.txt")), invalidFile);
+
+  EXPECT_FALSE(RenameFile(folder.Path(L"a.txt"), folder.Path(L"b.txt")));
+  EXPECT_EQ(folder.Read(L"b.txt"), "taken");
+  EXPECT_TRUE(RenameFile(folder.Path(L"a.txt"), folder.Path(L"c.txt")));
+  EXPECT_FALSE(FileExists(folder.Path(L"a.txt")));
+  EXPECT_EQ(folder.Read(L"c.txt"), "abcde");
+}
+
+TEST(PlatformFiles, SameFileComparesAsTheFileSystemDoes) {
+  TempFolder folder;
+  folder.Write(L"Notes.txt", "1");
+  const bool ignoresCase = FileExists(folder.Path(L"NOTES.TXT"));
+  if (!ignoresCase) folder.Write(L"notes.txt", "2");
+  EXPECT_TRUE(SameFile(folder.Path(L"Notes.txt"), folder.Path(L"Notes.txt")));
+  // Two spellings of one file where case is ignored; two files where it is not.
+  EXPECT_EQ(SameFile(folder.Path(L"Notes.txt"), folder.Path(L"notes.txt")), ignoresCase);
+  std::filesystem::create_directory(folder.Native(L"sub"));
+  EXPECT_TRUE(SameFile(folder.Path(L"Notes.txt"), folder.Path(L"sub\\..\\Notes.txt")));
+  // A file not there (yet) is compared by its name.
+  EXPECT_TRUE(SameFile(folder.Path(L"gone.txt"), folder.Path(L"gone.txt")));
+  EXPECT_FALSE(SameFile(folder.Path(L"gone.txt"), folder.Path(L"other.txt")));
+  std::error_code error;
+  std::filesystem::create_symlink(folder.Native(L"Notes.txt"), folder.Native(L"link.txt"), error);
+  if (!error) {
+    EXPECT_TRUE(SameFile(folder.Path(L"link.txt"), folder.Path(L"Notes.txt")));
+    EXPECT_EQ(FinalPath(folder.Path(L"link.txt")), folder.Path(L"Notes.txt"));
+  }
+}
+
 TEST(PlatformFiles, ListFolderMatchesWildcardsWithoutCase) {
   TempFolder folder;
   folder.Write(L"one.txt", "1");
