@@ -4,10 +4,13 @@
 // equals a plain model, the layout equals one made from scratch and the word index one built
 // from the text; every Undo and Redo brings back the text of the history depth it arrives at;
 // the row cursor walks every row of the result, the recovery journal of the changes replayed on
-// the first text gives the result, and undoing everything gives the first text.
+// the first text gives the result, and undoing everything gives the first text. The first text
+// is typed lines or a file's bytes (narrow lines, lone carriage returns, mixed line ends, every
+// encoding), which undoing everything saves back byte for byte.
 #include <climits>
 #include <cstdlib>
 
+#include "FuzzFiles.h"
 #include "FuzzInput.h"
 #include "config/DocClassIO.h"
 #include "syntax/ConfigFile.h"
@@ -16,6 +19,10 @@
 #include "text/Edit.h"
 #include "text/EditModel.h"
 #include "text/Journal.h"
+#include "text/TextFile.h"
+
+#include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -44,6 +51,19 @@ DocClass LoadedClass(FuzzInput& in, std::uint8_t shape) {
   return settings;
 }
 
+// The document the edits start from: typed lines, or the file a bytes of the input make.
+std::unique_ptr<Document> FirstDocument(const DocClass& settings, int wrapWidth, const std::string& file) {
+  if (file.empty()) return MakeDocument({L"ab /* c", L"\t\"x\" */ d", L""}, settings, wrapWidth);
+  auto document = MakeDocument({L""}, settings, wrapWidth);
+  Check(LoadText(*document, FuzzPath("edit.txt")));
+  return document;
+}
+
+std::string ReadBytes(const char* name) {
+  std::ifstream in(FuzzFolder() + "/" + name, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -55,12 +75,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     settings.syntax = &CLikeSyntax();
   }
   const int wrapWidth = settings.wordwrap ? 1 + in.Number(30) : Document::noWrapWidth;
-  const Lines original{L"ab /* c", L"\t\"x\" */ d", L""};
-  auto document = MakeDocument(original, settings, wrapWidth);
+  std::string file;
+  if (shape & 2) {
+    static const char* const marks[] = {"", "\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"};
+    file = marks[in.Number(4)];
+    for (int n = 1 + in.Number(24); n > 0 && !in.Empty(); --n) file += static_cast<char>(in.Byte());
+    if (file.empty()) file = "\n";
+    WriteFuzzFile("edit.txt", reinterpret_cast<const std::uint8_t*>(file.data()), file.size());
+  }
+  auto document = FirstDocument(settings, wrapWidth, file);
+  const Lines original = LinesOf(*document);
   Lines model = original;
   HistoryModel history(original);
   AttachWordIndex(*document);
-  std::string journal = EncodeJournalHeader({}, L"doc1", true);
+  std::string journal = EncodeJournalHeader({}, L"doc1");
   document->onReplace = [&](const TextPos& from, const TextPos& to, std::wstring_view text) {
     AppendJournalChange(journal, from.index, from.line, to.index, to.line, text);
   };
@@ -87,12 +115,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(WordIndexDifference(*document).empty());
   }
   Check(RowWalkProblem(*document, 40).empty());
-  auto replayed = MakeDocument(original, settings, wrapWidth);
+  auto replayed = FirstDocument(settings, wrapWidth, file);
   ReplayJournal(*replayed, ParseJournal(journal).value().changes);
   Check(LinesOf(*replayed) == LinesOf(*document));
   Check(LayoutDifference(*replayed).empty());
   while (CanUndo(*document->undo)) Undo(*document->undo);
   Check(LinesOf(*document) == original);
   Check(LayoutDifference(*document).empty());
+  if (!file.empty()) {
+    Check(SaveText(*document, FuzzPath("edited.txt")));
+    Check(ReadBytes("edited.txt") == file);
+  }
   return 0;
 }

@@ -269,6 +269,8 @@
 #define IDS_TITLE_SAVEAS       179
 #define IDS_RECOVER            190     // the question for a journal left behind; %1 the name
 #define IDS_RECOVERKEPT        191     // a journal whose file changed; %1 the name, %2 its path
+#define IDS_LINETOOLONG        192     // a file with a line too long to open; %1 its name
+#define IDS_CANTSTORE          193     // the question before a save that would replace characters
 #define IDS_MENUBAR_TOOLS      40037   // label of the menu bar's first button
 #define IDS_CANTRUN            301     // a Tools program could not be started
 #define IDS_STOPCAPTURE        302     // Exit while captured Tools runs go on

@@ -19,6 +19,7 @@
 #include "frame/MainFrame.h"
 #include "text/Document.h"
 #include "text/TextFile.h"
+#include "text/TextFormat.h"
 #include "view/ViewWindowWin32.h"
 
 #include <commdlg.h>
@@ -51,9 +52,10 @@ std::vector<wchar_t> FileBuffer(const std::wstring& text) {
 
 }  // namespace
 
-void MainFrame::ShowError(UINT messageId) {
-  MessageBoxW(mainWindow, LoadResourceText(instance, messageId).c_str(),
-              LoadResourceText(instance, IDS_ERROR).c_str(), MB_OK);
+void MainFrame::ShowError(UINT messageId) { ShowError(LoadResourceText(instance, messageId)); }
+
+void MainFrame::ShowError(const std::wstring& text) {
+  MessageBoxW(mainWindow, text.c_str(), LoadResourceText(instance, IDS_ERROR).c_str(), MB_OK);
 }
 
 // ---- Opening ---------------------------------------------------------------------------------
@@ -98,13 +100,16 @@ void MainFrame::OpenFile(const std::wstring& path, platform::NamePositions posit
   ClassifyDocument(*settings_, *target->text, path, positions.name,
                    ViewClassApplier(*target->view, *settings_));
   bool loaded = false;
-  UINT failure = IDS_CANTOPEN;
+  std::wstring failure = LoadResourceText(instance, IDS_CANTOPEN);
   {
     WaitCursor wait;
     try {
-      loaded = LoadText(*target->text, path);
+      LoadFailure why = LoadFailure::none;
+      loaded = LoadText(*target->text, path, &why);
+      if (why == LoadFailure::lineTooLong)
+        failure = LoadResourceText(instance, IDS_LINETOOLONG, platform::FileNameOf(path));
     } catch (const std::bad_alloc&) {
-      failure = IDS_NOMEMORY;
+      failure = LoadResourceText(instance, IDS_NOMEMORY);
     }
   }
   if (loaded) {
@@ -208,22 +213,39 @@ bool MainFrame::SaveActive() {
   return saved;
 }
 
-bool MainFrame::SaveDocument(OpenDocument& document) {
-  // An unchanged document is not written again.
-  if (!document.text->modified) return false;
+bool MainFrame::WriteText(unsigned id, const std::wstring& path) {
+  OpenDocument* document = documents.Find(id);
+  if (!document) return false;
+  if (document->text->format.encoding == Encoding::codePage && !EncodingHoldsText(*document->text)) {
+    const int answer =
+        MessageBoxW(mainWindow, LoadResourceText(instance, IDS_CANTSTORE, platform::FileNameOf(path)).c_str(),
+                    programName.c_str(), MB_YESNOCANCEL | MB_ICONWARNING);
+    // The question ran a message loop: the document is found again.
+    document = documents.Find(id);
+    if (!document || (answer != IDYES && answer != IDNO)) return false;
+    // Yes: the document takes the form that stores every character, for this save and later.
+    if (answer == IDYES) document->text->format = {Encoding::utf8, false, document->text->format.lineFeed};
+  }
   bool written = false;
   {
     WaitCursor wait;
-    written = SaveText(*document.text, document.file.path);
+    written = SaveText(*document->text, path);
   }
-  UpdateTitle(document);
-  if (!written) {
-    // The document keeps its changes and its "*"; the old file is untouched.
-    ShowError(IDS_CANTSAVE);
-    return false;
-  }
-  RestartJournal(document);
-  settings_->AddRecent(document.file.path);
+  UpdateTitle(*document);
+  // A failed write leaves the document its changes and its "*", and the old file untouched.
+  if (!written) ShowError(IDS_CANTSAVE);
+  return written;
+}
+
+bool MainFrame::SaveDocument(OpenDocument& document) {
+  // An unchanged document is not written again.
+  if (!document.text->modified) return false;
+  const unsigned id = document.id;
+  if (!WriteText(id, document.file.path)) return false;
+  OpenDocument* saved = documents.Find(id);
+  if (!saved) return false;
+  RestartJournal(*saved);
+  settings_->AddRecent(saved->file.path);
   return true;
 }
 
@@ -266,14 +288,8 @@ bool MainFrame::SaveDocumentAs(OpenDocument& named) {
       path.find(L'\\') != std::wstring::npos
           ? platform::FindNamePositions(path)
           : platform::NamePositions{request.nFileOffset, request.nFileExtension};
-  bool written = false;
-  {
-    WaitCursor wait;
-    written = SaveText(*document->text, path);
-  }
-  if (!written) {
+  if (!WriteText(id, path) || !(document = documents.Find(id))) {
     // The document keeps its name, its changes and its "*".
-    ShowError(IDS_CANTSAVE);
     RefreshCommandStates();
     return false;
   }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "frame/DocumentName.h"
+#include "platform/Platform.h"
 
 // Entry is the frame's document; the list reads of it only `id` (unsigned), `file`
 // (a DocumentName), `untitled` (bool) and `Pristine()`.
@@ -57,8 +58,8 @@ class DocumentList {
   }
 
   // Where an open of path goes: the pristine document takes the file, a copy of the file that
-  // is open already is replaced; whichever of the two comes first in the list decides, the
-  // other stays -1. Both -1: a new document.
+  // is open already (under whatever spelling of its path) is replaced; whichever of the two
+  // comes first in the list decides, the other stays -1. Both -1: a new document.
   struct OpenTarget {
     int pristine = -1;
     int copy = -1;
@@ -71,7 +72,7 @@ class DocumentList {
         target.pristine = static_cast<int>(i);
         break;
       }
-      if (!item.untitled && item.file.path == path) {
+      if (!item.untitled && platform::SameFile(item.file.path, path)) {
         target.copy = static_cast<int>(i);
         break;
       }

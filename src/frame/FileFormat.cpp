@@ -8,6 +8,7 @@
 #include "frame/FrameSupport.h"
 #include "frame/MainFrame.h"
 #include "text/Document.h"
+#include "text/TextFile.h"
 #include "text/TextFormat.h"
 
 namespace {
@@ -48,7 +49,14 @@ void MainFrame::ChooseFormat(int command) {
   Document& text = *document->text;
   TextFormat format = text.format;
   if (command == IDM_FORMAT_CRLF || command == IDM_FORMAT_LF) {
-    format.lineFeed = command == IDM_FORMAT_LF;
+    // Every line takes the chosen line end, also in a file whose lines end in both forms.
+    const bool lineFeed = command == IDM_FORMAT_LF;
+    if (lineFeed == format.lineFeed && LineEndsAlike(text)) return;
+    SetLineEnds(text, lineFeed);
+    text.modified = true;
+    UpdateTitle(*document);
+    RefreshCommandStates();
+    return;
   } else {
     const TextFormat& chosen = encodings[static_cast<std::size_t>(command - IDM_FORMAT_FIRST)];
     format.encoding = chosen.encoding;

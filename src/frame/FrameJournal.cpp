@@ -14,6 +14,9 @@
 #include "platform/Paths.h"
 #include "platform/Platform.h"
 #include "text/Document.h"
+#include "text/Edit.h"
+#include "text/Line.h"
+#include "text/TextPos.h"
 #include "text/Journal.h"
 #include "text/JournalWriter.h"
 #include "view/ViewWindowWin32.h"
@@ -32,28 +35,6 @@ std::wstring EnvironmentVariable(const wchar_t* name) {
   std::vector<wchar_t> buffer(32768);
   DWORD length = GetEnvironmentVariableW(name, buffer.data(), static_cast<DWORD>(buffer.size()));
   return length > 0 && length < buffer.size() ? std::wstring(buffer.data(), length) : std::wstring();
-}
-
-// text with every "%1" replaced by first and every "%2" by second.
-std::wstring Substitute(std::wstring text, const std::wstring& first, const std::wstring& second = L"") {
-  for (std::size_t at = 0; (at = text.find(L'%', at)) != std::wstring::npos;) {
-    const wchar_t digit = at + 1 < text.size() ? text[at + 1] : L'\0';
-    if (digit != L'1' && digit != L'2') {
-      ++at;
-      continue;
-    }
-    const std::wstring& value = digit == L'1' ? first : second;
-    text.replace(at, 2, value);
-    at += value.size();
-  }
-  return text;
-}
-
-bool SamePath(const std::wstring& a, const std::wstring& b) { return _wcsicmp(a.c_str(), b.c_str()) == 0; }
-
-// The saved file a journal's changes apply to is still there, byte for byte.
-bool SavedFileUnchanged(const JournalContents& journal) {
-  return journal.savedKnown && ReadSavedState(journal.saved.path) == journal.saved;
 }
 
 }  // namespace
@@ -86,7 +67,18 @@ void MainFrame::AttachJournal(OpenDocument& document) {
 }
 
 void MainFrame::RestartJournal(OpenDocument& document) {
-  if (document.journal) document.journal->Begin(document.untitled ? L"" : document.file.path);
+  JournalWriter* writer = document.journal.get();
+  if (!writer) return;
+  Document& text = *document.text;
+  writer->Begin(document.untitled ? FileStamp{} : text.stamp);
+  if (document.untitled || !text.modified) return;
+  // A save that had to replace characters left the file different from the text: the journal
+  // starts with the whole text in place of the file's.
+  TextPos start(text), end(text);
+  const int lastLine = text.LineCount() - 1;
+  SetPos(end, text.lines[lastLine].Length(), lastLine);
+  writer->AddWholeText(TextBetween(text, start, end), lastLine, GetTickCount());
+  if (!journalTimer) journalTimer = SetTimer(mainWindow, IDT_JOURNAL, journalTickMs, nullptr);
 }
 
 void MainFrame::WriteDueJournals(bool all) {
@@ -95,9 +87,11 @@ void MainFrame::WriteDueJournals(bool all) {
   for (const auto& document : documents) {
     JournalWriter* writer = document->journal.get();
     if (!writer) continue;
-    // A journal that cannot be written (a full disk) is tried again whole after the next change.
+    // A journal that cannot be written (a full disk) stays pending and is tried again, whole,
+    // after the next pause; the one on the disk keeps what it holds meanwhile. With all, every
+    // change waiting is written now.
     if (all ? writer->Pending() : writer->Due(now))
-      writer->Write(document->text->modified, document->file.name);
+      writer->Write(document->text->modified, document->file.name, now);
     waiting = waiting || writer->Pending();
   }
   if (waiting) return;
@@ -116,8 +110,11 @@ std::vector<std::wstring> MainFrame::LeftBehindJournals() const {
   std::vector<std::wstring> found;
   if (journalFolder.empty()) return found;
   for (std::wstring& path : ListJournals(journalFolder)) {
+    // A document's own journal, and one whose changes a document holds since it was restored.
     const bool own = std::any_of(documents.begin(), documents.end(), [&](const auto& document) {
-      return document->journal && SamePath(document->journal->Path(), path);
+      const JournalWriter* writer = document->journal.get();
+      return writer && (platform::SameFile(writer->Path(), path) ||
+                        (!writer->Superseded().empty() && platform::SameFile(writer->Superseded(), path)));
     });
     if (!own) found.push_back(std::move(path));
   }
@@ -125,7 +122,7 @@ std::vector<std::wstring> MainFrame::LeftBehindJournals() const {
 }
 
 bool MainFrame::AskToRestore(const std::wstring& name) {
-  return MessageBoxW(mainWindow, Substitute(LoadResourceText(instance, IDS_RECOVER), name).c_str(),
+  return MessageBoxW(mainWindow, LoadResourceText(instance, IDS_RECOVER, name).c_str(),
                      programName.c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
@@ -133,12 +130,13 @@ void MainFrame::SetJournalAside(const std::wstring& path, const std::wstring& na
   // Renamed, it is never offered again; the message is shown this once.
   const std::wstring kept = KeepJournalAside(path);
   if (kept.empty()) return;
-  MessageBoxW(mainWindow, Substitute(LoadResourceText(instance, IDS_RECOVERKEPT), name, kept).c_str(),
+  MessageBoxW(mainWindow, LoadResourceText(instance, IDS_RECOVERKEPT, name, kept).c_str(),
               programName.c_str(), MB_OK | MB_ICONINFORMATION);
 }
 
 void MainFrame::RecoverAtStartup() {
   offerJournals = true;
+  if (!journalFolder.empty()) RemoveUnfinishedJournals(journalFolder);
   for (const std::wstring& path : LeftBehindJournals()) {
     std::optional<JournalContents> journal = ReadJournal(path);
     if (!journal || journal->changes.empty()) {
@@ -161,7 +159,7 @@ void MainFrame::RecoverAtStartup() {
 
 OpenDocument* MainFrame::FindOpenFile(const std::wstring& path) const {
   for (const auto& document : documents) {
-    if (!document->untitled && SamePath(document->file.path, path)) return document.get();
+    if (!document->untitled && platform::SameFile(document->file.path, path)) return document.get();
   }
   return nullptr;
 }
@@ -186,7 +184,9 @@ void MainFrame::OfferRecovery(unsigned id) {
   const std::wstring name = document->file.name;
   for (const std::wstring& path : LeftBehindJournals()) {
     std::optional<JournalContents> journal = ReadJournal(path);
-    if (!journal || journal->changes.empty() || !SamePath(journal->saved.path, file)) continue;
+    if (!journal || journal->changes.empty() || journal->saved.path.empty() ||
+        !platform::SameFile(journal->saved.path, file))
+      continue;
     if (!SavedFileUnchanged(*journal)) {
       SetJournalAside(path, name);
       return;
@@ -209,9 +209,14 @@ void MainFrame::Restore(OpenDocument& document, const JournalContents& journal,
   // The caret stood in the text as it was read: it goes where the file was left, in the text as
   // restored.
   ReturnToRememberedPlace(document);
-  // The document's own journal now holds the changes: written at once, before the old one goes.
-  if (document.journal) document.journal->Write(document.text->modified, document.file.name);
-  platform::RemoveFile(path);
+  // The document's own journal now holds the changes: written at once; the old one goes only
+  // once the new one is on the disk whole (a failed write is tried again by the timer).
+  if (document.journal) {
+    document.journal->Supersede(path);
+    document.journal->Write(document.text->modified, document.file.name, GetTickCount());
+    if (document.journal->Pending() && !journalTimer)
+      journalTimer = SetTimer(mainWindow, IDT_JOURNAL, journalTickMs, nullptr);
+  }
   if (document.shown) ShowDocument(document, nullptr);
   RefreshCommandStates();
 }

@@ -8,6 +8,9 @@
 
 // String id of the resources of instance; empty when there is none.
 std::wstring LoadResourceText(HINSTANCE instance, UINT id);
+// The same with every "%1" replaced by first and every "%2" by second.
+std::wstring LoadResourceText(HINSTANCE instance, UINT id, const std::wstring& first,
+                              const std::wstring& second = L"");
 
 // The process's current folder, where programs started without a folder of their own run.
 inline std::wstring CurrentFolder() {

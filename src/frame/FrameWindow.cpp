@@ -82,6 +82,22 @@ std::wstring LoadResourceText(HINSTANCE instance, UINT id) {
   return length > 0 && text ? std::wstring(text, length) : std::wstring();
 }
 
+std::wstring LoadResourceText(HINSTANCE instance, UINT id, const std::wstring& first,
+                              const std::wstring& second) {
+  std::wstring text = LoadResourceText(instance, id);
+  for (std::size_t at = 0; (at = text.find(L'%', at)) != std::wstring::npos;) {
+    const wchar_t digit = at + 1 < text.size() ? text[at + 1] : L'\0';
+    if (digit != L'1' && digit != L'2') {
+      ++at;
+      continue;
+    }
+    const std::wstring& value = digit == L'1' ? first : second;
+    text.replace(at, 2, value);
+    at += value.size();
+  }
+  return text;
+}
+
 // ---- The frame object ------------------------------------------------------------------------
 
 OpenDocument::OpenDocument() : text(std::make_unique<Document>()) {}

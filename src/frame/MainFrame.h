@@ -337,6 +337,11 @@ class MainFrame final : public ViewFrame {
   // it is gone. beforeId 0 names no document.
   void RestoreActive(unsigned beforeId, int beforeIndex);
   void ShowError(UINT messageId);
+  void ShowError(const std::wstring& text);
+  // Writes the text of the document with this id to path; when its code page cannot store every
+  // character, asks first whether to save it as UTF-8 (No saves the replacements, Cancel nothing).
+  // False when nothing was written (a failure is reported) or the document is gone.
+  bool WriteText(unsigned id, const std::wstring& path);
 
   std::wstring shownTitle;  // the title last given to the main window
   AppSettings* settings_ = nullptr;

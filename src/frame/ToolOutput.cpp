@@ -45,16 +45,18 @@ void ShowOutput(MainFrame& frame, const ToolCapture& capture) {
 std::wstring CapturedText(std::string_view output, unsigned codePage, unsigned long exitCode,
                           const std::wstring& exitLabel) {
   std::wstring converted = FromCodePage(output, codePage);
-  // Programs end their lines with a carriage return and a line feed, or a line feed alone.
+  // Programs end their lines with a carriage return and a line feed, a line feed alone, or (to
+  // write over a line, as a progress count does) a carriage return alone: each starts a line.
   std::wstring text;
   text.reserve(converted.size() + exitLabel.size() + 16);
   for (std::size_t i = 0; i < converted.size(); ++i) {
-    wchar_t ch = converted[i];
+    const wchar_t ch = converted[i];
     if (ch == L'\n' && i > 0 && converted[i - 1] == L'\r') continue;
-    text.push_back(ch == L'\n' ? L'\r' : ch);
+    if (ch == L'\r' || ch == L'\n') text += L"\r\n";
+    else text.push_back(ch);
   }
   if (exitCode != 0) {
-    if (!text.empty() && text.back() != L'\r') text.push_back(L'\r');
+    if (!text.empty() && !text.ends_with(L"\r\n")) text += L"\r\n";
     text += exitLabel + L" " + ExitCodeText(exitCode);
   }
   return text;

@@ -183,7 +183,7 @@ std::wstring HitLinesText(const FileSearchResult& result) {
     text += std::to_wstring(hit.line);
     text += L"): ";
     text += hit.text;
-    text += L'\r';
+    text += L"\r\n";
   }
   return text;
 }

@@ -54,5 +54,5 @@ FileSearchResult SearchFiles(const FileSearchRequest& request, const LineMatcher
                              FileSearchProgress& progress);
 
 // The hit lines as the results document shows them, "path(line): text", each ended by a
-// carriage return.
+// carriage return and a line feed.
 std::wstring HitLinesText(const FileSearchResult& result);

@@ -6,6 +6,7 @@
 #include "text/CodePage.h"
 
 #include <cstdint>
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -21,6 +22,7 @@ constexpr std::uint32_t surrogateFirst = 0xD800, surrogateLast = 0xDFFF;
 
 struct Tables {
   bool singleByte = false;
+  bool bytesComeBack = false;  // every byte converted to its unit and back is the same byte
   bool asciiIdentity = false;  // the bytes below 0x80 stand for the same units
   ByteUnits bytes;
   std::unique_ptr<unsigned char[]> ansi;  // unitCount entries; surrogates are not looked up
@@ -54,6 +56,9 @@ Tables Build() {
   for (std::size_t i = 0; i < units.size(); ++i)
     t.ansi[static_cast<std::uint32_t>(units[i])] = static_cast<unsigned char>(converted[i]);
   t.singleByte = true;
+  t.bytesComeBack = true;
+  for (int b = 0; b < 256; ++b)
+    if (t.ansi[static_cast<std::uint32_t>(t.bytes.unit[b]) & 0xFFFF] != b) t.bytesComeBack = false;
   t.asciiIdentity = true;
   for (int b = 0; b < 0x80; ++b)
     if (t.bytes.unit[b] != static_cast<wchar_t>(b)) t.asciiIdentity = false;
@@ -67,9 +72,15 @@ Tables Build() {
 const Tables& Get() {
   // Never destroyed: objects destroyed at exit still write text (the settings file is saved by
   // a static object's destructor), and a table built after that object was constructed would
-  // otherwise be gone before it.
-  static const Tables& tables = *new Tables(Build());
-  return tables;
+  // otherwise be gone before it. Built again only when tests choose another code page.
+  static const Tables* tables = nullptr;
+  static unsigned builtFor = 0;
+  const unsigned codePage = platform::CodePageId();
+  if (!tables || builtFor != codePage) {
+    tables = new Tables(Build());
+    builtFor = codePage;
+  }
+  return *tables;
 }
 
 }  // namespace
@@ -108,23 +119,32 @@ std::size_t ToWide(const char* bytes, std::size_t count, wchar_t* out) {
 }
 
 bool IsSingleByte() { return Get().singleByte; }
+bool BytesComeBack() { return Get().bytesComeBack; }
 bool IsAsciiIdentity() { return Get().asciiIdentity; }
 wchar_t WideOf(unsigned char byte) { return Get().bytes.unit[byte]; }
 const ByteUnits& Units() { return Get().bytes; }
 
-void AppendAnsi(const wchar_t* text, std::size_t count, std::string& out) {
+bool AppendAnsi(const wchar_t* text, std::size_t count, std::string& out) {
   const Tables& t = Get();
+  const std::size_t start = out.size();
   if (t.singleByte) {
-    std::size_t start = out.size();
     out.resize(start + count);
     char* to = out.data() + start;
+    bool exact = true;
     std::size_t i = 0;
-    for (; i < count && !IsSurrogate(text[i]); ++i)
-      to[i] = static_cast<char>(t.ansi[static_cast<std::uint32_t>(text[i]) & 0xFFFF]);
-    if (i == count) return;
+    for (; i < count && !IsSurrogate(text[i]); ++i) {
+      const auto unit = static_cast<std::uint32_t>(text[i]) & 0xFFFF;
+      const unsigned char byte = t.ansi[unit];
+      to[i] = static_cast<char>(byte);
+      exact = exact && static_cast<std::uint32_t>(t.bytes.unit[byte]) == unit;
+    }
+    if (i == count) return exact;
     out.resize(start);  // a surrogate pair converts as one character: the platform decides
   }
   out += platform::WideToAnsi(text, count);
+  // Read back, the bytes must give the same units.
+  const std::wstring back = platform::AnsiToWide(out.data() + start, out.size() - start);
+  return back.size() == count && std::equal(back.begin(), back.end(), text);
 }
 
 }  // namespace codepage

@@ -11,12 +11,16 @@ namespace codepage {
 std::size_t ToWide(const char* bytes, std::size_t count, wchar_t* out);
 
 // Appends the code page bytes of count UTF-16 units to out; what the code page cannot
-// represent becomes its default character.
-void AppendAnsi(const wchar_t* text, std::size_t count, std::string& out);
+// represent becomes its default character (or a look-alike). True when every character was
+// stored as itself: the bytes read back give the same units.
+bool AppendAnsi(const wchar_t* text, std::size_t count, std::string& out);
 
 // True for a single-byte code page: every byte is one unit and ToWide converts byte by byte, so
 // a line may be kept in its file's bytes and widened when needed.
 bool IsSingleByte();
+// True for a single-byte code page in which every byte converted to its unit and back is the
+// same byte, so that a line's characters written back give the bytes it was read from.
+bool BytesComeBack();
 // True when the bytes below 0x80 stand for the same units.
 bool IsAsciiIdentity();
 // The unit of one byte of a single-byte code page.

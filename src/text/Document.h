@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "text/FileStamp.h"
 #include "text/LineStore.h"
 #include "text/TextClass.h"
 #include "text/TextFormat.h"
@@ -44,6 +45,8 @@ class Document {
   const LineSyntax* highlighter = nullptr;
   // The form of its file: set by loading, used by saving (code page and CR LF when new).
   TextFormat format;
+  // What identifies the bytes last read from or written to its file; no path before either.
+  FileStamp stamp;
 
   // The text differs from the file: set by every edit, cleared by a save, restored by undo.
   bool modified = false;

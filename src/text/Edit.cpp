@@ -1,5 +1,8 @@
 // ReplaceText: splitting and joining lines, relaying out only the lines touched, keeping row
-// totals, the widest line and the highlighter states of the following lines consistent.
+// totals, the widest line and the highlighter states of the following lines consistent. An edit
+// first makes everything it needs (the new lines, room in the arrays, the undo records, the
+// journal's record) and only then changes the document, so that running out of memory midway
+// leaves the text, its history and its journal as they were.
 #include "text/Edit.h"
 
 #include <algorithm>
@@ -19,176 +22,212 @@ namespace {
 
 std::size_t At(int i) { return static_cast<std::size_t>(i); }
 
-// What an edit has to carry from step to step.
-struct EditState {
-  Document& document;
-  int flags;
-  bool wasModified;
-  std::uint32_t enteringState;  // the state word of the line before from's line
-  std::uint32_t oldEndState;    // the state word of to's line before the edit, which the
-                                // line after the range was entered with
-  bool widestMayShrink = false;
-  // An edit of kind 3 to 5 that deletes and inserts (a replacement, a paste over a selection)
-  // is recorded as one record putting the removed text back in place of the inserted one, so
-  // that one Undo and one Redo each take the whole edit. Typing over a selection gets the same
-  // from the typing run's merge; the other runs record the insertion joined to the deletion.
-  bool oneRecord = false;
-  bool deletionRecorded = false;
-  std::wstring removed = {};  // the deleted text, kept for that record
-};
-
 int RequestKind(int flags) { return flags & editKindMask; }
 
-// Lays a line out again, entered with the state of the line before it, and sets its row total.
-void RelayoutFirstLine(EditState& edit, int lineIndex, std::uint32_t& state) {
-  Document& document = edit.document;
-  Line& line = document.lines[lineIndex];
-  state = edit.enteringState;
-  LayoutLine(document, line, state);
-  document.rowTotals[At(lineIndex)] = RowsBefore(document, lineIndex) + line.SegmentCount();
-  if (!document.settings.wordwrap)
-    document.widestLine = std::max(document.widestLine, LineWidth(document, line));
-}
+// Undo and redo replays and recovery journals pass text whose breaks keep the form of the line
+// ends they stand for.
+bool KeepsBreakForms(int flags) { return (flags & (editIntoRedo | editKeepRedo | editCrLfBreaks)) != 0; }
 
-std::wstring RemovedText(const Document& document, const TextPos& from, const TextPos& to) {
-  std::wstring removed;
-  for (int i = from.line; i <= to.line; ++i) {
-    std::wstring_view text = document.lines[i].Peek();
-    std::size_t start = i == from.line ? At(from.index) : 0;
-    std::size_t end = i == to.line ? At(to.index) : text.size();
-    removed.append(text.substr(start, end - start));
-    if (i < to.line) removed += L"\r\n";
-  }
-  return removed;
-}
+// Inserted text cut at its line breaks: a carriage return and line feed, or a line feed alone. A
+// carriage return alone is a character of its line, as a file may hold it, so that text copied
+// from such a line comes back whole. parts has one entry more than lineFeed.
+struct Pieces {
+  std::vector<std::wstring_view> parts;
+  std::vector<bool> lineFeed;  // the break after parts[k] ends its line in a line feed alone
+};
 
-void Delete(EditState& edit, const TextPos& from, const TextPos& to, std::uint32_t& state) {
-  Document& document = edit.document;
-  std::wstring removed = RemovedText(document, from, to);
-  if (!document.settings.wordwrap) {
-    for (int i = from.line; i <= to.line && !edit.widestMayShrink; ++i)
-      edit.widestMayShrink = LineWidth(document, document.lines[i]) >= document.widestLine;
-  }
-  Line& first = document.lines[from.line];
-  if (from.line == to.line) {
-    first.Erase(from.index, to.index - from.index);
-  } else {
-    const Line& last = document.lines[to.line];
-    first.Replace(from.index, first.Length() - from.index, last.Data() + to.index,
-                  last.Length() - to.index);
-    document.lines.Erase(from.line + 1, to.line + 1);
-    document.rowTotals.erase(document.rowTotals.begin() + from.line + 1,
-                             document.rowTotals.begin() + to.line + 1);
-  }
-  RelayoutFirstLine(edit, from.line, state);
-  if (edit.oneRecord) {
-    edit.removed = std::move(removed);
-  } else if (!removed.empty()) {
-    int kind = RequestKind(edit.flags) == editReplace ? editOther : RequestKind(edit.flags);
-    TextPlace place{from.index, from.line};
-    RecordChange(*document.undo, kind, place, place, std::move(removed), edit.wasModified,
-                 edit.flags);
-    edit.deletionRecorded = true;
-  }
-}
-
-// The pieces of text between line breaks. Inserted text breaks at a carriage return and line
-// feed, a lone carriage return and a lone line feed, so that no line ever holds a line feed. An
-// undo or redo replays text that joined lines with CR LF, where a lone CR was a character of its
-// line (as a file may hold it): there only CR LF separates.
-std::vector<std::wstring_view> SplitPieces(std::wstring_view text, bool replay) {
-  std::vector<std::wstring_view> pieces;
+Pieces SplitPieces(std::wstring_view text, bool keepForms, bool documentLineFeed) {
+  Pieces pieces;
   std::size_t start = 0;
-  for (;;) {
-    std::size_t brk = replay ? text.find(L"\r\n", start) : text.find_first_of(L"\r\n", start);
-    if (brk == std::wstring_view::npos) break;
-    pieces.push_back(text.substr(start, brk - start));
-    start = brk + 1;
-    if (text[brk] == L'\r' && start < text.size() && text[start] == L'\n') ++start;
+  for (std::size_t feed; (feed = text.find(L'\n', start)) != std::wstring_view::npos; start = feed + 1) {
+    const bool crLf = feed > start && text[feed - 1] == L'\r';
+    pieces.parts.push_back(text.substr(start, feed - start - (crLf ? 1 : 0)));
+    pieces.lineFeed.push_back(keepForms ? !crLf : documentLineFeed);
   }
-  pieces.push_back(text.substr(start));
+  pieces.parts.push_back(text.substr(start));
   return pieces;
 }
 
-bool CrLfBreaksOnly(int flags) {
-  return (flags & (editIntoRedo | editKeepRedo | editCrLfBreaks)) != 0;
-}
-
-// The text with each of its line breaks written as CR LF, the form replays take.
-std::wstring WithCrLfBreaks(std::wstring_view text) {
-  const std::vector<std::wstring_view> pieces = SplitPieces(text, false);
-  std::wstring joined(pieces.front());
-  for (std::size_t i = 1; i < pieces.size(); ++i) {
-    joined += L"\r\n";
-    joined += pieces[i];
+// The pieces joined again, each break in the form its line will end in: what a replay needs to
+// make the same lines.
+std::wstring JoinPieces(const Pieces& pieces) {
+  std::wstring joined(pieces.parts.front());
+  for (std::size_t k = 1; k < pieces.parts.size(); ++k) {
+    joined += pieces.lineFeed[k - 1] ? L"\n" : L"\r\n";
+    joined += pieces.parts[k];
   }
   return joined;
 }
 
-// Inserts text at from; returns the place just after it.
-TextPlace Insert(EditState& edit, const TextPos& from, std::wstring_view text,
-                 std::uint32_t& state) {
-  Document& document = edit.document;
-  std::vector<std::wstring_view> pieces = SplitPieces(text, CrLfBreaksOnly(edit.flags));
-  Line& first = document.lines[from.line];
-  TextPlace end{from.index, from.line};
-  if (pieces.size() == 1) {
-    first.Insert(from.index, text);
-    RelayoutFirstLine(edit, from.line, state);
-    end.index = from.index + static_cast<int>(text.size());
-  } else {
-    // Splitting the widest line may leave every line narrower than it was.
-    if (!document.settings.wordwrap && LineWidth(document, first) >= document.widestLine)
-      edit.widestMayShrink = true;
-    std::wstring tail(first.Text().substr(At(from.index)));
-    const std::wstring_view& head = pieces.front();
-    first.Replace(from.index, first.Length() - from.index, head.data(), static_cast<int>(head.size()));
-    RelayoutFirstLine(edit, from.line, state);
-    std::wstring last(pieces.back());
-    last += tail;
-    pieces.back() = last;
-    // The new lines go in with one shift of the arrays, however many there are.
-    std::vector<int> rows;
-    rows.reserve(pieces.size() - 1);
-    int total = document.rowTotals[At(from.line)];
-    std::vector<LineStore::Detached> made;
-    made.reserve(pieces.size() - 1);
-    try {
-      for (std::size_t i = 1; i < pieces.size(); ++i) {
-        made.push_back(document.lines.NewLine(pieces[i]));
-        Line& line = *made.back().line;
-        LayoutLine(document, line, state);
-        total += line.SegmentCount();
-        rows.push_back(total);
-        if (!document.settings.wordwrap)
-          document.widestLine = std::max(document.widestLine, LineWidth(document, line));
-      }
-      document.rowTotals.reserve(document.rowTotals.size() + made.size());
-      document.lines.ReserveMore(made.size());
-    } catch (...) {
-      for (const auto& line : made) document.lines.DestroyDetached(line);
-      throw;
-    }
-    document.rowTotals.insert(document.rowTotals.begin() + from.line + 1, rows.begin(), rows.end());
-    document.lines.InsertLines(from.line + 1, made);
-    end.line = from.line + static_cast<int>(made.size());
-    end.index = static_cast<int>(pieces.back().size() - tail.size());
+// One undo record an edit will make.
+struct PlannedRecord {
+  int kind;
+  TextPlace first, second;
+  std::wstring text;
+};
+
+// Everything an edit needs, made before the document changes.
+struct EditPlan {
+  Document& document;
+  const TextPos& from;
+  const TextPos& to;
+  int flags;
+  Pieces pieces;
+  TextPlace end;                        // where the inserted text ends
+  bool inPlace = false;                 // one line edited where it is, without a new line
+  std::vector<LineStore::Detached> made;  // else: the lines that take the place of from..to
+  std::vector<PlannedRecord> records;
+  bool widestMayShrink = false;         // a line as wide as the widest goes or changes
+  int newWidth = 0;                     // the widest of the lines made (word wrap off)
+
+  EditPlan(Document& doc, const TextPos& f, const TextPos& t, int fl) : document(doc), from(f), to(t), flags(fl) {}
+  EditPlan(const EditPlan&) = delete;
+  EditPlan& operator=(const EditPlan&) = delete;
+  ~EditPlan() {
+    for (const LineStore::Detached& line : made) document.lines.DestroyDetached(line);
   }
-  int kind = RequestKind(edit.flags);
-  if (kind == editReplace) kind = editOther;
-  else if (edit.deletionRecorded && kind != editTyping) kind = editContinue;
-  RecordChange(*document.undo, kind, TextPlace{from.index, from.line}, end,
-               std::move(edit.removed), edit.wasModified, edit.flags);
-  return end;
+};
+
+// The undo records of the edit. A change of kind 3 to 5 that deletes and inserts (a
+// replacement, a paste over a selection) is one record putting the removed text back in place of
+// the inserted one, so that one Undo and one Redo each take the whole edit. Typing over a
+// selection gets the same from the typing run's merge; the other runs record the insertion
+// joined to the deletion.
+void PlanRecords(EditPlan& plan, std::wstring removed, bool inserts) {
+  const int kind = RequestKind(plan.flags);
+  const TextPlace start{plan.from.index, plan.from.line};
+  const bool deletes = !removed.empty();
+  if (deletes && inserts && kind >= editOther) {
+    plan.records.push_back({kind == editReplace ? editOther : kind, start, plan.end, std::move(removed)});
+    return;
+  }
+  if (deletes) plan.records.push_back({kind == editReplace ? editOther : kind, start, start, std::move(removed)});
+  if (!inserts) return;
+  int insertKind = kind;
+  if (kind == editReplace) insertKind = editOther;
+  else if (deletes && kind != editTyping) insertKind = editContinue;
+  plan.records.push_back({insertKind, start, plan.end, {}});
+}
+
+// Where the inserted text ends.
+TextPlace EndOf(const TextPos& from, const Pieces& pieces) {
+  const int last = static_cast<int>(pieces.parts.back().size());
+  if (pieces.parts.size() == 1) return {from.index + last, from.line};
+  return {last, from.line + static_cast<int>(pieces.parts.size()) - 1};
+}
+
+// The greatest width of the lines from..to, for the widest line (word wrap off).
+int WidestOf(const Document& document, int first, int last) {
+  int widest = 0;
+  for (int i = first; i <= last; ++i) widest = std::max(widest, LineWidth(document, document.lines[i]));
+  return widest;
+}
+
+// Makes the lines that take the place of lines from..to, laid out with the highlight state the
+// first one is entered with; state receives the state the last one ends in.
+void MakeLines(EditPlan& plan, std::uint32_t& state) {
+  Document& document = plan.document;
+  const Line& first = document.lines[plan.from.line];
+  const Line& last = document.lines[plan.to.line];
+  const std::wstring_view head = first.Peek().substr(0, At(plan.from.index));
+  std::wstring text(head);
+  const std::wstring tail(last.Peek().substr(At(plan.to.index)));
+  const bool firstMarked = first.Marked();
+  const bool lastLineFeed = last.EndsInLineFeed();
+  const std::vector<std::wstring_view>& parts = plan.pieces.parts;
+  plan.made.reserve(parts.size());
+  for (std::size_t k = 0; k < parts.size(); ++k) {
+    if (k > 0) text.assign(parts[k]);
+    else text += parts[k];
+    const bool isLast = k + 1 == parts.size();
+    if (isLast) text += tail;
+    plan.made.push_back(document.lines.NewLine(text));
+    Line& line = *plan.made.back().line;
+    line.SetEndsInLineFeed(isLast ? lastLineFeed : plan.pieces.lineFeed[k]);
+    // The first line stands for the line the edit began in: it keeps its mark, and the bytes
+    // that line was read from, for when its characters come back to what they were.
+    if (k == 0) {
+      line.SetState(lineState::WithMark(0, firstMarked));
+      line.KeepOriginalOf(first);
+    }
+    LayoutLine(document, line, state);
+    if (!document.settings.wordwrap) plan.newWidth = std::max(plan.newWidth, LineWidth(document, line));
+  }
+}
+
+// Makes everything the edit needs; the document is not changed. Throws when memory runs out.
+void Prepare(EditPlan& plan, std::wstring_view inserted, std::uint32_t enteringState,
+             std::uint32_t& state) {
+  Document& document = plan.document;
+  const TextPos& from = plan.from;
+  const TextPos& to = plan.to;
+  plan.pieces = SplitPieces(inserted, KeepsBreakForms(plan.flags), document.format.lineFeed);
+  plan.end = EndOf(from, plan.pieces);
+  const bool deletes = !SamePlace(from, to);
+  std::wstring removed = deletes ? TextBetween(document, from, to) : std::wstring();
+  if (!document.settings.wordwrap && (deletes || !inserted.empty()))
+    plan.widestMayShrink = WidestOf(document, from.line, to.line) >= document.widestLine;
+  plan.inPlace = from.line == to.line && plan.pieces.parts.size() == 1 && !document.settings.wordwrap;
+  if (plan.inPlace) {
+    Line& line = document.lines[from.line];
+    line.ReserveText(line.Length() + static_cast<int>(inserted.size()));
+  } else {
+    state = enteringState;
+    MakeLines(plan, state);
+    const int removedLines = to.line - from.line + 1;
+    const int addedLines = static_cast<int>(plan.made.size());
+    document.lines.ReserveReplace(removedLines, addedLines);
+    if (addedLines > removedLines) document.rowTotals.reserve(document.rowTotals.size() + At(addedLines - removedLines));
+  }
+  const std::size_t mergeable = removed.size();
+  PlanRecords(plan, std::move(removed), !inserted.empty());
+  ReserveRecords(*document.undo, static_cast<int>(plan.records.size()), mergeable, plan.flags);
+  if (document.onReplace) {
+    const bool asGiven = KeepsBreakForms(plan.flags) || plan.pieces.parts.size() == 1;
+    document.onReplace(from, to, asGiven ? std::wstring(inserted) : JoinPieces(plan.pieces));
+  }
+}
+
+// Edits one line where it is: room for its characters was made, so nothing here allocates.
+void ChangeInPlace(EditPlan& plan, std::uint32_t enteringState, std::uint32_t& state) {
+  Document& document = plan.document;
+  const int lineIndex = plan.from.line;
+  Line& line = document.lines[lineIndex];
+  const std::wstring_view piece = plan.pieces.parts.front();
+  line.Replace(plan.from.index, plan.to.index - plan.from.index, piece.data(), static_cast<int>(piece.size()));
+  state = enteringState;
+  LayoutLine(document, line, state);
+  document.rowTotals[At(lineIndex)] = RowsBefore(document, lineIndex) + line.SegmentCount();
+  plan.newWidth = LineWidth(document, line);
+}
+
+// Puts the lines made in the place of lines from..to and their rows in the row totals.
+void ChangeLines(EditPlan& plan) {
+  Document& document = plan.document;
+  const int first = plan.from.line;
+  const int removedLines = plan.to.line - first + 1;
+  const int addedLines = static_cast<int>(plan.made.size());
+  document.lines.ReplaceLines(first, plan.to.line + 1, plan.made);
+  std::vector<int>& totals = document.rowTotals;
+  if (addedLines > removedLines) {
+    totals.insert(totals.begin() + first + 1, At(addedLines - removedLines), 0);
+  } else if (addedLines < removedLines) {
+    totals.erase(totals.begin() + first + 1, totals.begin() + first + 1 + (removedLines - addedLines));
+  }
+  int rows = RowsBefore(document, first);
+  for (int k = 0; k < addedLines; ++k) {
+    rows += plan.made[At(k)].line->SegmentCount();
+    totals[At(first + k)] = rows;
+  }
+  plan.made.clear();  // the store owns them now
 }
 
 // Adds the row delta to the lines after the end line and walks the highlighter state down
 // while it keeps changing. Returns the last visual row whose content changed.
-int UpdateFollowingLines(EditState& edit, int endLine, int rowDelta, std::uint32_t state) {
-  Document& document = edit.document;
+int UpdateFollowingLines(Document& document, int endLine, int rowDelta, std::uint32_t state,
+                         std::uint32_t oldEndState) {
   int lastRow = document.rowTotals[At(endLine)] - 1;
-  bool walking = document.highlighter &&
-                 lineState::Code(state) != lineState::Code(edit.oldEndState);
+  bool walking = document.highlighter && lineState::Code(state) != lineState::Code(oldEndState);
   const int count = document.LineCount();
   int i = endLine + 1;
   for (; walking && i < count; ++i) {
@@ -245,6 +284,19 @@ class WordsKeptOrDropped {
 
 }  // namespace
 
+std::wstring TextBetween(const Document& document, const TextPos& from, const TextPos& to) {
+  std::wstring text;
+  for (int i = from.line; i <= to.line; ++i) {
+    const Line& line = document.lines[i];
+    std::wstring_view chars = line.Peek();
+    std::size_t start = i == from.line ? At(from.index) : 0;
+    std::size_t end = i == to.line ? At(to.index) : chars.size();
+    text.append(chars.substr(start, end - start));
+    if (i < to.line) text += line.EndsInLineFeed() ? L"\n" : L"\r\n";
+  }
+  return text;
+}
+
 ChangeRecord ReplaceText(Document& document, const TextPos& first, const TextPos& second,
                          std::wstring_view text, int flags) {
   // Positions outside the text (kept from before another change) are brought back into it
@@ -255,44 +307,47 @@ ChangeRecord ReplaceText(Document& document, const TextPos& first, const TextPos
   const bool swapped = IsBefore(checkedSecond, checkedFirst);
   const TextPos& from = swapped ? checkedSecond : checkedFirst;
   const TextPos& to = swapped ? checkedFirst : checkedSecond;
-  if (document.onReplace) {
-    const bool plain = CrLfBreaksOnly(flags) || text.find_first_of(L"\r\n") == std::wstring_view::npos;
-    document.onReplace(from, to, plain ? std::wstring(text) : WithCrLfBreaks(text));
-  }
   // The text may lie in the document itself (a line copied into another place).
   const std::wstring inserted(text);
+  // The word index changes before the text; an edit that fails takes it away (see WordsKeptOrDropped).
   const WordsKeptOrDropped words(document);
   if (document.words) document.words->BeforeReplace(document, from, to, inserted);
-  TextPos start = from;
-  EditState edit{document, flags, document.modified,
-                 from.line > 0 ? document.lines[from.line - 1].State() : 0,
-                 document.lines[to.line].State()};
+  const bool wasModified = document.modified;
+  const std::uint32_t enteringState = from.line > 0 ? document.lines[from.line - 1].State() : 0;
+  const std::uint32_t oldEndState = document.lines[to.line].State();
+  const int oldFromRow = AbsoluteRow(from);
+  const int oldToTotal = document.rowTotals[At(to.line)];
+  const bool changes = !SamePlace(from, to) || !inserted.empty();
+
+  EditPlan plan(document, from, to, flags);
+  std::uint32_t state = oldEndState;
+  if (changes) Prepare(plan, inserted, enteringState, state);
+
+  // From here on nothing allocates: the document changes whole.
   document.modified = true;
   document.touched = true;
-  const int oldFromRow = AbsoluteRow(start);
-  const int oldToTotal = document.rowTotals[At(to.line)];
-  const int oldWidest = document.widestLine;
-  std::uint32_t state = edit.enteringState;
-
-  const int kind = RequestKind(flags);
-  edit.oneRecord = kind >= editOther && !SamePlace(from, to) && !inserted.empty();
-  if (!SamePlace(from, to)) Delete(edit, from, to, state);
-  TextPlace end{from.index, from.line};
-  if (!inserted.empty()) end = Insert(edit, from, inserted, state);
-  if (SamePlace(from, to) && inserted.empty()) state = edit.oldEndState;  // nothing laid out
+  if (changes) {
+    if (plan.inPlace) ChangeInPlace(plan, enteringState, state);
+    else ChangeLines(plan);
+    for (PlannedRecord& record : plan.records)
+      RecordChange(*document.undo, record.kind, record.first, record.second, std::move(record.text),
+                   wasModified, flags);
+  }
+  const TextPlace end = changes ? plan.end : TextPlace{from.index, from.line};
 
   ChangeRecord result;
   result.rowDelta = document.rowTotals[At(end.line)] - oldToTotal;
-  result.lastRow = UpdateFollowingLines(edit, end.line, result.rowDelta, state);
-  // The line that now holds the edit may still be the widest; else the widest is searched for.
-  if (edit.widestMayShrink && (end.line != from.line ||
-                               LineWidth(document, document.lines[end.line]) < oldWidest)) {
-    if (document.inBatch) {
-      document.widestStale = true;
+  result.lastRow = UpdateFollowingLines(document, end.line, result.rowDelta, state, oldEndState);
+  if (!document.settings.wordwrap && changes) {
+    // A line as wide as the widest went or got narrower: the widest is searched for again.
+    if (plan.widestMayShrink && plan.newWidth < document.widestLine) {
+      if (document.inBatch) document.widestStale = true;
+      else RecomputeWidestLine(document);
     } else {
-      RecomputeWidestLine(document);
+      document.widestLine = std::max(document.widestLine, plan.newWidth);
     }
   }
+  TextPos start = from;
   Normalize(start);
   // One row above the change: wrapping may pull text of the changed line up into it.
   result.firstRow = std::max(0, std::min(oldFromRow, AbsoluteRow(start)) - 1);

@@ -1,6 +1,7 @@
 // The one operation through which every change of a document's text passes.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 class Document;
@@ -38,6 +39,10 @@ struct ChangeRecord {
 // undo as one step: an insertion that replaces deleted text is undone and redone with it.
 ChangeRecord ReplaceText(Document& document, const TextPos& first, const TextPos& second,
                          std::wstring_view text, int flags);
+
+// The text between two positions in order, its line breaks in the form ReplaceText records them
+// for undo (and replays read them).
+std::wstring TextBetween(const Document& document, const TextPos& from, const TextPos& to);
 
 // Adds next, a change made after those total stands for, to total (which may stand for none
 // yet): the rows to repaint cover both changes, counted in the text after next, and the caret

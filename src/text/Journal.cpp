@@ -5,7 +5,6 @@
 #include <array>
 #include <climits>
 
-#include "platform/Paths.h"
 #include "platform/Platform.h"
 #include "text/Document.h"
 #include "text/Edit.h"
@@ -15,7 +14,8 @@ namespace {
 
 constexpr std::string_view headerTag = "FUMJ";
 constexpr char changeTag = 'E';
-constexpr std::uint32_t formatVersion = 1;
+// Version 1 hashed the saved file with FNV-1a; version 2 hashes it as FileStamp does.
+constexpr std::uint32_t formatVersion = 2;
 constexpr std::size_t recordPrefix = 8;  // the payload's length and its CRC-32
 
 void PutU32(std::string& out, std::uint32_t value) {
@@ -37,16 +37,21 @@ void PutText(std::string& out, std::wstring_view text) {
 }
 
 // Appends a record to out whose payload fill appends, then puts its length and CRC before it.
+// When memory runs out, out is left as it was: a journal never holds part of a record.
 template <typename Fill>
 void AppendRecord(std::string& out, Fill fill) {
   const std::size_t start = out.size();
-  out.append(recordPrefix, '\0');
-  fill(out);
+  try {
+    out.append(recordPrefix, '\0');
+    fill(out);
+  } catch (...) {
+    out.resize(start);
+    throw;
+  }
   const std::string_view payload = std::string_view(out).substr(start + recordPrefix);
-  std::string prefix;
-  PutU32(prefix, static_cast<std::uint32_t>(payload.size()));
-  PutU32(prefix, Crc32(payload));
-  out.replace(start, recordPrefix, prefix);
+  const std::uint32_t words[2] = {static_cast<std::uint32_t>(payload.size()), Crc32(payload)};
+  for (std::size_t i = 0; i < recordPrefix; ++i)
+    out[start + i] = static_cast<char>(words[i / 4] >> (8 * (i % 4)));
 }
 
 // Reads the fields of one payload; a read past its end leaves ok false for good.
@@ -117,7 +122,9 @@ std::optional<std::string_view> NextRecord(std::string_view bytes, std::size_t& 
 std::optional<JournalContents> ParseHeader(std::string_view payload) {
   FieldReader fields(payload);
   JournalContents contents;
-  if (fields.Bytes(headerTag.size()) != headerTag || fields.U32() != formatVersion) return std::nullopt;
+  if (fields.Bytes(headerTag.size()) != headerTag) return std::nullopt;
+  contents.version = fields.U32();
+  if (contents.version < 1 || contents.version > formatVersion) return std::nullopt;
   contents.savedKnown = fields.U32() != 0;
   contents.saved.size = fields.U64();
   contents.saved.writeTime = fields.U64();
@@ -141,21 +148,18 @@ std::optional<JournalChange> ParseChange(std::string_view payload) {
   return change;
 }
 
-// Hands the file to consume block by block; false when it cannot be opened or read.
+// Hands the file to consume block by block; false when it cannot be opened or read whole.
 template <typename Consume>
 bool ReadWhole(const std::wstring& path, Consume consume) {
-  platform::FileHandle file = platform::OpenForReading(path);
-  if (file == platform::invalidFile) return false;
+  platform::File file(platform::OpenForReading(path));
+  if (!file.IsOpen()) return false;
   std::array<char, 65536> block;
-  bool ok = true;
   for (;;) {
     std::uint32_t got = 0;
-    if (!platform::ReadFile(file, block.data(), block.size(), got)) ok = false;
-    if (!ok || got == 0) break;
+    if (!platform::ReadFile(file.Get(), block.data(), block.size(), got)) return false;
+    if (got == 0) return true;
     consume(std::string_view(block.data(), got));
   }
-  platform::CloseFile(file);
-  return ok;
 }
 
 }  // namespace
@@ -183,39 +187,12 @@ std::uint64_t Fnv1a64(std::string_view bytes, std::uint64_t hash) {
   return hash;
 }
 
-std::optional<SavedState> StatFile(const std::wstring& path) {
-  const std::wstring name = platform::FileNameOf(path);
-  // The listing matches without regard to case: where names differ only in case (POSIX), the
-  // one spelt alike is the file; else the name was typed in another case (Windows).
-  std::optional<SavedState> state;
-  for (const platform::FoundFile& found : platform::ListFolder(path)) {
-    if (found.isFolder || (state && found.name != name)) continue;
-    state = SavedState{path, found.size, found.writeTime, 0};
-    if (found.name == name) break;
-  }
-  return state;
-}
-
-std::optional<SavedState> ReadSavedState(const std::wstring& path) {
-  std::optional<SavedState> state = StatFile(path);
-  if (!state) return std::nullopt;
-  std::uint64_t hash = Fnv1a64({});
-  std::uint64_t size = 0;
-  bool read = ReadWhole(path, [&](std::string_view block) {
-    hash = Fnv1a64(block, hash);
-    size += block.size();
-  });
-  if (!read || size != state->size) return std::nullopt;
-  state->hash = hash;
-  return state;
-}
-
-std::string EncodeJournalHeader(const SavedState& saved, const std::wstring& name, bool savedKnown) {
+std::string EncodeJournalHeader(const FileStamp& saved, const std::wstring& name) {
   std::string record;
   AppendRecord(record, [&](std::string& payload) {
     payload += headerTag;
     PutU32(payload, formatVersion);
-    PutU32(payload, savedKnown ? 1 : 0);
+    PutU32(payload, 1);  // the saved bytes are known
     PutU64(payload, saved.size);
     PutU64(payload, saved.writeTime);
     PutU64(payload, saved.hash);
@@ -252,6 +229,20 @@ std::optional<JournalContents> ReadJournal(const std::wstring& path) {
   std::string bytes;
   if (!ReadWhole(path, [&](std::string_view block) { bytes += block; })) return std::nullopt;
   return ParseJournal(bytes);
+}
+
+bool SavedFileUnchanged(const JournalContents& journal) {
+  if (!journal.savedKnown || journal.saved.path.empty()) return false;
+  if (journal.version >= 2) {
+    const std::optional<FileStamp> now = ReadFileStamp(journal.saved.path);
+    return now && SameBytes(*now, journal.saved);
+  }
+  std::uint64_t hash = Fnv1a64({}), size = 0;
+  const bool read = ReadWhole(journal.saved.path, [&](std::string_view block) {
+    hash = Fnv1a64(block, hash);
+    size += block.size();
+  });
+  return read && size == journal.saved.size && hash == journal.saved.hash;
 }
 
 void ReplayJournal(Document& document, const std::vector<JournalChange>& changes) {

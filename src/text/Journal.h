@@ -8,21 +8,9 @@
 #include <string_view>
 #include <vector>
 
+#include "text/FileStamp.h"
+
 class Document;
-
-// What identifies a saved file: a journal's changes apply to exactly these bytes.
-struct SavedState {
-  std::wstring path;            // empty for an untitled document, whose text starts empty
-  std::uint64_t size = 0;
-  std::uint64_t writeTime = 0;  // last write, in 100 ns units since 1601-01-01 UTC
-  std::uint64_t hash = 0;       // of the file's bytes
-  friend bool operator==(const SavedState&, const SavedState&) = default;
-};
-
-// The file's size and write time now; nullopt when it cannot be found.
-std::optional<SavedState> StatFile(const std::wstring& path);
-// StatFile with the hash of the bytes; nullopt when the file cannot be found or read whole.
-std::optional<SavedState> ReadSavedState(const std::wstring& path);
 
 // One change as ReplaceText was asked to make it: the range, in order, and the text put there.
 struct JournalChange {
@@ -35,16 +23,19 @@ struct JournalChange {
 };
 
 struct JournalContents {
-  SavedState saved;
+  // The bytes the changes apply to: what the document last read or wrote. An empty path: an
+  // untitled document, whose text starts empty.
+  FileStamp saved;
   std::wstring name;  // the document's name when the journal began ("doc1" while untitled)
-  // False when the file was changed by someone else before the journal began, so that no
-  // saved state fits the changes.
+  // False when no saved bytes fit the changes (journals of earlier versions could say so).
   bool savedKnown = true;
+  // The form of the journal: 1 hashed the saved bytes with Fnv1a64, 2 and later with BytesHash.
+  std::uint32_t version = 0;
   std::vector<JournalChange> changes;
 };
 
 // The first record of a journal.
-std::string EncodeJournalHeader(const SavedState& saved, const std::wstring& name, bool savedKnown);
+std::string EncodeJournalHeader(const FileStamp& saved, const std::wstring& name);
 // Appends the record of one change to out.
 void AppendJournalChange(std::string& out, int firstIndex, int firstLine, int secondIndex,
                          int secondLine, std::wstring_view text);
@@ -54,9 +45,13 @@ void AppendJournalChange(std::string& out, int firstIndex, int firstLine, int se
 std::optional<JournalContents> ParseJournal(std::string_view bytes);
 std::optional<JournalContents> ReadJournal(const std::wstring& path);
 
+// True when the file the journal's changes apply to is still there with the same bytes.
+bool SavedFileUnchanged(const JournalContents& journal);
+
 // Makes the changes in order, as one undo step that brings back the saved text.
 void ReplayJournal(Document& document, const std::vector<JournalChange>& changes);
 
-// The checksums the journal uses: CRC-32 of a record and a 64-bit FNV-1a hash of a file.
+// The checksums the journal uses: CRC-32 of a record, and the 64-bit FNV-1a hash of a file
+// that journals of the first version hold.
 std::uint32_t Crc32(std::string_view bytes, std::uint32_t crc = 0);
 std::uint64_t Fnv1a64(std::string_view bytes, std::uint64_t hash = 14695981039346656037ULL);

@@ -2,6 +2,7 @@
 #include "text/Line.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -43,11 +44,22 @@ std::wstring_view Line::Peek() const {
   return {scratch.data(), length};
 }
 
-void Line::Widen() {
+void Line::ReserveText(int capacity) {
   const int length = Length();
-  Block* block = NewBlock(length, HasBlock() ? block_->segmentCapacity : 0);
-  codepage::ToWide(NarrowBytes(), static_cast<std::size_t>(length), InlineText(block));
-  word_ &= ~narrowFlag;
+  capacity = std::max(capacity, length);
+  if (!IsNarrow() && HasBlock() && !block_->outside && block_->textCapacity >= capacity) return;
+  Block* block = NewBlock(capacity, HasBlock() ? block_->segmentCapacity : 0);
+  if (IsNarrow()) {
+    codepage::ToWide(NarrowBytes(), static_cast<std::size_t>(length), InlineText(block));
+    // Where converting back would not give every byte, the bytes stay known.
+    if (!block->original && !codepage::BytesComeBack()) {
+      block->original = NarrowBytes();
+      block->originalLength = length;
+    }
+    word_ &= ~narrowFlag;
+  } else {
+    CopyUnits(InlineText(block), Data(), length);
+  }
   SetBlock(block);
 }
 
@@ -73,6 +85,8 @@ Line::Block* Line::NewBlock(int textCapacity, int segmentCapacity) const {
   block->length = Length();
   block->indentWidth = IndentWidth();
   block->constructPosition = ConstructPosition();
+  block->original = HasBlock() ? block_->original : nullptr;
+  block->originalLength = HasBlock() ? block_->originalLength : 0;
   int count = SegmentCount();
   if (count > 1 && count <= segmentCapacity) {
     std::memcpy(reinterpret_cast<int*>(block + 1), Ends(),
@@ -106,7 +120,9 @@ void Line::Replace(int index, int count, const wchar_t* text, int length) {
     CopyUnits(chars + index, text, length);
   } else {
     // Room to grow by half again, so that typing into a line copies it only now and then.
-    int capacity = HasBlock() ? newLength + newLength / 2 + 8 : newLength;
+    const long long roomy = static_cast<long long>(newLength) + newLength / 2 + 8;
+    int capacity = HasBlock() ? static_cast<int>(std::min<long long>(roomy, INT_MAX / 2)) : newLength;
+    capacity = std::max(capacity, newLength);
     Block* block = NewBlock(capacity, HasBlock() ? block_->segmentCapacity : 0);
     wchar_t* chars = InlineText(block);
     const wchar_t* old = Data();
@@ -139,6 +155,23 @@ void Line::SetSegmentEnds(const int* ends, int count) {
   }
   std::memcpy(Ends(), ends, static_cast<std::size_t>(count) * sizeof(int));
   block_->segmentCount = count;
+}
+
+std::string_view Line::Original() const {
+  if (!HasBlock() || !block_->original) return {};
+  return {block_->original, static_cast<std::size_t>(block_->originalLength)};
+}
+
+void Line::KeepOriginal(const char* bytes, int count) {
+  EnsureBlock();
+  block_->original = bytes;
+  block_->originalLength = count;
+}
+
+void Line::KeepOriginalOf(const Line& other) {
+  std::string_view bytes = other.Original();
+  if (other.IsNarrow() && !codepage::BytesComeBack()) bytes = other.Bytes();
+  if (bytes.data()) KeepOriginal(bytes.data(), static_cast<int>(bytes.size()));
 }
 
 void Line::SetIndentWidth(int width) {

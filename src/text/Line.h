@@ -17,9 +17,15 @@
 // is edited or its characters are asked for with Data, and read through Peek without that.
 // A line that is edited, cut into several segments or holds numbers too large for the packed
 // fields gets a block of its own with the segment ends, the full fields and (once edited or
-// widened) the characters.
+// widened) the characters. A line also knows how it ends in its file (carriage return and line
+// feed, or a line feed alone), and a line read from a code page file whose bytes the
+// conversion would not give back keeps where those bytes are, so that a save can write them.
 class Line {
  public:
+  // The most characters a line holds: twice as many still fit an int, so that sums of indexes
+  // and lengths cannot overflow.
+  static constexpr int maxLength = (1 << 30) - 1;
+
   // A line over characters in the document's text arena, which outlives the line.
   Line(wchar_t* arenaText, int length);
   // A narrow line over bytes kept by the document, which outlive the line.
@@ -56,6 +62,22 @@ class Line {
                       : std::string_view();
   }
 
+  // The line end after the line: a line feed alone, or a carriage return and a line feed. The
+  // last line's is not written.
+  bool EndsInLineFeed() const { return (word_ & lineFeedFlag) != 0; }
+  void SetEndsInLineFeed(bool lineFeed) { word_ = lineFeed ? word_ | lineFeedFlag : word_ & ~lineFeedFlag; }
+
+  // The bytes the line was read from, kept where converting its characters back would not give
+  // them (a multi-byte code page, bytes that a single-byte one maps to the same character);
+  // empty for any other line. They stand for the line while its characters are still theirs.
+  std::string_view Original() const;
+  void KeepOriginal(const char* bytes, int count);
+  // Keeps the bytes other was read from, as above, for a line that takes other's place.
+  void KeepOriginalOf(const Line& other);
+
+  // Makes the characters the line's own (a narrow line widened) with room for capacity of them,
+  // so that a Replace that leaves no more than that allocates nothing. The text stays the same.
+  void ReserveText(int capacity);
   // Replaces count characters at index by the given ones. The segment ends are stale until
   // the line is laid out again.
   void Replace(int index, int count, const wchar_t* text, int length);
@@ -102,11 +124,14 @@ class Line {
     std::int32_t length;
     std::int32_t indentWidth;
     std::int32_t constructPosition;
+    std::int32_t originalLength;  // bytes at original
+    const char* original;         // see Original(); null for none
   };
 
-  // word_: bits 0-23 the length (without a block), bit 24 a narrow line, bits 25-30 the state,
-  // bit 31 a block.
-  static constexpr std::uint32_t lengthMask = (1u << 24) - 1;
+  // word_: bits 0-22 the length (without a block), bit 23 a line feed alone ends the line, bit
+  // 24 a narrow line, bits 25-30 the state, bit 31 a block.
+  static constexpr std::uint32_t lengthMask = (1u << 23) - 1;
+  static constexpr std::uint32_t lineFeedFlag = 1u << 23;
   static constexpr std::uint32_t narrowFlag = 1u << 24;
   static constexpr int stateShift = 25;
   static_assert(lineState::allBits < (1u << 6), "the state word has six bits in word_");
@@ -125,7 +150,7 @@ class Line {
   const void* OutsideText() const { return HasBlock() ? block_->outside : text_; }
   const char* NarrowBytes() const { return static_cast<const char*>(OutsideText()); }
   // Converts a narrow line's bytes into characters of its own.
-  void Widen();
+  void Widen() { ReserveText(Length()); }
   // A block with room for the given characters and segment ends, holding this line's fields
   // and segment ends (as many as fit) but no characters.
   Block* NewBlock(int textCapacity, int segmentCapacity) const;

@@ -131,9 +131,11 @@ LineStore::Detached LineStore::NewLine(std::wstring_view text) {
   }
 }
 
-void LineStore::DestroyDetached(Detached line) {
+void LineStore::DestroyDetached(Detached line) noexcept {
   line.line->~Line();
-  freeSlots_.push_back(line.slot);
+  // Without room the slot stays unused until the store is cleared: this may run while an
+  // edit unwinds for want of memory.
+  if (freeSlots_.size() < freeSlots_.capacity()) freeSlots_.push_back(line.slot);
 }
 
 void LineStore::ReserveMore(std::size_t count) {
@@ -145,6 +147,29 @@ void LineStore::InsertLines(int at, const std::vector<Detached>& lines) {
   ReserveMore(lines.size());
   auto place = order_.insert(order_.begin() + at, lines.size(), 0);
   for (const Detached& line : lines) *place++ = line.slot;
+}
+
+void LineStore::ReserveReplace(int removed, int added) {
+  if (added > removed) ReserveMore(static_cast<std::size_t>(added - removed));
+  const std::size_t needed = freeSlots_.size() + static_cast<std::size_t>(removed);
+  if (needed > freeSlots_.capacity()) freeSlots_.reserve(std::max(needed, freeSlots_.capacity() * 2));
+}
+
+void LineStore::ReplaceLines(int first, int last, const std::vector<Detached>& lines) {
+  ReserveReplace(last - first, static_cast<int>(lines.size()));
+  for (int i = first; i < last; ++i) {
+    const std::uint32_t slot = order_[static_cast<std::size_t>(i)];
+    SlotLine(slot).~Line();
+    freeSlots_.push_back(slot);
+  }
+  const std::size_t removed = static_cast<std::size_t>(last - first);
+  auto at = order_.begin() + first;
+  if (lines.size() > removed) {
+    at = order_.insert(at, lines.size() - removed, 0);
+  } else {
+    at = order_.erase(at, at + static_cast<std::ptrdiff_t>(removed - lines.size()));
+  }
+  for (const Detached& line : lines) *at++ = line.slot;
 }
 
 void LineStore::Erase(int first, int last) {

@@ -48,11 +48,16 @@ class LineStore {
     Line* line;
   };
   Detached NewLine(std::wstring_view text);
-  void DestroyDetached(Detached line);
+  void DestroyDetached(Detached line) noexcept;
   // Makes room for count more lines, so that inserting them cannot fail.
   void ReserveMore(std::size_t count);
   // Puts detached lines in before index at.
   void InsertLines(int at, const std::vector<Detached>& lines);
+  // Makes room for ReplaceLines of removed lines by added ones, so that it cannot fail.
+  void ReserveReplace(int removed, int added);
+  // Destroys the lines [first, last) and puts detached lines in their place; allocates nothing
+  // after ReserveReplace.
+  void ReplaceLines(int first, int last, const std::vector<Detached>& lines);
 
   // Destroys the lines [first, last).
   void Erase(int first, int last);

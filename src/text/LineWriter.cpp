@@ -27,7 +27,7 @@ platform::FileHandle CreateTemporary(const std::wstring& target, std::wstring& n
 }  // namespace
 
 LineWriter::LineWriter(const std::wstring& path, TextFormat format)
-    : format_(format), target_(platform::FinalPath(path)) {
+    : format_(format), lineFeed_(format.lineFeed), target_(platform::FinalPath(path)) {
   file_ = CreateTemporary(target_, temporary_);
   if (file_ == platform::invalidFile) {
     failed_ = true;
@@ -64,16 +64,18 @@ void LineWriter::WriteRawLine(std::string_view bytes) {
 
 bool LineWriter::StartLine() {
   if (file_ == platform::invalidFile) return false;
-  if (!firstLine_) Append(format_.lineFeed ? L"\n" : L"\r\n");
+  if (!firstLine_) Append(lineFeed_ ? L"\n" : L"\r\n");
   firstLine_ = false;
   return true;
 }
 
 void LineWriter::Append(std::wstring_view text) {
-  AppendEncoded(format_.encoding, text.data(), text.size(), bytes_);
+  if (!AppendEncoded(format_.encoding, text.data(), text.size(), bytes_)) replaced_ = true;
 }
 
 void LineWriter::Flush() {
+  hash_.Add(bytes_);
+  stamp_.size += bytes_.size();
   std::size_t done = 0;
   while (!writeFailed_ && done < bytes_.size()) {
     std::size_t piece = std::min<std::size_t>(bytes_.size() - done, 1u << 30);
@@ -91,7 +93,13 @@ bool LineWriter::Close() {
   Flush();
   platform::CloseFile(file_);
   file_ = platform::invalidFile;
-  if (!writeFailed_ && platform::ReplaceFileBy(target_, temporary_)) return true;
+  if (!writeFailed_ && platform::ReplaceFileBy(target_, temporary_)) {
+    stamp_.path = target_;
+    stamp_.hash = hash_.Value();
+    const std::optional<platform::FileStatus> status = platform::StatusOf(target_);
+    stamp_.writeTime = status ? status->writeTime : 0;
+    return true;
+  }
   if (!writeFailed_) {
     writeFailed_ = true;
     errorCode_ = platform::LastError();

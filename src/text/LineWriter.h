@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "platform/Platform.h"
+#include "text/FileStamp.h"
 #include "text/TextFormat.h"
 
 class LineWriter {
@@ -21,6 +22,9 @@ class LineWriter {
   LineWriter(const LineWriter&) = delete;
   LineWriter& operator=(const LineWriter&) = delete;
 
+  // The line end written before the next line: a line feed alone, or a carriage return and a
+  // line feed. The format's until set.
+  void SetLineEnd(bool lineFeed) { lineFeed_ = lineFeed; }
   // Writes the separator (not before the first line) and the text.
   void WriteLine(const wchar_t* text, std::size_t length);
   // Writes the separator (not before the first line) and bytes already in the file's encoding.
@@ -34,6 +38,10 @@ class LineWriter {
   bool Failed() const { return failed_; }           // the file could not be created
   bool WriteFailed() const { return writeFailed_; }  // a write did not put every byte
   std::uint32_t ErrorCode() const { return errorCode_; }
+  // A character the format cannot store was written as a replacement.
+  bool Replaced() const { return replaced_; }
+  // After a successful Close: what identifies the bytes written.
+  const FileStamp& Stamp() const { return stamp_; }
 
  private:
   bool StartLine();  // the separator before every line but the first; false without a file
@@ -43,9 +51,13 @@ class LineWriter {
   platform::FileHandle file_ = platform::invalidFile;
   TextFormat format_;
   bool firstLine_ = true;
+  bool lineFeed_;  // see SetLineEnd
   bool failed_ = false;
   bool writeFailed_ = false;
+  bool replaced_ = false;
   std::uint32_t errorCode_ = 0;
+  BytesHash hash_;              // of every byte handed to the file
+  FileStamp stamp_;
   std::wstring target_;
   std::wstring temporary_;
   std::string bytes_;  // converted lines not yet written

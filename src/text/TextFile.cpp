@@ -8,10 +8,12 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <utility>
 #include <vector>
 
 #include "text/CodePage.h"
+#include "text/FileStamp.h"
 #include "text/Document.h"
 #include "text/Layout.h"
 #include "text/LineWriter.h"
@@ -19,6 +21,9 @@
 #include "text/WordIndex.h"
 
 namespace {
+
+// The longest line LoadText takes, in bytes or units; tests lower it.
+std::size_t longestLine = Line::maxLength;
 
 // A whole file's bytes in one large block.
 class FileBytes {
@@ -28,23 +33,27 @@ class FileBytes {
   FileBytes(const FileBytes&) = delete;
   FileBytes& operator=(const FileBytes&) = delete;
 
-  // False when the file could not be opened. A read error ends the file where it happened.
+  // False when the file could not be opened or a read failed before its end: a file read in
+  // part is never taken for the whole.
   bool Read(const std::wstring& path) {
-    platform::FileHandle file = platform::OpenForReading(path);
-    if (file == platform::invalidFile) return false;
-    Reserve(platform::FileSize(file) + 1);
+    platform::File file(platform::OpenForReading(path));
+    if (!file.IsOpen()) return false;
+    Reserve(platform::FileSize(file.Get()) + 1);
     for (;;) {
       if (size_ == capacity_) Reserve(capacity_ * 2);
       std::uint32_t got = 0;
       auto room = static_cast<std::uint32_t>(std::min<std::size_t>(capacity_ - size_, 1u << 30));
-      if (!platform::ReadFile(file, memory_ + size_, room, got) || got == 0) break;
+      if (!platform::ReadFile(file.Get(), memory_ + size_, room, got)) return false;
+      if (got == 0) break;
       size_ += got;
     }
-    platform::CloseFile(file);
+    const std::optional<platform::FileStatus> status = platform::StatusOf(file.Get());
+    writeTime_ = status ? status->writeTime : 0;
     return true;
   }
   const char* Data() const { return memory_; }
   std::size_t Size() const { return size_; }
+  std::uint64_t WriteTime() const { return writeTime_; }
   // Hands the block to a store that keeps lines in it.
   void MoveTo(LineStore& store) {
     store.AdoptBlock(memory_, capacity_);
@@ -66,6 +75,7 @@ class FileBytes {
   char* memory_ = nullptr;
   std::size_t capacity_ = 0;
   std::size_t size_ = 0;
+  std::uint64_t writeTime_ = 0;
 };
 
 // What loading carries from line to line; LoadText gives every member its start value.
@@ -79,6 +89,7 @@ struct Loading {
   int rows;
   std::uint32_t state;
   int widest;
+  bool tooLong = false;  // a line was longer than longestLine: the load stops
 };
 
 // The first unit equal to ch in [from, to), or to; memchr for bytes, which searches fastest.
@@ -102,7 +113,17 @@ Line& StoreLine(Loading& loading, const char* bytes, std::size_t count) {
   wchar_t* text = loading.store.ArenaText(count);
   std::size_t length = Decode(loading.encoding, bytes, count, text);
   loading.store.ShrinkArenaText(text, length, count);
-  return loading.store.AppendArenaLine(text, static_cast<int>(length));
+  Line& line = loading.store.AppendArenaLine(text, static_cast<int>(length));
+  // A multi-byte code page may read bytes that it does not write back the same (a sequence it
+  // does not know): such a line keeps its bytes for the save.
+  if (loading.encoding == Encoding::codePage) {
+    std::string back;
+    if (!codepage::AppendAnsi(text, length, back) || back != std::string_view(bytes, count)) {
+      line.KeepOriginal(bytes, static_cast<int>(count));
+      loading.keptBytes = true;
+    }
+  }
+  return line;
 }
 
 Line& StoreLine(Loading& loading, const wchar_t* units, std::size_t count) {
@@ -111,9 +132,15 @@ Line& StoreLine(Loading& loading, const wchar_t* units, std::size_t count) {
   return loading.store.AppendArenaLine(text, static_cast<int>(count));
 }
 
+// Null when the line is too long to be held.
 template <typename Unit>
-void AppendLine(Loading& loading, const Unit* units, std::size_t count) {
+Line* AppendLine(Loading& loading, const Unit* units, std::size_t count) {
   const Document& document = loading.document;
+  // Bytes are never fewer than the units they make, so a line of few enough bytes fits.
+  if (count > longestLine) {
+    loading.tooLong = true;
+    return nullptr;
+  }
   Line& line = StoreLine(loading, units, count);
   LayoutLine(document, line, loading.state);
   loading.rows += line.SegmentCount();
@@ -127,28 +154,29 @@ void AppendLine(Loading& loading, const Unit* units, std::size_t count) {
                     : line.Length();
     loading.widest = std::max(loading.widest, width);
   }
+  return &line;
 }
 
-// Splits text at line feeds. The first line end gives the form of all: when it is CR LF, a
-// carriage return right before a line feed belongs to the line end; when it is a line feed
-// alone, every carriage return is a character of its line, since a line ending in one could not
-// be written back in that form otherwise. A lone carriage return always stays in its line. The
+// Splits text at line feeds; a carriage return right before a line feed belongs to the line
+// end, and each line keeps the form of its own. A lone carriage return stays in its line. The
 // text after the last line feed is the last line, even when empty, so that a file ending in a
-// line end keeps it. Returns whether the first line end is a line feed alone.
+// line end keeps it. Returns whether the first line end is a line feed alone: the form new lines
+// take.
 template <typename Unit>
 bool SplitLines(Loading& loading, const Unit* text, std::size_t count) {
   const Unit* end = text + count;
-  const Unit* firstFeed = Find(text, end, '\n');
-  const bool lineFeed = firstFeed != end && (firstFeed == text || firstFeed[-1] != Unit('\r'));
+  bool first = true, firstLineFeed = false;
   for (const Unit* start = text;;) {
     const Unit* feed = Find(start, end, '\n');
-    const Unit* lineEnd = feed;
-    if (!lineFeed && feed != end && feed > start && feed[-1] == Unit('\r')) --lineEnd;
-    AppendLine(loading, start, static_cast<std::size_t>(lineEnd - start));
-    if (feed == end) break;
+    const bool crLf = feed != end && feed > start && feed[-1] == Unit('\r');
+    Line* line = AppendLine(loading, start, static_cast<std::size_t>(feed - start) - (crLf ? 1 : 0));
+    if (!line || feed == end) break;
+    line->SetEndsInLineFeed(!crLf);
+    if (first) firstLineFeed = !crLf;
+    first = false;
     start = feed + 1;
   }
-  return lineFeed;
+  return firstLineFeed;
 }
 
 // True when a narrow line's bytes are already what the encoding writes for them.
@@ -157,11 +185,28 @@ bool BytesFit(Encoding encoding, std::string_view bytes) {
          (encoding == Encoding::utf8 && IsAscii(bytes.data(), bytes.size()));
 }
 
+// The bytes a save writes for a line as they are, without converting its characters: a narrow
+// line's own, or the bytes a code page line was read from while its characters are still what
+// they make. A null view when the characters are to be converted.
+std::string_view FileBytesOf(Encoding encoding, const Line& line) {
+  if (line.IsNarrow()) return BytesFit(encoding, line.Bytes()) ? line.Bytes() : std::string_view();
+  const std::string_view original = line.Original();
+  if (encoding != Encoding::codePage || !original.data()) return {};
+  // Compared unit by unit as the bytes convert; a changed line has other characters.
+  std::wstring units(original.size(), L'\0');
+  units.resize(codepage::ToWide(original.data(), original.size(), units.data()));
+  return line.Peek() == units ? original : std::string_view();
+}
+
 }  // namespace
 
-bool LoadText(Document& document, const std::wstring& path) {
+bool LoadText(Document& document, const std::wstring& path, LoadFailure* failure) {
+  auto fail = [&](LoadFailure why) {
+    if (failure) *failure = why;
+    return false;
+  };
   FileBytes file;
-  if (!file.Read(path)) return false;
+  if (!file.Read(path)) return fail(LoadFailure::cannotRead);
   DetectedFormat detected = DetectFormat(file.Data(), file.Size());
   TextFormat format = detected.format;
   const bool narrow = format.encoding == Encoding::codePage
@@ -178,12 +223,17 @@ bool LoadText(Document& document, const std::wstring& path) {
   } else {
     format.lineFeed = SplitLines(loading, content, count);
   }
+  if (loading.tooLong) return fail(LoadFailure::lineTooLong);
+  FileStamp stamp{platform::FinalPath(path), file.Size(), file.WriteTime(),
+                  HashBytes({file.Data(), file.Size()})};
   if (loading.keptBytes) file.MoveTo(loading.store);
   document.lines = std::move(loading.store);
   document.rowTotals = std::move(loading.totals);
   document.widestLine = document.settings.wordwrap ? document.wrapWidth : loading.widest;
   document.format = format;
   document.words.reset();
+  document.stamp = std::move(stamp);
+  if (failure) *failure = LoadFailure::none;
   return true;
 }
 
@@ -192,8 +242,9 @@ bool SaveText(Document& document, const std::wstring& path) {
   if (writer.Failed()) return false;
   for (int i = 0; i < document.LineCount(); ++i) {
     const Line& line = document.lines[i];
-    const std::string_view bytes = line.Bytes();
-    if (line.IsNarrow() && BytesFit(document.format.encoding, bytes)) {
+    if (i > 0) writer.SetLineEnd(document.lines[i - 1].EndsInLineFeed());
+    const std::string_view bytes = FileBytesOf(document.format.encoding, line);
+    if (bytes.data()) {
       writer.WriteRawLine(bytes);
     } else {
       const std::wstring_view text = line.Peek();
@@ -201,7 +252,38 @@ bool SaveText(Document& document, const std::wstring& path) {
     }
   }
   if (!writer.Close()) return false;
-  document.modified = false;
-  MarkAllModified(*document.undo);
+  document.stamp = writer.Stamp();
+  // A character the encoding could not store leaves the file different from the text.
+  if (!writer.Replaced()) document.modified = false;
+  MarkSaved(*document.undo);
   return true;
+}
+
+bool EncodingHoldsText(const Document& document) {
+  const Encoding encoding = document.format.encoding;
+  std::string scratch;
+  for (int i = 0; i < document.LineCount(); ++i) {
+    const Line& line = document.lines[i];
+    if (FileBytesOf(encoding, line).data()) continue;
+    const std::wstring_view text = line.Peek();
+    scratch.clear();
+    if (!AppendEncoded(encoding, text.data(), text.size(), scratch)) return false;
+  }
+  return true;
+}
+
+void SetLineEnds(Document& document, bool lineFeed) {
+  document.format.lineFeed = lineFeed;
+  for (int i = 0; i < document.LineCount(); ++i) document.lines[i].SetEndsInLineFeed(lineFeed);
+}
+
+bool LineEndsAlike(const Document& document) {
+  const bool lineFeed = document.format.lineFeed;
+  for (int i = 0; i + 1 < document.LineCount(); ++i)
+    if (document.lines[i].EndsInLineFeed() != lineFeed) return false;
+  return true;
+}
+
+void textfile::testing::SetLongestLine(std::size_t units) {
+  longestLine = units == 0 ? static_cast<std::size_t>(Line::maxLength) : units;
 }

@@ -102,7 +102,9 @@ std::size_t DecodeUtf16(const char* bytes, std::size_t count, bool bigEndian, wc
   return units;
 }
 
-void AppendUtf8(const wchar_t* text, std::size_t count, std::string& out) {
+// False when a lone surrogate had to be written as U+FFFD.
+bool AppendUtf8(const wchar_t* text, std::size_t count, std::string& out) {
+  bool exact = true;
   for (std::size_t i = 0; i < count; ++i) {
     char32_t code = static_cast<std::uint32_t>(text[i]) & 0xFFFF;
     if (code < 0x80) {
@@ -114,6 +116,7 @@ void AppendUtf8(const wchar_t* text, std::size_t count, std::string& out) {
       code = 0x10000 + ((code - 0xD800) << 10) + ((static_cast<std::uint32_t>(text[++i]) & 0xFFFF) - 0xDC00);
     } else if (IsHighSurrogate(code) || IsLowSurrogate(code)) {
       code = replacementCharacter;
+      exact = false;
     }
     if (code < 0x800) {
       out += static_cast<char>(0xC0 | (code >> 6));
@@ -127,6 +130,7 @@ void AppendUtf8(const wchar_t* text, std::size_t count, std::string& out) {
     }
     out += static_cast<char>(0x80 | (code & 0x3F));
   }
+  return exact;
 }
 
 void AppendUtf16(const wchar_t* text, std::size_t count, bool bigEndian, std::string& out) {
@@ -180,12 +184,12 @@ std::size_t Decode(Encoding encoding, const char* bytes, std::size_t count, wcha
   return codepage::ToWide(bytes, count, out);
 }
 
-void AppendEncoded(Encoding encoding, const wchar_t* text, std::size_t count, std::string& out) {
+bool AppendEncoded(Encoding encoding, const wchar_t* text, std::size_t count, std::string& out) {
   switch (encoding) {
     case Encoding::utf8: return AppendUtf8(text, count, out);
-    case Encoding::utf16le: return AppendUtf16(text, count, false, out);
-    case Encoding::utf16be: return AppendUtf16(text, count, true, out);
+    case Encoding::utf16le: AppendUtf16(text, count, false, out); return true;
+    case Encoding::utf16be: AppendUtf16(text, count, true, out); return true;
     case Encoding::codePage: break;
   }
-  codepage::AppendAnsi(text, count, out);
+  return codepage::AppendAnsi(text, count, out);
 }

@@ -35,8 +35,9 @@ DetectedFormat DetectFormat(const char* bytes, std::size_t count);
 // must be valid (DetectFormat checked it); a last odd byte of UTF-16 is ignored.
 std::size_t Decode(Encoding encoding, const char* bytes, std::size_t count, wchar_t* out);
 // Appends the bytes of count UTF-16 units in the given encoding. The code page writes what it
-// cannot represent as its default character; UTF-8 writes a lone surrogate as U+FFFD.
-void AppendEncoded(Encoding encoding, const wchar_t* text, std::size_t count, std::string& out);
+// cannot represent as its default character; UTF-8 writes a lone surrogate as U+FFFD. True when
+// nothing had to be replaced.
+bool AppendEncoded(Encoding encoding, const wchar_t* text, std::size_t count, std::string& out);
 // True when no byte has its high bit set.
 bool IsAscii(const char* bytes, std::size_t count);
 // The byte-order mark of an encoding, empty for the code page.

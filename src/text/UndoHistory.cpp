@@ -16,6 +16,14 @@ TextPlace PlaceLeftOf(Document& document, TextPlace place) {
   return {pos.index, pos.line};
 }
 
+// A deleted line break, in either form a line may end in.
+bool IsLineBreak(const std::wstring& text) { return text == L"\r\n" || text == L"\n"; }
+
+void Grow(std::vector<UndoRecord>& list, std::size_t count) {
+  const std::size_t needed = list.size() + count;
+  if (needed > list.capacity()) list.reserve(std::max(needed, list.capacity() * 2));
+}
+
 bool IsRun(int kind) {
   return kind == editTyping || kind == editDeleteForward || kind == editDeleteBackward;
 }
@@ -36,8 +44,9 @@ bool CanMerge(const UndoHistory& history, int kind, TextPlace first, const std::
       return !text.empty();
     default: {
       // One character or one line break that ends where the run's deleted text begins.
-      TextPlace end = text == L"\r\n" ? TextPlace{0, first.line + 1} : TextPlace{first.index + 1, first.line};
-      return (text.size() == 1 || text == L"\r\n") && last.first == last.second && end == last.first;
+      const bool lineBreak = IsLineBreak(text);
+      TextPlace end = lineBreak ? TextPlace{0, first.line + 1} : TextPlace{first.index + 1, first.line};
+      return (text.size() == 1 || lineBreak) && last.first == last.second && end == last.first;
     }
   }
 }
@@ -62,10 +71,11 @@ void Merge(UndoHistory& history, int kind, TextPlace first, TextPlace second,
 }
 
 // Replays the last record of list and removes it; the reverse change is recorded with flags.
+// The record goes only once its replay is made: one that runs out of memory leaves it in place.
 ChangeRecord Replay(UndoHistory& history, std::vector<UndoRecord>& list, int flags, int& kind) {
   Document& document = *history.document;
-  UndoRecord record = std::move(list.back());
-  list.pop_back();
+  // The replay records into the other list, so the record stays where it is meanwhile.
+  const UndoRecord& record = list.back();
   kind = record.kind;
   TextPos first(document), second(document);
   SetPos(first, record.first.index, record.first.line);
@@ -75,10 +85,24 @@ ChangeRecord Replay(UndoHistory& history, std::vector<UndoRecord>& list, int fla
   const int request = record.kind == editContinue ? editContinue : editOther;
   ChangeRecord result = ReplaceText(document, first, second, record.text, request | flags);
   document.modified = record.wasModified;
+  list.pop_back();
   return result;
 }
 
 }  // namespace
+
+void ReserveRecords(UndoHistory& history, int count, std::size_t mergedText, int flags) {
+  if (flags & editIntoRedo) {
+    if (!history.redoList) history.redoList = std::make_unique<std::vector<UndoRecord>>();
+    Grow(*history.redoList, static_cast<std::size_t>(count));
+    return;
+  }
+  Grow(history.undoList, static_cast<std::size_t>(count));
+  if (!history.undoList.empty()) {
+    std::wstring& text = history.undoList.back().text;
+    text.reserve(text.size() + mergedText);
+  }
+}
 
 void RecordChange(UndoHistory& history, int kind, TextPlace first, TextPlace second,
                   std::wstring text, bool wasModified, int flags) {
@@ -141,7 +165,8 @@ bool CanRedo(const UndoHistory& history) {
   return history.redoList && !history.redoList->empty();
 }
 
-void MarkAllModified(UndoHistory& history) {
+void MarkSaved(UndoHistory& history) {
+  history.lastKind = editOther;
   for (UndoRecord& record : history.undoList) record.wasModified = true;
   if (history.redoList)
     for (UndoRecord& record : *history.redoList) record.wasModified = true;

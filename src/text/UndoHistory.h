@@ -22,6 +22,7 @@ struct UndoRecord {
   TextPlace second;
   std::wstring text;      // what to put in the range (empty for the reverse of an insertion)
   bool wasModified = false;  // the modified flag before the change, restored by the replay
+  friend bool operator==(const UndoRecord&, const UndoRecord&) = default;
 };
 
 class UndoHistory {
@@ -41,10 +42,17 @@ class UndoHistory {
 void RecordChange(UndoHistory& history, int kind, TextPlace first, TextPlace second,
                   std::wstring text, bool wasModified, int flags);
 
+// Makes room for count more records in the list flags record into (see Edit.h), and for
+// mergedText more units in the text of the last undo record, so that recording them cannot fail
+// for want of memory.
+void ReserveRecords(UndoHistory& history, int count, std::size_t mergedText, int flags);
+
 // Replays the last record (and the records of its group) of the undo or redo list.
 ChangeRecord Undo(UndoHistory& history);
 ChangeRecord Redo(UndoHistory& history);
 bool CanUndo(const UndoHistory& history);
 bool CanRedo(const UndoHistory& history);
-// After a save, every replay leaves the text different from the file.
-void MarkAllModified(UndoHistory& history);
+// The text was saved: every replay now leaves it different from the file, and the next edit
+// starts a step of its own (a typing run never reaches back over a save, so that Undo can
+// stop at the saved text).
+void MarkSaved(UndoHistory& history);

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "TempFolder.h"
+
 namespace {
 
 // A document as the list sees it; its path is one letter.
@@ -140,6 +142,26 @@ TEST(DocumentList, AnOpenTakesThePristineDocumentOrReplacesAnOpenCopyWhicheverCo
   std::wstring digits;
   for (int i = 0; i < 11; ++i) digits += list.NextUntitledName().substr(3);
   EXPECT_EQ(digits, L"12345678901");
+}
+
+TEST(DocumentList, AFileOpenUnderAnotherSpellingOfItsPathIsTheOpenCopy) {
+  TempFolder folder;
+  folder.Write(L"Notes.txt", "x");
+  std::filesystem::create_directory(folder.Native(L"sub"));
+  DocumentList<Entry> list;
+  auto entry = std::make_unique<Entry>();
+  entry->file = DocumentName::FromPath(folder.Path(L"Notes.txt"));
+  list.Append(std::move(entry));
+  EXPECT_EQ(list.TargetForOpening(folder.Path(L"sub\\..\\Notes.txt")).copy, 0);
+  if (platform::FileExists(folder.Path(L"NOTES.TXT"))) {
+    EXPECT_EQ(list.TargetForOpening(folder.Path(L"NOTES.TXT")).copy, 0);
+  } else {
+    folder.Write(L"notes.txt", "another file");  // names differ by case only where that counts
+    EXPECT_EQ(list.TargetForOpening(folder.Path(L"notes.txt")).copy, -1);
+  }
+  std::error_code error;
+  std::filesystem::create_symlink(folder.Native(L"Notes.txt"), folder.Native(L"link.txt"), error);
+  if (!error) { EXPECT_EQ(list.TargetForOpening(folder.Path(L"link.txt")).copy, 0); }
 }
 
 TEST(DocumentName, APathSplitsIntoFolderNameBaseNameAndExtension) {

@@ -444,3 +444,39 @@ TEST_F(Documents, FilesAreSavedInTheirOwnEncodingAndLineEndAndTheTitleShowsThem)
   fum.Command(IDM_SAVE);
   EXPECT_EQ(install.folder.Read(L"lf.txt"), "plain\nlines\n");
 }
+
+TEST_F(Documents, TextTheCodePageCannotStoreIsAskedAboutAndYesSavesItAsUtf8) {
+  Open({L"a.txt"});
+  fum.Type(L"\u4E2D");
+  std::wstring caption, text;
+  fum.PostCommand(IDM_SAVE);
+  ASSERT_TRUE(fum.Answer(IDCANCEL, &caption, &text));
+  EXPECT_EQ(caption, L"fum");
+  EXPECT_EQ(text, L"a.txt holds characters that the ANSI code page cannot store. Save it as UTF-8?");
+  EXPECT_EQ(install.folder.Read(L"a.txt"), "a.txt\r\n");
+  EXPECT_TRUE(fum.WaitForTitle(L"fu - a.txt*"));
+  // No writes the replacement, and the document stays modified: the file differs from the text.
+  fum.PostCommand(IDM_SAVE);
+  ASSERT_TRUE(fum.Answer(IDNO));
+  EXPECT_TRUE(WaitUntil([&] { return install.folder.Read(L"a.txt") == "?a.txt\r\n"; }));
+  EXPECT_TRUE(fum.WaitForTitle(L"fu - a.txt*"));
+  fum.PostCommand(IDM_SAVE);
+  ASSERT_TRUE(fum.Answer(IDYES));
+  EXPECT_TRUE(WaitUntil([&] { return install.folder.Read(L"a.txt") == "\xE4\xB8\xAD" "a.txt\r\n"; }));
+  EXPECT_TRUE(fum.WaitForTitle(L"fu - a.txt [UTF-8]"));
+}
+
+TEST_F(Documents, UndoAfterSaveAndTypingReturnsToTheSavedUnmodifiedText) {
+  Open({L"a.txt"});
+  fum.Type(L"ab");
+  fum.Command(IDM_SAVE);
+  EXPECT_EQ(install.folder.Read(L"a.txt"), "aba.txt\r\n");
+  fum.Type(L"c");
+  EXPECT_EQ(fum.Title(), L"fu - a.txt*");
+  fum.Command(IDM_UNDO);
+  EXPECT_EQ(fum.Title(), L"fu - a.txt");
+  // Saved in another line end, the text shows: the typing before the save is still there.
+  fum.Command(IDM_FORMAT_LF);
+  fum.Command(IDM_SAVE);
+  EXPECT_EQ(install.folder.Read(L"a.txt"), "aba.txt\n");
+}

@@ -133,3 +133,28 @@ TEST_F(Recovery, AFileHandedOverDuringTheQuestionOpensAfterTheRestore) {
   fum.Command(IDM_NEXTWINDOW);
   EXPECT_EQ(fum.Title(), L"fu - a.txt*");
 }
+
+TEST_F(Recovery, AJournalWriteThatFailedIsTriedAgainWithoutAKeyAndAKillStillRecovers) {
+  FumProcess fum(install.Exe());
+  ASSERT_TRUE(fum.Start(Quoted(file))) << Narrow(fum.Error());
+  // The name the whole journal is written to first is taken by a folder: the write fails.
+  const std::wstring stem = std::to_wstring(fum.ProcessId()) + L"-1";
+  const auto blocker = install.folder.Native(L"recovery\\" + stem + L".fumj-new");
+  ASSERT_TRUE(std::filesystem::create_directories(blocker));
+  fum.Type(L"xy");
+  Sleep(3000);
+  EXPECT_EQ(Count(L".fumj"), 0);
+  // No key is pressed again: the timer tries once the way is free.
+  std::filesystem::remove(blocker);
+  ASSERT_TRUE(WaitUntil([&] { return Count(L".fumj") == 1; }, 6000)) << "the write was not tried again";
+  TerminateProcess(fum.Process(), 9);
+  DWORD code = 0;
+  ASSERT_TRUE(fum.WaitForExit(5000, &code));
+
+  FumProcess again(install.Exe());
+  ASSERT_TRUE(again.Start(Quoted(file))) << Narrow(again.Error());
+  ASSERT_TRUE(again.Answer(IDYES));
+  EXPECT_TRUE(again.WaitForTitle(L"fu - a.txt*"));
+  again.Command(IDM_SAVE);
+  EXPECT_EQ(install.folder.Read(L"a.txt"), "xyone\r\n");
+}

@@ -45,12 +45,12 @@ TEST(ToolCommands, NamesWithoutExtensionAndUntitledDocuments) {
 TEST(ToolCommands, CapturedOutputBecomesLinesWithTheExitCodeLastWhenNotZero) {
   const unsigned oem = 437;
   struct Case { std::string output; unsigned long exitCode; std::wstring expected; } cases[] = {
-      {"a\r\nb\nc\rd\n", 0, L"a\rb\rc\rd\r"},
+      {"a\r\nb\nc\rd\n", 0, L"a\r\nb\r\nc\r\nd\r\n"},
       {"\x81\xE1", 0, L"\u00FC\u00DF"},
       {"", 0, L""},
       {"", 2, L"Exit code 2"},
-      {"x", 1, L"x\rExit code 1"},
-      {"x\r\n", 1, L"x\rExit code 1"},
+      {"x", 1, L"x\r\nExit code 1"},
+      {"x\r\n", 1, L"x\r\nExit code 1"},
       {"", 0xC0000005UL, L"Exit code 0xC0000005"},
   };
   for (const Case& c : cases) {

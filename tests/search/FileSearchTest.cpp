@@ -65,13 +65,13 @@ class FileSearchTest : public ::testing::Test {
 TEST_F(FileSearchTest, ListsTheHitLinesOfTheVisibleTextFilesInNameOrder) {
   const FileSearchResult result = Search(L"*.c; *.h", true, L"needle", true);
   EXPECT_EQ(Narrow(HitLinesText(result)),
-            "a.c(1): int needle;\r"
-            "a.c(3):   needle(2);\r"
-            "B.h(1): // Needle in upper case\r"
-            "sub\\helper.c(2): needle = 1;\r"
-            "sub\\utf8.c(1): caf\xE9 needle\r"
-            "sub\\wide.c(1): needle\r"
-            "sub\\deeper\\z.c(1): needleneedle\r");
+            "a.c(1): int needle;\r\n"
+            "a.c(3):   needle(2);\r\n"
+            "B.h(1): // Needle in upper case\r\n"
+            "sub\\helper.c(2): needle = 1;\r\n"
+            "sub\\utf8.c(1): caf\xE9 needle\r\n"
+            "sub\\wide.c(1): needle\r\n"
+            "sub\\deeper\\z.c(1): needleneedle\r\n");
   EXPECT_EQ(result.filesWithHits, 6);
   EXPECT_EQ(result.filesSearched, 6);  // the hidden, the binary and notes.txt are not
   EXPECT_EQ(result.unreadable, 0);
@@ -108,14 +108,14 @@ TEST_F(FileSearchTest, TheFindBarOptionsApplyAsInFindNext) {
   ASSERT_TRUE(expression) << Narrow(error);
   FileSearchResult result =
       SearchFiles({folder.Path(L""), {L"*.*"}, true}, *expression, progress);
-  EXPECT_EQ(Narrow(HitLinesText(result)), "a.c(3):   needle(2);\rnotes.txt(1): needle\rsub\\wide.c(1): needle\r");
+  EXPECT_EQ(Narrow(HitLinesText(result)), "a.c(3):   needle(2);\r\nnotes.txt(1): needle\r\nsub\\wide.c(1): needle\r\n");
 
   searcher.SetOption(searchRegularExpression, false);
   searcher.SetOption(searchWholeWords, true);
   searcher.SetFindText(L"needle");
   expression = searcher.MakeFileMatcher(error);
   result = SearchFiles({folder.Path(L"sub"), {L"*.c"}, true}, *expression, progress);
-  EXPECT_EQ(Narrow(HitLinesText(result)), "helper.c(2): needle = 1;\rutf8.c(1): caf\xE9 needle\rwide.c(1): needle\r");
+  EXPECT_EQ(Narrow(HitLinesText(result)), "helper.c(2): needle = 1;\r\nutf8.c(1): caf\xE9 needle\r\nwide.c(1): needle\r\n");
 
   searcher.SetFindText(L"(unclosed");
   searcher.SetOption(searchRegularExpression, true);
@@ -172,7 +172,7 @@ TEST_F(FileSearchTest, ALinkedFolderIsNotFollowed) {
   std::filesystem::create_symlink(Native(L"notes.txt"), Native(L"sub\\linked.txt"));
   const FileSearchResult result = Search(L"*.txt");
   // The linked file is searched like any other; the folder that leads back up is not.
-  EXPECT_EQ(Narrow(HitLinesText(result)), "notes.txt(1): needle\rsub\\linked.txt(1): needle\r");
+  EXPECT_EQ(Narrow(HitLinesText(result)), "notes.txt(1): needle\r\nsub\\linked.txt(1): needle\r\n");
 }
 #endif
 

@@ -16,11 +16,12 @@
 // ReplaceText on a vector of strings, the plain way.
 inline TextPlace ModelReplace(Lines& lines, TextPlace from, TextPlace to, const std::wstring& text) {
   if (to.line < from.line || (to.line == from.line && to.index < from.index)) std::swap(from, to);
+  // Lines break at CR LF and at a lone LF; a lone CR is a character of its line.
   Lines pieces{L""};
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == L'\r' || text[i] == L'\n') {
+    if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') continue;
+    if (text[i] == L'\n') {
       pieces.emplace_back();
-      if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
     } else {
       pieces.back() += text[i];
     }

@@ -11,6 +11,8 @@
 #include "text/Journal.h"
 #include "syntax/TestSyntax.h"
 #include "text/UndoHistory.h"
+#include "TempFolder.h"
+#include "text/TextFile.h"
 
 namespace {
 
@@ -43,7 +45,23 @@ class RandomEdits {
   std::mt19937 random_;
 };
 
-struct ModelCase { const char* name; DocClass settings; int wrapWidth; };
+// file: the bytes the document is loaded from; null for a document of typed lines.
+struct ModelCase { const char* name; DocClass settings; int wrapWidth; const char* file = nullptr; };
+
+std::vector<bool> LineEndsOf(const Document& document) {
+  std::vector<bool> ends;
+  for (int i = 0; i < document.LineCount(); ++i) ends.push_back(document.lines[i].EndsInLineFeed());
+  return ends;
+}
+
+// The document the case starts from.
+std::unique_ptr<Document> StartDocument(const ModelCase& c, const TempFolder& folder) {
+  if (!c.file) return MakeDocument({L"int main() {", L"\treturn 0;", L"", L"}  // end of a fairly long line"},
+                                   c.settings, c.wrapWidth);
+  auto document = MakeDocument({L""}, c.settings, c.wrapWidth);
+  if (!LoadText(*document, folder.Path(L"in.txt"))) return nullptr;
+  return document;
+}
 
 DocClass WithSyntax(DocClass settings) {
   settings.hassyntax = true;
@@ -61,18 +79,27 @@ TEST(EditModel, RandomEditsUndosAndRedosKeepTextAndLayoutExact) {
       {"wrap 20, tab 8", Settings(true, 8, 0), 20},
       {"wrap 12 with syntax", WithSyntax(Settings(true, 4, 2)), 12},
       {"wrap off with syntax", WithSyntax(Settings(false, 4, 2)), 80},
+      // Loaded: lines kept in the file's bytes, mixed line ends, lone carriage returns.
+      {"loaded code page file, wrap 12", Settings(true, 4, 2), 12,
+       "int main() {\r\n\treturn 0;\n\ra\rb\n\xE9t\xE9  // end of a fairly long line\r\n"},
+      {"loaded UTF-8 file with syntax", WithSyntax(Settings(false, 4, 2)), 80,
+       "\xEF\xBB\xBF/* \xC3\xA9 */\nx\r\n\r\n\"s\\\"\n"},
   };
   unsigned seed = 1;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    const Lines original{L"int main() {", L"\treturn 0;", L"", L"}  // end of a fairly long line"};
-    auto document = MakeDocument(original, c.settings, c.wrapWidth);
+    TempFolder folder;
+    if (c.file) folder.Write(L"in.txt", c.file);
+    auto document = StartDocument(c, folder);
+    ASSERT_TRUE(document);
+    const Lines original = LinesOf(*document);
+    const std::vector<bool> originalEnds = LineEndsOf(*document);
     Lines model = original;
     HistoryModel history(original);
     RandomEdits random(seed++);
     // Every change as the recovery journal records it, read back and replayed at the end.
     AttachWordIndex(*document);
-    std::string journal = EncodeJournalHeader({}, L"doc1", true);
+    std::string journal = EncodeJournalHeader({}, L"doc1");
     document->onReplace = [&](const TextPos& from, const TextPos& to, std::wstring_view text) {
       AppendJournalChange(journal, from.index, from.line, to.index, to.line, text);
     };
@@ -134,9 +161,10 @@ TEST(EditModel, RandomEditsUndosAndRedosKeepTextAndLayoutExact) {
     const Lines final = LinesOf(*document);
     std::optional<JournalContents> read = ParseJournal(journal);
     ASSERT_TRUE(read);
-    auto replayed = MakeDocument(original, c.settings, c.wrapWidth);
+    auto replayed = StartDocument(c, folder);
     ReplayJournal(*replayed, read->changes);
     EXPECT_EQ(LinesOf(*replayed), final);
+    EXPECT_EQ(LineEndsOf(*replayed), LineEndsOf(*document));
     ExpectConsistentLayout(*replayed, -3);
     // The replay is one step back to the saved text.
     Undo(*replayed->undo);
@@ -144,8 +172,14 @@ TEST(EditModel, RandomEditsUndosAndRedosKeepTextAndLayoutExact) {
     EXPECT_FALSE(replayed->modified);
     while (CanUndo(*document->undo)) Undo(*document->undo);
     EXPECT_EQ(LinesOf(*document), original);
+    EXPECT_EQ(LineEndsOf(*document), originalEnds);
     ExpectConsistentLayout(*document, -1);
     EXPECT_EQ(WordIndexDifference(*document), "");
+    if (c.file) {
+      // Every edit undone, the file is saved back byte for byte.
+      ASSERT_TRUE(SaveText(*document, folder.Path(L"out.txt")));
+      EXPECT_EQ(folder.Read(L"out.txt"), c.file);
+    }
     while (CanRedo(*document->undo)) Redo(*document->undo);
     EXPECT_EQ(LinesOf(*document), final);
     ExpectConsistentLayout(*document, -2);

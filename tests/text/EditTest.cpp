@@ -36,11 +36,12 @@ TEST(ReplaceText, SplitsInsertedTextAtEachLineBreak) {
   } const cases[] = {
       {"plain", L"xy", {L"abcxydef"}, 0, 5},
       {"CR LF", L"\r\n", {L"abc", L"def"}, 1, 0},
-      {"lone CR", L"1\r2", {L"abc1", L"2def"}, 1, 1},
+      {"lone CR is a character", L"1\r2", {L"abc1\r2def"}, 0, 6},
       {"lone LF", L"1\n2", {L"abc1", L"2def"}, 1, 1},
-      {"several breaks", L"\r\r\n\rz", {L"abc", L"", L"", L"zdef"}, 3, 1},
+      {"several breaks", L"\r\n\n\r\nz", {L"abc", L"", L"", L"zdef"}, 3, 1},
+      {"CR before CR LF", L"\r\r\n\rz", {L"abc\r", L"\rzdef"}, 1, 2},
       {"LF after CR LF", L"\r\n\n", {L"abc", L"", L"def"}, 2, 0},
-      {"LF CR is two", L"\n\r", {L"abc", L"", L"def"}, 2, 0},
+      {"LF then a CR", L"\n\r", {L"abc", L"\rdef"}, 1, 1},
   };
   for (const auto& c : cases) {
     auto document = Plain({L"abcdef"});
@@ -263,6 +264,37 @@ TEST(Undo, TheModifiedFlagFollowsTheSavedState) {
   EXPECT_FALSE(document->modified);
   Redo(*document->undo);
   EXPECT_TRUE(document->modified);
+}
+
+// A save ends a run of typing or deleting: Undo after it stops at the saved text.
+TEST(Undo, ARunNeverReachesBackOverASave) {
+  struct {
+    int kind;
+    At first, second;  // where the edits before and after the save start
+    const wchar_t* text;
+    Lines saved, after;
+  } const cases[] = {
+      {editTyping, {0, 0}, {0, 1}, L"a", {L"a"}, {L"aa"}},
+      {editDeleteBackward, {0, 2}, {0, 1}, L"", {L"ab"}, {L"a"}},
+      {editDeleteForward, {0, 0}, {0, 0}, L"", {L"bc"}, {L"c"}},
+  };
+  for (const auto& c : cases) {
+    TempFolder folder;
+    auto document = Plain({c.text[0] ? L"" : L"abc"});
+    auto edit = [&](At at) {
+      const int end = c.text[0] ? at.index : at.index + 1;
+      Edit(*document, at.line, at.index, at.line, end, c.text, c.kind);
+    };
+    edit(c.first);
+    ASSERT_TRUE(SaveText(*document, folder.Path(L"a.txt")));
+    edit(c.second);
+    EXPECT_EQ(LinesOf(*document), c.after) << c.kind;
+    Undo(*document->undo);
+    EXPECT_EQ(LinesOf(*document), c.saved) << c.kind;
+    EXPECT_FALSE(document->modified) << c.kind;
+    Undo(*document->undo);
+    EXPECT_TRUE(document->modified) << c.kind;
+  }
 }
 
 TEST(Undo, TheApplicationHearsOfNewRecordsAndReplaysButNotOfMerges) {

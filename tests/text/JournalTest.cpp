@@ -21,8 +21,8 @@ const std::vector<JournalChange> someChanges = {
 };
 
 std::string JournalBytes(std::vector<std::size_t>& recordEnds) {
-  SavedState saved{L"C:\\some\\file.txt", 1234, 5678, 0x0123456789abcdefULL};
-  std::string bytes = EncodeJournalHeader(saved, L"file.txt", true);
+  FileStamp saved{L"C:\\some\\file.txt", 1234, 5678, 0x0123456789abcdefULL};
+  std::string bytes = EncodeJournalHeader(saved, L"file.txt");
   recordEnds.push_back(bytes.size());
   for (const JournalChange& c : someChanges) {
     AppendJournalChange(bytes, c.firstIndex, c.firstLine, c.secondIndex, c.secondLine, c.text);
@@ -51,7 +51,7 @@ TEST(Journal, CutAtEveryByteReadsTheWholeRecordsBeforeTheCut) {
       continue;
     }
     ASSERT_TRUE(read) << "cut at " << length;
-    EXPECT_EQ(read->saved, (SavedState{L"C:\\some\\file.txt", 1234, 5678, 0x0123456789abcdefULL}));
+    EXPECT_EQ(read->saved, (FileStamp{L"C:\\some\\file.txt", 1234, 5678, 0x0123456789abcdefULL}));
     EXPECT_EQ(read->name, L"file.txt");
     EXPECT_TRUE(read->savedKnown);
     std::vector<JournalChange> expected(someChanges.begin(),
@@ -83,7 +83,7 @@ TEST(Journal, ADamagedByteEndsTheJournalBeforeItsRecord) {
       for (int shift = 0; shift < 32; shift += 8) record += static_cast<char>(word >> shift);
     return record + payload;
   };
-  const std::string header = EncodeJournalHeader({}, L"n", false);
+  const std::string header = EncodeJournalHeader({}, L"n");
   EXPECT_FALSE(ParseJournal(withPrefix(header.substr(8) + "x")));
   std::string negative, longText, plain;
   AppendJournalChange(negative, -1, 0, 0, 0, L"");
@@ -95,95 +95,179 @@ TEST(Journal, ADamagedByteEndsTheJournalBeforeItsRecord) {
   EXPECT_TRUE(ParseJournal(header + withPrefix(longText.substr(8)))->changes.empty());
 }
 
-TEST(Journal, WriterFollowsTheDocumentAndNamesTheSavedFile) {
+namespace {
+
+// The journal read back and replayed on the file it names gives the document's text.
+void ExpectJournalGivesText(const TempFolder& folder, const std::wstring& journal,
+                            const Document& document) {
+  std::optional<JournalContents> read = ParseJournal(folder.Read(journal));
+  ASSERT_TRUE(read);
+  EXPECT_TRUE(SavedFileUnchanged(*read));
+  auto replayed = MakeDocument({L""}, Settings(false, 4, 0), 80);
+  ASSERT_TRUE(LoadText(*replayed, read->saved.path));
+  ReplayJournal(*replayed, read->changes);
+  EXPECT_EQ(LinesOf(*replayed), LinesOf(document));
+}
+
+}  // namespace
+
+TEST(Journal, WriterFollowsTheDocumentThroughSeveralWritesAndAFailedOne) {
   TempFolder folder;
   const std::wstring file = folder.Path(L"text.txt");
   folder.Write(L"text.txt", "one\r\ntwo\r\n");
   auto document = MakeDocument({L""}, Settings(false, 4, 0), 80);
   ASSERT_TRUE(LoadText(*document, file));
-  // Read back while the writer holds it, as another program may.
   JournalWriter writer(folder.Path(L"1.fumj"));
   std::uint32_t clock = 0;
   document->onReplace = [&](const TextPos& from, const TextPos& to, std::wstring_view text) {
     writer.Add(from, to, text, clock);
   };
-  writer.Begin(file);
+  writer.Begin(document->stamp);
+  auto type = [&](int line, int index, const wchar_t* text) {
+    ReplaceText(*document, PosAt(*document, line, index), PosAt(*document, line, index), text, editOther);
+  };
   ReplaceText(*document, PosAt(*document, 0, 3), PosAt(*document, 1, 1), L"!\r\n", editOther);
   EXPECT_TRUE(writer.Pending());
-  ASSERT_TRUE(writer.Write(document->modified, L"text.txt"));
+  ASSERT_TRUE(writer.Write(document->modified, L"text.txt", clock));
   EXPECT_FALSE(writer.Pending());
+  const std::optional<JournalContents> first = ParseJournal(folder.Read(L"1.fumj"));
+  ASSERT_TRUE(first);
+  EXPECT_EQ(first->saved, document->stamp);
+  EXPECT_EQ(first->saved.hash, HashBytes("one\r\ntwo\r\n"));
+  ExpectJournalGivesText(folder, L"1.fumj", *document);
 
-  std::optional<JournalContents> read = ParseJournal(folder.Read(L"1.fumj"));
-  ASSERT_TRUE(read);
-  EXPECT_TRUE(read->savedKnown);
-  EXPECT_EQ(std::optional(read->saved), ReadSavedState(file));
-  auto replayed = MakeDocument({L""}, Settings(false, 4, 0), 80);
-  ASSERT_TRUE(LoadText(*replayed, file));
-  ReplayJournal(*replayed, read->changes);
-  EXPECT_EQ(LinesOf(*replayed), LinesOf(*document));
+  // Appended, and appended again after a write that failed: the journal on the disk keeps what
+  // it held meanwhile, and the retry makes it whole.
+  type(0, 0, L"a");
+  ASSERT_TRUE(writer.Write(true, L"text.txt", clock));
+  ExpectJournalGivesText(folder, L"1.fumj", *document);
+  const std::string beforeFailure = folder.Read(L"1.fumj");
+  clock = 1000;
+  for (long long budget : {0LL, 5LL}) {
+    type(1, 0, L"b\r\n");
+    platform::testing::FailWritesAfter(budget);
+    EXPECT_FALSE(writer.Write(true, L"text.txt", clock));
+    platform::testing::FailWritesAfter(-1);
+    EXPECT_TRUE(writer.Pending());
+    EXPECT_EQ(folder.Read(L"1.fumj").substr(0, beforeFailure.size()), beforeFailure);
+    EXPECT_EQ(ParseJournal(folder.Read(L"1.fumj"))->changes.size(), first->changes.size() + 1);
+  }
+  EXPECT_FALSE(writer.Due(clock + JournalWriter::pauseMs - 1));  // tried again after a pause
+  EXPECT_TRUE(writer.Due(clock + JournalWriter::pauseMs));
+  ASSERT_TRUE(writer.Write(true, L"text.txt", clock));
+  ExpectJournalGivesText(folder, L"1.fumj", *document);
+  type(0, 0, L"c");
+  ASSERT_TRUE(writer.Write(true, L"text.txt", clock));
+  ExpectJournalGivesText(folder, L"1.fumj", *document);
 
-  // The change undone: the text is the file's again and the journal goes.
-  Undo(*document->undo);
-  ASSERT_TRUE(writer.Write(document->modified, L"text.txt"));
+  // Every change undone: the text is the file's again and the journal goes.
+  while (document->modified) Undo(*document->undo);
+  ASSERT_TRUE(writer.Write(document->modified, L"text.txt", clock));
   EXPECT_FALSE(platform::FileExists(writer.Path()));
-  // A later change starts from the saved text, in a journal of its own.
-  ReplaceText(*document, PosAt(*document, 0, 0), PosAt(*document, 0, 0), L">", editTyping);
-  ASSERT_TRUE(writer.Write(document->modified, L"text.txt"));
-  ASSERT_TRUE((read = ParseJournal(folder.Read(L"1.fumj"))));
-  EXPECT_EQ(read->changes, (std::vector<JournalChange>{{0, 0, 0, 0, L">"}}));
-  // Saved again: the journal goes; a writer that goes takes its file along.
-  writer.Begin(file);
+  // Saved: a later change is journalled against the bytes written.
+  type(0, 0, L">");
+  ASSERT_TRUE(SaveText(*document, file));
+  writer.Begin(document->stamp);
   EXPECT_FALSE(platform::FileExists(writer.Path()));
-  ReplaceText(*document, PosAt(*document, 0, 0), PosAt(*document, 0, 0), L"<", editTyping);
-  ASSERT_TRUE(writer.Write(true, L"text.txt"));
+  type(0, 0, L"<");
+  ASSERT_TRUE(writer.Write(true, L"text.txt", clock));
+  ExpectJournalGivesText(folder, L"1.fumj", *document);
   {
     JournalWriter gone(folder.Path(L"2.fumj"));
-    gone.Begin(L"");
+    gone.Begin({});
     gone.Add(PosAt(*document, 0, 0), PosAt(*document, 0, 0), L"x", 0);
-    ASSERT_TRUE(gone.Write(true, L"doc1"));
+    ASSERT_TRUE(gone.Write(true, L"doc1", 0));
     EXPECT_TRUE(platform::FileExists(gone.Path()));
-    // A failed write drops the file; the next one writes every change afresh.
-    gone.Add(PosAt(*document, 0, 0), PosAt(*document, 0, 0), L"y", 0);
-    platform::testing::FailWritesAfter(0);
-    EXPECT_FALSE(gone.Write(true, L"doc1"));
-    platform::testing::FailWritesAfter(-1);
-    EXPECT_FALSE(platform::FileExists(gone.Path()));
-    ASSERT_TRUE(gone.Write(true, L"doc1"));
-    EXPECT_EQ(ParseJournal(folder.Read(L"2.fumj"))->changes.size(), 2u);
   }
   EXPECT_FALSE(platform::FileExists(folder.Path(L"2.fumj")));
 }
 
-TEST(Journal, AFileChangedBeforeTheFirstWriteIsNotTakenForTheSavedOne) {
-  // Its size tells, at the old time; or its time, in the same size.
-  for (const std::string other : {"someone else's longer text", "two"}) {
-    TempFolder folder;
-    const std::wstring file = folder.Path(L"text.txt");
-    folder.Write(L"text.txt", "one");
-    auto document = MakeDocument({L""}, Settings(false, 4, 0), 80);
-    JournalWriter writer(folder.Path(L"1.fumj"));
-    writer.Begin(file);
-    const auto writeTime = std::filesystem::last_write_time(folder.Native(L"text.txt"));
-    folder.Write(L"text.txt", other);
-    std::filesystem::last_write_time(folder.Native(L"text.txt"),
-                                     other.size() == 3 ? writeTime + std::chrono::seconds(2) : writeTime);
-    writer.Add(PosAt(*document, 0, 0), PosAt(*document, 0, 0), L"x", 0);
-    ASSERT_TRUE(writer.Write(true, L"text.txt"));
-    std::optional<JournalContents> read = ParseJournal(folder.Read(L"1.fumj"));
-    ASSERT_TRUE(read);
-    EXPECT_FALSE(read->savedKnown) << other;
-  }
+TEST(Journal, ASupersededJournalGoesOnlyOnceTheNewOneIsWritten) {
+  TempFolder folder;
+  folder.Write(L"old.fumj", "left behind");
+  auto document = MakeDocument({L""}, Settings(false, 4, 0), 80);
+  JournalWriter writer(folder.Path(L"new.fumj"));
+  writer.Begin({});
+  writer.Supersede(folder.Path(L"old.fumj"));
+  writer.Add(PosAt(*document, 0, 0), PosAt(*document, 0, 0), L"x", 0);
+  platform::testing::FailWritesAfter(0);
+  EXPECT_FALSE(writer.Write(true, L"doc1", 0));
+  platform::testing::FailWritesAfter(-1);
+  EXPECT_EQ(folder.Read(L"old.fumj"), "left behind");
+  EXPECT_FALSE(platform::FileExists(folder.Path(L"new.fumj")));
+  ASSERT_TRUE(writer.Write(true, L"doc1", 0));
+  EXPECT_FALSE(platform::FileExists(folder.Path(L"old.fumj")));
+  EXPECT_EQ(ParseJournal(folder.Read(L"new.fumj"))->changes.size(), 1u);
+  // What a write cut short by the end of the program left is cleared away.
+  folder.Write(L"3.fumj-new", "half");
+  const std::wstring dir = folder.Path(L"");
+  RemoveUnfinishedJournals(dir.substr(0, dir.size() - 1));
+  EXPECT_FALSE(platform::FileExists(folder.Path(L"3.fumj-new")));
+  EXPECT_TRUE(platform::FileExists(folder.Path(L"new.fumj")));
 }
 
-TEST(Journal, TheSavedStateOfAFileNamedInAnotherCaseIsFound) {
+TEST(Journal, TheSavedBytesAreTheOnesReadNotTheFileAtTheFirstWrite) {
+  // Rewritten between the open and the first write, in the same size and at the same time.
+  TempFolder folder;
+  const std::wstring file = folder.Path(L"text.txt");
+  folder.Write(L"text.txt", "one");
+  const auto writeTime = std::filesystem::last_write_time(folder.Native(L"text.txt"));
+  auto document = MakeDocument({L""}, Settings(false, 4, 0), 80);
+  ASSERT_TRUE(LoadText(*document, file));
+  folder.Write(L"text.txt", "two");
+  std::filesystem::last_write_time(folder.Native(L"text.txt"), writeTime);
+  JournalWriter writer(folder.Path(L"1.fumj"));
+  writer.Begin(document->stamp);
+  writer.Add(PosAt(*document, 0, 0), PosAt(*document, 0, 0), L"x", 0);
+  ASSERT_TRUE(writer.Write(true, L"text.txt", 0));
+  std::optional<JournalContents> read = ParseJournal(folder.Read(L"1.fumj"));
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read->saved.hash, HashBytes("one"));
+  EXPECT_FALSE(SavedFileUnchanged(*read));
+  folder.Write(L"text.txt", "one");  // the bytes back: the time does not matter
+  EXPECT_TRUE(SavedFileUnchanged(*read));
+}
+
+TEST(Journal, AJournalOfTheFirstVersionIsStillRecognised) {
+  TempFolder folder;
+  folder.Write(L"a.txt", "abc");
+  std::string payload = "FUMJ";
+  auto put32 = [&](std::uint32_t v) {
+    for (int shift = 0; shift < 32; shift += 8) payload += static_cast<char>(v >> shift);
+  };
+  auto put64 = [&](std::uint64_t v) { put32(static_cast<std::uint32_t>(v)), put32(static_cast<std::uint32_t>(v >> 32)); };
+  auto putText = [&](const std::wstring& text) {
+    put32(static_cast<std::uint32_t>(text.size()));
+    for (wchar_t ch : text) payload += static_cast<char>(ch), payload += static_cast<char>(ch >> 8);
+  };
+  put32(1);  // the version
+  put32(1);  // the saved file is known
+  put64(3);
+  put64(0);
+  put64(Fnv1a64("abc"));
+  putText(folder.Path(L"a.txt"));
+  putText(L"a.txt");
+  std::string journal;
+  for (std::uint32_t word : {static_cast<std::uint32_t>(payload.size()), Crc32(payload)})
+    for (int shift = 0; shift < 32; shift += 8) journal += static_cast<char>(word >> shift);
+  journal += payload;
+  std::optional<JournalContents> read = ParseJournal(journal);
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read->version, 1u);
+  EXPECT_TRUE(SavedFileUnchanged(*read));
+  folder.Write(L"a.txt", "abd");
+  EXPECT_FALSE(SavedFileUnchanged(*read));
+}
+
+TEST(Journal, TheStampOfAFileNamedInAnotherCaseIsFound) {
   TempFolder folder;
   folder.Write(L"Mixed.txt", "abc");
   if (!platform::FileExists(folder.Path(L"MIXED.TXT"))) GTEST_SKIP() << "names are case-sensitive here";
-  std::optional<SavedState> state = ReadSavedState(folder.Path(L"MIXED.TXT"));
+  std::optional<FileStamp> state = ReadFileStamp(folder.Path(L"MIXED.TXT"));
   ASSERT_TRUE(state);
   EXPECT_EQ(state->size, 3u);
-  EXPECT_EQ(state->hash, Fnv1a64("abc"));
-  EXPECT_FALSE(ReadSavedState(folder.Path(L"missing.txt")));
+  EXPECT_EQ(state->hash, HashBytes("abc"));
+  EXPECT_FALSE(ReadFileStamp(folder.Path(L"missing.txt")));
 }
 
 TEST(Journal, ChangesAreDueAfterAPauseOrAfterTheLongestWait) {
@@ -218,6 +302,11 @@ TEST(Journal, UnusedPathsAndKeepingAside) {
   EXPECT_EQ(KeepJournalAside(folder.Path(L"7-1.fumj")), folder.Path(L"7-1.kept"));
   EXPECT_TRUE(ListJournals(base).empty());
   EXPECT_EQ(folder.Read(L"7-1.kept"), "x");
+  // A later journal of the same name (process ids come back) never takes an older one's place.
+  folder.Write(L"7-1.fumj", "y");
+  EXPECT_EQ(KeepJournalAside(folder.Path(L"7-1.fumj")), folder.Path(L"7-1-1.kept"));
+  EXPECT_EQ(folder.Read(L"7-1.kept"), "x");
+  EXPECT_EQ(folder.Read(L"7-1-1.kept"), "y");
 }
 
 TEST(Journal, ReplayMakesTheSameLinesFromPastedBreaksAndUndoneLoneCarriageReturns) {
@@ -234,7 +323,7 @@ TEST(Journal, ReplayMakesTheSameLinesFromPastedBreaksAndUndoneLoneCarriageReturn
   ReplaceText(*document, PosAt(*document, 0, 0), PosAt(*document, 1, 1), L"", editOther);
   Undo(*document->undo);
   ReplaceText(*document, PosAt(*document, 1, 0), PosAt(*document, 1, 0), L"x\ny\rz", editOther);
-  ASSERT_EQ(LinesOf(*document), (std::vector<std::wstring>{L"a\rb", L"x", L"y", L"zc", L""}));
+  ASSERT_EQ(LinesOf(*document), (std::vector<std::wstring>{L"a\rb", L"x", L"y\rzc", L""}));
 
   auto replayed = MakeDocument({L""}, Settings(false, 4, 0), 80);
   ASSERT_TRUE(LoadText(*replayed, file));

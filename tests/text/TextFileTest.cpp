@@ -2,11 +2,14 @@
 // byte, in its own encoding and line end.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "TempFolder.h"
 #include "TextTestUtil.h"
 #include "platform/Platform.h"
 #include "syntax/SyntaxDef.h"
 #include "text/Edit.h"
+#include "text/FileStamp.h"
 #include "text/TextFile.h"
 #include "text/UndoHistory.h"
 
@@ -76,13 +79,16 @@ TEST(TextFile, ReadAndSavedFilesComeBackByteForByte) {
   }
 }
 
-TEST(TextFile, EveryLineEndIsSavedInTheFormOfTheFirst) {
+// Each line keeps its own line end; a line made by an edit takes the form of the first.
+TEST(TextFile, EveryLineKeepsItsOwnLineEndAndNewLinesTakeTheFirstOnes) {
   struct {
-    std::string bytes, saved;
+    std::string bytes;
+    At at;  // where a line break is typed
+    std::string saved;
   } const cases[] = {
-      {"a\r\nb\nc", "a\r\nb\r\nc"},
-      // After a first line feed, a carriage return is a character: it stays where it was.
-      {"a\nb\r\nc\r\r\n", "a\nb\r\nc\r\r\n"},
+      {"a\r\nb\nc", {1, 1}, "a\r\nb\r\n\nc"},
+      {"a\nb\r\nc\r\r\n", {2, 0}, "a\nb\r\n\nc\r\r\n"},
+      {"a\nb\r\n", {0, 0}, "\na\nb\r\n"},
   };
   for (const auto& c : cases) {
     TempFolder folder;
@@ -90,8 +96,33 @@ TEST(TextFile, EveryLineEndIsSavedInTheFormOfTheFirst) {
     Document document;
     ASSERT_TRUE(LoadText(document, folder.Path(L"in.txt")));
     ASSERT_TRUE(SaveText(document, folder.Path(L"out.txt")));
+    EXPECT_EQ(folder.Read(L"out.txt"), c.bytes) << c.bytes;
+    TextPos at = PosAt(document, c.at.line, c.at.index);
+    ReplaceText(document, at, at, L"\r\n", editOther);
+    ASSERT_TRUE(SaveText(document, folder.Path(L"out.txt")));
     EXPECT_EQ(folder.Read(L"out.txt"), c.saved) << c.bytes;
+    // Undone and redone, the line ends are the file's again.
+    Undo(*document.undo);
+    ASSERT_TRUE(SaveText(document, folder.Path(L"out.txt")));
+    EXPECT_EQ(folder.Read(L"out.txt"), c.bytes) << c.bytes;
   }
+  // Joined and split again by undo, a line keeps its line end; one form for all when chosen.
+  TempFolder folder;
+  folder.Write(L"in.txt", "a\nb\r\nc\nd");
+  Document document;
+  ASSERT_TRUE(LoadText(document, folder.Path(L"in.txt")));
+  ReplaceText(document, PosAt(document, 0, 1), PosAt(document, 3, 0), L"", editOther);
+  EXPECT_EQ(LinesOf(document), Lines{L"ad"});
+  Undo(*document.undo);
+  Redo(*document.undo);
+  Undo(*document.undo);
+  EXPECT_FALSE(LineEndsAlike(document));
+  ASSERT_TRUE(SaveText(document, folder.Path(L"out.txt")));
+  EXPECT_EQ(folder.Read(L"out.txt"), "a\nb\r\nc\nd");
+  SetLineEnds(document, false);
+  EXPECT_TRUE(LineEndsAlike(document));
+  ASSERT_TRUE(SaveText(document, folder.Path(L"out.txt")));
+  EXPECT_EQ(folder.Read(L"out.txt"), "a\r\nb\r\nc\r\nd");
 }
 
 TEST(TextFile, WhatIsTypedIsSavedInTheFilesEncoding) {
@@ -117,7 +148,8 @@ TEST(TextFile, WhatIsTypedIsSavedInTheFilesEncoding) {
   // A high surrogate ending a line is alone: it does not pair with the next line's low one.
   TempFolder folder;
   auto document = MakeDocument({L"\xD83D", L"\xDE00"}, Settings(false, 8, 0), 80);
-  document->format = {Encoding::utf8, false, true};
+  document->format.encoding = Encoding::utf8;
+  SetLineEnds(*document, true);
   ASSERT_TRUE(SaveText(*document, folder.Path(L"out.txt")));
   EXPECT_EQ(folder.Read(L"out.txt"), "\xEF\xBF\xBD\n\xEF\xBF\xBD");
 }
@@ -132,6 +164,7 @@ TEST(TextFile, ACodePageFileSavedInAnotherEncodingIsConverted) {
   ASSERT_TRUE(SaveText(document, folder.Path(L"in.txt")));
   EXPECT_EQ(folder.Read(L"in.txt"), "\xC3\xA9t\xC3\xA9\r\nab\r\n");
   document.format = {Encoding::utf16le, true, true};  // ASCII lines are widened too
+  SetLineEnds(document, true);
   ASSERT_TRUE(SaveText(document, folder.Path(L"in.txt")));
   EXPECT_EQ(folder.Read(L"in.txt"), std::string("\xFF\xFE\xE9\0t\0\xE9\0\n\0a\0b\0\n\0", 16));
 }
@@ -258,4 +291,191 @@ TEST(TextFile, LoadingKeepsTheFlagsAndSavingMarksTheHistoryModified) {
   ASSERT_TRUE(SaveText(document, folder.Path(L"in.txt")));
   EXPECT_FALSE(document.modified);
   EXPECT_TRUE(document.undo->undoList[0].wasModified);
+}
+
+namespace {
+
+// Open file descriptors of this process, where the system tells; -1 elsewhere.
+int OpenFileCount() {
+  std::error_code error;
+  int count = 0;
+  for (auto it = std::filesystem::directory_iterator("/proc/self/fd", error);
+       !error && it != std::filesystem::directory_iterator(); it.increment(error))
+    ++count;
+  return error || count == 0 ? -1 : count;
+}
+
+}  // namespace
+
+// A file read in part is never taken for the whole, and a failed read leaves no file open.
+TEST(TextFile, AReadErrorOrNoMemoryFailsTheLoadAndLeavesNothingOpen) {
+  TempFolder folder;
+  std::string bytes;
+  for (int i = 0; i < 30000; ++i) bytes += "line " + std::to_string(i) + "\r\n";
+  folder.Write(L"in.txt", bytes);
+  const std::wstring path = folder.Path(L"in.txt");
+  const int filesBefore = OpenFileCount();
+  for (long long budget : {0LL, 1LL, 4096LL, 100000LL}) {
+    auto document = MakeDocument({L"keep"}, Settings(false, 4, 2), 10);
+    platform::testing::FailReadsAfter(budget);
+    LoadFailure why = LoadFailure::none;
+    const bool loaded = LoadText(*document, path, &why);
+    platform::testing::FailReadsAfter(-1);
+    EXPECT_FALSE(loaded) << budget;
+    EXPECT_EQ(why, LoadFailure::cannotRead) << budget;
+    EXPECT_EQ(LinesOf(*document), Lines{L"keep"}) << budget;
+  }
+  for (long long blocks : {0LL, 1LL}) {
+    Document document;
+    platform::testing::FailLargeBlocksAfter(blocks);
+    EXPECT_THROW(LoadText(document, path), std::bad_alloc) << blocks;
+    platform::testing::FailLargeBlocksAfter(-1);
+  }
+  EXPECT_EQ(OpenFileCount(), filesBefore);
+  // Where open files are locked, a file left open could not be written.
+  platform::File writer(platform::CreateForWriting(path));
+  EXPECT_TRUE(writer.IsOpen());
+}
+
+TEST(TextFile, ALineLongerThanALineHoldsIsRefusedNeverCut) {
+  textfile::testing::SetLongestLine(8);
+  struct {
+    std::string bytes;
+    bool loads;
+  } const cases[] = {
+      {"12345678\r\n12345678", true},
+      {"12345678\r\n123456789", false},
+      {"123456789\r\n", false},
+      {std::string("\xFF\xFE") + std::string(18, 'a'), false},  // nine UTF-16 units
+      {std::string("\xFF\xFE") + std::string(16, 'a'), true},
+  };
+  for (const auto& c : cases) {
+    TempFolder folder;
+    folder.Write(L"in.txt", c.bytes);
+    auto document = MakeDocument({L"keep"}, Settings(false, 4, 2), 10);
+    LoadFailure why = LoadFailure::none;
+    EXPECT_EQ(LoadText(*document, folder.Path(L"in.txt"), &why), c.loads) << c.bytes;
+    EXPECT_EQ(why, c.loads ? LoadFailure::none : LoadFailure::lineTooLong) << c.bytes;
+    if (!c.loads) { EXPECT_EQ(LinesOf(*document), Lines{L"keep"}) << c.bytes; }
+  }
+  textfile::testing::SetLongestLine(0);
+}
+
+TEST(TextFile, TheDocumentIsStampedWithTheBytesReadAndWritten) {
+  TempFolder folder;
+  folder.Write(L"in.txt", "one\r\ntwo");
+  Document document;
+  ASSERT_TRUE(LoadText(document, folder.Path(L"in.txt")));
+  EXPECT_EQ(std::optional(document.stamp), ReadFileStamp(folder.Path(L"in.txt")));
+  EXPECT_EQ(document.stamp.hash, HashBytes("one\r\ntwo"));
+  TextPos start = PosAt(document, 0, 0);
+  ReplaceText(document, start, start, L"x", editTyping);
+  ASSERT_TRUE(SaveText(document, folder.Path(L"out.txt")));
+  EXPECT_EQ(std::optional(document.stamp), ReadFileStamp(folder.Path(L"out.txt")));
+  EXPECT_EQ(document.stamp.hash, HashBytes("xone\r\ntwo"));
+  // However the bytes come in pieces, the hash is the same.
+  const std::string bytes = folder.Read(L"in.txt") + std::string(100, 'z');
+  for (std::size_t cut : {0u, 1u, 7u, 31u, 32u, 33u, 64u}) {
+    BytesHash pieces;
+    pieces.Add(std::string_view(bytes).substr(0, cut));
+    pieces.Add(std::string_view(bytes).substr(cut));
+    EXPECT_EQ(pieces.Value(), HashBytes(bytes)) << cut;
+  }
+  EXPECT_NE(HashBytes("ab"), HashBytes("ba"));
+}
+
+// A save that had to replace characters leaves the document modified: the file holds other text.
+TEST(TextFile, ASaveThatReplacesCharactersLeavesTheDocumentModified) {
+  struct {
+    TextFormat format;
+    const wchar_t* typed;
+    bool holds;
+  } const cases[] = {
+      {{Encoding::codePage, false, false}, L"\u00E9\u20AC", true},
+      {{Encoding::codePage, false, false}, L"\u4E2D", false},
+      {{Encoding::codePage, false, false}, L"\xD83D\xDE00", false},
+      {{Encoding::utf8, false, false}, L"\u4E2D\xD83D\xDE00", true},
+      {{Encoding::utf8, false, false}, L"\xDE00", false},  // a lone surrogate
+      {{Encoding::utf16le, true, false}, L"\xDE00", true},
+  };
+  for (const auto& c : cases) {
+    TempFolder folder;
+    folder.Write(L"in.txt", "plain");
+    Document document;
+    ASSERT_TRUE(LoadText(document, folder.Path(L"in.txt")));
+    EXPECT_TRUE(EncodingHoldsText(document));
+    document.format = c.format;
+    TextPos start = PosAt(document, 0, 0);
+    ReplaceText(document, start, start, c.typed, editOther);
+    EXPECT_EQ(EncodingHoldsText(document), c.holds) << static_cast<int>(c.format.encoding);
+    ASSERT_TRUE(SaveText(document, folder.Path(L"in.txt")));
+    EXPECT_EQ(document.modified, !c.holds) << static_cast<int>(c.format.encoding);
+  }
+}
+
+namespace {
+
+// Random file contents rich in what is hard to read back: line ends of every form, bytes above
+// 0x7F (lead and trail bytes of multi-byte code pages, UTF-8 sequences whole and cut), NUL and
+// byte-order marks.
+std::string RandomFileBytes(std::mt19937& random) {
+  static const char* const pieces[] = {"a", "Z", " ", "\t", "\r", "\n", "\r\n", "\x81", "\x82\xA0",
+                                       "\xE9", "\xC3\xA9", "\xE4\xB8\xAD", "\xE4\xB8", "\xF0\x9F\x98\x80",
+                                       "\xFF", "\x80", "\xA4", std::string("\0", 1).c_str(), "\x8E"};
+  static const char* const starts[] = {"", "", "\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"};
+  std::string bytes = starts[random() % std::size(starts)];
+  for (int n = static_cast<int>(random() % 40); n > 0; --n) {
+    const int piece = static_cast<int>(random() % std::size(pieces));
+    bytes += piece == 17 ? std::string(1, '\0') : std::string(pieces[piece]);
+  }
+  return bytes;
+}
+
+}  // namespace
+
+// Any file, in the code pages the platform can be given, comes back byte for byte when one
+// character was typed into it and deleted again.
+TEST(TextFile, AnyFileComesBackByteForByteAfterACharacterTypedAndDeleted) {
+  struct SystemCodePageAfterwards {
+    ~SystemCodePageAfterwards() { platform::testing::UseCodePage(0); }
+  } restore;
+  for (unsigned codePage : {0u, 1252u, 932u, 936u, 949u, 950u, 65001u}) {
+    if (!platform::testing::UseCodePage(codePage)) continue;
+    SCOPED_TRACE(codePage);
+    std::mt19937 random(codePage);
+    TempFolder folder;
+    for (int round = 0; round < 300; ++round) {
+      const std::string bytes = RandomFileBytes(random);
+      folder.Write(L"in.txt", bytes);
+      Document document;
+      ASSERT_TRUE(LoadText(document, folder.Path(L"in.txt")));
+      const int line = static_cast<int>(random() % static_cast<unsigned>(document.LineCount()));
+      const int index = static_cast<int>(random() % static_cast<unsigned>(document.lines[line].Length() + 1));
+      TextPos at = PosAt(document, line, index);
+      ReplaceText(document, at, at, round % 2 ? L"x" : L"\u00E9", editTyping);
+      TextPos after = PosAt(document, line, index + 1);
+      ReplaceText(document, after, PosAt(document, line, index), L"", editDeleteBackward);
+      ASSERT_TRUE(SaveText(document, folder.Path(L"out.txt")));
+      ASSERT_EQ(folder.Read(L"out.txt"), bytes) << "round " << round;
+    }
+  }
+}
+
+// The temporary file beside a path of 257 characters and more has a longer name still.
+TEST(TextFile, APathNearTheLengthLimitIsSavedAndReadBack) {
+  TempFolder folder;
+  const std::size_t base = folder.Path(L"").size();
+  for (std::size_t length : {257u, 258u, 259u, 262u}) {
+    if (length <= base + 5 || length - base > 250) continue;
+    const std::wstring name = std::wstring(length - base - 4, L'n') + L".txt";
+    const std::wstring path = folder.Path(name);
+    ASSERT_EQ(path.size(), length);
+    auto document = MakeDocument({L"long", L"path"}, Settings(false, 4, 2), 80);
+    document->modified = true;
+    ASSERT_TRUE(SaveText(*document, path)) << length;
+    Document read;
+    ASSERT_TRUE(LoadText(read, path)) << length;
+    EXPECT_EQ(LinesOf(read), (Lines{L"long", L"path"}));
+    EXPECT_TRUE(platform::RemoveFile(path));
+  }
 }

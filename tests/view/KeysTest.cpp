@@ -429,23 +429,30 @@ TEST(KeysTest, CopyCutPasteAndAppend) {
   EXPECT_TRUE(CopyAppend(f.view, false));
   EXPECT_EQ(f.surface.clipboard, L"line\r\nsecfirst");
   // Paste replaces the selection; line breaks become lines and the caret ends after the text.
-  // CR LF, a lone CR and a lone LF are one line break each.
+  // CR LF and a lone LF are one line break each; a lone CR is a character, as a line may hold.
   f.surface.clipboard = L"A\r\nB\nC\rD";
   f.Select(0, 0, 0, 5);
   EXPECT_TRUE(PasteClipboard(f.view));
-  EXPECT_EQ(f.Lines(), (Lines{L"A", L"B", L"C", L"D line", L"second"}));
-  ExpectCaret(f.view, {3, 1});
+  EXPECT_EQ(f.Lines(), (Lines{L"A", L"B", L"C\rD line", L"second"}));
+  ExpectCaret(f.view, {2, 3});
+  // Lines copied, one holding a lone CR, come back exactly when pasted.
+  f.Select(1, 0, 3, 0);
+  EXPECT_TRUE(CopySelection(f.view, L""));
+  f.Select(3, 0, 3, 0);
+  EXPECT_TRUE(PasteClipboard(f.view));
+  EXPECT_EQ(f.Lines(), (Lines{L"A", L"B", L"C\rD line", L"B", L"C\rD line", L"second"}));
+  UndoEdit(f.view);
   // A cut whose copy fails leaves the text.
   f.surface.clipboardLocked = true;
-  f.Select(4, 0, 4, 3);
+  f.Select(3, 0, 3, 3);
   EXPECT_FALSE(CutSelection(f.view, L""));
-  EXPECT_EQ(f.Lines()[4], L"second");
+  EXPECT_EQ(f.Lines()[3], L"second");
   f.surface.clipboardLocked = false;
   // Shift+Delete cuts.
   OnKeyDown(f.view, keyDelete, true, false);
-  EXPECT_EQ(f.Lines()[4], L"ond");
+  EXPECT_EQ(f.Lines()[3], L"ond");
   EXPECT_EQ(f.surface.clipboard, L"sec");
-  f.Select(4, 3, 4, 1);  // made backwards
+  f.Select(3, 3, 3, 1);  // made backwards
   EXPECT_TRUE(CopySelection(f.view, L""));
   EXPECT_EQ(f.surface.clipboard, L"nd");
   // No text on the clipboard: paste does nothing.
