@@ -4,6 +4,7 @@
 // replayed on the saved file must give the text exactly as it was at some point since the last
 // write that succeeded (line ends included), never less than that write held, and never text
 // that was not.
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -24,9 +25,14 @@
 
 namespace {
 
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
+// Stops with the condition that did not hold.
+#define Check(condition)                                                   \
+  do {                                                                     \
+    if (!(condition)) {                                                    \
+      std::fprintf(stderr, "%s:%d: %s\n", __FILE__, __LINE__, #condition); \
+      std::abort();                                                        \
+    }                                                                      \
+  } while (false)
 
 // The text with the form of every line end.
 struct Text {
@@ -39,7 +45,8 @@ Text TextOf(const Document& document) {
   Text text;
   for (int i = 0; i < document.LineCount(); ++i) {
     text.lines.emplace_back(document.lines[i].Text());
-    text.lineFeeds.push_back(document.lines[i].EndsInLineFeed());
+    // The last line's line end is never written.
+    text.lineFeeds.push_back(document.lines[i].EndsInLineFeed() && i + 1 < document.LineCount());
   }
   return text;
 }

@@ -36,24 +36,43 @@ struct Pieces {
   std::vector<bool> lineFeed;  // the break after parts[k] ends its line in a line feed alone
 };
 
+// The carriage returns right before index.
+std::size_t ReturnsBefore(std::wstring_view text, std::size_t index) {
+  std::size_t count = 0;
+  while (count < index && text[index - count - 1] == L'\r') ++count;
+  return count;
+}
+
+// Typed or pasted text (keepForms false): a carriage return right before a line feed belongs to
+// the break, whose form is the document's. A replay's text (keepForms true) is in the form
+// TextBetween writes: of the k carriage returns before a line feed, k / 2 are the line's own and
+// an odd k means CR LF.
 Pieces SplitPieces(std::wstring_view text, bool keepForms, bool documentLineFeed) {
   Pieces pieces;
   std::size_t start = 0;
   for (std::size_t feed; (feed = text.find(L'\n', start)) != std::wstring_view::npos; start = feed + 1) {
-    const bool crLf = feed > start && text[feed - 1] == L'\r';
-    pieces.parts.push_back(text.substr(start, feed - start - (crLf ? 1 : 0)));
-    pieces.lineFeed.push_back(keepForms ? !crLf : documentLineFeed);
+    const std::size_t returns = ReturnsBefore(text.substr(start), feed - start);
+    const std::size_t own = keepForms ? returns / 2 : returns - (returns > 0 ? 1 : 0);
+    pieces.parts.push_back(text.substr(start, feed - start - returns + own));
+    pieces.lineFeed.push_back(keepForms ? returns % 2 == 0 : documentLineFeed);
   }
   pieces.parts.push_back(text.substr(start));
   return pieces;
 }
 
-// The pieces joined again, each break in the form its line will end in: what a replay needs to
-// make the same lines.
+// Appends a line break in the form TextBetween writes, after the line whose text ends text: the
+// carriage returns the line ends in are written twice (a break ends in a line feed, so none of
+// them lies before the line).
+void AppendBreak(std::wstring& text, bool lineFeed) {
+  text.append(ReturnsBefore(text, text.size()), L'\r');
+  text += lineFeed ? L"\n" : L"\r\n";
+}
+
+// The pieces joined again in the form a replay reads: what it needs to make the same lines.
 std::wstring JoinPieces(const Pieces& pieces) {
   std::wstring joined(pieces.parts.front());
   for (std::size_t k = 1; k < pieces.parts.size(); ++k) {
-    joined += pieces.lineFeed[k - 1] ? L"\n" : L"\r\n";
+    AppendBreak(joined, pieces.lineFeed[k - 1]);
     joined += pieces.parts[k];
   }
   return joined;
@@ -78,6 +97,7 @@ struct EditPlan {
   std::vector<LineStore::Detached> made;  // else: the lines that take the place of from..to
   std::vector<PlannedRecord> records;
   bool widestMayShrink = false;         // a line as wide as the widest goes or changes
+  bool lineEndToCrLf = false;           // the last line made takes CR LF in place of a line feed
   int newWidth = 0;                     // the widest of the lines made (word wrap off)
 
   EditPlan(Document& doc, const TextPos& f, const TextPos& t, int fl) : document(doc), from(f), to(t), flags(fl) {}
@@ -143,7 +163,10 @@ void MakeLines(EditPlan& plan, std::uint32_t& state) {
     if (isLast) text += tail;
     plan.made.push_back(document.lines.NewLine(text));
     Line& line = *plan.made.back().line;
-    line.SetEndsInLineFeed(isLast ? lastLineFeed : plan.pieces.lineFeed[k]);
+    // A line ending in a carriage return ends in CR LF: with a line feed alone it would be
+    // written as bytes that read back as a line without it (see Prepare for the last line).
+    const bool lineFeed = isLast ? lastLineFeed && !plan.lineEndToCrLf : plan.pieces.lineFeed[k];
+    line.SetEndsInLineFeed(lineFeed && !(text.ends_with(L'\r') && !isLast));
     // The first line stands for the line the edit began in: it keeps its mark, and the bytes
     // that line was read from, for when its characters come back to what they were.
     if (k == 0) {
@@ -155,6 +178,21 @@ void MakeLines(EditPlan& plan, std::uint32_t& state) {
   }
 }
 
+// True when the line the edit leaves last would end in a carriage return before the line feed
+// alone that the line to.line ends in: it is then given CR LF, so that it is written as bytes
+// that read back as it is. The last line of the document, whose line end is not written, keeps
+// its own.
+bool LineEndBecomesCrLf(const EditPlan& plan) {
+  const Document& document = plan.document;
+  const Line& last = document.lines[plan.to.line];
+  if (!last.EndsInLineFeed() || plan.to.line + 1 >= document.LineCount()) return false;
+  if (plan.to.index < last.Length()) return last.CharAt(last.Length() - 1) == L'\r';
+  const std::wstring_view piece = plan.pieces.parts.back();
+  if (!piece.empty()) return piece.back() == L'\r';
+  if (plan.pieces.parts.size() > 1 || plan.from.index == 0) return false;
+  return document.lines[plan.from.line].CharAt(plan.from.index - 1) == L'\r';
+}
+
 // Makes everything the edit needs; the document is not changed. Throws when memory runs out.
 void Prepare(EditPlan& plan, std::wstring_view inserted, std::uint32_t enteringState,
              std::uint32_t& state) {
@@ -164,10 +202,20 @@ void Prepare(EditPlan& plan, std::wstring_view inserted, std::uint32_t enteringS
   plan.pieces = SplitPieces(inserted, KeepsBreakForms(plan.flags), document.format.lineFeed);
   plan.end = EndOf(from, plan.pieces);
   const bool deletes = !SamePlace(from, to);
-  std::wstring removed = deletes ? TextBetween(document, from, to) : std::wstring();
+  plan.lineEndToCrLf = LineEndBecomesCrLf(plan);
+  std::wstring removed;
+  if (plan.lineEndToCrLf) {
+    // The record takes the line end back too: the range reaches the start of the next line.
+    TextPos next(document);
+    SetPos(next, 0, to.line + 1);
+    removed = TextBetween(document, from, next);
+  } else if (deletes) {
+    removed = TextBetween(document, from, to);
+  }
   if (!document.settings.wordwrap && (deletes || !inserted.empty()))
     plan.widestMayShrink = WidestOf(document, from.line, to.line) >= document.widestLine;
-  plan.inPlace = from.line == to.line && plan.pieces.parts.size() == 1 && !document.settings.wordwrap;
+  plan.inPlace = from.line == to.line && plan.pieces.parts.size() == 1 &&
+                 !document.settings.wordwrap && !plan.lineEndToCrLf;
   if (plan.inPlace) {
     Line& line = document.lines[from.line];
     line.ReserveText(line.Length() + static_cast<int>(inserted.size()));
@@ -180,7 +228,14 @@ void Prepare(EditPlan& plan, std::wstring_view inserted, std::uint32_t enteringS
     if (addedLines > removedLines) document.rowTotals.reserve(document.rowTotals.size() + At(addedLines - removedLines));
   }
   const std::size_t mergeable = removed.size();
-  PlanRecords(plan, std::move(removed), !inserted.empty());
+  if (plan.lineEndToCrLf) {
+    // One record replaces the edit and the line end after it by what was there.
+    const int kind = RequestKind(plan.flags) == editContinue ? editContinue : editOther;
+    const TextPlace start{from.index, from.line};
+    plan.records.push_back({kind, start, TextPlace{0, plan.end.line + 1}, std::move(removed)});
+  } else {
+    PlanRecords(plan, std::move(removed), !inserted.empty());
+  }
   ReserveRecords(*document.undo, static_cast<int>(plan.records.size()), mergeable, plan.flags);
   if (document.onReplace) {
     const bool asGiven = KeepsBreakForms(plan.flags) || plan.pieces.parts.size() == 1;
@@ -292,9 +347,26 @@ std::wstring TextBetween(const Document& document, const TextPos& from, const Te
     std::size_t start = i == from.line ? At(from.index) : 0;
     std::size_t end = i == to.line ? At(to.index) : chars.size();
     text.append(chars.substr(start, end - start));
-    if (i < to.line) text += line.EndsInLineFeed() ? L"\n" : L"\r\n";
+    if (i < to.line) AppendBreak(text, line.EndsInLineFeed());
   }
   return text;
+}
+
+void JoinRecordTexts(std::wstring& into, std::wstring_view piece, bool pieceFirst) {
+  const std::wstring_view before = pieceFirst ? piece : std::wstring_view(into);
+  const std::wstring_view after = pieceFirst ? std::wstring_view(into) : piece;
+  // The carriage returns that end the first text belong to the line of a break that begins the
+  // second: they are written twice there.
+  const std::size_t leading = after.find_first_not_of(L'\r');
+  const bool breakFollows = leading != std::wstring_view::npos && after[leading] == L'\n';
+  const std::size_t doubled = breakFollows ? ReturnsBefore(before, before.size()) : 0;
+  if (pieceFirst) {
+    into.insert(0, doubled, L'\r');
+    into.insert(0, piece);
+  } else {
+    into.append(doubled, L'\r');
+    into += piece;
+  }
 }
 
 ChangeRecord ReplaceText(Document& document, const TextPos& first, const TextPos& second,

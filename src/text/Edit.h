@@ -40,9 +40,15 @@ struct ChangeRecord {
 ChangeRecord ReplaceText(Document& document, const TextPos& first, const TextPos& second,
                          std::wstring_view text, int flags);
 
-// The text between two positions in order, its line breaks in the form ReplaceText records them
-// for undo (and replays read them).
+// The text between two positions in order, in the form undo records and recovery journals keep
+// it (replays read it, flags editIntoRedo, editKeepRedo or editCrLfBreaks): each line break is
+// written as the line ends, a line feed alone or a carriage return and a line feed, and every
+// carriage return a line ends in before its break is written twice, so that a line ending in one
+// before a line feed alone is not taken for a line ending in CR LF.
 std::wstring TextBetween(const Document& document, const TextPos& from, const TextPos& to);
+// Joins two texts of that form that stand one after the other in the document (piece after
+// into, or before it with pieceFirst), so that the result is in that form too.
+void JoinRecordTexts(std::wstring& into, std::wstring_view piece, bool pieceFirst);
 
 // Adds next, a change made after those total stands for, to total (which may stand for none
 // yet): the rows to repaint cover both changes, counted in the text after next, and the caret

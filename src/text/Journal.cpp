@@ -14,7 +14,9 @@ namespace {
 
 constexpr std::string_view headerTag = "FUMJ";
 constexpr char changeTag = 'E';
-// Version 1 hashed the saved file with FNV-1a; version 2 hashes it as FileStamp does.
+// Version 1 hashed the saved file with FNV-1a and wrote every line break as CR LF after the
+// line's own carriage returns; version 2 hashes it as FileStamp does and writes texts as
+// TextBetween does.
 constexpr std::uint32_t formatVersion = 2;
 constexpr std::size_t recordPrefix = 8;  // the payload's length and its CRC-32
 
@@ -212,6 +214,28 @@ void AppendJournalChange(std::string& out, int firstIndex, int firstLine, int se
   });
 }
 
+namespace {
+
+// A text of the first version in the form TextBetween writes: of the k carriage returns before
+// a line feed, k - 1 were the line's own.
+std::wstring FromFirstVersion(std::wstring_view text) {
+  std::wstring converted;
+  std::size_t returns = 0;
+  for (wchar_t ch : text) {
+    if (ch == L'\r') {
+      ++returns;
+      continue;
+    }
+    if (ch == L'\n') returns = returns > 0 ? 2 * returns - 1 : 0;
+    converted.append(returns, L'\r');
+    converted += ch;
+    returns = 0;
+  }
+  return converted.append(returns, L'\r');
+}
+
+}  // namespace
+
 std::optional<JournalContents> ParseJournal(std::string_view bytes) {
   std::size_t pos = 0;
   std::optional<std::string_view> header = NextRecord(bytes, pos);
@@ -220,6 +244,7 @@ std::optional<JournalContents> ParseJournal(std::string_view bytes) {
   while (std::optional<std::string_view> payload = NextRecord(bytes, pos)) {
     std::optional<JournalChange> change = ParseChange(*payload);
     if (!change) break;
+    if (contents->version == 1) change->text = FromFirstVersion(change->text);
     contents->changes.push_back(std::move(*change));
   }
   return contents;

@@ -63,7 +63,8 @@ class Line {
   }
 
   // The line end after the line: a line feed alone, or a carriage return and a line feed. The
-  // last line's is not written.
+  // last line's is not written. A line whose characters end in a carriage return ends in CR LF
+  // (unless it is the last): with a line feed alone its bytes would read back as another line.
   bool EndsInLineFeed() const { return (word_ & lineFeedFlag) != 0; }
   void SetEndsInLineFeed(bool lineFeed) { word_ = lineFeed ? word_ | lineFeedFlag : word_ & ~lineFeedFlag; }
 

@@ -272,15 +272,26 @@ bool EncodingHoldsText(const Document& document) {
   return true;
 }
 
+namespace {
+
+// The line end a line takes when all take one: a line ending in a carriage return keeps CR LF,
+// since with a line feed alone it would read back without it.
+bool LineEndFor(const Line& line, bool lineFeed) {
+  return lineFeed && !(line.Length() > 0 && line.CharAt(line.Length() - 1) == L'\r');
+}
+
+}  // namespace
+
 void SetLineEnds(Document& document, bool lineFeed) {
   document.format.lineFeed = lineFeed;
-  for (int i = 0; i < document.LineCount(); ++i) document.lines[i].SetEndsInLineFeed(lineFeed);
+  for (int i = 0; i < document.LineCount(); ++i)
+    document.lines[i].SetEndsInLineFeed(LineEndFor(document.lines[i], lineFeed));
 }
 
 bool LineEndsAlike(const Document& document) {
   const bool lineFeed = document.format.lineFeed;
   for (int i = 0; i + 1 < document.LineCount(); ++i)
-    if (document.lines[i].EndsInLineFeed() != lineFeed) return false;
+    if (document.lines[i].EndsInLineFeed() != LineEndFor(document.lines[i], lineFeed)) return false;
   return true;
 }
 

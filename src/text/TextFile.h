@@ -26,7 +26,9 @@ bool SaveText(Document& document, const std::wstring& path);
 // True when the document's encoding can store every character of its text, so that a save
 // writes the text as it is.
 bool EncodingHoldsText(const Document& document);
-// Every line ends in a line feed alone (or a carriage return and a line feed), new ones too.
+// Every line ends in a line feed alone (or a carriage return and a line feed), new ones too;
+// a line ending in a carriage return keeps CR LF (with a line feed alone it would read back
+// without that carriage return).
 void SetLineEnds(Document& document, bool lineFeed);
 // True when every line but the last ends in the form new lines take.
 bool LineEndsAlike(const Document& document);

@@ -60,10 +60,10 @@ void Merge(UndoHistory& history, int kind, TextPlace first, TextPlace second,
       history.mergePosition = second;
       break;
     case editDeleteForward:  // the caret stays; the deleted text follows the run's
-      last.text += text;
+      JoinRecordTexts(last.text, text, false);
       break;
     default:  // the backward run grows to the left
-      last.text.insert(0, text);
+      JoinRecordTexts(last.text, text, true);
       last.first = last.second = first;
       history.mergePosition = PlaceLeftOf(*history.document, first);
       break;
@@ -98,9 +98,12 @@ void ReserveRecords(UndoHistory& history, int count, std::size_t mergedText, int
     return;
   }
   Grow(history.undoList, static_cast<std::size_t>(count));
+  // Only runs of single deletions merge texts; a join may write the carriage returns ending one
+  // of the texts twice.
   if (!history.undoList.empty()) {
-    std::wstring& text = history.undoList.back().text;
-    text.reserve(text.size() + mergedText);
+    UndoRecord& last = history.undoList.back();
+    if (last.kind == editDeleteForward || last.kind == editDeleteBackward)
+      last.text.reserve(2 * (last.text.size() + mergedText));
   }
 }
 

@@ -251,9 +251,12 @@ TEST(Journal, AJournalOfTheFirstVersionIsStillRecognised) {
   for (std::uint32_t word : {static_cast<std::uint32_t>(payload.size()), Crc32(payload)})
     for (int shift = 0; shift < 32; shift += 8) journal += static_cast<char>(word >> shift);
   journal += payload;
+  // Its texts wrote every break as CR LF after the line's own carriage returns.
+  AppendJournalChange(journal, 0, 0, 0, 0, L"x\r\r\ny\r\nz\r");
   std::optional<JournalContents> read = ParseJournal(journal);
   ASSERT_TRUE(read);
   EXPECT_EQ(read->version, 1u);
+  EXPECT_EQ(read->changes.at(0).text, L"x\r\r\r\ny\r\nz\r");
   EXPECT_TRUE(SavedFileUnchanged(*read));
   folder.Write(L"a.txt", "abd");
   EXPECT_FALSE(SavedFileUnchanged(*read));
@@ -329,4 +332,49 @@ TEST(Journal, ReplayMakesTheSameLinesFromPastedBreaksAndUndoneLoneCarriageReturn
   ASSERT_TRUE(LoadText(*replayed, file));
   ReplayJournal(*replayed, changes);
   EXPECT_EQ(LinesOf(*replayed), LinesOf(*document));
+}
+
+// A line ending in a carriage return ends in CR LF, so that it is saved as bytes that read back
+// as it is; undo gives the line feed back, and replays and runs of deletions keep each form.
+TEST(Journal, CarriageReturnsEndingALineComeBackAsTheyWere) {
+  TempFolder folder;
+  const std::string bytes = "a\r\nb\n";
+  folder.Write(L"in.txt", bytes);
+  auto document = MakeDocument({L""}, Settings(false, 4, 0), 80);
+  ASSERT_TRUE(LoadText(*document, folder.Path(L"in.txt")));
+  std::vector<JournalChange> changes;
+  document->onReplace = [&](const TextPos& from, const TextPos& to, std::wstring_view text) {
+    changes.push_back({from.index, from.line, to.index, to.line, std::wstring(text)});
+  };
+  SetLineEnds(*document, true);
+  ReplaceText(*document, PosAt(*document, 1, 1), PosAt(*document, 1, 1), L"\r", editOther);
+  ReplaceText(*document, PosAt(*document, 2, 0), PosAt(*document, 2, 0), L"\r\r\n", editOther);
+  const Lines typed = LinesOf(*document);
+  ASSERT_EQ(typed, (Lines{L"a", L"b\r", L"\r", L""}));
+  ASSERT_TRUE(SaveText(*document, folder.Path(L"typed.txt")));
+  EXPECT_EQ(folder.Read(L"typed.txt"), "a\nb\r\r\n\r\r\n");
+  Document reread;
+  ASSERT_TRUE(LoadText(reread, folder.Path(L"typed.txt")));
+  EXPECT_EQ(LinesOf(reread), typed);
+  // Deleted forward and backward one unit at a time, each line end joins a run.
+  for (int i = 0; i < 3; ++i)
+    ReplaceText(*document, PosAt(*document, 1, 1), PosAt(*document, 1, 2), L"", editDeleteForward);
+  ReplaceText(*document, PosAt(*document, 0, 1), PosAt(*document, 1, 0), L"", editDeleteBackward);
+  ReplaceText(*document, PosAt(*document, 0, 0), PosAt(*document, 0, 1), L"", editDeleteBackward);
+  Undo(*document->undo);
+  Undo(*document->undo);
+  EXPECT_EQ(LinesOf(*document), typed);
+  ASSERT_TRUE(SaveText(*document, folder.Path(L"out.txt")));
+  EXPECT_EQ(folder.Read(L"out.txt"), folder.Read(L"typed.txt"));
+  auto replayed = MakeDocument({L""}, Settings(false, 4, 0), 80);
+  ASSERT_TRUE(LoadText(*replayed, folder.Path(L"in.txt")));
+  SetLineEnds(*replayed, true);
+  ReplayJournal(*replayed, changes);
+  EXPECT_EQ(LinesOf(*replayed), typed);
+  for (int i = 0; i < replayed->LineCount(); ++i)
+    EXPECT_EQ(replayed->lines[i].EndsInLineFeed(), document->lines[i].EndsInLineFeed()) << i;
+  Undo(*document->undo);
+  Undo(*document->undo);
+  ASSERT_TRUE(SaveText(*document, folder.Path(L"out.txt")));
+  EXPECT_EQ(folder.Read(L"out.txt"), "a\nb\n");
 }

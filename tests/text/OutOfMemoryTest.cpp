@@ -14,6 +14,9 @@
 #include "text/Journal.h"
 #include "text/UndoHistory.h"
 
+// The replacements below pair malloc with free; the compiler cannot see that through new.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+
 namespace {
 // Allocations that may still succeed; negative: no fault armed.
 long long allocationsLeft = -1;
