@@ -147,13 +147,8 @@ Line* AppendLine(Loading& loading, const Unit* units, std::size_t count) {
   std::vector<int>& totals = loading.totals;
   if (totals.size() == totals.capacity()) totals.reserve(totals.size() * 2 + 16);
   totals.push_back(loading.rows);
-  if (!document.settings.wordwrap) {
-    // No encoding turns anything but the tab unit into a tab.
-    int width = Find(units, units + count, '\t') != units + count
-                    ? LineWidth(document, line)
-                    : line.Length();
-    loading.widest = std::max(loading.widest, width);
-  }
+  // Wide characters and marks take other than one cell each: the width is counted in cells.
+  if (!document.settings.wordwrap) loading.widest = std::max(loading.widest, LineWidth(document, line));
   return &line;
 }
 

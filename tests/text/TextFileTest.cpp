@@ -221,6 +221,10 @@ TEST(TextFile, LoadedLinesAreLaidOutForTheDocument) {
   EXPECT_EQ(document.rowTotals, (std::vector<int>{1, 2, 3}));
   EXPECT_EQ(document.widestLine, 25);
   EXPECT_EQ(document.lines[1].IndentWidth(), 4);
+  // Wide characters take two cells each, a combining mark none.
+  folder.Write(L"wide.txt", "\xEF\xBB\xBF" "ab\r\n\xE4\xB8\xAD\xE6\x96\x87" "e\xCC\x81");
+  ASSERT_TRUE(LoadText(document, folder.Path(L"wide.txt")));
+  EXPECT_EQ(document.widestLine, 5);
 
   document.settings.wordwrap = true;
   document.wrapWidth = 10;
