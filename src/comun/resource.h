@@ -271,6 +271,9 @@
 #define IDS_RECOVERKEPT        191     // a journal whose file changed; %1 the name, %2 its path
 #define IDS_LINETOOLONG        192     // a file with a line too long to open; %1 its name
 #define IDS_CANTSTORE          193     // the question before a save that would replace characters
+#define IDS_FILECHANGED        195     // another program changed a modified document's file; %1 the name
+#define IDS_SAVEOVER           196     // the question before saving over such a file; %1 the name
+#define IDS_FILEREMOVED        197     // another program removed a document's file; %1 the name
 #define IDS_MENUBAR_TOOLS      40037   // label of the menu bar's first button
 #define IDS_CANTRUN            301     // a Tools program could not be started
 #define IDS_STOPCAPTURE        302     // Exit while captured Tools runs go on

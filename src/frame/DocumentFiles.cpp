@@ -117,6 +117,7 @@ void MainFrame::OpenFile(const std::wstring& path, platform::NamePositions posit
     target->untitled = false;
     target->startup = false;
     RestartJournal(*target);
+    FollowFile(*target);
     settings_->AddRecent(path);
     ShowDocument(*target, documents.Find(beforeId));
     // The copy goes now, found again (the question ran a message loop), leaving its place for
@@ -241,10 +242,14 @@ bool MainFrame::SaveDocument(OpenDocument& document) {
   // An unchanged document is not written again.
   if (!document.text->modified) return false;
   const unsigned id = document.id;
-  if (!WriteText(id, document.file.path)) return false;
+  if (!MayWriteOver(id)) return false;
+  // A question may have run a message loop: the document is found again.
+  const OpenDocument* asked = documents.Find(id);
+  if (!asked || !WriteText(id, asked->file.path)) return false;
   OpenDocument* saved = documents.Find(id);
   if (!saved) return false;
   RestartJournal(*saved);
+  FollowFile(*saved);
   settings_->AddRecent(saved->file.path);
   return true;
 }
@@ -297,6 +302,7 @@ bool MainFrame::SaveDocumentAs(OpenDocument& named) {
   document->untitled = false;
   document->startup = false;
   RestartJournal(*document);
+  FollowFile(*document);
   settings.AddRecent(path);
   UpdateTitle(*document);
   ClassifyDocument(settings, *document->text, path, positions.name,

@@ -92,6 +92,8 @@ void MainFrame::ShowDocument(OpenDocument& document, OpenDocument* previous) {
   // The line number field follows the shown view; views behind it never set it.
   ShowLineNumber(*document.view);
   UpdateTitle(document);
+  // Its file may have been changed while it was behind another.
+  if (!document.untitled) LookAtFilesSoon(document.id);
 }
 
 void MainFrame::HideDocument(OpenDocument& document) {

@@ -249,6 +249,10 @@ LRESULT MainFrame::OnHandlerMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_ENDSESSION:
       OnEndSession(wParam != FALSE);
       return 0;
+    case WM_ACTIVATEAPP:
+      // Another program had the focus: it may have changed files meanwhile.
+      if (wParam) LookAtFilesSoon(0);
+      return 0;
     case WM_SETTINGCHANGE:
       SHHandleWMSettingChange(mainWindow, wParam, lParam, &activationState);
       return 0;

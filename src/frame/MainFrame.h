@@ -19,6 +19,7 @@
 #include "pocketpc/PocketPC.h"
 #include "search/IncrementalFind.h"
 #include "search/Searcher.h"
+#include "text/FileWatch.h"
 #include "text/TextFormat.h"
 #include "view/Completion.h"
 #include "view/ViewWindowWin32.h"
@@ -52,6 +53,8 @@ struct OpenDocument {
   // Where the relative paths of its place lines start (Find in Files' folder, the folder a
   // captured program ran in); empty: the document's own folder.
   std::wstring locationFolder;
+  // What is known of changes other programs make to the file, and the user's answers about them.
+  FileWatch watch;
   // Start-up and never edited: the next Open or New takes it instead of adding a document.
   bool Pristine() const;
 };
@@ -202,6 +205,19 @@ class MainFrame final : public ViewFrame {
   // of its own does so after this step.
   void ReturnToRememberedPlace(OpenDocument& document);
 
+  // ---- Files changed by other programs (FrameFileWatch.cpp) ---------------------------------
+
+  // The document's text equals its file, read or written just now: changes are looked for
+  // against those bytes.
+  void FollowFile(OpenDocument& document);
+  // Looks at the file of the document with this id (0: of every document) once no question,
+  // dialog or menu is open: an unmodified document takes the file's new text; the shown one is
+  // asked about, or told, what concerns its changes.
+  void LookAtFilesSoon(unsigned id);
+  // Just before the document with this id is saved: false when its file was changed by another
+  // program and the user chose not to save over it.
+  bool MayWriteOver(unsigned id);
+
   // ---- Fields ---------------------------------------------------------------------------------
 
   std::wstring className;        // window class of the main window, "CEFEDITOR"
@@ -248,6 +264,11 @@ class MainFrame final : public ViewFrame {
   std::wstring journalFolder;  // where the recovery journals are; empty when they are off
   UINT_PTR journalTimer = 0;   // the journal timer's id while changes wait, else 0
   bool offerJournals = false;  // journals left behind are offered (set once the window is up)
+
+  // The documents whose files wait to be looked at, and whether all do.
+  std::vector<unsigned> filesToLookAt;
+  bool lookAtAllFiles = false;
+  bool lookQueued = false;  // a look waits for the handlers to end
 
   SHACTIVATEINFO activationState{};
   bool closing = false;  // set by Exit just before the main window is destroyed
@@ -331,6 +352,17 @@ class MainFrame final : public ViewFrame {
   // FrameSession.cpp
   // The platform ends the user's session (WM_ENDSESSION); ending is false when it does not.
   void OnEndSession(bool ending);
+
+  // FrameFileWatch.cpp
+  void LookAtWaitingFiles();
+  void LookAtFile(unsigned id);
+  // Reads the document's file again, as one undo step, keeping its place; false when it could
+  // not be read.
+  bool Reload(OpenDocument& document);
+  void AskToReload(unsigned id);
+  // The file is gone: the text is marked modified so that Save writes it back.
+  void MarkRemoved(OpenDocument& document);
+  void TellRemoved(unsigned id);
 
   // DocumentFiles.cpp
   // Makes the document that was active before an open active again, or its neighbour when

@@ -63,6 +63,13 @@ bool IsPosVisible(const EditView& view, const TextPos& pos, int& dx, int& dy) {
   return dx == 0 && dy == 0;
 }
 
+void KeepPlaceInNewText(EditView& view) {
+  view.selectionActive = false;
+  view.findHitSelected = false;
+  SetPos(view.caret, view.caret.index, view.caret.line);
+  view.anchor = view.caret;
+}
+
 void TakeDesiredColumn(EditView& view) { view.desiredColumn = view.caret.visualColumn; }
 
 void ShowLineNumber(EditView& view) {

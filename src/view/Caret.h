@@ -22,6 +22,11 @@ void UpdateCaret(EditView& view, TextPos previous, bool extend, int policy);
 // for a record with firstRow -1.
 void AfterEdit(EditView& view, const ChangeRecord& change);
 
+// After the document's text was replaced under the view (its file read again): the caret keeps
+// its line and index as far as the new text has them, and the selection ends. The first row
+// shown stays, brought into the text when the view is set up again.
+void KeepPlaceInNewText(EditView& view);
+
 // The caret's visual column becomes the one vertical moves aim at: after horizontal moves
 // and edits.
 void TakeDesiredColumn(EditView& view);
