@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "text/ByteScan.h"
 #include "text/CodePage.h"
 #include "text/FileStamp.h"
 #include "text/Document.h"
@@ -92,15 +93,18 @@ struct Loading {
   bool tooLong = false;  // a line was longer than longestLine: the load stops
 };
 
-// The first unit equal to ch in [from, to), or to; memchr for bytes, which searches fastest.
+// The first unit equal to ch in [from, to), or to.
 template <typename Unit>
 const Unit* Find(const Unit* from, const Unit* to, char ch) {
-  if constexpr (sizeof(Unit) == 1) {
-    const void* found = std::memchr(from, ch, static_cast<std::size_t>(to - from));
-    return found ? static_cast<const Unit*>(found) : to;
-  } else {
-    return std::find(from, to, Unit(ch));
-  }
+  if constexpr (sizeof(Unit) == 1) return bytescan::Find(from, to, ch);
+  else return std::find(from, to, Unit(ch));
+}
+
+// How many units of [from, to) equal ch.
+template <typename Unit>
+std::size_t Count(const Unit* from, const Unit* to, char ch) {
+  if constexpr (sizeof(Unit) == 1) return bytescan::Count(from, to, ch);
+  else return static_cast<std::size_t>(std::count(from, to, Unit(ch)));
 }
 
 // Appends one line of count units (bytes, or UTF-16 units already decoded) to the store, its
@@ -145,7 +149,6 @@ Line* AppendLine(Loading& loading, const Unit* units, std::size_t count) {
   LayoutLine(document, line, loading.state);
   loading.rows += line.SegmentCount();
   std::vector<int>& totals = loading.totals;
-  if (totals.size() == totals.capacity()) totals.reserve(totals.size() * 2 + 16);
   totals.push_back(loading.rows);
   // Wide characters and marks take other than one cell each: the width is counted in cells.
   if (!document.settings.wordwrap) loading.widest = std::max(loading.widest, LineWidth(document, line));
@@ -160,6 +163,11 @@ Line* AppendLine(Loading& loading, const Unit* units, std::size_t count) {
 template <typename Unit>
 bool SplitLines(Loading& loading, const Unit* text, std::size_t count) {
   const Unit* end = text + count;
+  // The lines counted first: the line order and the row totals are made at their size once,
+  // instead of being copied as they grow (and held twice while they are).
+  const std::size_t lines = Count(text, end, '\n') + 1;
+  loading.store.ReserveMore(lines);
+  loading.totals.reserve(lines);
   bool first = true, firstLineFeed = false;
   for (const Unit* start = text;;) {
     const Unit* feed = Find(start, end, '\n');

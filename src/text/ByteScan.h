@@ -1,0 +1,47 @@
+// Searching and counting one byte value in a block of bytes, sixteen bytes at a time.
+#pragma once
+
+#include <cstddef>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace bytescan {
+
+// The first byte equal to value in [from, to), or to. The C library's memchr is a plain byte
+// loop in some runtimes, and line splitting runs over every byte of a file.
+inline const char* Find(const char* from, const char* to, char value) {
+#if defined(__SSE2__)
+  const __m128i wanted = _mm_set1_epi8(value);
+  for (; to - from >= 16; from += 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+    const int hits = _mm_movemask_epi8(_mm_cmpeq_epi8(block, wanted));
+    if (hits != 0) return from + __builtin_ctz(static_cast<unsigned>(hits));
+  }
+  for (; from < to; ++from)
+    if (*from == value) return from;
+  return to;
+#else
+  const void* found = std::memchr(from, value, static_cast<std::size_t>(to - from));
+  return found ? static_cast<const char*>(found) : to;
+#endif
+}
+
+// How many bytes of [from, to) equal value.
+inline std::size_t Count(const char* from, const char* to, char value) {
+  std::size_t count = 0;
+#if defined(__SSE2__)
+  const __m128i wanted = _mm_set1_epi8(value);
+  for (; to - from >= 16; from += 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+    count += static_cast<std::size_t>(
+        __builtin_popcount(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, wanted)))));
+  }
+#endif
+  for (; from < to; ++from) count += *from == value;
+  return count;
+}
+
+}  // namespace bytescan

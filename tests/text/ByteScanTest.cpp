@@ -1,0 +1,26 @@
+// The sixteen-at-a-time byte search and count agree with a plain walk, wherever the block
+// boundaries fall and whatever the bytes' sign.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+
+#include "text/ByteScan.h"
+
+TEST(ByteScan, FindAndCountAgreeWithAPlainWalkAtEveryOffsetAndLength) {
+  std::mt19937 random(7);
+  std::string bytes(200, '\0');
+  for (char& b : bytes) b = "ab\n\x80\xFF"[random() % 5];
+  for (char wanted : {'\n', '\x80', '\xFF', 'z'}) {
+    for (std::size_t from = 0; from < 40; ++from) {
+      for (std::size_t to = from; to <= bytes.size(); to += 7) {
+        const char* begin = bytes.data() + from;
+        const char* end = bytes.data() + to;
+        EXPECT_EQ(bytescan::Find(begin, end, wanted), std::find(begin, end, wanted)) << from << " " << to;
+        EXPECT_EQ(bytescan::Count(begin, end, wanted),
+                  static_cast<std::size_t>(std::count(begin, end, wanted)));
+      }
+    }
+  }
+}
