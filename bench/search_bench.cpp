@@ -133,6 +133,32 @@ void CompletionBench(const std::wstring& path, int runs, Searcher& searcher) {
   Report("replace all, word index kept", replacing, note);
 }
 
+// The word index built in idle time after the file was read, a part at a time as the main loop
+// does it (the longest part is how long a key may wait), and Complete Word after it.
+void IdleCompletionBench(const std::wstring& path, int runs) {
+  Runs longestPart, completing;
+  for (int run = 0; run < runs; ++run) {
+    Shown shown(path, bench::lineCount);
+    MoveDocumentEnd(shown.view, false);
+    ReplaceSelection(shown.view, L"\r\nva", editOther);
+    Timing longest;
+    for (bool done = false; !done;) {
+      Stopwatch part;
+      done = CountWordsAhead(*shown.document, unitsCountedInIdleTime);
+      const Timing elapsed = part.Elapsed();
+      if (elapsed.wall > longest.wall) longest = elapsed;
+    }
+    longestPart.Add(longest);
+    Document* documents[] = {shown.document.get()};
+    CompletionList list;
+    Stopwatch asking;
+    list.Start(shown.view, documents);
+    completing.Add(asking.Elapsed());
+  }
+  Report("idle word counting, longest part", longestPart);
+  Report("complete word, index built when idle", completing);
+}
+
 // Find as you type from the middle of the file: each keystroke of a word with a hit nearby, and
 // one text without a hit (the whole file, and back to the start place).
 void FindAsYouTypeBench(const std::wstring& path, int runs) {
@@ -294,6 +320,7 @@ int main(int argc, char** argv) {
   searcher.SetOption(searchRegularExpression, false);
   searcher.SetFindText(L"int");
   CompletionBench(path, runs, searcher);
+  IdleCompletionBench(path, runs);
   FindAsYouTypeBench(path, runs);
   MatchBracketBench(path, runs);
   return 0;

@@ -23,6 +23,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <limits>
 
 namespace {
 
@@ -87,7 +88,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const Lines original = LinesOf(*document);
   Lines model = original;
   HistoryModel history(original);
-  AttachWordIndex(*document);
+  // The word index may still be being built, its first lines alone counted.
+  AttachWordIndex(*document, in.Number(2) ? std::numeric_limits<std::size_t>::max()
+                                           : static_cast<std::size_t>(in.Number(40)));
   std::string journal = EncodeJournalHeader({}, L"doc1");
   document->onReplace = [&](const TextPos& from, const TextPos& to, std::wstring_view text) {
     AppendJournalChange(journal, from.index, from.line, to.index, to.line, text);

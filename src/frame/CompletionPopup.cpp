@@ -306,3 +306,13 @@ void CloseCompletion(MainFrame& frame) {
   frame.completionView = nullptr;
   if (HWND window = std::exchange(frame.completionWindow, nullptr)) DestroyWindow(window);
 }
+
+bool CountWordsInIdleTime(MainFrame& frame) {
+  // The shown document first: its words are the likeliest to be wanted.
+  if (OpenDocument* shown = frame.ActiveDocument(); shown && !CountWordsAhead(*shown->text, unitsCountedInIdleTime))
+    return true;
+  for (const auto& document : frame.documents) {
+    if (!CountWordsAhead(*document->text, unitsCountedInIdleTime)) return true;
+  }
+  return false;
+}

@@ -16,3 +16,8 @@ bool CompletionMessage(MainFrame& frame, UINT message, WPARAM wParam, LPARAM lPa
 
 // Closes the list, if it is open, and changes nothing else.
 void CloseCompletion(MainFrame& frame);
+
+// Work for the main message loop when no message waits: builds the word indexes of the open
+// documents a small part at a time, so that the first Complete Word in a large file finds its
+// index ready. True while some index still has lines to count.
+bool CountWordsInIdleTime(MainFrame& frame);

@@ -7,6 +7,7 @@
 #include "comun/resource.h"
 #include "config/AppSettings.h"
 #include "frame/CommandLine.h"
+#include "frame/CompletionPopup.h"
 #include "frame/MainFrame.h"
 #include "settings/AcceleratorTableWin32.h"
 
@@ -33,7 +34,12 @@ void LoadBuiltInFilters(HINSTANCE instance) {
 
 int RunMessageLoop() {
   MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+  for (;;) {
+    // Idle work is done here, in the outermost loop only, in parts short enough that the
+    // messages stay answered: never inside a dialog's or a question's loop, whose documents may
+    // be in the middle of a change.
+    if (!PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE) && CountWordsInIdleTime(frame)) continue;
+    if (GetMessageW(&message, nullptr, 0, 0) <= 0) break;
     if (accelerators.Handle() &&
         TranslateAcceleratorW(message.hwnd, accelerators.Handle(), &message)) {
       continue;

@@ -49,11 +49,20 @@ WordIndex::WordIndex(std::shared_ptr<const WordChars> chars, const void* source)
 }
 
 void WordIndex::AddDocument(const Document& document) {
-  for (int i = 0; i < document.LineCount(); ++i) {
-    const Line& line = document.lines[i];
-    ScanLine(line, 0, line.Length(), true);
-  }
+  CountLines(document, std::numeric_limits<std::size_t>::max());
 }
+
+bool WordIndex::CountLines(const Document& document, std::size_t units) {
+  std::size_t read = 0;
+  for (; counted_ < document.LineCount() && read < units; ++counted_) {
+    const Line& line = document.lines[counted_];
+    ScanLine(line, 0, line.Length(), true);
+    read += static_cast<std::size_t>(line.Length()) + 1;
+  }
+  return IsComplete(document);
+}
+
+bool WordIndex::IsComplete(const Document& document) const { return counted_ >= document.LineCount(); }
 
 void WordIndex::ScanLine(const Line& line, int begin, int end, bool add) {
   if (begin >= end) return;
@@ -127,6 +136,18 @@ void WordIndex::CountJoined(std::wstring_view before, std::wstring_view run, std
 
 void WordIndex::BeforeReplace(const Document& document, const TextPos& from, const TextPos& to,
                               std::wstring_view text) {
+  if (from.line >= counted_) return;  // lines still to be counted as they will be
+  if (to.line >= counted_) {
+    // The change reaches into the lines still to be counted: from its first line on, the lines
+    // are counted again later as they will be.
+    for (; counted_ > from.line; --counted_) {
+      const Line& line = document.lines[counted_ - 1];
+      ScanLine(line, 0, line.Length(), false);
+    }
+    return;
+  }
+  // Every line the change touches is counted: those it makes or removes are too.
+  counted_ += static_cast<int>(std::count(text.begin(), text.end(), L'\n')) - (to.line - from.line);
   const Line& first = document.lines[from.line];
   const Line& last = document.lines[to.line];
   // The words the change touches reach out over the word characters next to it. A run longer

@@ -49,11 +49,18 @@ class WordIndex {
   const WordChars& Chars() const { return *chars_; }
   const void* Source() const { return source_; }
 
-  // Counts every word of document.
+  // Counts every word of document (the lines not counted yet).
   void AddDocument(const Document& document);
+  // The index may be built a part at a time, in the program's idle time: the lines are counted
+  // from the first on, whole lines until about units characters were read. True once every line
+  // is counted; until then the index holds the words of the counted lines alone.
+  bool CountLines(const Document& document, std::size_t units);
+  bool IsComplete(const Document& document) const;
   // The text between from and to (in order, inside the document) is about to be replaced by
   // text: the words that the change ends are taken out and those it makes are counted. Reads
-  // only the characters next to the change and the lines it removes.
+  // only the characters next to the change and the lines it removes. Of an index still being
+  // built, a change in lines not counted yet changes nothing, and one that reaches into them
+  // from counted lines makes those lines uncounted again, from its first line on.
   void BeforeReplace(const Document& document, const TextPos& from, const TextPos& to,
                      std::wstring_view text);
 
@@ -104,4 +111,5 @@ class WordIndex {
   std::vector<Entry> table_;
   std::size_t used_ = 0;    // places taken
   std::size_t unused_ = 0;  // places taken by words with count 0
+  int counted_ = 0;         // the document's lines from the first on whose words are counted
 };

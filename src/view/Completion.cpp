@@ -58,15 +58,25 @@ bool AlphabeticalBefore(const std::wstring& a, const std::wstring& b) {
   return a < b;
 }
 
+// The document's word index, made anew when the characters its words are made of changed;
+// it may not have counted every line yet.
+WordIndex& IndexOf(Document& document) {
+  const SyntaxDef* syntax = SyntaxOf(document);
+  if (!document.words || document.words->Source() != syntax)
+    document.words = std::make_unique<WordIndex>(CharsOf(syntax), syntax);
+  return *document.words;
+}
+
 }  // namespace
 
 WordIndex& WordsOf(Document& document) {
-  const SyntaxDef* syntax = SyntaxOf(document);
-  if (!document.words || document.words->Source() != syntax) {
-    document.words = std::make_unique<WordIndex>(CharsOf(syntax), syntax);
-    document.words->AddDocument(document);
-  }
-  return *document.words;
+  WordIndex& words = IndexOf(document);
+  words.AddDocument(document);
+  return words;
+}
+
+bool CountWordsAhead(Document& document, std::size_t units) {
+  return IndexOf(document).CountLines(document, units);
 }
 
 WordBeforeCaret PrefixAtCaret(const EditView& view) {

@@ -2,6 +2,7 @@
 // that complete it, and the drop-down list's choice among them, apart from its window.
 #pragma once
 
+#include <cstddef>
 #include <span>
 #include <string>
 #include <vector>
@@ -12,8 +13,14 @@ class Document;
 class WordIndex;
 
 // The word index of document, built at the first call and again when the characters its words
-// are made of changed (the document's syntax definition, or none).
+// are made of changed (the document's syntax definition, or none), with every line counted.
 WordIndex& WordsOf(Document& document);
+// Builds the word index of document ahead of the first completion, a part at a time: counts
+// whole lines until about units characters were read. True when every line is counted.
+bool CountWordsAhead(Document& document, std::size_t units);
+// The characters counted at once in idle time: about a millisecond's work, so that a key
+// pressed meanwhile waits no longer than that.
+inline constexpr std::size_t unitsCountedInIdleTime = 256 * 1024;
 
 // The word that ends at the caret: its first index in the caret's line and its characters;
 // empty when the character before the caret is no word character.

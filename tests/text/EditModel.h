@@ -2,6 +2,7 @@
 // against one made from scratch: shared by the randomised tests and the edit fuzz target.
 #pragma once
 
+#include <limits>
 #include <map>
 #include <memory>
 #include <string>
@@ -57,14 +58,16 @@ inline std::string LayoutDifference(const Document& document) {
 }
 
 // Gives document a word index of words of ASCII letters, digits and "_" (not beginning with a
-// digit), built from its text; every change keeps it current from then on.
-inline void AttachWordIndex(Document& document) {
+// digit), built from its text (its first lines only, up to about countedUnits characters, as
+// the idle time builds it); every change keeps it current from then on.
+inline void AttachWordIndex(Document& document,
+                            std::size_t countedUnits = std::numeric_limits<std::size_t>::max()) {
   const auto part = [](wchar_t c) {
     return c == L'_' || (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9');
   };
   const auto start = [](wchar_t c) { return c < L'0' || c > L'9'; };
   document.words = std::make_unique<WordIndex>(std::make_shared<const WordChars>(part, start), nullptr);
-  document.words->AddDocument(document);
+  document.words->CountLines(document, countedUnits);
 }
 
 // Every word of an index with its count.
@@ -76,12 +79,14 @@ inline std::map<std::wstring, int> WordsOf(const WordIndex& index) {
   return words;
 }
 
-// Where the word index kept by the changes of document differs from one built from its text now;
-// empty when it does not.
+// Where the word index kept by the changes of document, once it has counted the lines it has
+// not yet, differs from one built from its text now; empty when it does not.
 inline std::string WordIndexDifference(const Document& document) {
+  WordIndex completed = *document.words;
+  completed.AddDocument(document);
   WordIndex fresh(std::make_shared<const WordChars>(document.words->Chars()), nullptr);
   fresh.AddDocument(document);
-  const auto kept = WordsOf(*document.words), expected = WordsOf(fresh);
+  const auto kept = WordsOf(completed), expected = WordsOf(fresh);
   if (kept == expected) return {};
   for (const auto& [word, count] : expected) {
     auto found = kept.find(word);
