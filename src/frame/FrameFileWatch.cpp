@@ -21,6 +21,10 @@
 
 namespace {
 
+// How long a look waits for the status of one file (a local file's takes microseconds); one on
+// a share or card that went away is given up, and looked at again the next time.
+constexpr unsigned lookWaitMs = 300;
+
 // The system clock in the units of file times.
 std::uint64_t Now() {
   FILETIME time{};
@@ -68,7 +72,7 @@ void MainFrame::LookAtFile(unsigned id) {
   if (!document || document->untitled) return;
   Document& text = *document->text;
   const FileWatch::Look look =
-      document->watch.LookAt(text.stamp, ProbeOf(document->file.path), Now(), false);
+      document->watch.LookAt(text.stamp, ProbeOf(document->file.path, lookWaitMs), Now(), false);
   switch (ActionAfterLook(text.modified, look.change, look.answered)) {
     case FileAction::reload:
       Reload(*document);
@@ -90,7 +94,7 @@ bool MainFrame::MayWriteOver(unsigned id) {
   OpenDocument* document = documents.Find(id);
   if (!document || document->untitled) return true;
   const FileWatch::Look look =
-      document->watch.LookAt(document->text->stamp, ProbeOf(document->file.path), Now(), true);
+      document->watch.LookAt(document->text->stamp, ProbeOf(document->file.path, 0), Now(), true);
   if (!AskBeforeSaving(look.change, look.answered)) return true;
   const std::wstring question = LoadResourceText(instance, IDS_SAVEOVER, document->file.name);
   // No is the default: the other program's bytes stay unless the user says otherwise.
@@ -137,9 +141,13 @@ void MainFrame::AskToReload(unsigned id) {
 
 void MainFrame::MarkRemoved(OpenDocument& document) {
   Document& text = *document.text;
+  const bool hadChanges = text.modified;
   // No state of the text is in a file any more: undoing to the saved one leaves it modified.
   text.modified = true;
   MarkSaved(*text.undo);
+  // The text is now only in memory: the journal takes it whole, so that a crash before the
+  // save loses nothing. One with changes of its own holds them already.
+  if (!hadChanges) RestartJournal(document);
   UpdateTitle(document);
   RefreshCommandStates();
 }

@@ -208,6 +208,9 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_TOOL_FINISHED:
       platform::RunOutsideHandlers([this] { ShowFinishedCaptures(*this); });
+      // The program may have rewritten the files it was given (a formatter, a version control
+      // tool) without fum losing the focus.
+      LookAtFilesSoon(0);
       return 0;
     case runWaitingWorkMessage:
       platform::RunWaitingWork();

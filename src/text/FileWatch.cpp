@@ -1,6 +1,14 @@
 // Looking at a document's file for changes of other programs, and the rules for what follows.
 #include "text/FileWatch.h"
 
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
+#include <utility>
+
 namespace {
 
 constexpr std::uint64_t oneSecond = 10'000'000;
@@ -9,6 +17,32 @@ constexpr std::uint64_t oneSecond = 10'000'000;
 // systems that keep finer times than whole seconds give every write its own time.
 std::uint64_t SameTimeUntil(std::uint64_t writeTime, std::uint64_t now) {
   return writeTime % oneSecond == 0 ? now + FileWatch::sameTimeSpan : 0;
+}
+
+// The status call runs on a thread of its own, which is left to end by itself when it takes
+// longer than waitMs; what it finds then goes nowhere.
+FileSeen SeeFileWithin(const std::wstring& path, unsigned waitMs) {
+  struct Shared {
+    std::mutex mutex;
+    std::condition_variable done;
+    std::optional<FileSeen> seen;
+  };
+  const auto shared = std::make_shared<Shared>();
+  try {
+    std::thread([shared, path] {
+      const FileSeen seen = SeeFile(path);
+      const std::lock_guard lock(shared->mutex);
+      shared->seen = seen;
+      shared->done.notify_one();
+    }).detach();
+  } catch (const std::system_error&) {
+    return SeeFile(path);  // no thread to be had: the call is waited for
+  }
+  std::unique_lock lock(shared->mutex);
+  if (shared->done.wait_for(lock, std::chrono::milliseconds(waitMs),
+                            [&] { return shared->seen.has_value(); }))
+    return *shared->seen;
+  return {FileSeen::State::unreachable, {}};
 }
 
 }  // namespace
@@ -30,8 +64,20 @@ bool AskBeforeSaving(FileChange change, bool answered) {
   return change == FileChange::changed && !answered;
 }
 
-FileProbe ProbeOf(const std::wstring& path) {
-  return {[path] { return platform::StatusOf(path); }, [path] { return ReadFileStamp(path); }};
+FileSeen SeeFile(const std::wstring& path) {
+  if (const std::optional<platform::FileStatus> status = platform::StatusOf(path))
+    return {FileSeen::State::there, *status};
+  // No error: a folder is in the file's place.
+  const std::uint32_t error = platform::LastError();
+  const bool gone = error == 0 || error == platform::errorFileNotFound ||
+                    error == platform::errorPathNotFound;
+  return {gone ? FileSeen::State::gone : FileSeen::State::unreachable, {}};
+}
+
+FileProbe ProbeOf(const std::wstring& path, unsigned waitMs) {
+  std::function<FileSeen()> status = [path] { return SeeFile(path); };
+  if (waitMs > 0) status = [path, waitMs] { return SeeFileWithin(path, waitMs); };
+  return {std::move(status), [path] { return ReadFileStamp(path); }};
 }
 
 void FileWatch::Reset(const FileStamp& stamp, std::uint64_t now) {
@@ -67,13 +113,14 @@ FileWatch::Same FileWatch::Compare(FileStamp& known, std::uint64_t& sameTimeUnti
 
 FileWatch::Look FileWatch::LookAt(FileStamp& stamp, const FileProbe& probe, std::uint64_t now,
                                   bool atSave) {
-  const std::optional<platform::FileStatus> status = probe.status();
-  if (!status) {
+  const FileSeen seen = probe.status();
+  if (seen.state == FileSeen::State::unreachable) return {FileChange::unknown, false};
+  if (seen.state == FileSeen::State::gone) {
     declined_.reset();
     return {FileChange::removed, removalTold_};
   }
   removalTold_ = false;
-  switch (Compare(stamp, stampSameTimeUntil_, *status, probe, now, atSave)) {
+  switch (Compare(stamp, stampSameTimeUntil_, seen.status, probe, now, atSave)) {
     case Same::yes:
       declined_.reset();
       return {FileChange::unchanged, false};
@@ -83,7 +130,7 @@ FileWatch::Look FileWatch::LookAt(FileStamp& stamp, const FileProbe& probe, std:
       break;
   }
   const bool answered =
-      declined_ && Compare(declined_->stamp, declined_->sameTimeUntil, *status, probe, now,
+      declined_ && Compare(declined_->stamp, declined_->sameTimeUntil, seen.status, probe, now,
                            atSave) == Same::yes;
   return {FileChange::changed, answered};
 }

@@ -15,7 +15,7 @@ enum class FileChange {
   unchanged,  // the file holds the bytes the document last read or wrote
   changed,    // another program wrote other bytes
   removed,    // no file is there any more (removed, or renamed away)
-  unknown,    // a file is there, but its bytes could not be read to tell (held by its writer)
+  unknown,    // the file could not be reached, or its bytes read, to tell (held by its writer)
 };
 
 // What fum does about a document after a look.
@@ -32,13 +32,28 @@ FileAction ActionAfterLook(bool modified, FileChange change, bool answered);
 // Just before a save: whether to ask before writing over the file.
 bool AskBeforeSaving(FileChange change, bool answered);
 
+// What the status call of a file found.
+struct FileSeen {
+  enum class State {
+    there,
+    gone,         // no file at that path (or a folder in its place)
+    unreachable,  // the call failed otherwise, or took too long: nothing is known of the file
+  };
+  State state = State::gone;
+  platform::FileStatus status;  // while there
+};
+FileSeen SeeFile(const std::wstring& path);
+
 // How a look reaches the file. The status costs one call; the bytes are read and hashed only
 // when the status cannot tell.
 struct FileProbe {
-  std::function<std::optional<platform::FileStatus>()> status;
+  std::function<FileSeen()> status;
   std::function<std::optional<FileStamp>()> readStamp;
 };
-FileProbe ProbeOf(const std::wstring& path);
+// waitMs > 0: the status call is given up after that long (a network share that went away can
+// hold it for many seconds), so that a look never holds the window; the file counts as
+// unreachable then. 0: the call is waited for, as a save must.
+FileProbe ProbeOf(const std::wstring& path, unsigned waitMs);
 
 // What fum remembers of one document's file beyond the stamp of its bytes: the user's answers,
 // and whether another program could have written the file without changing its size or time.

@@ -24,6 +24,13 @@ class FileChanges : public ::testing::Test {
   // (moving the focus between processes is not reliable under Wine without a window manager).
   void Reactivate() { SendMessageW(fum.Window(), WM_ACTIVATEAPP, TRUE, 0); }
   std::string File() { return install.folder.Read(L"a.txt"); }
+  bool JournalWritten() {
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW(install.folder.Path(L"recovery\\*.fumj").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    FindClose(search);
+    return true;
+  }
   void Rewrite(const std::string& bytes) { install.folder.Write(L"a.txt", bytes); }
 
   FumInstall install;
@@ -124,9 +131,29 @@ TEST_F(FileChanges, ARemovedFilesTextStaysModifiedAndSaveWritesItBack) {
   ASSERT_TRUE(fum.Answer(IDOK, nullptr, &text));
   EXPECT_EQ(text, L"a.txt was removed by another program. Its text stays open.");
   EXPECT_TRUE(fum.WaitForTitle(L"fu - a.txt*"));
+  // The text is in memory only: a crash must not take it.
+  EXPECT_TRUE(WaitUntil([&] { return JournalWritten(); }, 6000)) << "no journal of the text";
   Reactivate();
   EXPECT_EQ(fum.WaitForMessageBox(500), nullptr) << "said twice";
   fum.Command(IDM_SAVE);
   EXPECT_EQ(File(), "one\r\n");
+  EXPECT_EQ(fum.Title(), L"fu - a.txt");
+}
+
+TEST_F(FileChanges, AFileHandedOverDuringTheSaveOverQuestionOpensAfterTheSave) {
+  Start({L"a.txt"});
+  install.folder.Write(L"b.txt", "bee\r\n");
+  fum.Type(L"x");
+  Rewrite("theirs, longer\r\n");
+  fum.PostCommand(IDM_SAVE);
+  ASSERT_NE(fum.WaitForMessageBox(), nullptr);
+  FumProcess second(install.Exe());
+  ASSERT_TRUE(second.Launch(L"\"" + install.folder.Path(L"b.txt") + L"\""));
+  DWORD code = 1;
+  ASSERT_TRUE(second.WaitForExit(10000, &code)) << "the second start did not hand over";
+  ASSERT_TRUE(fum.Answer(IDYES));
+  EXPECT_TRUE(fum.WaitForTitle(L"fu - b.txt"));
+  EXPECT_EQ(File(), "xone\r\n");
+  fum.Command(IDM_NEXTWINDOW);
   EXPECT_EQ(fum.Title(), L"fu - a.txt");
 }

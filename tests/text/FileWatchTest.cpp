@@ -2,6 +2,7 @@
 // and without changes of their own, the answers it remembers, and when it reads a file's bytes.
 #include <gtest/gtest.h>
 
+#include "TempFolder.h"
 #include "text/FileWatch.h"
 
 namespace {
@@ -20,10 +21,14 @@ FileStamp Bytes(std::uint64_t size, std::uint64_t hash, std::uint64_t time) {
 struct Watched {
   explicit Watched(const FileStamp& bytes) : stamp(bytes), now(bytes) { watch.Reset(stamp, readAt); }
   FileWatch::Look Look(std::uint64_t at = later, bool atSave = false) {
-    using Status = std::optional<platform::FileStatus>;
+    using enum FileSeen::State;
     return watch.LookAt(
         stamp,
-        {[this] { return now ? Status({now->size, now->writeTime}) : std::nullopt; },
+        {[this] {
+           return cutOff ? FileSeen{unreachable, {}}
+                  : now       ? FileSeen{there, {now->size, now->writeTime}}
+                              : FileSeen{gone, {}};
+         },
          [this] { return ++reads, readable ? now : std::nullopt; }},
         at, atSave);
   }
@@ -31,6 +36,7 @@ struct Watched {
   FileStamp stamp;
   std::optional<FileStamp> now;  // none: not there
   bool readable = true;
+  bool cutOff = false;  // its share or card cannot be reached
   int reads = 0;
   FileWatch watch;
 };
@@ -105,4 +111,28 @@ TEST(FileWatch, TheBytesAreReadOnlyWhenSizeAndTimeCannotTell) {
   EXPECT_EQ(coarse.Look(readAt + FileWatch::sameTimeSpan).change, FileChange::unchanged);
   EXPECT_EQ(coarse.Look().change, FileChange::unchanged);
   EXPECT_EQ(coarse.reads, 2);
+}
+
+TEST(FileWatch, AFileOutOfReachIsNeitherChangedNorRemovedAndKeepsTheAnswers) {
+  Watched doc(Bytes(10, 1, fineTime));
+  doc.now = Bytes(12, 2, fineTime + second);
+  doc.watch.Decline(*doc.now, later);
+  doc.cutOff = true;
+  EXPECT_EQ(doc.Look().change, FileChange::unknown);
+  EXPECT_EQ(doc.Look(later, true).change, FileChange::unknown);
+  doc.cutOff = false;
+  EXPECT_TRUE(doc.Look().answered);
+
+  // What the system says of real paths: a file there, none, and one under a file.
+  TempFolder folder;
+  folder.Write(L"f.txt", "abc");
+  const auto state = [&](const wchar_t* name, unsigned waitMs) {
+    return ProbeOf(folder.Path(name), waitMs).status().state;
+  };
+  for (const unsigned waitMs : {0u, 5000u}) {
+    EXPECT_EQ(state(L"f.txt", waitMs), FileSeen::State::there);
+    EXPECT_EQ(ProbeOf(folder.Path(L"f.txt"), waitMs).status().status.size, 3u);
+    EXPECT_EQ(state(L"gone.txt", waitMs), FileSeen::State::gone);
+    EXPECT_EQ(state(L"f.txt/under.txt", waitMs), FileSeen::State::gone);
+  }
 }
