@@ -21,9 +21,18 @@
 
 namespace {
 
-// How long a look waits for the status of one file (a local file's takes microseconds); one on
-// a share or card that went away is given up, and looked at again the next time.
-constexpr unsigned lookWaitMs = 300;
+// How long a look waits for the status of the file at path. A fixed disk answers at once and is
+// asked directly (a thread for each look would cost more than the call); a share or a card that
+// went away may not answer for many seconds: its file is given up after a while, and looked at
+// again the next time.
+unsigned LookWaitFor(const std::wstring& path) {
+  constexpr unsigned lookWaitMs = 300;
+  if (path.size() >= 3 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/')) {
+    const std::wstring root = path.substr(0, 2) + L"\\";
+    if (GetDriveTypeW(root.c_str()) == DRIVE_FIXED) return 0;
+  }
+  return lookWaitMs;
+}
 
 // The system clock in the units of file times.
 std::uint64_t Now() {
@@ -71,8 +80,9 @@ void MainFrame::LookAtFile(unsigned id) {
   OpenDocument* document = documents.Find(id);
   if (!document || document->untitled) return;
   Document& text = *document->text;
+  const std::wstring& path = document->file.path;
   const FileWatch::Look look =
-      document->watch.LookAt(text.stamp, ProbeOf(document->file.path, lookWaitMs), Now(), false);
+      document->watch.LookAt(text.stamp, ProbeOf(path, LookWaitFor(path)), Now(), false);
   switch (ActionAfterLook(text.modified, look.change, look.answered)) {
     case FileAction::reload:
       Reload(*document);
