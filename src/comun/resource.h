@@ -274,6 +274,8 @@
 #define IDS_FILECHANGED        195     // another program changed a modified document's file; %1 the name
 #define IDS_SAVEOVER           196     // the question before saving over such a file; %1 the name
 #define IDS_FILEREMOVED        197     // another program removed a document's file; %1 the name
+#define IDS_LOADING            198     // progress of a long load: %1 the file's name, %2 the percentage
+#define IDS_SAVING             199     // the same of a long save
 #define IDS_MENUBAR_TOOLS      40037   // label of the menu bar's first button
 #define IDS_CANTRUN            301     // a Tools program could not be started
 #define IDS_STOPCAPTURE        302     // Exit while captured Tools runs go on

@@ -15,6 +15,7 @@
 #include "platform/HandlerNesting.h"
 #include "platform/Paths.h"
 #include "frame/CommandLine.h"
+#include "frame/FileProgress.h"
 #include "frame/FrameSupport.h"
 #include "frame/MainFrame.h"
 #include "text/Document.h"
@@ -103,11 +104,16 @@ void MainFrame::OpenFile(const std::wstring& path, platform::NamePositions posit
   std::wstring failure = LoadResourceText(instance, IDS_CANTOPEN);
   {
     WaitCursor wait;
+    // A long load shows its progress and can be stopped; the pump queues what other programs
+    // hand over and takes the keys, so that nothing changes the documents meanwhile.
+    FileProgressWindow progress(instance, mainWindow, IDS_LOADING, platform::FileNameOf(path));
     try {
       LoadFailure why = LoadFailure::none;
-      loaded = LoadText(*target->text, path, &why);
+      loaded = LoadText(*target->text, path, &why,
+                        [&progress](std::uint64_t done, std::uint64_t total) { return progress.Step(done, total); });
       if (why == LoadFailure::lineTooLong)
         failure = LoadResourceText(instance, IDS_LINETOOLONG, platform::FileNameOf(path));
+      if (why == LoadFailure::cancelled) failure.clear();
     } catch (const std::bad_alloc&) {
       failure = LoadResourceText(instance, IDS_NOMEMORY);
     }
@@ -125,7 +131,7 @@ void MainFrame::OpenFile(const std::wstring& path, platform::NamePositions posit
     RemoveDocument(documents.IndexOf(copyId));
     ReturnToRememberedPlace(*target);
   } else {
-    ShowError(failure);
+    if (!failure.empty()) ShowError(failure);  // a load stopped with Escape needs no word
     if (!tookPristine) RemoveDocument(documents.IndexOf(targetId));
     RestoreActive(beforeId, beforeIndex);
   }
@@ -228,13 +234,18 @@ bool MainFrame::WriteText(unsigned id, const std::wstring& path) {
     if (answer == IDYES) document->text->format = {Encoding::utf8, false, document->text->format.lineFeed};
   }
   bool written = false;
+  bool stopped = false;
   {
     WaitCursor wait;
-    written = SaveText(*document->text, path);
+    FileProgressWindow progress(instance, mainWindow, IDS_SAVING, platform::FileNameOf(path));
+    written = SaveText(*document->text, path,
+                       [&progress](std::uint64_t done, std::uint64_t total) { return progress.Step(done, total); });
+    stopped = progress.Cancelled();
   }
   UpdateTitle(*document);
-  // A failed write leaves the document its changes and its "*", and the old file untouched.
-  if (!written) ShowError(IDS_CANTSAVE);
+  // A failed or stopped write leaves the document its changes and its "*", and the old file
+  // untouched.
+  if (!written && !stopped) ShowError(IDS_CANTSAVE);
   return written;
 }
 

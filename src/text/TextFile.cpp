@@ -26,6 +26,9 @@ namespace {
 // The longest line LoadText takes, in bytes or units; tests lower it.
 std::size_t longestLine = Line::maxLength;
 
+// The most bytes read at once: a large file is read in pieces, so that progress is told.
+constexpr std::size_t readPiece = std::size_t{16} << 20;
+
 // A whole file's bytes in one large block.
 class FileBytes {
  public:
@@ -36,17 +39,24 @@ class FileBytes {
 
   // False when the file could not be opened or a read failed before its end: a file read in
   // part is never taken for the whole.
-  bool Read(const std::wstring& path) {
+  // progress hears of each piece read, as the first half of expected bytes' work (the split
+  // is the other); false from it stops the read, and cancelled tells so.
+  bool Read(const std::wstring& path, const FileProgress& progress, bool& cancelled) {
     platform::File file(platform::OpenForReading(path));
     if (!file.IsOpen()) return false;
-    Reserve(platform::FileSize(file.Get()) + 1);
+    const std::uint64_t expected = platform::FileSize(file.Get());
+    Reserve(expected + 1);
     for (;;) {
       if (size_ == capacity_) Reserve(capacity_ * 2);
       std::uint32_t got = 0;
-      auto room = static_cast<std::uint32_t>(std::min<std::size_t>(capacity_ - size_, 1u << 30));
+      auto room = static_cast<std::uint32_t>(std::min<std::size_t>(capacity_ - size_, readPiece));
       if (!platform::ReadFile(file.Get(), memory_ + size_, room, got)) return false;
       if (got == 0) break;
       size_ += got;
+      if (progress && !progress(std::min<std::uint64_t>(size_, expected), 2 * expected)) {
+        cancelled = true;
+        return false;
+      }
     }
     const std::optional<platform::FileStatus> status = platform::StatusOf(file.Get());
     writeTime_ = status ? status->writeTime : 0;
@@ -90,8 +100,14 @@ struct Loading {
   int rows;
   std::uint32_t state;
   int widest;
+  const FileProgress& progress;
+  std::uint64_t fileSize;
   bool tooLong = false;  // a line was longer than longestLine: the load stops
+  bool cancelled = false;  // progress asked to stop
 };
+
+// Lines split between two words to progress.
+constexpr int linesPerProgress = 1 << 16;
 
 // The first unit equal to ch in [from, to), or to.
 template <typename Unit>
@@ -178,6 +194,14 @@ bool SplitLines(Loading& loading, const Unit* text, std::size_t count) {
     if (first) firstLineFeed = !crLf;
     first = false;
     start = feed + 1;
+    if (loading.progress && loading.store.size() % linesPerProgress == 0) {
+      // The read was the first half; the units split so far stand for as many bytes.
+      const auto split = static_cast<std::uint64_t>(start - text) * loading.fileSize / std::max<std::size_t>(count, 1);
+      if (!loading.progress(loading.fileSize + split, 2 * loading.fileSize)) {
+        loading.cancelled = true;
+        break;
+      }
+    }
   }
   return firstLineFeed;
 }
@@ -203,19 +227,22 @@ std::string_view FileBytesOf(Encoding encoding, const Line& line) {
 
 }  // namespace
 
-bool LoadText(Document& document, const std::wstring& path, LoadFailure* failure) {
+bool LoadText(Document& document, const std::wstring& path, LoadFailure* failure,
+              const FileProgress& progress) {
   auto fail = [&](LoadFailure why) {
     if (failure) *failure = why;
     return false;
   };
   FileBytes file;
-  if (!file.Read(path)) return fail(LoadFailure::cannotRead);
+  bool cancelled = false;
+  if (!file.Read(path, progress, cancelled))
+    return fail(cancelled ? LoadFailure::cancelled : LoadFailure::cannotRead);
   DetectedFormat detected = DetectFormat(file.Data(), file.Size());
   TextFormat format = detected.format;
   const bool narrow = format.encoding == Encoding::codePage
                           ? codepage::IsSingleByte()
                           : format.encoding == Encoding::utf8 && codepage::IsAsciiIdentity();
-  Loading loading{document, format.encoding, narrow, false, {}, {}, 0, 0, 0};
+  Loading loading{document, format.encoding, narrow, false, {}, {}, 0, 0, 0, progress, file.Size()};
   const char* content = file.Data() + detected.bomBytes;
   const std::size_t count = file.Size() - detected.bomBytes;
   if (format.encoding == Encoding::utf16le || format.encoding == Encoding::utf16be) {
@@ -227,6 +254,7 @@ bool LoadText(Document& document, const std::wstring& path, LoadFailure* failure
     format.lineFeed = SplitLines(loading, content, count);
   }
   if (loading.tooLong) return fail(LoadFailure::lineTooLong);
+  if (loading.cancelled) return fail(LoadFailure::cancelled);
   FileStamp stamp{platform::FinalPath(path), file.Size(), file.WriteTime(),
                   HashBytes({file.Data(), file.Size()})};
   if (loading.keptBytes) file.MoveTo(loading.store);
@@ -240,10 +268,14 @@ bool LoadText(Document& document, const std::wstring& path, LoadFailure* failure
   return true;
 }
 
-bool SaveText(Document& document, const std::wstring& path) {
+bool SaveText(Document& document, const std::wstring& path, const FileProgress& progress) {
   LineWriter writer(path, document.format);
   if (writer.Failed()) return false;
+  const auto lines = static_cast<std::uint64_t>(document.LineCount());
   for (int i = 0; i < document.LineCount(); ++i) {
+    // A writer never closed removes its file: the target keeps its old content.
+    if (progress && i % linesPerProgress == 0 && i > 0 && !progress(static_cast<std::uint64_t>(i), lines))
+      return false;
     const Line& line = document.lines[i];
     if (i > 0) writer.SetLineEnd(document.lines[i - 1].EndsInLineFeed());
     const std::string_view bytes = FileBytesOf(document.format.encoding, line);

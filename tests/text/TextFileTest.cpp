@@ -2,6 +2,8 @@
 // byte, in its own encoding and line end.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <iterator>
 #include <random>
 
 #include "TempFolder.h"
@@ -339,6 +341,53 @@ TEST(TextFile, AReadErrorOrNoMemoryFailsTheLoadAndLeavesNothingOpen) {
   // Where open files are locked, a file left open could not be written.
   platform::File writer(platform::CreateForWriting(path));
   EXPECT_TRUE(writer.IsOpen());
+}
+
+TEST(TextFile, ProgressRisesToTheWholeAndStoppingLeavesDocumentAndFileAsTheyWere) {
+  TempFolder folder;
+  std::string bytes;  // enough lines for several words of progress while they are split
+  for (int i = 0; i < 200000; ++i) bytes += "line " + std::to_string(i) + "\r\n";
+  folder.Write(L"in.txt", bytes);
+  const std::wstring path = folder.Path(L"in.txt");
+  // Stopped at the first word (the read) and at a later one (the split), or never.
+  for (int stopAt : {1, 3, 0}) {
+    auto document = MakeDocument({L"keep"}, Settings(false, 4, 2), 10);
+    int calls = 0;
+    std::uint64_t last = 0, whole = 0;
+    bool rising = true;
+    const FileProgress progress = [&](std::uint64_t done, std::uint64_t total) {
+      rising = rising && done >= last && done <= total;
+      last = done;
+      whole = total;
+      return ++calls != stopAt;
+    };
+    LoadFailure why = LoadFailure::none;
+    const bool loaded = LoadText(*document, path, &why, progress);
+    EXPECT_TRUE(rising) << stopAt;
+    if (stopAt > 0) {
+      EXPECT_FALSE(loaded) << stopAt;
+      EXPECT_EQ(why, LoadFailure::cancelled) << stopAt;
+      EXPECT_EQ(calls, stopAt);
+      EXPECT_EQ(LinesOf(*document), Lines{L"keep"}) << stopAt;
+      continue;
+    }
+    ASSERT_TRUE(loaded);
+    EXPECT_GT(calls, 3);
+    EXPECT_EQ(whole, 2 * bytes.size());
+    // A save stopped halfway writes nothing; one let run writes every byte.
+    ReplaceText(*document, TextPos(*document), TextPos(*document), L"x", editTyping);
+    for (bool stop : {true, false}) {
+      int saveCalls = 0;
+      const bool saved = SaveText(*document, path, [&](std::uint64_t, std::uint64_t) {
+        return !(stop && ++saveCalls == 2);
+      });
+      EXPECT_EQ(saved, !stop);
+      EXPECT_EQ(document->modified, stop);
+      EXPECT_EQ(folder.Read(L"in.txt"), stop ? bytes : "x" + bytes);
+      const std::filesystem::directory_iterator files(folder.Native(L"."));
+      EXPECT_EQ(std::distance(files, std::filesystem::directory_iterator()), 1);  // no file left over
+    }
+  }
 }
 
 TEST(TextFile, ALineLongerThanALineHoldsIsRefusedNeverCut) {
