@@ -64,8 +64,8 @@ class Document {
   // for whoever keeps its own record of the changes (the recovery journal).
   std::function<void(const TextPos& from, const TextPos& to, std::wstring_view text)> onReplace;
 
-  // The words of the text, once word completion asked for them (null until then, and after the
-  // text was read anew): every change tells it what it replaces.
+  // The words of the text, once word completion or the idle time built them (null until then,
+  // and after the text was read anew): every change tells it what it replaces.
   std::unique_ptr<WordIndex> words;
 
   // While an EditBatch runs, an edit that may have made the widest line narrower only sets

@@ -75,8 +75,9 @@ WordIndex& WordsOf(Document& document) {
   return words;
 }
 
-bool CountWordsAhead(Document& document, std::size_t units) {
-  return IndexOf(document).CountLines(document, units);
+bool CountWordsAhead(Document& document, std::size_t units, std::size_t mostBytes) {
+  WordIndex& words = IndexOf(document);
+  return words.MemoryBytes() >= mostBytes || words.CountLines(document, units);
 }
 
 WordBeforeCaret PrefixAtCaret(const EditView& view) {

@@ -15,12 +15,16 @@ class WordIndex;
 // The word index of document, built at the first call and again when the characters its words
 // are made of changed (the document's syntax definition, or none), with every line counted.
 WordIndex& WordsOf(Document& document);
-// Builds the word index of document ahead of the first completion, a part at a time: counts
-// whole lines until about units characters were read. True when every line is counted.
-bool CountWordsAhead(Document& document, std::size_t units);
+
 // The characters counted at once in idle time: about a millisecond's work, so that a key
 // pressed meanwhile waits no longer than that.
 inline constexpr std::size_t unitsCountedInIdleTime = 256 * 1024;
+inline constexpr std::size_t mostWordBytesAhead = 16 * 1024 * 1024;
+// Builds the word index of document ahead of the first completion, a part at a time: counts
+// whole lines until about units characters were read. True when nothing is left to count ahead:
+// every line is counted, or the index has grown to mostWordBytesAhead (a huge file of distinct
+// words: its index is finished by the first completion, not at the cost of memory before).
+bool CountWordsAhead(Document& document, std::size_t units, std::size_t mostBytes = mostWordBytesAhead);
 
 // The word that ends at the caret: its first index in the caret's line and its characters;
 // empty when the character before the caret is no word character.

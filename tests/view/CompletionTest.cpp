@@ -7,6 +7,7 @@
 
 #include "syntax/SyntaxDef.h"
 #include "text/UndoHistory.h"
+#include "text/WordIndex.h"
 #include "view/Completion.h"
 #include "view/Editing.h"
 #include "view/FakeSurface.h"
@@ -83,6 +84,22 @@ TEST(Completion, CandidatesComeFromEveryDocumentOnceInAlphabeticalOrder) {
   // The active document's definition ignores case: so does the comparison, in every document.
   CompletionFixture g({L"Begin BEGINNING", L""}, {L"beginner begin"}, WithSyntax(IgnoringCase()));
   EXPECT_EQ(g.Candidates(L"BEG"), (Words{L"Begin", L"begin", L"beginner", L"BEGINNING"}));
+}
+
+TEST(Completion, WordsCountedAheadStopAtTheirMemoryAndTheCompletionCountsTheRest) {
+  std::vector<std::wstring> lines;
+  for (int i = 0; i < 2000; ++i) lines.push_back(L"w" + std::to_wstring(i) + L" common");
+  lines.push_back(L"lastword");
+  lines.push_back(L"la");
+  CompletionFixture f(lines, {L"other"});
+  bool done = false;
+  for (int part = 0; part < 10000 && !done; ++part) done = CountWordsAhead(*f.document, 64, 8192);
+  ASSERT_TRUE(done);
+  EXPECT_FALSE(f.document->words->IsComplete(*f.document));
+  // Typed meanwhile in lines still to be counted: nothing of it is lost.
+  TypeText(f.view, L"s");
+  EXPECT_EQ(f.Candidates(L"la"), (Words{L"las", L"lastword"}));
+  EXPECT_TRUE(f.document->words->IsComplete(*f.document));
 }
 
 TEST(Completion, TheWordBeforeTheCaretIsTheDefinitionsWordCharacters) {
