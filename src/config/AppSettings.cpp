@@ -6,6 +6,7 @@
 #include "config/DocClassIO.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
+#include "platform/SameFileAs.h"
 
 namespace {
 
@@ -197,8 +198,10 @@ void AppSettings::SaveCommands() {
 }
 
 void AppSettings::AddRecent(const std::wstring& path) {
-  auto found = std::find(recent.begin(), recent.end(), path);
+  // A file is listed once, under the spelling it was last used by.
+  auto found = std::find_if(recent.begin(), recent.end(), platform::SameFileAs(path));
   if (found != recent.end()) {
+    *found = path;
     std::rotate(recent.begin(), found, found + 1);
   } else {
     recent.insert(recent.begin(), path);

@@ -8,6 +8,8 @@
 #include <tuple>
 #include <utility>
 
+#include "platform/Platform.h"
+#include "platform/SameFileAs.h"
 #include "syntax/ConfigFile.h"
 
 namespace {
@@ -51,16 +53,21 @@ std::wstring RecordName(std::size_t number, std::size_t count) {
 
 void Session::RememberPlace(const std::wstring& path, const ViewPlace& place) {
   if (path.empty()) return;
+  // One file has one place, whichever spelling of its path it was opened under; kept under the
+  // path of the file a link leads to, it is found again when the file is opened without the link.
+  std::wstring file = platform::FinalPath(path);
+  const platform::SameFileAs sameFile(file);
   auto found = std::find_if(places_.begin(), places_.end(),
-                            [&](const FilePlace& record) { return record.path == path; });
+                            [&](const FilePlace& record) { return sameFile(record.path); });
   if (found != places_.end()) places_.erase(found);
-  places_.insert(places_.begin(), FilePlace{path, place});
+  places_.insert(places_.begin(), FilePlace{std::move(file), place});
   if (places_.size() > maxFilePlaces) places_.resize(maxFilePlaces);
 }
 
 const ViewPlace* Session::PlaceOf(const std::wstring& path) const {
+  const platform::SameFileAs sameFile(path);
   for (const FilePlace& record : places_) {
-    if (record.path == path) return &record.place;
+    if (sameFile(record.path)) return &record.place;
   }
   return nullptr;
 }

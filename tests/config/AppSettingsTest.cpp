@@ -100,16 +100,28 @@ TEST_F(Settings, AddRecentMovesKnownPathsAndDropsTheOldest) {
   EXPECT_EQ(settings.recent, (std::vector<std::wstring>{L"a", L"b", L"c"}));
   settings.AddRecent(L"c");
   EXPECT_EQ(settings.recent, (std::vector<std::wstring>{L"c", L"a", L"b"}));
-  settings.AddRecent(L"C");  // comparison is case-sensitive
+  settings.AddRecent(L"d");
   EXPECT_EQ(settings.recent.size(), 4u);
   for (const wchar_t* path : {L"5", L"6", L"7", L"8", L"9"}) settings.AddRecent(path);
   EXPECT_EQ(settings.recent,
-            (std::vector<std::wstring>{L"9", L"8", L"7", L"6", L"5", L"C", L"c", L"a", L"b"}));
+            (std::vector<std::wstring>{L"9", L"8", L"7", L"6", L"5", L"d", L"c", L"a", L"b"}));
   settings.AddRecent(L"new");
   EXPECT_EQ(settings.recent.size(), 9u);
   EXPECT_EQ(settings.recent.front(), L"new");
   EXPECT_EQ(settings.recent.back(), L"a");
   EXPECT_EQ(rebuilt, 11);
+}
+
+TEST_F(Settings, AFileIsOneRecentFileUnderTheSpellingLastUsed) {
+  AppSettings settings(Path(), SyntaxFolder());
+  TempFolder folder;
+  folder.Write(L"Notes.txt", "x");
+  std::filesystem::create_directory(folder.Native(L"sub"));
+  const std::wstring other = folder.Path(L"sub\\..\\Notes.txt");
+  settings.AddRecent(folder.Path(L"Notes.txt"));
+  settings.AddRecent(folder.Path(L"b.txt"));
+  settings.AddRecent(other);
+  EXPECT_EQ(settings.recent, (std::vector<std::wstring>{other, folder.Path(L"b.txt")}));
 }
 
 TEST_F(Settings, SaveRewritesClassesAndCommandsAndKeepsUnknownKeys) {

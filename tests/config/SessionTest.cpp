@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "TempFolder.h"
+#include "platform/Platform.h"
 
 namespace {
 
@@ -36,6 +37,34 @@ TEST(Session, KeepsTheLastHundredPlacesMostRecentFirstThroughTheFile) {
   EXPECT_EQ(read.Places()[99].path, File(7));  // 1 to 6 went first
   EXPECT_EQ(read.PlaceOf(File(5)), nullptr);
   EXPECT_EQ(*read.PlaceOf(File(100)), (ViewPlace{100, 1, 100, 0, 99, 2}));
+}
+
+TEST(Session, AFileHasOnePlaceWhateverTheSpellingOfItsPath) {
+  TempFolder folder;
+  folder.Write(L"Notes.txt", "x");
+  std::filesystem::create_directory(folder.Native(L"sub"));
+  const std::wstring notes = folder.Path(L"Notes.txt");
+  Session session;
+  session.RememberPlace(notes, ViewPlace{1, 0, 1, 0, 0, 0});
+  session.RememberPlace(folder.Path(L"sub\\..\\Notes.txt"), ViewPlace{2, 0, 2, 0, 0, 0});
+  EXPECT_EQ(session.Places().size(), 1u);
+  ASSERT_NE(session.PlaceOf(notes), nullptr);
+  EXPECT_EQ(session.PlaceOf(notes)->caretLine, 2);
+  if (platform::FileExists(folder.Path(L"NOTES.TXT"))) {
+    EXPECT_NE(session.PlaceOf(folder.Path(L"NOTES.TXT")), nullptr);
+  } else {
+    folder.Write(L"notes.txt", "another file");  // names differ by case only where that counts
+    EXPECT_EQ(session.PlaceOf(folder.Path(L"notes.txt")), nullptr);
+  }
+  // Left through a link, the file is found again opened without it, and the other way round.
+  std::error_code error;
+  std::filesystem::create_symlink(folder.Native(L"Notes.txt"), folder.Native(L"link.txt"), error);
+  if (error) return;
+  session.RememberPlace(folder.Path(L"link.txt"), ViewPlace{3, 0, 3, 0, 0, 0});
+  EXPECT_EQ(session.Places().size(), 1u);
+  ASSERT_NE(session.PlaceOf(notes), nullptr);
+  EXPECT_EQ(session.PlaceOf(notes)->caretLine, 3);
+  ASSERT_NE(session.PlaceOf(folder.Path(L"link.txt")), nullptr);
 }
 
 TEST(Session, ADamagedFileGivesWhatCanBeReadAndAMissingOneNothing) {
