@@ -272,15 +272,20 @@ bool SavedFileUnchanged(const JournalContents& journal) {
 
 void ReplayJournal(Document& document, const std::vector<JournalChange>& changes) {
   bool first = true;
-  for (const JournalChange& change : changes) {
-    // A change that changes nothing would still mark the text modified before the first step.
-    if (change.text.empty() && change.firstIndex == change.secondIndex &&
-        change.firstLine == change.secondLine)
-      continue;
-    TextPos from(document), to(document);
-    SetPos(from, change.firstIndex, change.firstLine);
-    SetPos(to, change.secondIndex, change.secondLine);
-    ReplaceText(document, from, to, change.text, (first ? editOther : editContinue) | editCrLfBreaks);
-    first = false;
+  {
+    // The widest line is looked for again once, after the last change, however many narrowed it.
+    EditBatch batch(document);
+    for (const JournalChange& change : changes) {
+      // A change that changes nothing would still mark the text modified before the first step.
+      if (change.text.empty() && change.firstIndex == change.secondIndex &&
+          change.firstLine == change.secondLine)
+        continue;
+      TextPos from(document), to(document);
+      SetPos(from, change.firstIndex, change.firstLine);
+      SetPos(to, change.secondIndex, change.secondLine);
+      ReplaceText(document, from, to, change.text, (first ? editOther : editContinue) | editCrLfBreaks);
+      first = false;
+    }
   }
+  if (!first) document.NotifyStateChanged();
 }

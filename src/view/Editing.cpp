@@ -158,12 +158,17 @@ void Indent(EditView& view, bool fromTabKey) {
   }
   const Block block = BlockOf(view);
   ChangeRecord change;
-  for (int line = block.first; line <= block.last; ++line) {
-    TextPos start(*view.document);
-    SetPos(start, 0, line);
-    AddChange(change, ReplaceText(*view.document, start, start, L"\t",
-                              line == block.first ? editOther : editContinue));
+  {
+    // The application hears of the change once, after the last line.
+    EditBatch batch(*view.document);
+    for (int line = block.first; line <= block.last; ++line) {
+      TextPos start(*view.document);
+      SetPos(start, 0, line);
+      AddChange(change, ReplaceText(*view.document, start, start, L"\t",
+                                line == block.first ? editOther : editContinue));
+    }
   }
+  view.document->NotifyStateChanged();
   FinishBlock(view, change, block);
 }
 
@@ -173,14 +178,20 @@ void Unindent(EditView& view) {
   Document& document = *view.document;
   const int tabSize = std::max(1, document.settings.tabsize);
   ChangeRecord change;
-  for (int line = block.first; line <= block.last; ++line) {
-    const int count = UnindentCount(document.lines[line], tabSize);
-    if (count == 0) continue;
-    TextPos start(document), end(document);
-    SetPos(start, 0, line);
-    SetPos(end, count, line);
-    AddChange(change, ReplaceText(document, start, end, L"", editOther));
+  {
+    // Lines as wide as the widest grow narrower: the widest line is looked for once, after the
+    // last of them, not after each.
+    EditBatch batch(document);
+    for (int line = block.first; line <= block.last; ++line) {
+      const int count = UnindentCount(document.lines[line], tabSize);
+      if (count == 0) continue;
+      TextPos start(document), end(document);
+      SetPos(start, 0, line);
+      SetPos(end, count, line);
+      AddChange(change, ReplaceText(document, start, end, L"", editOther));
+    }
   }
+  if (change.firstRow >= 0) document.NotifyStateChanged();
   FinishBlock(view, change, block);
 }
 

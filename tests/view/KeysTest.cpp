@@ -340,6 +340,7 @@ TEST(KeysTest, ShiftTabRemovesBlanksUpToTheFirstTabStop) {
   f.Select(0, 0, 5, 0);
   OnKeyDown(f.view, keyTab, true, false);
   EXPECT_EQ(f.Lines(), (Lines{L"x", L"  y", L"z", L" w", L"v", L"end"}));
+  EXPECT_EQ(f.document->widestLine, 3);  // the widest line went narrower
   EXPECT_EQ(f.view.anchor.line, 0);
   ExpectCaret(f.view, {5, 0});
   EXPECT_TRUE(f.view.selectionActive);
