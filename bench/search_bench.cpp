@@ -4,14 +4,17 @@
 // hits, not faster), the same with word wrap, and Find next through the whole file without a hit, with and without
 // ignore case; Complete Word (the first one, which builds the word index, and the later ones)
 // and find as you type, a keystroke at a time; Match Bracket over the whole file and a long line.
-//   fum_search_bench [INPUT] [RUNS]   (the input is generated when missing)
+//   fum_search_bench [INPUT] [RUNS] [scale]   (the input is generated when missing; "scale" times
+//   only Ctrl+End, an absent word and Replace All of "foo" + Save, on a file of any size)
 // The lines "replace all + save: N ms" and "find next without a hit, expression: N ms" are
 // read by scripts/bench to compare with vim.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <regex>
 #include <string>
@@ -216,6 +219,39 @@ void MatchBracketBench(const std::wstring& path, int runs) {
   Report("match bracket, a line of 1 000 000 back", longLine);
 }
 
+// The moves and searches of any file, whatever its lines, for the comparison at scale: Ctrl+End
+// from the top, Find Next of a word that is absent, and Replace All of "foo" and Save.
+void ScaleBench(const std::wstring& path, int runs) {
+  Shown shown(path, std::numeric_limits<int>::max());
+  std::printf("scale: %d lines, median of %d runs\n", shown.document->LineCount(), runs);
+  Runs ending, finding, replacing;
+  Searcher searcher;
+  for (int run = 0; run < runs; ++run) {
+    MoveDocumentStart(shown.view, false);
+    Stopwatch end;
+    MoveDocumentEnd(shown.view, false);
+    ending.Add(end.Elapsed());
+    MoveDocumentStart(shown.view, false);
+    searcher.SetFindText(L"absentword");
+    Stopwatch find;
+    if (FindNext(shown.view, searcher)) std::printf("unexpected hit\n");
+    finding.Add(find.Elapsed());
+  }
+  const std::wstring savePath = path + L".replaced.txt";
+  searcher.SetFindText(L"foo");
+  searcher.SetReplaceText(L"bar");
+  for (int run = 0; run < runs; ++run) {
+    Stopwatch replace;
+    ReplaceAll(shown.view, searcher);
+    if (!SaveText(*shown.document, savePath)) std::printf("save failed\n");
+    replacing.Add(replace.Elapsed());
+  }
+  platform::RemoveFile(savePath);
+  Report("ctrl+end", ending);
+  Report("find next of an absent word", finding);
+  Report("replace all foo + save", replacing);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -223,6 +259,10 @@ int main(int argc, char** argv) {
   if (path.empty()) path = platform::ModulePath() + L".input.txt";
   const int runs = std::max(1, argc > 2 ? std::atoi(argv[2]) : 5);
   if (!platform::FileExists(path)) bench::Generate(path);
+  if (argc > 3 && std::strcmp(argv[3], "scale") == 0) {
+    ScaleBench(path, runs);
+    return 0;
+  }
   const std::wstring savePath = path + L".replaced.txt";
 
   Searcher searcher;
