@@ -283,10 +283,12 @@
 #define IDS_EXITCODE           304     // last line of captured output after a failure
 #define IDS_FIF_PROGRESS       350     // Find in Files while it searches: files, hits
 #define IDS_FIF_SUMMARY        351     // last line of its results: hits, files, files searched
-#define IDS_FIF_SUMMARYUNREAD  352     // the same with the files that could not be read
+#define IDS_FIF_SUMMARYNOTES   352     // the same with what could not be searched
 #define IDS_FIF_NOFOLDER       353     // the folder to search does not exist
 #define IDS_FIF_NOTEXT         354     // nothing to search for
 #define IDS_LOCATION_MISSING   355     // Go to Location: the file named is not there
+#define IDS_FIF_UNREADABLE     356     // in the notes of IDS_FIF_SUMMARYNOTES
+#define IDS_FIF_COSTLY         357     // lines too costly for the expression, in the same
 
 // The settings sheet and its pages.
 #define IDS_SHEET_TITLE        600     // "Settings"

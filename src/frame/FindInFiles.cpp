@@ -5,8 +5,10 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <iterator>
 #include <memory>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "comun/resource.h"
@@ -17,6 +19,7 @@
 #include "search/FileSearch.h"
 #include "search/LineMatcher.h"
 #include "syntax/ConfigFile.h"
+#include "syntax/Highlighter.h"
 #include "view/ViewWindowWin32.h"
 
 namespace {
@@ -42,11 +45,12 @@ struct FindInFilesRun {
   bool cancelled = false;
 };
 
-// A text of the string table with up to four numbers put into its "%d"s.
-std::wstring FormatNumbers(const MainFrame& frame, UINT id, int a, int b = 0, int c = 0, int d = 0) {
+// A text of the string table with the values put into its "%d"s and "%ls"s.
+template <typename... Values>
+std::wstring FormatResource(const MainFrame& frame, UINT id, Values... values) {
   const std::wstring format = LoadResourceText(frame.instance, id);
-  wchar_t text[256] = L"";
-  std::swprintf(text, 256, format.c_str(), a, b, c, d);
+  wchar_t text[512] = L"";
+  std::swprintf(text, std::size(text), format.c_str(), values...);
   return text;
 }
 
@@ -80,6 +84,14 @@ std::wstring StartPatterns(const MainFrame& frame) {
   if (document && !document->untitled) patterns = PatternsOf(document->view->docClass.filter);
   if (patterns.empty()) patterns = frame.findInFiles.patterns;
   return patterns.empty() ? L"*.*" : patterns;
+}
+
+// The word characters of the document on screen, which Whole Words goes by in every file, as
+// Find Next does there. The settings, which could load the definitions anew, cannot change
+// while the dialog is shown.
+const SyntaxDef* WordCharacters(const MainFrame& frame) {
+  const OpenDocument* document = frame.ActiveDocument();
+  return document ? SyntaxOf(*document->text) : nullptr;
 }
 
 // The full path of a folder typed into the dialog; empty when it names no folder.
@@ -121,7 +133,7 @@ void OnInit(FindInFilesRun& run) {
 }
 
 void ShowProgress(FindInFilesRun& run) {
-  run.status.SetText(FormatNumbers(run.frame, IDS_FIF_PROGRESS, run.progress.filesSearched.load(),
+  run.status.SetText(FormatResource(run.frame, IDS_FIF_PROGRESS, run.progress.filesSearched.load(),
                                    run.progress.hits.load()));
 }
 
@@ -145,7 +157,7 @@ bool TakeChoices(FindInFilesRun& run) {
   frame.searcher.SetFindText(text);
   if (frame.findField.Window()) frame.findField.SetText(text);
   std::wstring error;
-  run.matcher = frame.searcher.MakeFileMatcher(error);
+  run.matcher = frame.searcher.MakeFileMatcher(WordCharacters(frame), error);
   if (!run.matcher) {
     MessageBoxW(run.dialog, error.c_str(), frame.programName.c_str(), MB_OK | MB_ICONINFORMATION);
     run.textField.Focus();
@@ -226,15 +238,21 @@ INT_PTR CALLBACK FindInFilesProc(HWND dialog, UINT message, WPARAM wParam, LPARA
                            [] { return INT_PTR{FALSE}; });
 }
 
-// The hit lines and the line that counts them.
-std::wstring ResultsText(const MainFrame& frame, const FileSearchResult& result) {
+// The last line of the results: the hits, the files with hits and the files searched, and
+// what could not be searched.
+std::wstring SummaryLine(const MainFrame& frame, const FileSearchResult& result) {
   const int hits = static_cast<int>(result.lines.size());
-  std::wstring summary =
-      result.unreadable > 0
-          ? FormatNumbers(frame, IDS_FIF_SUMMARYUNREAD, hits, result.filesWithHits,
-                          result.filesSearched, result.unreadable)
-          : FormatNumbers(frame, IDS_FIF_SUMMARY, hits, result.filesWithHits, result.filesSearched);
-  return HitLinesText(result) + summary;
+  std::wstring notes;
+  for (auto [id, count] : {std::pair{IDS_FIF_UNREADABLE, result.unreadable},
+                           std::pair{IDS_FIF_COSTLY, result.costlyLines}}) {
+    if (count == 0) continue;
+    if (!notes.empty()) notes += L", ";
+    notes += FormatResource(frame, id, count);
+  }
+  if (notes.empty())
+    return FormatResource(frame, IDS_FIF_SUMMARY, hits, result.filesWithHits, result.filesSearched);
+  return FormatResource(frame, IDS_FIF_SUMMARYNOTES, hits, result.filesWithHits,
+                        result.filesSearched, notes.c_str());
 }
 
 }  // namespace
@@ -250,7 +268,9 @@ void FindInFiles(MainFrame& frame) {
                 LoadResourceText(frame.instance, IDS_ERROR).c_str(), MB_OK);
     return;
   }
-  const std::wstring text = ResultsText(frame, run.result);
+  // Many thousands of hits take a moment to become a document.
+  WaitCursor wait;
+  const std::wstring text = HitLinesText(run.result) + SummaryLine(frame, run.result);
   // The results go into the active document; the dialog's message loop may have changed it.
   if (OpenDocument* results = frame.NewDocumentShowing(text))
     UseAsLocationList(frame, *results, run.request.folder);

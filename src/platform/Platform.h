@@ -42,6 +42,8 @@ void CloseFile(FileHandle file);
 FileHandle OpenForAppending(const std::wstring& path);
 // The size of an open file in bytes; 0 when it cannot be told.
 std::uint64_t FileSize(FileHandle file);
+// Whether an open file is a file on a disk, not a device or a pipe, whose reading may never end.
+bool IsDiskFile(FileHandle file);
 // Asks the system to put what was written to the file on the disk itself. False on failure.
 bool FlushFile(FileHandle file);
 // The error code of the last failed call of this layer on this thread.
@@ -101,6 +103,7 @@ struct FoundFile {
   std::uint64_t writeTime = 0; // last write, in 100 ns units since 1601-01-01 UTC
   bool hidden = false;        // the system hides it: its hidden attribute, or (POSIX) a leading dot
   bool link = false;          // a symbolic link or another reparse point
+  bool special = false;       // (POSIX) a device, pipe or socket, which even opening may block on
 };
 
 // Lists the entries of a folder whose names match the wildcards ('*' and '?', case-insensitive)

@@ -243,6 +243,11 @@ std::uint64_t FileSize(FileHandle file) {
   return static_cast<std::uint64_t>(info.st_size);
 }
 
+bool IsDiskFile(FileHandle file) {
+  struct stat info {};
+  return fstat(static_cast<int>(file), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 bool FlushFile(FileHandle file) {
   return fsync(static_cast<int>(file)) == 0 || Fail(errno);
 }
@@ -327,6 +332,7 @@ std::vector<FoundFile> ListFolder(const std::wstring& pattern) {
     file.link = lstat(full.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
     if (stat(full.c_str(), &info) == 0) {
       file.isFolder = S_ISDIR(info.st_mode);
+      file.special = !file.isFolder && !S_ISREG(info.st_mode);
       file.size = static_cast<std::uint64_t>(info.st_size);
       file.writeTime = WriteTimeOf(info);
     }

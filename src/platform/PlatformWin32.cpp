@@ -105,6 +105,7 @@ std::uint64_t FileSize(FileHandle file) {
   if (!GetFileSizeEx(Handle(file), &size) || size.QuadPart < 0) return 0;
   return static_cast<std::uint64_t>(size.QuadPart);
 }
+bool IsDiskFile(FileHandle file) { return GetFileType(Handle(file)) == FILE_TYPE_DISK; }
 bool FlushFile(FileHandle file) { return FlushFileBuffers(Handle(file)) != FALSE; }
 
 std::uint32_t LastError() { return GetLastError(); }

@@ -2,7 +2,8 @@
 #include "search/FileSearch.h"
 
 #include <algorithm>
-#include <optional>
+#include <stdexcept>
+#include <string_view>
 
 #include "config/Wildcard.h"
 #include "platform/Paths.h"
@@ -12,10 +13,9 @@
 
 namespace {
 
-// The bytes looked at for a NUL, which marks a file as binary.
+// The bytes looked at for a NUL, which marks a file as binary; they are read first, so that
+// the rest of a binary file is never read.
 constexpr std::size_t binaryProbe = 8192;
-// How many lines are searched between two looks at the cancel request.
-constexpr int linesBetweenCancelChecks = 4096;
 
 bool IsBlank(wchar_t ch) { return ch == L' ' || ch == L'\t'; }
 
@@ -39,36 +39,58 @@ bool NameBefore(const platform::FoundFile& a, const platform::FoundFile& b) {
       [](wchar_t x, wchar_t y) { return platform::ToUpper(x) < platform::ToUpper(y); });
 }
 
-// The whole content of a file; none when it cannot be opened.
-std::optional<std::string> ReadWholeFile(const std::wstring& path) {
+bool LooksBinary(std::string_view bytes) {
+  const bool utf16 = bytes.size() >= 2 && ((bytes[0] == '\xFF' && bytes[1] == '\xFE') ||
+                                           (bytes[0] == '\xFE' && bytes[1] == '\xFF'));
+  return !utf16 && bytes.substr(0, binaryProbe).find('\0') != std::string_view::npos;
+}
+
+enum class FileKind { text, binary, unreadable };
+
+// Reads file into bytes from size on, growing bytes as the file turns out longer than thought;
+// stops at the end of the file or once size reaches limit. False on a read error.
+bool ReadInto(platform::FileHandle file, std::string& bytes, std::size_t& size, std::size_t limit) {
+  for (;;) {
+    if (size == bytes.size()) bytes.resize(std::min(size * 2 + binaryProbe, limit));
+    if (size == bytes.size()) return true;
+    auto room = static_cast<std::uint32_t>(std::min<std::size_t>(bytes.size() - size, 1u << 30));
+    std::uint32_t got = 0;
+    if (!platform::ReadFile(file, bytes.data() + size, room, got)) return false;
+    if (got == 0) return true;
+    size += got;
+  }
+}
+
+// Reads the file at path into bytes, its first bytes alone when they show it is binary.
+FileKind ReadFileBytes(const std::wstring& path, std::string& bytes) {
   platform::FileHandle file = platform::OpenForReading(path);
-  if (file == platform::invalidFile) return std::nullopt;
-  std::string bytes;
-  bool failed = false;
+  if (file == platform::invalidFile) return FileKind::unreadable;
+  if (!platform::IsDiskFile(file)) {
+    platform::CloseFile(file);
+    return FileKind::binary;  // a device or a pipe, as binary as it gets
+  }
+  FileKind kind = FileKind::unreadable;
   try {
-    bytes.resize(static_cast<std::size_t>(platform::FileSize(file)));
     std::size_t size = 0;
-    for (;;) {
-      if (size == bytes.size()) bytes.resize(size * 2 + 4096);  // the file grew meanwhile
-      auto room = static_cast<std::uint32_t>(std::min<std::size_t>(bytes.size() - size, 1u << 30));
-      std::uint32_t got = 0;
-      if (!platform::ReadFile(file, bytes.data() + size, room, got)) failed = true;
-      if (failed || got == 0) break;
-      size += got;
+    const std::uint64_t expected = platform::FileSize(file);
+    bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(expected, binaryProbe)));
+    if (ReadInto(file, bytes, size, binaryProbe)) {
+      if (LooksBinary(std::string_view(bytes.data(), size))) {
+        kind = FileKind::binary;
+      } else {
+        // One byte more than the file's size finds its end without growing the buffer.
+        bytes.resize(std::max<std::size_t>(static_cast<std::size_t>(expected) + 1, size));
+        if (ReadInto(file, bytes, size, bytes.max_size())) kind = FileKind::text;
+      }
     }
     bytes.resize(size);
   } catch (const std::bad_alloc&) {
-    failed = true;
+    kind = FileKind::unreadable;  // too large to hold: it is not searched, and counted
+  } catch (const std::length_error&) {
+    kind = FileKind::unreadable;
   }
   platform::CloseFile(file);
-  if (failed) return std::nullopt;
-  return bytes;
-}
-
-bool LooksBinary(const std::string& bytes) {
-  const bool utf16 = bytes.size() >= 2 && ((bytes[0] == '\xFF' && bytes[1] == '\xFE') ||
-                                           (bytes[0] == '\xFE' && bytes[1] == '\xFF'));
-  return !utf16 && bytes.find('\0') < binaryProbe;
+  return kind;
 }
 
 std::wstring DecodeText(const std::string& bytes) {
@@ -79,16 +101,19 @@ std::wstring DecodeText(const std::string& bytes) {
   return text;
 }
 
-// What a hit line shows of its line: line breaks would split it in the results document.
+// What a hit line shows of its line, cut short between two characters; line breaks would split
+// it in the results document.
 std::wstring ShownText(std::wstring_view line) {
-  std::wstring text(line.substr(0, maxHitText));
+  std::size_t length = std::min(line.size(), maxHitText);
+  if (length < line.size() && line[length - 1] >= 0xD800 && line[length - 1] <= 0xDBFF) --length;
+  std::wstring text(line.substr(0, length));
   std::replace(text.begin(), text.end(), L'\r', L' ');
   return text;
 }
 
 class FileWalk {
  public:
-  FileWalk(const FileSearchRequest& request, const LineMatcher& matcher, FileSearchProgress& progress)
+  FileWalk(const FileSearchRequest& request, LineMatcher& matcher, FileSearchProgress& progress)
       : request_(request), matcher_(matcher), progress_(progress) {}
 
   FileSearchResult Run() {
@@ -108,7 +133,7 @@ class FileWalk {
     std::sort(entries.begin(), entries.end(), NameBefore);
     for (const platform::FoundFile& entry : entries) {
       if (Cancelled()) return;
-      if (!entry.isFolder && NameMatches(entry.name, request_.patterns))
+      if (!entry.isFolder && !entry.special && NameMatches(entry.name, request_.patterns))
         SearchFile(relative.empty() ? entry.name : platform::JoinPath(relative, entry.name));
     }
     if (!request_.subfolders) return;
@@ -121,36 +146,46 @@ class FileWalk {
   }
 
   void SearchFile(const std::wstring& relative) {
-    const std::optional<std::string> bytes = ReadWholeFile(platform::JoinPath(request_.folder, relative));
-    if (!bytes) {
+    std::string bytes;
+    FileKind kind = ReadFileBytes(platform::JoinPath(request_.folder, relative), bytes);
+    if (kind == FileKind::binary) return;
+    if (kind == FileKind::text) {
+      try {
+        const std::size_t before = result_.lines.size();
+        SearchText(relative, DecodeText(bytes));
+        if (result_.lines.size() > before) ++result_.filesWithHits;
+      } catch (const std::bad_alloc&) {
+        kind = FileKind::unreadable;  // its text is too large to hold beside its bytes
+      }
+    }
+    if (kind == FileKind::unreadable) {
       ++result_.unreadable;
       return;
     }
-    if (LooksBinary(*bytes)) return;
-    const std::size_t before = result_.lines.size();
-    SearchText(relative, DecodeText(*bytes));
-    if (result_.lines.size() > before) ++result_.filesWithHits;
     ++result_.filesSearched;
     progress_.filesSearched.store(result_.filesSearched, std::memory_order_relaxed);
   }
 
   void SearchText(const std::wstring& relative, std::wstring_view text) {
     int number = 1;
-    for (std::size_t start = 0; start <= text.size(); ++number) {
+    for (std::size_t start = 0; start <= text.size() && !Cancelled(); ++number) {
       std::size_t end = std::min(text.find(L'\n', start), text.size());
       std::wstring_view line = text.substr(start, end - start);
       if (!line.empty() && line.back() == L'\r') line.remove_suffix(1);
       if (matcher_.MatchForwardInLine(line, 0).Found()) {
         result_.lines.push_back({relative, number, ShownText(line)});
         progress_.hits.fetch_add(1, std::memory_order_relaxed);
+      } else if (matcher_.GaveUp()) {
+        // One line too costly for an expression must not silence the lines after it.
+        ++result_.costlyLines;
+        matcher_.Restart();
       }
-      if (number % linesBetweenCancelChecks == 0 && Cancelled()) return;
       start = end + 1;
     }
   }
 
   const FileSearchRequest& request_;
-  const LineMatcher& matcher_;
+  LineMatcher& matcher_;
   FileSearchProgress& progress_;
   FileSearchResult result_;
 };
@@ -170,7 +205,7 @@ std::vector<std::wstring> SplitPatterns(std::wstring_view list) {
   return patterns;
 }
 
-FileSearchResult SearchFiles(const FileSearchRequest& request, const LineMatcher& matcher,
+FileSearchResult SearchFiles(const FileSearchRequest& request, LineMatcher& matcher,
                              FileSearchProgress& progress) {
   return FileWalk(request, matcher, progress).Run();
 }

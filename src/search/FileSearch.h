@@ -27,6 +27,7 @@ struct FileSearchResult {
   int filesWithHits = 0;
   int filesSearched = 0;
   int unreadable = 0;          // files that matched the patterns but could not be read
+  int costlyLines = 0;         // lines an expression was too costly to match in: no hits there
   bool cancelled = false;
 };
 
@@ -46,11 +47,12 @@ std::vector<std::wstring> SplitPatterns(std::wstring_view list);
 // Searches every file of the request's folder (and its subfolders) whose name matches one of
 // the patterns ("*.*" and "*" match every name) for lines in which matcher finds a hit. Hidden
 // files and folders (the system's hidden attribute, or a name that begins with a dot), linked
-// folders and files that look binary (a NUL in their first 8 KB, unless they begin with a UTF-16
-// byte-order mark) are passed over. Files are read in their own encoding as documents are. The
+// folders, devices and pipes, and files that look binary (a NUL in their first 8 KB, unless they
+// begin with a UTF-16 byte-order mark; the rest of such a file is not read) are passed over. Files are read in their own encoding as documents are. The
 // walk goes through each folder in name order, its files before its subfolders. It stops soon
-// after progress.cancel is set, with what it found so far.
-FileSearchResult SearchFiles(const FileSearchRequest& request, const LineMatcher& matcher,
+// after progress.cancel is set (within a line), with what it found so far. A matcher that gives
+// up on a line is restarted for the next one.
+FileSearchResult SearchFiles(const FileSearchRequest& request, LineMatcher& matcher,
                              FileSearchProgress& progress);
 
 // The hit lines as the results document shows them, "path(line): text", each ended by a

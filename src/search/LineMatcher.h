@@ -34,6 +34,9 @@ class LineMatcher {
   virtual void SetDeadline(std::chrono::steady_clock::time_point /*deadline*/) {}
   // A new command begins: a matcher that gave up matches again.
   virtual void Restart() {}
+  // Whether the matcher gave up (an expression too costly on some line, or past its
+  // deadline) and finds nothing until it is restarted.
+  virtual bool GaveUp() const { return false; }
   // What replaces hit, a hit this matcher found in line, when the replace text is replacement.
   virtual std::wstring Replacement(std::wstring_view /*line*/, const LineHit& /*hit*/,
                                    std::wstring_view replacement) const {

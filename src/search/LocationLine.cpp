@@ -75,11 +75,11 @@ std::optional<Location> ParenthesisForm(std::wstring_view head) {
   return place;
 }
 
-// "line:" or "line:column:" after "path:".
-std::optional<Location> ColonForm(std::wstring_view head, std::wstring_view rest) {
+// "line:" or "line:column:" after "path:"; in an include chain "line," too.
+std::optional<Location> ColonForm(std::wstring_view head, std::wstring_view rest, bool chain) {
   Location place;
   const std::optional<int> line = TakeNumber(rest);
-  if (!line || !TakeChar(rest, L':')) return std::nullopt;
+  if (!line || !(TakeChar(rest, L':') || (chain && TakeChar(rest, L',')))) return std::nullopt;
   place.line = *line;
   std::wstring_view afterColumn = rest;
   if (const std::optional<int> column = TakeNumber(afterColumn); column && TakeChar(afterColumn, L':'))
@@ -88,24 +88,31 @@ std::optional<Location> ColonForm(std::wstring_view head, std::wstring_view rest
   return place;
 }
 
-// Passes over the words that lead the lines of an include chain.
-std::wstring_view SkipIncludeChain(std::wstring_view text) {
-  for (std::wstring_view lead : {std::wstring_view(L"In file included from "), std::wstring_view(L"from ")}) {
-    if (text.substr(0, lead.size()) == lead) return TrimLeft(text.substr(lead.size()));
-  }
-  return text;
+bool TakeLead(std::wstring_view& text, std::wstring_view lead) {
+  if (text.substr(0, lead.size()) != lead) return false;
+  text = TrimLeft(text.substr(lead.size()));
+  return true;
+}
+
+// Passes over the words that lead the lines of an include chain; false when text has none. The
+// lines after the first are indented ("from" at the start of a line is a file's name).
+bool SkipIncludeChain(std::wstring_view& text, bool indented) {
+  return TakeLead(text, L"In file included from ") || (indented && TakeLead(text, L"from "));
 }
 
 }  // namespace
 
 std::optional<Location> ParseLocation(std::wstring_view text) {
-  text = SkipIncludeChain(TrimLeft(text));
+  const std::size_t length = text.size();
+  text = TrimLeft(text);
+  // Every file of a chain but the last is followed by a comma.
+  const bool chain = SkipIncludeChain(text, text.size() < length);
   // A path holds no colon but the one of its drive: the first other colon ends it.
   const std::size_t colon = text.find(L':', HasDrive(text) ? 2 : 0);
   if (colon == std::wstring_view::npos) return std::nullopt;
   const std::wstring_view head = text.substr(0, colon);
   std::optional<Location> place = ParenthesisForm(head);
-  if (!place) place = ColonForm(head, text.substr(colon + 1));
+  if (!place) place = ColonForm(head, text.substr(colon + 1), chain);
   if (!place || place->line < 1 || !IsPlausiblePath(place->path)) return std::nullopt;
   return place;
 }

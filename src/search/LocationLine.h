@@ -16,7 +16,8 @@ struct Location {
 
 // The place a line names in one of the forms "path(line): ...", "path(line,column): ...",
 // "path:line: ..." and "path:line:column: ..." (leading blanks and the "In file included
-// from" of an include chain are passed over); none for any other line. The path may hold
+// from" and indented "from" of an include chain are passed over, and there "path:line," counts
+// too); none for any other line. The path may hold
 // blanks and parentheses but no character that a file name cannot hold, must not end in a
 // blank and must not be a bare number, so that times and prose are not taken for places.
 std::optional<Location> ParseLocation(std::wstring_view text);

@@ -153,6 +153,8 @@ void GotoPlace(EditView& view, int line, int index) {
   TextPos pos(document);
   SetPos(pos, std::clamp(index, 0, document.lines[line].Length()), line);
   JumpTo(view, pos);
+  // A place gone to from a list stands in the middle of the screen even when it was in view.
+  ScrollRows(view, AbsoluteRow(view.caret) - view.visibleRows / 2 - view.firstRow);
 }
 
 bool MatchPair(EditView& view) {

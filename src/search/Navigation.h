@@ -19,7 +19,8 @@ int LineOfNumber(const EditView& view, int number);
 // Goto line (the number entered after IDM_GOTOLINE): the caret goes to the start of line,
 // brought into the document.
 void GotoLine(EditView& view, int line);
-// The caret goes to index of line, both brought into the document.
+// The caret goes to index of line, both brought into the document, and its row is scrolled to
+// the middle of the screen as far as the document allows.
 void GotoPlace(EditView& view, int line, int index);
 
 // Match (IDM_MATCH): the caret goes to the bracket that pairs with the one under it (or, failing

@@ -34,7 +34,7 @@ class RegexMatcher final : public LineMatcher {
   // Set once a match grew too complex for the engine (runaway backtracking), or matching ran
   // past the deadline: from then on, until Restart, the matcher finds nothing, so one search
   // cannot stall on every line in turn.
-  bool GaveUp() const { return gaveUp_; }
+  bool GaveUp() const override { return gaveUp_; }
 
  private:
   struct Compiled;

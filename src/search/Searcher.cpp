@@ -53,9 +53,9 @@ void Searcher::MakeMatcher() {
   state_.matcher = MatcherFor(state_.pattern, state_.options, state_.syntax, state_.error);
 }
 
-std::unique_ptr<LineMatcher> Searcher::MakeFileMatcher(std::wstring& error) const {
+std::unique_ptr<LineMatcher> Searcher::MakeFileMatcher(const SyntaxDef* syntax,
+                                                       std::wstring& error) const {
   std::array<bool, searchOptionCount> options = options_;
-  const SyntaxDef* syntax = nullptr;
   error.clear();
   return MatcherFor(findText_, options, syntax, error);
 }
@@ -94,8 +94,7 @@ class Searcher::MatchingTime {
 
 std::wstring Searcher::PatternError() {
   if (changed_) MakeMatcher();
-  const auto* regex = dynamic_cast<const RegexMatcher*>(state_.matcher.get());
-  if (regex && regex->GaveUp()) return L"The expression is too costly to match here";
+  if (state_.matcher && state_.matcher->GaveUp()) return L"The expression is too costly to match here";
   return state_.error;
 }
 

@@ -69,10 +69,11 @@ class Searcher {
   // characters stay the same. False when there is nothing to search for.
   bool PrepareSearch(const Document& document, const TextPos& start, bool forward);
 
-  // A matcher of the find text with the options, as Find Next uses them, for text of no
-  // document (whole words then tests letters and digits). Null while the find text is empty or
-  // no valid expression; error then says why.
-  std::unique_ptr<LineMatcher> MakeFileMatcher(std::wstring& error) const;
+  // A matcher of the find text with the options, as Find Next uses them, for the text of files
+  // that are not open: whole words go by the word characters of syntax (the document on screen)
+  // or, without one, by letters and digits. Null while the find text is empty or no valid
+  // expression; error then says why.
+  std::unique_ptr<LineMatcher> MakeFileMatcher(const SyntaxDef* syntax, std::wstring& error) const;
 
   // A command begins: what an earlier command gave up is tried again, and the searches of this
   // one give up once they have spent a while matching (an expression that costs much on every

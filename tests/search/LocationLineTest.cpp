@@ -24,6 +24,8 @@ TEST(LocationLineTest, ReadsEveryFormWithItsPathLineAndColumn) {
       {L"  a.c:3: note", L"a.c", 3, 0},
       {L"In file included from src/x.h:4:", L"src/x.h", 4, 0},
       {L"                 from src/y.c:5:", L"src/y.c", 5, 0},
+      {L"In file included from a.h:2,", L"a.h", 2, 0},
+      {L"                 from b h.h:30,", L"b h.h", 30, 0},
       {L"C:\\work\\a.c(3): x", L"C:\\work\\a.c", 3, 0},
       {L"c:/work/a.c:3:9: error", L"c:/work/a.c", 3, 9},
       {L"\\\\server\\share\\a.c:30: x", L"\\\\server\\share\\a.c", 30, 0},
@@ -31,6 +33,7 @@ TEST(LocationLineTest, ReadsEveryFormWithItsPathLineAndColumn) {
       {L"dir (2)\\a(1).c:8: x", L"dir (2)\\a(1).c", 8, 0},
       {L"/usr/src/a.c:1:1: fatal error", L"/usr/src/a.c", 1, 1},
       {L"../up.c:2:", L"../up.c", 2, 0},
+      {L"from notes.txt(4): a file named so", L"from notes.txt", 4, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << std::string(c.line, c.line + wcslen(c.line)));
@@ -53,6 +56,7 @@ TEST(LocationLineTest, LinesThatOnlyLookLikePlacesAreNone) {
       L"printf(\"%d(2): x\");",
       L"make: *** [Makefile:12: all] Error 1",
       L"a.c(x): y", L"a.c(3,): y", L"a.c(3) y", L"a.c:3", L"a.c:0: line zero",
+      L"a.c:3, b.c:4",                   // a comma ends the number only in an include chain
       L"a.c:1234567890: too long a number",
       L"http://example.com:8080/x: y",
       L"N hits in M files (K files searched)",

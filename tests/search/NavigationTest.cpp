@@ -6,6 +6,7 @@
 
 #include "search/Navigation.h"
 #include "text/Line.h"
+#include "view/Caret.h"
 #include "view/FakeSurface.h"
 
 namespace {
@@ -98,6 +99,25 @@ TEST(NavigationTest, GotoLineNumbersAreBroughtIntoTheDocument) {
   // Far away the target line is centred.
   GotoLine(f.view, 40);
   EXPECT_EQ(f.view.firstRow, 40 - 5);
+}
+
+TEST(NavigationTest, GotoPlaceCentresItsRowEvenWhenItWasInView) {
+  Lines lines(50, L"text");
+  struct Case { int firstRow, line, index; At caret; int expectedFirstRow; } cases[] = {
+      {12, 20, 2, {20, 2}, 15},   // in view, low on the screen
+      {0, 8, 9, {8, 4}, 3},       // an index beyond the line: its end
+      {0, 2, 0, {2, 0}, 0},       // the view cannot scroll above the first line
+      {0, 30, -1, {30, 0}, 25},   // off screen
+      {0, 99, 0, {49, 0}, 40},    // beyond the document: its last line, at the bottom
+  };
+  for (const Case& c : cases) {
+    ViewFixture f(lines, 20, 10);
+    ScrollRows(f.view, c.firstRow);
+    ASSERT_EQ(f.view.firstRow, c.firstRow);
+    GotoPlace(f.view, c.line, c.index);
+    EXPECT_EQ(CaretOf(f.view), c.caret) << c.line;
+    EXPECT_EQ(f.view.firstRow, c.expectedFirstRow) << c.line;
+  }
 }
 
 TEST(NavigationTest, MatchPairCountsNestedPairsOfTheSameBrackets) {
