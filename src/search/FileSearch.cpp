@@ -49,13 +49,13 @@ enum class FileKind { text, binary, unreadable };
 
 // Reads file into bytes from size on, growing bytes as the file turns out longer than thought;
 // stops at the end of the file or once size reaches limit. False on a read error.
-bool ReadInto(platform::FileHandle file, std::string& bytes, std::size_t& size, std::size_t limit) {
+bool ReadInto(const platform::File& file, std::string& bytes, std::size_t& size, std::size_t limit) {
   for (;;) {
     if (size == bytes.size()) bytes.resize(std::min(size * 2 + binaryProbe, limit));
     if (size == bytes.size()) return true;
     auto room = static_cast<std::uint32_t>(std::min<std::size_t>(bytes.size() - size, 1u << 30));
     std::uint32_t got = 0;
-    if (!platform::ReadFile(file, bytes.data() + size, room, got)) return false;
+    if (!platform::ReadFile(file.Get(), bytes.data() + size, room, got)) return false;
     if (got == 0) return true;
     size += got;
   }
@@ -63,16 +63,14 @@ bool ReadInto(platform::FileHandle file, std::string& bytes, std::size_t& size, 
 
 // Reads the file at path into bytes, its first bytes alone when they show it is binary.
 FileKind ReadFileBytes(const std::wstring& path, std::string& bytes) {
-  platform::FileHandle file = platform::OpenForReading(path);
-  if (file == platform::invalidFile) return FileKind::unreadable;
-  if (!platform::IsDiskFile(file)) {
-    platform::CloseFile(file);
-    return FileKind::binary;  // a device or a pipe, as binary as it gets
-  }
+  const platform::File file(platform::OpenForReading(path));
+  if (!file.IsOpen()) return FileKind::unreadable;
+  // A device or a pipe may never end: as binary as it gets.
+  if (!platform::IsDiskFile(file.Get())) return FileKind::binary;
   FileKind kind = FileKind::unreadable;
   try {
     std::size_t size = 0;
-    const std::uint64_t expected = platform::FileSize(file);
+    const std::uint64_t expected = platform::FileSize(file.Get());
     bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(expected, binaryProbe)));
     if (ReadInto(file, bytes, size, binaryProbe)) {
       if (LooksBinary(std::string_view(bytes.data(), size))) {
@@ -89,7 +87,6 @@ FileKind ReadFileBytes(const std::wstring& path, std::string& bytes) {
   } catch (const std::length_error&) {
     kind = FileKind::unreadable;
   }
-  platform::CloseFile(file);
   return kind;
 }
 
