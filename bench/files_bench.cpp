@@ -83,7 +83,7 @@ Measured Run(const std::wstring& folder, const std::wstring& patterns, LineMatch
     FileSearchProgress progress;
     const bench::Clock::time_point start = bench::Clock::now();
     const double cpu = bench::CpuSeconds();
-    measured.result = SearchFiles({folder, SplitPatterns(patterns), true}, matcher, progress);
+    measured.result = SearchFiles({folder, SplitPatterns(patterns), true, {}}, matcher, progress);
     walls.push_back(bench::Milliseconds(start));
     cpus.push_back((bench::CpuSeconds() - cpu) * 1e3);
   }

@@ -20,6 +20,7 @@
 #include "search/LineMatcher.h"
 #include "syntax/ConfigFile.h"
 #include "syntax/Highlighter.h"
+#include "text/Document.h"
 #include "view/ViewWindowWin32.h"
 
 namespace {
@@ -94,6 +95,23 @@ const SyntaxDef* WordCharacters(const MainFrame& frame) {
   return document ? SyntaxOf(*document->text) : nullptr;
 }
 
+// The files open with changes not saved, as the editor holds them: their hits must name the
+// lines Go to Location finds in the documents.
+std::vector<OpenFileText> ChangedOpenFiles(const MainFrame& frame) {
+  std::vector<OpenFileText> texts;
+  for (const auto& document : frame.documents) {
+    if (document->untitled || !document->text->modified) continue;
+    std::wstring text;
+    const Document& lines = *document->text;
+    for (int line = 0; line < lines.LineCount(); ++line) {
+      if (line > 0) text += L'\n';
+      text += lines.lines[line].Peek();
+    }
+    texts.push_back({document->file.path, std::move(text)});
+  }
+  return texts;
+}
+
 // The full path of a folder typed into the dialog; empty when it names no folder.
 std::wstring FullFolder(const std::wstring& typed) {
   if (typed.empty()) return {};
@@ -163,7 +181,8 @@ bool TakeChoices(FindInFilesRun& run) {
     run.textField.Focus();
     return false;
   }
-  run.request = {folder, SplitPatterns(frame.findInFiles.patterns), frame.findInFiles.subfolders};
+  run.request = {folder, SplitPatterns(frame.findInFiles.patterns), frame.findInFiles.subfolders,
+                 ChangedOpenFiles(frame)};
   return true;
 }
 

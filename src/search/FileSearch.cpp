@@ -39,6 +39,11 @@ bool NameBefore(const platform::FoundFile& a, const platform::FoundFile& b) {
       [](wchar_t x, wchar_t y) { return platform::ToUpper(x) < platform::ToUpper(y); });
 }
 
+bool SameName(std::wstring_view a, std::wstring_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](wchar_t x, wchar_t y) { return platform::ToUpper(x) == platform::ToUpper(y); });
+}
+
 bool LooksBinary(std::string_view bytes) {
   const bool utf16 = bytes.size() >= 2 && ((bytes[0] == '\xFF' && bytes[1] == '\xFE') ||
                                            (bytes[0] == '\xFE' && bytes[1] == '\xFF'));
@@ -131,7 +136,7 @@ class FileWalk {
     for (const platform::FoundFile& entry : entries) {
       if (Cancelled()) return;
       if (!entry.isFolder && !entry.special && NameMatches(entry.name, request_.patterns))
-        SearchFile(relative.empty() ? entry.name : platform::JoinPath(relative, entry.name));
+        SearchFile(relative.empty() ? entry.name : platform::JoinPath(relative, entry.name), entry.name);
     }
     if (!request_.subfolders) return;
     for (const platform::FoundFile& entry : entries) {
@@ -142,14 +147,27 @@ class FileWalk {
     }
   }
 
-  void SearchFile(const std::wstring& relative) {
+  // The text the editor holds of the file at path, named name; null when it is not open with
+  // changes. Names are compared first: asking whether two paths name one file opens both.
+  const std::wstring* OpenText(const std::wstring& path, const std::wstring& name) const {
+    for (const OpenFileText& open : request_.openTexts) {
+      if (SameName(platform::FileNameOf(open.path), name) && platform::SameFile(open.path, path))
+        return &open.text;
+    }
+    return nullptr;
+  }
+
+  void SearchFile(const std::wstring& relative, const std::wstring& name) {
+    const std::wstring path = platform::JoinPath(request_.folder, relative);
+    const std::wstring* open = OpenText(path, name);
     std::string bytes;
-    FileKind kind = ReadFileBytes(platform::JoinPath(request_.folder, relative), bytes);
+    FileKind kind = open ? FileKind::text : ReadFileBytes(path, bytes);
     if (kind == FileKind::binary) return;
     if (kind == FileKind::text) {
       try {
         const std::size_t before = result_.lines.size();
-        SearchText(relative, DecodeText(bytes));
+        if (open) SearchText(relative, *open);
+        else SearchText(relative, DecodeText(bytes));
         if (result_.lines.size() > before) ++result_.filesWithHits;
       } catch (const std::bad_alloc&) {
         kind = FileKind::unreadable;  // its text is too large to hold beside its bytes

@@ -9,10 +9,18 @@
 
 class LineMatcher;
 
+// A file open in the editor with changes not saved: its text as the editor holds it, searched
+// in place of the file's bytes so that its hits name the lines the user sees.
+struct OpenFileText {
+  std::wstring path;  // the file's full path
+  std::wstring text;  // its lines, each but the last ended by a line feed
+};
+
 struct FileSearchRequest {
   std::wstring folder;                 // a full path
   std::vector<std::wstring> patterns;  // wildcard patterns of the names searched; none: all
   bool subfolders = true;
+  std::vector<OpenFileText> openTexts;
 };
 
 // A line with at least one hit.
@@ -48,10 +56,11 @@ std::vector<std::wstring> SplitPatterns(std::wstring_view list);
 // the patterns ("*.*" and "*" match every name) for lines in which matcher finds a hit. Hidden
 // files and folders (the system's hidden attribute, or a name that begins with a dot), linked
 // folders, devices and pipes, and files that look binary (a NUL in their first 8 KB, unless they
-// begin with a UTF-16 byte-order mark; the rest of such a file is not read) are passed over. Files are read in their own encoding as documents are. The
-// walk goes through each folder in name order, its files before its subfolders. It stops soon
-// after progress.cancel is set (within a line), with what it found so far. A matcher that gives
-// up on a line is restarted for the next one.
+// begin with a UTF-16 byte-order mark; the rest of such a file is not read) are passed over.
+// Files are read in their own encoding as documents are; a file of the request's openTexts is
+// searched in the text given there. The walk goes through each folder in name order, its files
+// before its subfolders. It stops soon after progress.cancel is set (within a line), with what it
+// found so far. A matcher that gives up on a line is restarted for the next one.
 FileSearchResult SearchFiles(const FileSearchRequest& request, LineMatcher& matcher,
                              FileSearchProgress& progress);
 

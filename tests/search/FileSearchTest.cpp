@@ -57,11 +57,12 @@ class FileSearchTest : public ::testing::Test {
     std::wstring error;
     matcher = searcher.MakeFileMatcher(nullptr, error);
     EXPECT_TRUE(matcher) << Narrow(error);
-    FileSearchRequest request{folder.Path(L""), SplitPatterns(patterns), subfolders};
+    FileSearchRequest request{folder.Path(L""), SplitPatterns(patterns), subfolders, openTexts};
     return SearchFiles(request, *matcher, progress);
   }
 
   TempFolder folder;
+  std::vector<OpenFileText> openTexts;
   std::unique_ptr<LineMatcher> matcher;
   FileSearchProgress progress;
 };
@@ -111,14 +112,14 @@ TEST_F(FileSearchTest, TheFindBarOptionsApplyAsInFindNext) {
   std::unique_ptr<LineMatcher> expression = searcher.MakeFileMatcher(nullptr, error);
   ASSERT_TRUE(expression) << Narrow(error);
   FileSearchResult result =
-      SearchFiles({folder.Path(L""), {L"*.*"}, true}, *expression, progress);
+      SearchFiles({folder.Path(L""), {L"*.*"}, true, {}}, *expression, progress);
   EXPECT_EQ(Narrow(HitLinesText(result)), "a.c(3):   needle(2);\r\nnotes.txt(1): needle\r\nsub\\wide.c(1): needle\r\n");
 
   searcher.SetOption(searchRegularExpression, false);
   searcher.SetOption(searchWholeWords, true);
   searcher.SetFindText(L"needle");
   expression = searcher.MakeFileMatcher(nullptr, error);
-  result = SearchFiles({folder.Path(L"sub"), {L"*.c"}, true}, *expression, progress);
+  result = SearchFiles({folder.Path(L"sub"), {L"*.c"}, true, {}}, *expression, progress);
   EXPECT_EQ(Narrow(HitLinesText(result)), "helper.c(2): needle = 1;\r\nutf8.c(1): caf\xE9 needle\r\nwide.c(1): needle\r\n");
 
   searcher.SetFindText(L"(unclosed");
@@ -162,13 +163,13 @@ TEST_F(FileSearchTest, ACancelledSearchStopsSoonWithWhatItFound) {
   Write(L"big\\0.txt", big);
 
   CancellingMatcher stopper(progress);
-  FileSearchResult result = SearchFiles({folder.Path(L""), {L"*.txt"}, true}, stopper, progress);
+  FileSearchResult result = SearchFiles({folder.Path(L""), {L"*.txt"}, true, {}}, stopper, progress);
   EXPECT_TRUE(result.cancelled);
   EXPECT_EQ(result.filesSearched, 1);
   EXPECT_EQ(result.lines.size(), 1u);
 
   progress.cancel = false;
-  result = SearchFiles({folder.Path(L"big"), {L"*.txt"}, true}, stopper, progress);
+  result = SearchFiles({folder.Path(L"big"), {L"*.txt"}, true, {}}, stopper, progress);
   EXPECT_TRUE(result.cancelled);
   EXPECT_EQ(result.lines.size(), 1u);
 }
@@ -197,9 +198,18 @@ TEST_F(FileSearchTest, ALineTooCostlyForTheExpressionIsCountedAndTheLinesAfterIt
   std::wstring error;
   matcher = searcher.MakeFileMatcher(nullptr, error);
   ASSERT_TRUE(matcher);
-  const FileSearchResult result = SearchFiles({folder.Path(L""), {L"costly.txt"}, false}, *matcher, progress);
+  const FileSearchResult result = SearchFiles({folder.Path(L""), {L"costly.txt"}, false, {}}, *matcher, progress);
   EXPECT_EQ(Narrow(HitLinesText(result)), "costly.txt(2): xc\r\ncostly.txt(4): c\r\n");
   EXPECT_EQ(result.costlyLines, 2);
+}
+
+TEST_F(FileSearchTest, AFileOpenWithChangesIsSearchedAsTheEditorHoldsIt) {
+  // Lines added above the hits in the editor move them; the binary file open as text is searched.
+  openTexts = {{folder.Path(L"a.c"), L"added\nint needle;\r\nnone"}, {folder.Path(L"tool.c"), L"needle"},
+               {folder.Path(L"gone.c"), L"needle"}};
+  const FileSearchResult result = Search(L"a.c;tool.c;notes.txt", false);
+  EXPECT_EQ(Narrow(HitLinesText(result)), "a.c(2): int needle;\r\nnotes.txt(1): needle\r\ntool.c(1): needle\r\n");
+  EXPECT_EQ(result.filesSearched, 3);
 }
 
 #ifndef _WIN32
