@@ -226,7 +226,11 @@ FileSearchResult SearchFiles(const FileSearchRequest& request, LineMatcher& matc
 }
 
 std::wstring HitLinesText(const FileSearchResult& result) {
+  // Reserved at once: hundreds of thousands of hits make tens of megabytes.
+  std::size_t size = 0;
+  for (const HitLine& hit : result.lines) size += hit.path.size() + hit.text.size() + 16;
   std::wstring text;
+  text.reserve(size);
   for (const HitLine& hit : result.lines) {
     text += hit.path;
     text += L'(';
