@@ -16,6 +16,8 @@ namespace {
 // The bytes looked at for a NUL, which marks a file as binary; they are read first, so that
 // the rest of a binary file is never read.
 constexpr std::size_t binaryProbe = 8192;
+// The most read at once: 16 MB takes a moment even from a slow disk.
+constexpr std::size_t readPart = std::size_t{1} << 24;
 
 bool IsBlank(wchar_t ch) { return ch == L' ' || ch == L'\t'; }
 
@@ -53,12 +55,15 @@ bool LooksBinary(std::string_view bytes) {
 enum class FileKind { text, binary, unreadable };
 
 // Reads file into bytes from size on, growing bytes as the file turns out longer than thought;
-// stops at the end of the file or once size reaches limit. False on a read error.
-bool ReadInto(const platform::File& file, std::string& bytes, std::size_t& size, std::size_t limit) {
+// stops at the end of the file or once size reaches limit. False on a read error, and when
+// cancel is set: a large file is read a part at a time, so that Escape need not wait for all.
+bool ReadInto(const platform::File& file, std::string& bytes, std::size_t& size, std::size_t limit,
+              const std::atomic<bool>& cancel) {
   for (;;) {
+    if (cancel.load(std::memory_order_relaxed)) return false;
     if (size == bytes.size()) bytes.resize(std::min(size * 2 + binaryProbe, limit));
     if (size == bytes.size()) return true;
-    auto room = static_cast<std::uint32_t>(std::min<std::size_t>(bytes.size() - size, 1u << 30));
+    auto room = static_cast<std::uint32_t>(std::min<std::size_t>(bytes.size() - size, readPart));
     std::uint32_t got = 0;
     if (!platform::ReadFile(file.Get(), bytes.data() + size, room, got)) return false;
     if (got == 0) return true;
@@ -67,7 +72,7 @@ bool ReadInto(const platform::File& file, std::string& bytes, std::size_t& size,
 }
 
 // Reads the file at path into bytes, its first bytes alone when they show it is binary.
-FileKind ReadFileBytes(const std::wstring& path, std::string& bytes) {
+FileKind ReadFileBytes(const std::wstring& path, std::string& bytes, const std::atomic<bool>& cancel) {
   const platform::File file(platform::OpenForReading(path));
   if (!file.IsOpen()) return FileKind::unreadable;
   // A device or a pipe may never end: as binary as it gets.
@@ -77,13 +82,13 @@ FileKind ReadFileBytes(const std::wstring& path, std::string& bytes) {
     std::size_t size = 0;
     const std::uint64_t expected = platform::FileSize(file.Get());
     bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(expected, binaryProbe)));
-    if (ReadInto(file, bytes, size, binaryProbe)) {
+    if (ReadInto(file, bytes, size, binaryProbe, cancel)) {
       if (LooksBinary(std::string_view(bytes.data(), size))) {
         kind = FileKind::binary;
       } else {
         // One byte more than the file's size finds its end without growing the buffer.
         bytes.resize(std::max<std::size_t>(static_cast<std::size_t>(expected) + 1, size));
-        if (ReadInto(file, bytes, size, bytes.max_size())) kind = FileKind::text;
+        if (ReadInto(file, bytes, size, bytes.max_size(), cancel)) kind = FileKind::text;
       }
     }
     bytes.resize(size);
@@ -161,7 +166,7 @@ class FileWalk {
     const std::wstring path = platform::JoinPath(request_.folder, relative);
     const std::wstring* open = OpenText(path, name);
     std::string bytes;
-    FileKind kind = open ? FileKind::text : ReadFileBytes(path, bytes);
+    FileKind kind = open ? FileKind::text : ReadFileBytes(path, bytes, progress_.cancel);
     if (kind == FileKind::binary) return;
     if (kind == FileKind::text) {
       try {
