@@ -39,10 +39,11 @@ bool TakeChar(std::wstring_view& text, wchar_t ch) {
   return true;
 }
 
-// Whether text can be the path of a place (see ParseLocation).
-bool IsPlausiblePath(std::wstring_view path) {
+// Whether text can be the path of a place (see ParseLocation). A bare number is one only before
+// a parenthesis: "12:30:" is a time, "12(3):" the hit of Find in Files in a file named "12".
+bool IsPlausiblePath(std::wstring_view path, bool parenthesis) {
   if (path.empty() || IsBlank(path.back())) return false;
-  if (std::all_of(path.begin(), path.end(), IsDigit)) return false;
+  if (!parenthesis && std::all_of(path.begin(), path.end(), IsDigit)) return false;
   return std::none_of(path.begin(), path.end(), [](wchar_t ch) {
     return ch < 0x20 || ch == L'<' || ch == L'>' || ch == L'"' || ch == L'|' || ch == L'?' ||
            ch == L'*';
@@ -112,8 +113,9 @@ std::optional<Location> ParseLocation(std::wstring_view text) {
   if (colon == std::wstring_view::npos) return std::nullopt;
   const std::wstring_view head = text.substr(0, colon);
   std::optional<Location> place = ParenthesisForm(head);
+  const bool parenthesis = place.has_value();
   if (!place) place = ColonForm(head, text.substr(colon + 1), chain);
-  if (!place || place->line < 1 || !IsPlausiblePath(place->path)) return std::nullopt;
+  if (!place || place->line < 1 || !IsPlausiblePath(place->path, parenthesis)) return std::nullopt;
   return place;
 }
 

@@ -19,7 +19,7 @@ struct Location {
 // from" and indented "from" of an include chain are passed over, and there "path:line," counts
 // too); none for any other line. The path may hold
 // blanks and parentheses but no character that a file name cannot hold, must not end in a
-// blank and must not be a bare number, so that times and prose are not taken for places.
+// blank and, before a colon, must not be a bare number, so that times are not taken for places.
 std::optional<Location> ParseLocation(std::wstring_view text);
 
 // The index (in UTF-16 units) where a 1-based character column begins in line; a surrogate

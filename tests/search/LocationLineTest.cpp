@@ -34,6 +34,7 @@ TEST(LocationLineTest, ReadsEveryFormWithItsPathLineAndColumn) {
       {L"/usr/src/a.c:1:1: fatal error", L"/usr/src/a.c", 1, 1},
       {L"../up.c:2:", L"../up.c", 2, 0},
       {L"from notes.txt(4): a file named so", L"from notes.txt", 4, 0},
+      {L"2024(3): a file named by a year", L"2024", 3, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << std::string(c.line, c.line + wcslen(c.line)));
