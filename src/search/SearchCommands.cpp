@@ -2,6 +2,9 @@
 #include "search/SearchCommands.h"
 
 #include <algorithm>
+#include <string>
+#include <string_view>
+#include <utility>
 
 #include "search/Searcher.h"
 #include "text/Document.h"
@@ -35,14 +38,22 @@ void SelectHit(EditView& view, const TextPos& start, int length) {
 }
 
 // One unit further, or the start of the next line; false at the end of the document.
-bool StepOn(const Document& document, TextPos& pos) {
-  if (pos.index < document.lines[pos.line].Length()) {
-    SetPos(pos, pos.index + 1, pos.line);
-  } else if (pos.line + 1 < document.LineCount()) {
-    SetPos(pos, 0, pos.line + 1);
+bool StepOn(const Document& document, int& line, int& index) {
+  if (index < document.lines[line].Length()) {
+    ++index;
+  } else if (line + 1 < document.LineCount()) {
+    ++line;
+    index = 0;
   } else {
     return false;
   }
+  return true;
+}
+
+bool StepOn(const Document& document, TextPos& pos) {
+  int line = pos.line, index = pos.index;
+  if (!StepOn(document, line, index)) return false;
+  SetPos(pos, index, line);
   return true;
 }
 
@@ -87,37 +98,89 @@ void TakeRange(const EditView& view, Searcher& searcher) {
   searcher.SetSelectedRange({view.document, first.line, first.index, last.line, last.index});
 }
 
+// The replacements of the hits found in one line, gathered so that the line changes once: the
+// stretch from the first hit's start to the last hit's end, and the text that takes its place in
+// the form undo records keep, so that a carriage return of the line stays a character of it.
+struct LineReplacements {
+  int line = -1;  // -1: none gathered
+  int first = 0;  // the stretch replaced, in the line as it was
+  int end = 0;
+  std::wstring text;
+  int delta = 0;  // the change of the line's length, counting the replacements as given
+
+  // The hit of length at index in line, whose text is lineText, to be replaced by replacement
+  // (line breaks in it take the form of the document's, a line feed alone with lineFeed).
+  void Add(int hitLine, std::wstring_view lineText, int index, int length,
+           std::wstring_view replacement, bool lineFeed) {
+    if (line < 0) first = end = index;
+    line = hitLine;
+    JoinRecordTexts(text, lineText.substr(static_cast<std::size_t>(end), static_cast<std::size_t>(index - end)), false);
+    JoinRecordTexts(text, RecordForm(replacement, lineFeed), false);
+    end = index + length;
+    delta += static_cast<int>(replacement.size()) - length;
+  }
+};
+
+// Puts the replacements gathered in their line, as the first change of the undo group or one
+// continuing it; returns the lines they added (line breaks in the replace text).
+int ApplyReplacements(Document& document, Searcher& searcher, LineReplacements& pending, bool first) {
+  TextPos from(document);
+  TextPos to(document);
+  SetPos(from, pending.first, pending.line);
+  SetPos(to, pending.end, pending.line);
+  const int kind = first ? editReplace : editContinue;
+  const ChangeRecord change = ::ReplaceText(document, from, to, pending.text, kind | editCrLfBreaks);
+  searcher.LineLengthChanged(document, pending.line, pending.delta);
+  const int added = change.endLine - pending.line;
+  pending = {};
+  return added;
+}
+
 // Every hit within the searched part of document replaced, each continuing the undo group of
-// the first. The search starts after the last replacement; after an empty hit an empty hit at
-// the same place is passed over, so that every place is replaced once.
+// the first. Each search starts after the last hit; after an empty hit an empty hit at the same
+// place is passed over, so that every place is replaced once. The hits of a line are all found
+// in the line as it was, which then changes once: a line of many hits costs its length once,
+// not once per hit, in the edit and in its undo.
 int ReplaceHits(Document& document, Searcher& searcher) {
   searcher.BeginCommand();
   int replaced = 0;
+  bool firstChange = true;
   const SearchRange bounds = searcher.Bounds(document);
-  TextPos at(document);
-  SetPos(at, bounds.firstIndex, bounds.firstLine);
-  TextPos emptyAt(document);
-  bool afterEmpty = false;
+  // Where the next search starts, and where the last empty hit ended; plain numbers, since
+  // working out a visual column on every hit would cost the length of the line each time.
+  int atLine = bounds.firstLine, atIndex = bounds.firstIndex;
+  int emptyLine = -1, emptyIndex = 0;
+  LineReplacements pending;
   for (;;) {
-    TextPos hit = at;
-    if (!searcher.FindForward(document, hit) || IsBefore(hit, at)) break;
+    int line = atLine, index = atIndex;
+    if (!searcher.FindForwardAt(document, line, index) ||
+        line < atLine || (line == atLine && index < atIndex))
+      break;
     const int length = searcher.HitLength();
-    if (length == 0 && afterEmpty && SamePlace(hit, emptyAt)) {
-      if (!StepOn(document, at)) break;
-      afterEmpty = false;
+    if (length == 0 && line == emptyLine && index == emptyIndex) {
+      if (!StepOn(document, atLine, atIndex)) break;
+      emptyLine = -1;
       continue;
     }
-    TextPos end = hit;
-    SetPos(end, hit.index + length, hit.line);
-    const std::wstring replacement = searcher.Replacement(document, hit);
-    const int kind = replaced == 0 ? editReplace : editContinue;
-    const ChangeRecord change = ::ReplaceText(document, hit, end, replacement, kind);
+    if (pending.line != line) {
+      // The line is read once per hit: a line still held as its file's bytes is widened once
+      // now, as the change will widen it, instead of converted for every look.
+      document.lines[line].Data();
+    }
+    const std::wstring replacement = searcher.Replacement(document, line, index);
+    if (pending.line >= 0 && pending.line != line) {
+      // The lines the replacements of the line before add come before the hit.
+      line += ApplyReplacements(document, searcher, pending, std::exchange(firstChange, false));
+    }
+    pending.Add(line, document.lines[line].Peek(), index, length, replacement,
+                document.format.lineFeed);
     ++replaced;
-    searcher.LineLengthChanged(document, hit.line, static_cast<int>(replacement.size()) - length);
-    SetPos(at, change.endIndex, change.endLine);
-    afterEmpty = length == 0;
-    emptyAt = at;
+    atLine = line;
+    atIndex = index + length;
+    emptyLine = length == 0 ? atLine : -1;
+    emptyIndex = atIndex;
   }
+  if (pending.line >= 0) ApplyReplacements(document, searcher, pending, firstChange);
   return replaced;
 }
 
@@ -147,7 +210,7 @@ bool ReplaceSelectedHit(EditView& view, Searcher& searcher) {
     view.anchor = start;
     SetPos(view.caret, start.index + length, start.line);
   }
-  const std::wstring replacement = searcher.Replacement(*view.document, start);
+  const std::wstring replacement = searcher.Replacement(*view.document, start.line, start.index);
   ReplaceSelection(view, replacement, editReplace);
   searcher.LineLengthChanged(*view.document, start.line,
                              static_cast<int>(replacement.size()) - length);

@@ -98,14 +98,14 @@ std::wstring Searcher::PatternError() {
   return state_.error;
 }
 
-bool Searcher::PrepareSearch(const Document& document, const TextPos& start, bool forward) {
+bool Searcher::PrepareSearch(const Document& document, int startLine, int startIndex, bool forward) {
   if (changed_ || preparedSyntax_ != SyntaxOf(document)) {
     preparedSyntax_ = SyntaxOf(document);
     MakeMatcher();
   }
   state_.forward = forward;
-  state_.startLine = start.line;
-  state_.startIndex = start.index;
+  state_.startLine = startLine;
+  state_.startIndex = startIndex;
   return state_.matcher != nullptr;
 }
 
@@ -137,11 +137,10 @@ std::wstring_view Searcher::SearchedText(const Document& document, int line,
   return line == bounds.lastLine ? text.substr(0, static_cast<std::size_t>(bounds.lastIndex)) : text;
 }
 
-bool Searcher::TakeHit(const LineHit& hit, int line, TextPos& pos) {
+bool Searcher::TakeHit(const LineHit& hit) {
   if (!hit.Found()) return false;
   state_.lastHitLength = hit.length;
   state_.lastHitIndex = hit.index;
-  SetPos(pos, hit.index, line);
   return true;
 }
 
@@ -154,11 +153,18 @@ bool Before(int line, int index, int otherLine, int otherIndex) {
 }  // namespace
 
 bool Searcher::FindForward(const Document& document, TextPos& pos, bool wrap) {
-  if (!PrepareSearch(document, pos, true)) return false;
+  int line = pos.line, index = pos.index;
+  if (!FindForwardAt(document, line, index, wrap)) return false;
+  SetPos(pos, index, line);
+  return true;
+}
+
+bool Searcher::FindForwardAt(const Document& document, int& startLine, int& startIndex, bool wrap) {
+  if (!PrepareSearch(document, startLine, startIndex, true)) return false;
   const MatchingTime timing(*this);
   const LineMatcher& matcher = *state_.matcher;
   const SearchRange b = Bounds(document);
-  int line = pos.line, from = pos.index;
+  int line = startLine, from = startIndex;
   // A start outside the range begins at its first position.
   if (Before(line, from, b.firstLine, b.firstIndex) || Before(b.lastLine, b.lastIndex, line, from)) {
     line = b.firstLine;
@@ -168,8 +174,11 @@ bool Searcher::FindForward(const Document& document, TextPos& pos, bool wrap) {
   const int steps = wrap ? b.lastLine - b.firstLine + 1 : b.lastLine - line;
   for (int step = 0; step <= steps; ++step) {
     if (line == b.firstLine) from = std::max(from, b.firstIndex);
-    if (TakeHit(matcher.MatchForwardInLine(SearchedText(document, line, b), from), line, pos))
+    if (TakeHit(matcher.MatchForwardInLine(SearchedText(document, line, b), from))) {
+      startLine = line;
+      startIndex = state_.lastHitIndex;
       return true;
+    }
     from = 0;
     line = line < b.lastLine ? line + 1 : b.firstLine;
   }
@@ -177,7 +186,7 @@ bool Searcher::FindForward(const Document& document, TextPos& pos, bool wrap) {
 }
 
 bool Searcher::FindBackward(const Document& document, TextPos& pos, bool wrap) {
-  if (!PrepareSearch(document, pos, false)) return false;
+  if (!PrepareSearch(document, pos.line, pos.index, false)) return false;
   const MatchingTime timing(*this);
   const LineMatcher& matcher = *state_.matcher;
   const SearchRange b = Bounds(document);
@@ -192,15 +201,18 @@ bool Searcher::FindBackward(const Document& document, TextPos& pos, bool wrap) {
   for (int step = 0; step <= steps; ++step) {
     LineHit hit = matcher.MatchBackwardInLine(SearchedText(document, line, b), from);
     if (line == b.firstLine && hit.index < b.firstIndex) hit = {};
-    if (TakeHit(hit, line, pos)) return true;
+    if (TakeHit(hit)) {
+      SetPos(pos, hit.index, line);
+      return true;
+    }
     line = line > b.firstLine ? line - 1 : b.lastLine;
     from = static_cast<int>(SearchedText(document, line, b).size());
   }
   return false;
 }
 
-std::wstring Searcher::Replacement(const Document& document, const TextPos& pos) const {
+std::wstring Searcher::Replacement(const Document& document, int line, int index) const {
   if (!state_.matcher) return replaceText_;
-  return state_.matcher->Replacement(SearchedText(document, pos.line, Bounds(document)),
-                                     {pos.index, state_.lastHitLength}, replaceText_);
+  return state_.matcher->Replacement(SearchedText(document, line, Bounds(document)),
+                                     {index, state_.lastHitLength}, replaceText_);
 }

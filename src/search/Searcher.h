@@ -67,7 +67,7 @@ class Searcher {
   // Prepares the search of document from start in a direction; the preparation of the
   // previous search is reused while the texts, the options and the document's word
   // characters stay the same. False when there is nothing to search for.
-  bool PrepareSearch(const Document& document, const TextPos& start, bool forward);
+  bool PrepareSearch(const Document& document, int startLine, int startIndex, bool forward);
 
   // A matcher of the find text with the options, as Find Next uses them, for the text of files
   // that are not open: whole words go by the word characters of syntax (the document on screen)
@@ -103,12 +103,15 @@ class Searcher {
   // hit's first character; else it is left unchanged. Without wrap the search ends at the
   // last line.
   bool FindForward(const Document& document, TextPos& pos, bool wrap = true);
+  // As FindForward from a place given by its line and index alone: no visual column is worked
+  // out, so that going through the hits of a long line costs its length once, not per hit.
+  bool FindForwardAt(const Document& document, int& line, int& index, bool wrap = true);
   // The last hit that begins before pos, wrapping from the first line to the last; the part
   // of pos's line after pos is searched last. Without wrap it ends at the first line.
   bool FindBackward(const Document& document, TextPos& pos, bool wrap = true);
-  // What replaces the hit of the last length found at pos: the replace text, with the groups
+  // What replaces the hit of the last length found at index in line: the replace text, with the groups
   // of a regular expression put in.
-  std::wstring Replacement(const Document& document, const TextPos& pos) const;
+  std::wstring Replacement(const Document& document, int line, int index) const;
   // The length of the hit last found, and where in its line it starts.
   int HitLength() const { return state_.lastHitLength; }
   int HitIndex() const { return state_.lastHitIndex; }
@@ -116,8 +119,8 @@ class Searcher {
   const SearchState& State() const { return state_; }
 
  private:
-  // On a hit in line: pos goes to it and its length is kept. False without a hit.
-  bool TakeHit(const LineHit& hit, int line, TextPos& pos);
+  // On a hit: its length and index are kept. False without a hit.
+  bool TakeHit(const LineHit& hit);
   // The text of line that the search sees: cut at the end of bounds on its last line.
   static std::wstring_view SearchedText(const Document& document, int line,
                                         const SearchRange& bounds);

@@ -352,6 +352,10 @@ std::wstring TextBetween(const Document& document, const TextPos& from, const Te
   return text;
 }
 
+std::wstring RecordForm(std::wstring_view typed, bool lineFeed) {
+  return JoinPieces(SplitPieces(typed, false, lineFeed));
+}
+
 void JoinRecordTexts(std::wstring& into, std::wstring_view piece, bool pieceFirst) {
   const std::wstring_view before = pieceFirst ? piece : std::wstring_view(into);
   const std::wstring_view after = pieceFirst ? std::wstring_view(into) : piece;

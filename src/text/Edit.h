@@ -50,6 +50,10 @@ std::wstring TextBetween(const Document& document, const TextPos& from, const Te
 // into, or before it with pieceFirst), so that the result is in that form too.
 void JoinRecordTexts(std::wstring& into, std::wstring_view piece, bool pieceFirst);
 
+// Typed or pasted text, as ReplaceText takes it without editCrLfBreaks, written in the form
+// undo records keep: its line breaks take the document's form, a line feed alone with lineFeed.
+std::wstring RecordForm(std::wstring_view typed, bool lineFeed);
+
 // Adds next, a change made after those total stands for, to total (which may stand for none
 // yet): the rows to repaint cover both changes, counted in the text after next, and the caret
 // goes where next puts it.

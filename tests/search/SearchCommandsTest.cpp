@@ -9,6 +9,8 @@
 
 #include "search/SearchCommands.h"
 #include "search/Searcher.h"
+#include "text/Edit.h"
+#include "text/Journal.h"
 #include "text/UndoHistory.h"
 #include "view/FakeSurface.h"
 #include "view/CaretCommands.h"
@@ -195,6 +197,44 @@ TEST(SearchCommandsTest, RegularExpressionReplaceAllSwapsGroupsInOneUndoStep) {
   ReplaceNext(f.view, f.searcher);
   EXPECT_EQ(f.Lines(), (Lines{L"b=a", L"key = x", L"left=right"}));
   EXPECT_EQ(f.Selection(), (std::vector<int>{2, 0, 2, 10}));
+}
+
+// Every line is changed once, with all of its hits found in it as it was; the journal of the
+// changes replays to the same text, line ends and all, and Undo brings back the text exactly.
+TEST(SearchCommandsTest, ReplaceAllChangesEachLineOnceAndReplaysAndUndoesExactly) {
+  struct Case { const wchar_t* find; const wchar_t* replace; bool regex; Lines lines, expected; };
+  const Case cases[] = {
+      // A word boundary before a hit is judged in the line as it was, not against the
+      // replacement before it.
+      {L"\\bb", L" ", true, {L"bb b", L"b"}, {L" b  ", L" "}},
+      // Breaks in the replace text move the hits of later lines down; a lone carriage return
+      // stays a character of its line.
+      {L"b", L"\nc", false, {L"b\rb b", L"xb"}, {L"", L"c\r", L"c ", L"c", L"x", L"c"}},
+      {L"b", L"\r\n", false, {L"a\rb\rb", L"b"}, {L"a\r", L"\r", L"", L"", L""}},
+  };
+  const auto wholeText = [](Document& document) {
+    TextPos start(document), end(document);
+    SetPos(end, document.lines[document.LineCount() - 1].Length(), document.LineCount() - 1);
+    return TextBetween(document, start, end);
+  };
+  for (const Case& c : cases) {
+    SearchFixture f(c.lines, c.find, c.replace);
+    f.searcher.SetOption(searchRegularExpression, c.regex);
+    const std::wstring before = wholeText(*f.document);
+    std::vector<JournalChange> changes;
+    f.document->onReplace = [&](const TextPos& from, const TextPos& to, std::wstring_view text) {
+      changes.push_back({from.index, from.line, to.index, to.line, std::wstring(text)});
+    };
+    ReplaceAll(f.view, f.searcher);
+    EXPECT_EQ(f.Lines(), c.expected) << c.find;
+    EXPECT_EQ(changes.size(), c.lines.size()) << c.find;
+    SearchFixture replayed(c.lines, L"");
+    ReplayJournal(*replayed.document, changes);
+    EXPECT_EQ(wholeText(*replayed.document), wholeText(*f.document)) << c.find;
+    f.document->onReplace = nullptr;
+    UndoEdit(f.view);
+    EXPECT_EQ(wholeText(*f.document), before) << c.find;
+  }
 }
 
 TEST(SearchCommandsTest, EmptyHitsAreReplacedOnceAndFoundWithoutStalling) {
