@@ -74,7 +74,9 @@ const ViewPlace* Session::PlaceOf(const std::wstring& path) const {
 
 bool Session::Load(const std::wstring& path) {
   ConfigFile file;
-  if (!file.Load(path)) return false;
+  const bool loaded = file.Load(path);
+  unreadable_ = file.Unreadable() ? path : std::wstring();
+  if (!loaded) return false;
   const ConfigNode& root = file.Root();
   const ConfigNode* option = ValueOfType(root, L"reopen", ConfigType::integer);
   reopen = !option || option->number != 0;
@@ -113,6 +115,7 @@ bool Session::Load(const std::wstring& path) {
 }
 
 bool Session::Save(const std::wstring& path) const {
+  if (!unreadable_.empty() && path == unreadable_) return false;
   ConfigFile file;
   file.SetPath(path);
   file.SetInt(L"reopen", reopen);

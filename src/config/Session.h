@@ -47,16 +47,18 @@ class Session {
   // Most recent first, at most maxFilePlaces, each path once.
   const std::vector<FilePlace>& Places() const { return places_; }
 
-  // Reads the session file. A missing file leaves everything as it is (false); a damaged one
-  // yields what can be read of it: records without a path or with a path seen before are left
-  // out, numbers below 0 become 0, an active index outside the files none.
+  // Reads the session file. A missing file, or one that cannot be read to its end, leaves
+  // everything as it is (false); a damaged one yields what can be read of it: records without
+  // a path or with a path seen before are left out, numbers below 0 become 0, an active index
+  // outside the files none.
   bool Load(const std::wstring& path);
   // Writes the session file with the safe save of every file; false, with the old file left as
-  // it was, when that failed.
+  // it was, when that failed. A file Load found but could not read whole is left as it is.
   bool Save(const std::wstring& path) const;
 
  private:
   std::vector<FilePlace> places_;
+  std::wstring unreadable_;  // the file Load found but could not read whole, else empty
 };
 
 // The session file of the settings file at settingsPath: the same folder and name, with

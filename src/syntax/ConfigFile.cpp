@@ -123,24 +123,31 @@ bool FitsCodePage(const ConfigNode& section) {
 bool ConfigFile::Load(const std::wstring& path) {
   path_ = path;
   LineReader reader(path);
+  // A file that is there but cannot be read stays as it is: written back, the defaults or a
+  // part of it would take the place of the user's settings.
+  unreadable_ = reader.Failed() && !reader.Missing();
   if (reader.Failed()) return false;
-  ConfigReader parser(root_);
+  // The whole file is read before any of it is taken, so that a read that fails midway leaves
+  // the tree as it was.
   const std::string bom = ByteOrderMark(Encoding::utf8);
   const char* bytes = nullptr;
   std::size_t count = 0;
-  bool first = true;
   bool utf8 = false;
-  std::wstring line;
+  std::vector<std::wstring> lines;
   while (reader.ReadLineBytes(bytes, count)) {
-    if (first && count >= bom.size() && std::memcmp(bytes, bom.data(), bom.size()) == 0) {
+    if (lines.empty() && count >= bom.size() && std::memcmp(bytes, bom.data(), bom.size()) == 0) {
       utf8 = true;
       bytes += bom.size();
       count -= bom.size();
     }
-    first = false;
-    WidenLine(bytes, count, utf8, line);
-    parser.ReadLine(line);
+    WidenLine(bytes, count, utf8, lines.emplace_back());
   }
+  if (reader.Failed()) {
+    unreadable_ = true;
+    return false;
+  }
+  ConfigReader parser(root_);
+  for (const std::wstring& line : lines) parser.ReadLine(line);
   parser.Finish();
   return true;
 }
@@ -215,6 +222,7 @@ bool BeginsLikeTheMark(const ConfigNode& root) {
 }  // namespace
 
 bool ConfigFile::Save() {
+  if (unreadable_) return false;
   // In the code page, unless it would lose a character (a file name in another script) or be
   // taken for UTF-8: then in UTF-8, marked as such at the start.
   const TextFormat format = FitsCodePage(root_) && !BeginsLikeTheMark(root_)

@@ -49,14 +49,21 @@ class ConfigFile {
   ConfigFile& operator=(const ConfigFile&) = delete;
 
   // Remembers path and reads the file into the tree, starting at the root. False, with the
-  // tree unchanged, only when the file cannot be opened.
+  // tree unchanged, when the file cannot be opened or read to its end.
   bool Load(const std::wstring& path);
   // Writes the whole tree to the path given to Load. The old file is replaced only by a
-  // completely written new one: false, with the old file intact, when anything failed.
+  // completely written new one: false, with the old file intact, when anything failed. A file
+  // that Load found but could not read whole is never written over: Save then fails at once.
   bool Save();
+  // Load found the file but could not open it or read it to its end.
+  bool Unreadable() const { return unreadable_; }
 
   const std::wstring& Path() const { return path_; }
-  void SetPath(const std::wstring& path) { path_ = path; }
+  // Another file to write: Save writes it whatever Load found.
+  void SetPath(const std::wstring& path) {
+    path_ = path;
+    unreadable_ = false;
+  }
 
   ConfigNode& Root() { return root_; }
   const ConfigNode& Root() const { return root_; }
@@ -96,6 +103,7 @@ class ConfigFile {
   ConfigNode root_;
   ConfigNode* current_ = &root_;
   std::wstring path_;
+  bool unreadable_ = false;
   bool saveOnClose_;
 };
 

@@ -10,6 +10,7 @@ LineReader::LineReader(const std::wstring& path) : buffer_(new char[blockSize]) 
   if (file_ == platform::invalidFile) {
     failed_ = true;
     errorCode_ = platform::LastError();
+    missing_ = errorCode_ == platform::errorFileNotFound || errorCode_ == platform::errorPathNotFound;
   }
 }
 
@@ -20,11 +21,15 @@ void LineReader::Close() {
   file_ = platform::invalidFile;
 }
 
-// Reads the next block; false (and end reached) when no byte came. A read error ends the file.
+// Reads the next block; false (and end reached) when no byte came. A read error ends the file
+// and is kept: the lines read so far are not all of it.
 bool LineReader::FillBuffer() {
   std::uint32_t got = 0;
-  if (file_ == platform::invalidFile || !platform::ReadFile(file_, buffer_.get(), blockSize, got))
+  if (file_ != platform::invalidFile && !platform::ReadFile(file_, buffer_.get(), blockSize, got)) {
     got = 0;
+    failed_ = true;
+    errorCode_ = platform::LastError();
+  }
   position_ = 0;
   remaining_ = got;
   if (got == 0) endReached_ = true;
@@ -38,7 +43,8 @@ bool LineReader::ReadLineBytes(const char*& bytes, std::size_t& count) {
     // At the end of the file: the bytes after the last line feed form the last line, even
     // none, so that a file ending in a line end keeps it when it is saved again.
     if (endReached_ || (remaining_ == 0 && !FillBuffer())) {
-      if (pending_.empty() && !afterLineFeed_) return false;
+      // After a failed read no line is given, not even one cut short.
+      if (failed_ || (pending_.empty() && !afterLineFeed_)) return false;
       afterLineFeed_ = false;
       break;
     }

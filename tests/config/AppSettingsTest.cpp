@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "comun/resource.h"
+#include "platform/Platform.h"
 
 #include "../syntax/ConfigTree.h"
 #include "TempFolder.h"
@@ -55,6 +56,25 @@ TEST_F(Settings, FirstRunTakesDefaultsAndWritesEveryKey) {
             L"tbfindactive:i=0 winheight:i=0 winleft:i=0 winmaximized:i=0 wintop:i=0 "
             L"winwidth:i=0 } "
             L"nrecent:i=0 progname:s= recent:n0= version:s= ");
+}
+
+TEST_F(Settings, FilesReadInPartAreNeitherTakenNorWrittenBack) {
+  const std::string settingsText = "defext = \"c\"\r\nnrecent = 1\r\n";
+  const std::string sessionText = "reopen = 0\r\n";
+  folder.Write(L"fum.opt", settingsText);
+  folder.Write(L"fum.session", sessionText);
+  {
+    // A read fails after the first bytes of the settings file: the session file is not read.
+    platform::testing::FailReadsAfter(20);
+    AppSettings settings(Path(), SyntaxFolder());
+    platform::testing::FailReadsAfter(-1);
+    EXPECT_EQ(settings.defext, L"txt") << "nothing of a file read in part is taken";
+    EXPECT_TRUE(settings.session.reopen);
+    settings.AddRecent(L"C:\\a.txt");
+    EXPECT_FALSE(settings.Save());
+  }
+  EXPECT_EQ(folder.Read(L"fum.opt"), settingsText);
+  EXPECT_EQ(folder.Read(L"fum.session"), sessionText);
 }
 
 TEST_F(Settings, LoadsClassesInListOrderUpToTheirCount) {
