@@ -77,7 +77,8 @@ struct FileStatus {
   std::uint64_t writeTime = 0;  // in 100 ns units since 1601-01-01 UTC
   friend bool operator==(const FileStatus&, const FileStatus&) = default;
 };
-// The status of the file at path; nullopt when there is none (or a folder is there).
+// The status of the file at path; nullopt when there is none, or when a folder is there (with
+// LastError 0).
 std::optional<FileStatus> StatusOf(const std::wstring& path);
 std::optional<FileStatus> StatusOf(FileHandle file);
 

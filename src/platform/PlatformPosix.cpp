@@ -224,7 +224,10 @@ std::optional<FileStatus> StatusOf(const std::wstring& path) {
     Fail(errno);
     return std::nullopt;
   }
-  if (S_ISDIR(info.st_mode)) return std::nullopt;
+  if (S_ISDIR(info.st_mode)) {
+    lastError = 0;  // no failure: a folder is there
+    return std::nullopt;
+  }
   return FileStatus{static_cast<std::uint64_t>(info.st_size), WriteTimeOf(info)};
 }
 

@@ -112,9 +112,12 @@ std::uint32_t LastError() { return GetLastError(); }
 
 std::optional<FileStatus> StatusOf(const std::wstring& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!GetFileAttributesExW(Long(path).c_str(), GetFileExInfoStandard, &data) ||
-      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+  if (!GetFileAttributesExW(Long(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+    // No failure: a folder is there. A success leaves the error of an earlier call in place.
+    SetLastError(ERROR_SUCCESS);
     return std::nullopt;
+  }
   return FileStatus{Join(data.nFileSizeHigh, data.nFileSizeLow),
                     Join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
 }

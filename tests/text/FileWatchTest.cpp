@@ -2,6 +2,8 @@
 // and without changes of their own, the answers it remembers, and when it reads a file's bytes.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "TempFolder.h"
 #include "text/FileWatch.h"
 
@@ -123,9 +125,11 @@ TEST(FileWatch, AFileOutOfReachIsNeitherChangedNorRemovedAndKeepsTheAnswers) {
   doc.cutOff = false;
   EXPECT_TRUE(doc.Look().answered);
 
-  // What the system says of real paths: a file there, none, and one under a file.
+  // What the system says of real paths: a file there, none, one under a file, and a folder in
+  // the file's place, also after another call failed on the thread that looks.
   TempFolder folder;
   folder.Write(L"f.txt", "abc");
+  std::filesystem::create_directory(folder.Native(L"sub"));
   const auto state = [&](const wchar_t* name, unsigned waitMs) {
     return ProbeOf(folder.Path(name), waitMs).status().state;
   };
@@ -134,5 +138,7 @@ TEST(FileWatch, AFileOutOfReachIsNeitherChangedNorRemovedAndKeepsTheAnswers) {
     EXPECT_EQ(ProbeOf(folder.Path(L"f.txt"), waitMs).status().status.size, 3u);
     EXPECT_EQ(state(L"gone.txt", waitMs), FileSeen::State::gone);
     EXPECT_EQ(state(L"f.txt/under.txt", waitMs), FileSeen::State::gone);
+    platform::File(platform::OpenForAppending(folder.Path(L"sub")));
+    EXPECT_EQ(state(L"sub", waitMs), FileSeen::State::gone);
   }
 }
