@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -193,13 +194,25 @@ bool LineEndBecomesCrLf(const EditPlan& plan) {
   return document.lines[plan.from.line].CharAt(plan.from.index - 1) == L'\r';
 }
 
-// Makes everything the edit needs; the document is not changed. Throws when memory runs out.
+// The length of the longest line the edit makes.
+std::size_t LongestMade(const EditPlan& plan) {
+  const std::vector<std::wstring_view>& parts = plan.pieces.parts;
+  const std::size_t tail = At(plan.document.lines[plan.to.line].Length() - plan.to.index);
+  std::size_t longest = At(plan.from.index) + parts.front().size() + (parts.size() == 1 ? tail : 0);
+  for (std::size_t k = 1; k < parts.size(); ++k)
+    longest = std::max(longest, parts[k].size() + (k + 1 == parts.size() ? tail : 0));
+  return longest;
+}
+
+// Makes everything the edit needs; the document is not changed. Throws when memory runs out,
+// and when a line would grow longer than a line can be (as memory that cannot be had).
 void Prepare(EditPlan& plan, std::wstring_view inserted, std::uint32_t enteringState,
              std::uint32_t& state) {
   Document& document = plan.document;
   const TextPos& from = plan.from;
   const TextPos& to = plan.to;
   plan.pieces = SplitPieces(inserted, KeepsBreakForms(plan.flags), document.format.lineFeed);
+  if (LongestMade(plan) > Line::Longest()) throw std::bad_alloc();
   plan.end = EndOf(from, plan.pieces);
   const bool deletes = !SamePlace(from, to);
   plan.lineEndToCrLf = LineEndBecomesCrLf(plan);

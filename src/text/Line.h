@@ -2,6 +2,7 @@
 // highlighter's state word.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -25,6 +26,10 @@ class Line {
   // The most characters a line holds: twice as many still fit an int, so that sums of indexes
   // and lengths cannot overflow.
   static constexpr int maxLength = (1 << 30) - 1;
+  // The most characters a line may be given, by a load or an edit: maxLength, or fewer while a
+  // test lowers it (0: maxLength again), so that tests need no line of gigabytes.
+  static std::size_t Longest() { return longest_; }
+  static void SetLongestForTests(std::size_t units) { longest_ = units == 0 ? maxLength : units; }
 
   // A line over characters in the document's text arena, which outlives the line.
   Line(wchar_t* arenaText, int length);
@@ -138,6 +143,7 @@ class Line {
   static_assert(lineState::allBits < (1u << 6), "the state word has six bits in word_");
   static constexpr std::uint32_t blockFlag = 1u << 31;
   static constexpr std::uint16_t packedLimit = 0xFFFF;  // packed fields hold values below it
+  static inline std::size_t longest_ = maxLength;       // see Longest
 
   bool HasBlock() const { return (word_ & blockFlag) != 0; }
   int* Ends() const { return reinterpret_cast<int*>(block_ + 1); }

@@ -23,9 +23,6 @@
 
 namespace {
 
-// The longest line LoadText takes, in bytes or units; tests lower it.
-std::size_t longestLine = Line::maxLength;
-
 // The most bytes read at once: a large file is read in pieces, so that progress is told.
 constexpr std::size_t readPiece = std::size_t{16} << 20;
 
@@ -102,7 +99,7 @@ struct Loading {
   int widest;
   const FileProgress& progress;
   std::uint64_t fileSize;
-  bool tooLong = false;  // a line was longer than longestLine: the load stops
+  bool tooLong = false;  // a line was longer than Line::Longest(): the load stops
   bool cancelled = false;  // progress asked to stop
 };
 
@@ -157,7 +154,7 @@ template <typename Unit>
 Line* AppendLine(Loading& loading, const Unit* units, std::size_t count) {
   const Document& document = loading.document;
   // Bytes are never fewer than the units they make, so a line of few enough bytes fits.
-  if (count > longestLine) {
+  if (count > Line::Longest()) {
     loading.tooLong = true;
     return nullptr;
   }
@@ -331,5 +328,5 @@ bool LineEndsAlike(const Document& document) {
 }
 
 void textfile::testing::SetLongestLine(std::size_t units) {
-  longestLine = units == 0 ? static_cast<std::size_t>(Line::maxLength) : units;
+  Line::SetLongestForTests(units);
 }

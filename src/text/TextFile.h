@@ -45,7 +45,7 @@ void SetLineEnds(Document& document, bool lineFeed);
 bool LineEndsAlike(const Document& document);
 
 namespace textfile::testing {
-// Makes LoadText refuse lines longer than units (0: the real limit again), so that tests need
-// no file of gigabytes.
+// Makes LoadText and every edit refuse lines longer than units (0: the real limit again), so
+// that tests need no file of gigabytes.
 void SetLongestLine(std::size_t units);
 }  // namespace textfile::testing

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <new>
 #include <string>
 #include <thread>
 #include <utility>
@@ -11,6 +12,7 @@
 #include "search/Searcher.h"
 #include "text/Edit.h"
 #include "text/Journal.h"
+#include "text/TextFile.h"
 #include "text/UndoHistory.h"
 #include "view/FakeSurface.h"
 #include "view/CaretCommands.h"
@@ -235,6 +237,21 @@ TEST(SearchCommandsTest, ReplaceAllChangesEachLineOnceAndReplaysAndUndoesExactly
     UndoEdit(f.view);
     EXPECT_EQ(wholeText(*f.document), before) << c.find;
   }
+}
+
+// A line may not grow past the longest a line holds: the edit is refused as one that runs out of
+// memory is, before anything changes.
+TEST(SearchCommandsTest, AnEditThatWouldMakeALineTooLongChangesNothing) {
+  textfile::testing::SetLongestLine(8);
+  SearchFixture f({L"ababa", L"ab"}, L"b", L"bbb");
+  EXPECT_THROW(ReplaceAll(f.view, f.searcher), std::bad_alloc);
+  f.Place(1, 2);
+  EXPECT_THROW(ReplaceSelection(f.view, L"1234567", editOther), std::bad_alloc);
+  EXPECT_EQ(f.Lines(), (Lines{L"ababa", L"ab"}));
+  EXPECT_FALSE(CanUndo(*f.document->undo));
+  ReplaceSelection(f.view, L"123456", editOther);
+  EXPECT_EQ(f.Lines(), (Lines{L"ababa", L"ab123456"}));
+  textfile::testing::SetLongestLine(0);
 }
 
 TEST(SearchCommandsTest, EmptyHitsAreReplacedOnceAndFoundWithoutStalling) {
