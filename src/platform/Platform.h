@@ -123,6 +123,10 @@ unsigned CodePageId();
 // large file costs most when it loads. Null when the memory is not available.
 void* AllocateLargeBlock(std::size_t bytes);
 void FreeLargeBlock(void* block, std::size_t bytes);
+// Brings the pages of [at, at + bytes) of a large block in at once, ahead of a read that fills
+// them: where pages are small, a fault for each page as the read reaches it costs several times
+// more. Nothing happens where the system declines; the pages then come in as they are touched.
+void PrefaultBlock(void* at, std::size_t bytes);
 
 // Character classes of single UTF-16 units.
 bool IsAlphaNumeric(wchar_t ch);

@@ -369,6 +369,9 @@ namespace {
 constexpr std::size_t largePage = std::size_t{2} << 20;
 }
 
+// The block lies in large pages, which come in a few faults each.
+void PrefaultBlock(void*, std::size_t) {}
+
 void* AllocateLargeBlock(std::size_t bytes) {
   if (!detail::LargeBlockAllowed()) return nullptr;
   // Mapped with one large page of slack, so that the block can start on a large-page boundary.

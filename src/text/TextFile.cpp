@@ -47,6 +47,7 @@ class FileBytes {
       if (size_ == capacity_) Reserve(capacity_ * 2);
       std::uint32_t got = 0;
       auto room = static_cast<std::uint32_t>(std::min<std::size_t>(capacity_ - size_, readPiece));
+      platform::PrefaultBlock(memory_ + size_, room);
       if (!platform::ReadFile(file.Get(), memory_ + size_, room, got)) return false;
       if (got == 0) break;
       size_ += got;

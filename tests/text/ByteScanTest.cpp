@@ -24,3 +24,12 @@ TEST(ByteScan, FindAndCountAgreeWithAPlainWalkAtEveryOffsetAndLength) {
     }
   }
 }
+
+// The count adds up byte counters that would overflow after 256 blocks of hits.
+TEST(ByteScan, CountHoldsOverManyBlocksOfHits) {
+  for (std::size_t size : {4079u, 4080u, 4096u, 100001u}) {
+    std::string bytes(size, '\n');
+    bytes[size / 2] = 'x';
+    EXPECT_EQ(bytescan::Count(bytes.data(), bytes.data() + size, '\n'), size - 1) << size;
+  }
+}
