@@ -160,6 +160,27 @@ void TypingAndEnter(bool wrap, bool journal, const std::wstring& path) {
   Report(label, Median(enters), 0, "");
 }
 
+// Backspace at the end of the widest line, word wrap off, each timed alone: the line narrows,
+// and the widest line of the document has to be known again.
+void BackspaceOnTheWidestLine(const std::wstring& path) {
+  auto document = NewDocument(false);
+  LoadText(*document, path);
+  int widest = 0;
+  while (widest + 1 < document->LineCount() &&
+         LineWidth(*document, document->lines[widest]) < document->widestLine)
+    ++widest;
+  std::vector<double> times;
+  for (int i = 0; i < 200 && document->lines[widest].Length() > 0; ++i) {
+    TextPos end(*document), before(*document);
+    SetPos(end, document->lines[widest].Length(), widest);
+    SetPos(before, end.index - 1, widest);
+    auto start = Clock::now();
+    ReplaceText(*document, before, end, L"", editOther);
+    times.push_back(Seconds(start));
+  }
+  Report("backspace on the widest line", Median(times), 0, "");
+}
+
 // A replacement on 100,000 lines recorded as one group (a replace-all), then one undo.
 void UndoLargeReplacement(bool wrap, const std::wstring& path, const wchar_t* replacement) {
   auto document = NewDocument(wrap);
@@ -331,6 +352,7 @@ int main(int argc, char** argv) {
     TypingAndEnter(wrap, false, path);
     TypingAndEnter(wrap, true, path);
   }
+  BackspaceOnTheWidestLine(path);
   UndoLargeReplacement(false, path, L"totals");
   UndoLargeReplacement(true, path, L"TOTAL");
   UndoLargeReplacement(true, path, L"totals");

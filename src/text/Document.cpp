@@ -11,21 +11,14 @@ Document::Document() : undo(std::make_unique<UndoHistory>(*this)) {
   ConstructLine(*this, 0, {}, rows, state);
   rowTotals.push_back(rows);
   widestLine = LineWidth(*this, lines[0]);
+  if (!settings.wordwrap) widths.Add(widestLine);
 }
 
 Document::~Document() = default;
 
 EditBatch::EditBatch(Document& document)
-    : document_(document), hook_(std::move(document.onStateChanged)),
-      outermost_(!document.inBatch) {
+    : document_(document), hook_(std::move(document.onStateChanged)) {
   document.onStateChanged = nullptr;
-  document.inBatch = true;
 }
 
-EditBatch::~EditBatch() {
-  document_.onStateChanged = std::move(hook_);
-  if (!outermost_) return;
-  document_.inBatch = false;
-  if (document_.widestStale) RecomputeWidestLine(document_);
-  document_.widestStale = false;
-}
+EditBatch::~EditBatch() { document_.onStateChanged = std::move(hook_); }

@@ -9,6 +9,7 @@
 
 #include "text/FileStamp.h"
 #include "text/LineStore.h"
+#include "text/LineWidths.h"
 #include "text/TextClass.h"
 #include "text/TextFormat.h"
 
@@ -38,6 +39,9 @@ class Document {
   int wrapWidth = initialWrapWidth;
   // The greatest line width over all lines; equal to the wrap width while word wrap is on.
   int widestLine = 0;
+  // The width of every line while word wrap is off (empty while it is on): where the widest
+  // line is found again when it narrows.
+  LineWidths widths;
   // The layout values of the document's class.
   TextClass settings;
   // The highlighting of the document's class, while it has one: keeps the end state of every
@@ -68,19 +72,13 @@ class Document {
   // and after the text was read anew): every change tells it what it replaces.
   std::unique_ptr<WordIndex> words;
 
-  // While an EditBatch runs, an edit that may have made the widest line narrower only sets
-  // widestStale; the batch's end computes the widest line again.
-  bool inBatch = false;
-  bool widestStale = false;
-
   int LineCount() const { return lines.size(); }
   int TotalRows() const { return rowTotals.back(); }
 };
 
 // A batch of edits (a replace-all, the replay of an undo group): the document's state
 // notifications are held back, so that what the application shows is refreshed once after the
-// batch instead of once per edit (the caller notifies when it is done), and the widest line is
-// searched for again at most once, when the batch ends.
+// batch instead of once per edit (the caller notifies when it is done).
 class EditBatch {
  public:
   explicit EditBatch(Document& document);
@@ -91,5 +89,4 @@ class EditBatch {
  private:
   Document& document_;
   std::function<void()> hook_;
-  bool outermost_;
 };

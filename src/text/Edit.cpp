@@ -97,9 +97,8 @@ struct EditPlan {
   bool inPlace = false;                 // one line edited where it is, without a new line
   std::vector<LineStore::Detached> made;  // else: the lines that take the place of from..to
   std::vector<PlannedRecord> records;
-  bool widestMayShrink = false;         // a line as wide as the widest goes or changes
   bool lineEndToCrLf = false;           // the last line made takes CR LF in place of a line feed
-  int newWidth = 0;                     // the widest of the lines made (word wrap off)
+  std::vector<int> madeWidths;          // the widths of the lines made (word wrap off)
 
   EditPlan(Document& doc, const TextPos& f, const TextPos& t, int fl) : document(doc), from(f), to(t), flags(fl) {}
   EditPlan(const EditPlan&) = delete;
@@ -137,13 +136,6 @@ TextPlace EndOf(const TextPos& from, const Pieces& pieces) {
   return {last, from.line + static_cast<int>(pieces.parts.size()) - 1};
 }
 
-// The greatest width of the lines from..to, for the widest line (word wrap off).
-int WidestOf(const Document& document, int first, int last) {
-  int widest = 0;
-  for (int i = first; i <= last; ++i) widest = std::max(widest, LineWidth(document, document.lines[i]));
-  return widest;
-}
-
 // Makes the lines that take the place of lines from..to, laid out with the highlight state the
 // first one is entered with; state receives the state the last one ends in.
 void MakeLines(EditPlan& plan, std::uint32_t& state) {
@@ -157,6 +149,7 @@ void MakeLines(EditPlan& plan, std::uint32_t& state) {
   const bool lastLineFeed = last.EndsInLineFeed();
   const std::vector<std::wstring_view>& parts = plan.pieces.parts;
   plan.made.reserve(parts.size());
+  if (!document.settings.wordwrap) plan.madeWidths.reserve(parts.size());
   for (std::size_t k = 0; k < parts.size(); ++k) {
     if (k > 0) text.assign(parts[k]);
     else text += parts[k];
@@ -175,7 +168,7 @@ void MakeLines(EditPlan& plan, std::uint32_t& state) {
       line.KeepOriginalOf(first);
     }
     LayoutLine(document, line, state);
-    if (!document.settings.wordwrap) plan.newWidth = std::max(plan.newWidth, LineWidth(document, line));
+    if (!document.settings.wordwrap) plan.madeWidths.push_back(LineWidth(document, line));
   }
 }
 
@@ -225,8 +218,6 @@ void Prepare(EditPlan& plan, std::wstring_view inserted, std::uint32_t enteringS
   } else if (deletes) {
     removed = TextBetween(document, from, to);
   }
-  if (!document.settings.wordwrap && (deletes || !inserted.empty()))
-    plan.widestMayShrink = WidestOf(document, from.line, to.line) >= document.widestLine;
   plan.inPlace = from.line == to.line && plan.pieces.parts.size() == 1 &&
                  !document.settings.wordwrap && !plan.lineEndToCrLf;
   if (plan.inPlace) {
@@ -239,6 +230,12 @@ void Prepare(EditPlan& plan, std::wstring_view inserted, std::uint32_t enteringS
     const int addedLines = static_cast<int>(plan.made.size());
     document.lines.ReserveReplace(removedLines, addedLines);
     if (addedLines > removedLines) document.rowTotals.reserve(document.rowTotals.size() + At(addedLines - removedLines));
+  }
+  // The line widths hold every line wider than their table in a list, which may grow.
+  if (!document.settings.wordwrap) {
+    const auto wide = std::count_if(plan.madeWidths.begin(), plan.madeWidths.end(),
+                                    [](int width) { return width >= LineWidths::smallLimit; });
+    document.widths.ReserveWide(plan.inPlace ? 1 : static_cast<std::size_t>(wide));
   }
   const std::size_t mergeable = removed.size();
   if (plan.lineEndToCrLf) {
@@ -262,11 +259,13 @@ void ChangeInPlace(EditPlan& plan, std::uint32_t enteringState, std::uint32_t& s
   const int lineIndex = plan.from.line;
   Line& line = document.lines[lineIndex];
   const std::wstring_view piece = plan.pieces.parts.front();
+  // Only a line without word wrap is edited in place.
+  document.widths.Remove(LineWidth(document, line));
   line.Replace(plan.from.index, plan.to.index - plan.from.index, piece.data(), static_cast<int>(piece.size()));
   state = enteringState;
   LayoutLine(document, line, state);
   document.rowTotals[At(lineIndex)] = RowsBefore(document, lineIndex) + line.SegmentCount();
-  plan.newWidth = LineWidth(document, line);
+  document.widths.Add(LineWidth(document, line));
 }
 
 // Puts the lines made in the place of lines from..to and their rows in the row totals.
@@ -275,6 +274,10 @@ void ChangeLines(EditPlan& plan) {
   const int first = plan.from.line;
   const int removedLines = plan.to.line - first + 1;
   const int addedLines = static_cast<int>(plan.made.size());
+  if (!document.settings.wordwrap) {
+    for (int i = first; i <= plan.to.line; ++i) document.widths.Remove(LineWidth(document, document.lines[i]));
+    for (const int width : plan.madeWidths) document.widths.Add(width);
+  }
   document.lines.ReplaceLines(first, plan.to.line + 1, plan.made);
   std::vector<int>& totals = document.rowTotals;
   if (addedLines > removedLines) {
@@ -427,15 +430,7 @@ ChangeRecord ReplaceText(Document& document, const TextPos& first, const TextPos
   ChangeRecord result;
   result.rowDelta = document.rowTotals[At(end.line)] - oldToTotal;
   result.lastRow = UpdateFollowingLines(document, end.line, result.rowDelta, state, oldEndState);
-  if (!document.settings.wordwrap && changes) {
-    // A line as wide as the widest went or got narrower: the widest is searched for again.
-    if (plan.widestMayShrink && plan.newWidth < document.widestLine) {
-      if (document.inBatch) document.widestStale = true;
-      else RecomputeWidestLine(document);
-    } else {
-      document.widestLine = std::max(document.widestLine, plan.newWidth);
-    }
-  }
+  if (changes) UpdateWidestLine(document);
   TextPos start = from;
   Normalize(start);
   // One row above the change: wrapping may pull text of the changed line up into it.

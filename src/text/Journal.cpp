@@ -273,7 +273,7 @@ bool SavedFileUnchanged(const JournalContents& journal) {
 void ReplayJournal(Document& document, const std::vector<JournalChange>& changes) {
   bool first = true;
   {
-    // The widest line is looked for again once, after the last change, however many narrowed it.
+    // The document's state is told of once, after the last change.
     EditBatch batch(document);
     for (const JournalChange& change : changes) {
       // A change that changes nothing would still mark the text modified before the first step.

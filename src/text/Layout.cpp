@@ -179,19 +179,20 @@ void WrapLine(const Document& document, const Line& line, const Text& text, std:
     WrapWords<false>(document, line, text, ends);
 }
 
-// Lays out every line, recomputing the row totals and the widest line from scratch.
+// Lays out every line, recomputing the row totals and the line widths from scratch.
 void LayoutAll(Document& document) {
   std::uint32_t state = 0;
-  int rows = 0, widest = 0;
+  int rows = 0;
   document.rowTotals.resize(static_cast<std::size_t>(document.LineCount()));
+  document.widths.Clear();
   for (int i = 0; i < document.LineCount(); ++i) {
     Line& line = document.lines[i];
     LayoutLine(document, line, state);
     rows += line.SegmentCount();
     document.rowTotals[static_cast<std::size_t>(i)] = rows;
-    widest = std::max(widest, LineWidth(document, line));
+    if (!document.settings.wordwrap) document.widths.Add(LineWidth(document, line));
   }
-  document.widestLine = widest;
+  UpdateWidestLine(document);
 }
 
 int EffectiveWrapWidth(const TextClass& settings, int wrapWidth) {
@@ -265,15 +266,8 @@ int LineOfRow(const Document& document, int& row) {
   return static_cast<int>(found - document.rowTotals.begin());
 }
 
-void RecomputeWidestLine(Document& document) {
-  if (document.settings.wordwrap) {
-    document.widestLine = document.wrapWidth;
-    return;
-  }
-  int widest = 0;
-  for (int i = 0; i < document.LineCount(); ++i)
-    widest = std::max(widest, LineWidth(document, document.lines[i]));
-  document.widestLine = widest;
+void UpdateWidestLine(Document& document) {
+  document.widestLine = document.settings.wordwrap ? document.wrapWidth : document.widths.Widest();
 }
 
 bool Relayout(Document& document, const TextClass& settings, int wrapWidth) {

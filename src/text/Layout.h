@@ -35,7 +35,8 @@ int RowsBefore(const Document& document, int line);
 // one becomes the last row, and the last line is returned.
 int LineOfRow(const Document& document, int& row);
 
-void RecomputeWidestLine(Document& document);
+// Takes the widest line from the line widths (the wrap width while word wrap is on).
+void UpdateWidestLine(Document& document);
 
 // Lays the whole document out again for settings and wrapWidth and takes a copy of settings.
 // False, and nothing done, when neither the tab size, the wrap flag, the relative indent nor

@@ -97,6 +97,7 @@ bool ReloadText(Document& document, const std::wstring& path) {
     KeepMarks(document, loaded, difference);
     document.lines = std::move(loaded.lines);
     document.rowTotals = std::move(loaded.rowTotals);
+    document.widths = std::move(loaded.widths);
     document.widestLine = loaded.widestLine;
     // The words counted of the text before: counted afresh when asked for.
     document.words.reset();

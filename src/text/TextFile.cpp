@@ -97,7 +97,7 @@ struct Loading {
   std::vector<int> totals;
   int rows;
   std::uint32_t state;
-  int widest;
+  LineWidths widths;  // while word wrap is off
   const FileProgress& progress;
   std::uint64_t fileSize;
   bool tooLong = false;  // a line was longer than Line::Longest(): the load stops
@@ -165,7 +165,7 @@ Line* AppendLine(Loading& loading, const Unit* units, std::size_t count) {
   std::vector<int>& totals = loading.totals;
   totals.push_back(loading.rows);
   // Wide characters and marks take other than one cell each: the width is counted in cells.
-  if (!document.settings.wordwrap) loading.widest = std::max(loading.widest, LineWidth(document, line));
+  if (!document.settings.wordwrap) loading.widths.Add(LineWidth(document, line));
   return &line;
 }
 
@@ -240,7 +240,7 @@ bool LoadText(Document& document, const std::wstring& path, LoadFailure* failure
   const bool narrow = format.encoding == Encoding::codePage
                           ? codepage::IsSingleByte()
                           : format.encoding == Encoding::utf8 && codepage::IsAsciiIdentity();
-  Loading loading{document, format.encoding, narrow, false, {}, {}, 0, 0, 0, progress, file.Size()};
+  Loading loading{document, format.encoding, narrow, false, {}, {}, 0, 0, {}, progress, file.Size()};
   const char* content = file.Data() + detected.bomBytes;
   const std::size_t count = file.Size() - detected.bomBytes;
   if (format.encoding == Encoding::utf16le || format.encoding == Encoding::utf16be) {
@@ -258,7 +258,8 @@ bool LoadText(Document& document, const std::wstring& path, LoadFailure* failure
   if (loading.keptBytes) file.MoveTo(loading.store);
   document.lines = std::move(loading.store);
   document.rowTotals = std::move(loading.totals);
-  document.widestLine = document.settings.wordwrap ? document.wrapWidth : loading.widest;
+  document.widths = std::move(loading.widths);
+  UpdateWidestLine(document);
   document.format = format;
   document.words.reset();
   document.stamp = std::move(stamp);

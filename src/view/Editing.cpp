@@ -179,8 +179,7 @@ void Unindent(EditView& view) {
   const int tabSize = std::max(1, document.settings.tabsize);
   ChangeRecord change;
   {
-    // Lines as wide as the widest grow narrower: the widest line is looked for once, after the
-    // last of them, not after each.
+    // The document's state is told of once, after the last of them, not after each.
     EditBatch batch(document);
     for (int line = block.first; line <= block.last; ++line) {
       const int count = UnindentCount(document.lines[line], tabSize);
