@@ -1,7 +1,8 @@
 // Keystroke to repainted screen in a real FEDIT window on the million-line benchmark file:
-// typing a character, Enter, Page Down and Ctrl+End, each timed from the message to the end of
-// the synchronous repaint, with word wrap off and on, and the C highlighting on. Then a screen
-// of ASCII lines beside a screen of CJK lines as wide in cells: painting it and typing.
+// typing a character, Enter, Page Down, Ctrl+End, Ctrl+Home, a far drag of the scroll thumb and
+// typing at the end of the text, each timed from the message to the end of the synchronous
+// repaint, with word wrap off and on, and the C highlighting on. Then a screen of ASCII lines
+// beside a screen of CJK lines as wide in cells: painting it and typing.
 //   fum_view_bench [INPUT] [RUNS]   (the input is generated when missing)
 #include <windows.h>
 
@@ -118,7 +119,7 @@ void Run(HWND frame, const std::wstring& path, bool wrap, int runs, const Syntax
               view.visibleColumns, view.visibleRows, loadTime, openTime);
 
   const int middle = document.LineCount() / 2;
-  std::vector<double> typed, enters, pages, ends;
+  std::vector<double> typed, enters, pages, ends, homes, drags, typedAtEnd;
   std::vector<double> typedBars, enterBars, pageBars, endBars;
   GoToLine(view, middle);
   Pump();
@@ -142,10 +143,28 @@ void Run(HWND frame, const std::wstring& path, bool wrap, int runs, const Syntax
     ends.push_back(Keystroke(view, [&] { OnKeyDown(view, VK_END, false, true); }));
     endBars.push_back(barDrawing.back());
   }
+  for (int i = 0; i < runs; ++i) {
+    GoToLine(view, middle + i);
+    Pump();
+    homes.push_back(Keystroke(view, [&] { OnKeyDown(view, VK_HOME, false, true); }));
+  }
+  // A drag of the scroll thumb moves the first row shown by what the thumb moved: here by a
+  // tenth of the document and back, each step repainted.
+  const int tenth = std::max(1, document.TotalRows() / 10);
+  for (int i = 0; i < runs; ++i)
+    drags.push_back(Keystroke(view, [&] { ScrollRows(view, i % 20 < 10 ? tenth : -tenth); }));
+  OnKeyDown(view, VK_END, false, true);
+  Pump();
+  for (int i = 0; i < runs; ++i)
+    typedAtEnd.push_back(Keystroke(view, [&] { SendMessageW(view.window, WM_CHAR, L'x', 1); }));
+  barDrawing.clear();
   Report("typed character", typed);
   Report("Enter", enters);
   Report("Page Down", pages);
   Report("Ctrl+End", ends);
+  Report("Ctrl+Home", homes);
+  Report("scroll thumb dragged a tenth", drags);
+  Report("typed character at the end", typedAtEnd);
   Report("then scroll bars, typed character", typedBars);
   Report("then scroll bars, Enter", enterBars);
   Report("then scroll bars, Page Down", pageBars);
