@@ -316,16 +316,19 @@ LRESULT MainFrame::OnCreate() {
   CreateBars();
   DragAcceptFiles(mainWindow, TRUE);
   PrepareJournalFolder();
-  // A start with file names opens only those, so that a program starting fum on one file gets
-  // just that file.
-  const bool namesGiven = HasFileNames(commandLineArguments);
-  OpenCommandLineFiles();
-  if (!namesGiven && settings_->session.reopen) ReopenSession();
-  if (documents.empty()) NewDocument(true);
-  if (settings_->tbfindactive) ShowFindBar();
   RebuildRecentFilesMenu();
   RefreshCommandStates();
-  // The changes a crashed run left behind are offered once the window is on the screen.
+  // The window comes on the screen before any file is read, so that a long load shows its
+  // progress over it. A start with file names opens only those, so that a program starting fum
+  // on one file gets just that file.
+  const bool namesGiven = HasFileNames(commandLineArguments);
+  platform::RunOutsideHandlers([this, namesGiven] {
+    OpenCommandLineFiles();
+    if (!namesGiven && settings_->session.reopen) ReopenSession();
+    if (documents.empty()) NewDocument(true);
+    if (settings_->tbfindactive) ShowFindBar();
+  });
+  // The changes a crashed run left behind are offered once the files are open.
   platform::RunOutsideHandlers([this] { RecoverAtStartup(); });
   return 0;
 }
