@@ -1,7 +1,7 @@
 // Batches of many edits, each at two or three sizes so that the growth per doubling shows
 // (2x: linear, 4x: quadratic): the replay of a recovery journal (typing spread over a file,
-// and the hits of a Replace All), a block unindent of many lines, and Replace All and its undo
-// inside one long line.
+// and the hits of a Replace All), a block unindent of many lines (wrapped or not), and Replace
+// All and its undo inside one long line.
 //   fum_batch_bench [RUNS]   (medians of RUNS runs, default 3)
 #include <algorithm>
 #include <cstdio>
@@ -149,13 +149,16 @@ void ReplaceAllReplay(int runs) {
   }
 }
 
-// Shift+Tab on a block of count indented lines, every one as wide as the widest.
-void BlockUnindent(int runs) {
+// Shift+Tab on a block of count indented lines, every one as wide as the widest; with word
+// wrap on, every line is 84 columns in a view of 80 and takes one row less once unindented.
+void BlockUnindent(int runs, bool wrap) {
   double previous = 0;
   for (int count : {25000, 50000, 100000}) {
-    const std::vector<std::wstring> lines = SourceLines(count);
+    std::vector<std::wstring> lines = SourceLines(count);
+    if (wrap)
+      for (std::wstring& line : lines) line.append(84 - line.size(), L'x');
     const double ms = MedianMs(runs, [&] {
-      Shown shown(lines, false);
+      Shown shown(lines, wrap);
       TextPos end(*shown.document);
       SetPos(end, 0, count - 1);
       shown.view.anchor = TextPos(*shown.document);
@@ -165,7 +168,7 @@ void BlockUnindent(int runs) {
       Unindent(shown.view);
       return bench::Milliseconds(start);
     });
-    Row("block unindent (lines)", count, ms, previous);
+    Row(wrap ? "block unindent, wrapped lines (lines)" : "block unindent (lines)", count, ms, previous);
     previous = ms;
   }
 }
@@ -206,7 +209,8 @@ int main(int argc, char** argv) {
   std::printf("batches of edits, median of %d runs; the last column is the time over the size before\n", runs);
   TypingReplay(runs);
   ReplaceAllReplay(runs);
-  BlockUnindent(runs);
+  BlockUnindent(runs, false);
+  BlockUnindent(runs, true);
   LongLine(runs);
   return 0;
 }

@@ -174,15 +174,15 @@ void Run(HWND frame, const std::wstring& path, bool wrap, int runs, const Syntax
 // Lines of one script, each 120 cells wide: ASCII letters, or CJK ideographs of two cells.
 void FillLines(Document& document, bool wide) {
   document.lines.Clear();
-  document.rowTotals.clear();
-  int rows = 0;
+  document.rowTotals.Clear();
   std::uint32_t state = 0;
   for (int n = 0; n < 2000; ++n) {
+    int rows = 0;
     std::wstring text;
     for (int i = 0; i < (wide ? 60 : 120); ++i)
       text += wide ? static_cast<wchar_t>(0x4E00 + (n * 7 + i) % 20000) : static_cast<wchar_t>(L'a' + (n + i) % 26);
     ConstructLine(document, document.LineCount(), text, rows, state);
-    document.rowTotals.push_back(rows);
+    document.rowTotals.Append(rows);
   }
 }
 

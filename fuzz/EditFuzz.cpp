@@ -5,7 +5,7 @@
 // from the text; every Undo and Redo brings back the text of the history depth it arrives at;
 // the row cursor walks every row of the result, the recovery journal of the changes replayed on
 // the first text gives the result, and undoing everything gives the first text. The first text
-// is typed lines or a file's bytes (narrow lines, lone carriage returns, mixed line ends, every
+// is typed lines (3 or 150) or a file's bytes (narrow lines, lone carriage returns, mixed line ends, every
 // encoding), which undoing everything saves back byte for byte.
 #include <climits>
 #include <cstdlib>
@@ -52,9 +52,15 @@ DocClass LoadedClass(FuzzInput& in, std::uint8_t shape) {
   return settings;
 }
 
-// The document the edits start from: typed lines, or the file a bytes of the input make.
-std::unique_ptr<Document> FirstDocument(const DocClass& settings, int wrapWidth, const std::string& file) {
-  if (file.empty()) return MakeDocument({L"ab /* c", L"\t\"x\" */ d", L""}, settings, wrapWidth);
+// The document the edits start from: typed lines (copies of three, enough copies for the row
+// totals to keep them in several blocks), or the file a bytes of the input make.
+std::unique_ptr<Document> FirstDocument(const DocClass& settings, int wrapWidth, const std::string& file,
+                                        int copies) {
+  if (file.empty()) {
+    Lines lines;
+    for (int n = 0; n < copies; ++n) lines.insert(lines.end(), {L"ab /* c", L"\t\"x\" */ d", L""});
+    return MakeDocument(lines, settings, wrapWidth);
+  }
   auto document = MakeDocument({L""}, settings, wrapWidth);
   Check(LoadText(*document, FuzzPath("edit.txt")));
   return document;
@@ -84,7 +90,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (file.empty()) file = "\n";
     WriteFuzzFile("edit.txt", reinterpret_cast<const std::uint8_t*>(file.data()), file.size());
   }
-  auto document = FirstDocument(settings, wrapWidth, file);
+  const int copies = shape & 4 ? 50 : 1;
+  auto document = FirstDocument(settings, wrapWidth, file, copies);
   const Lines original = LinesOf(*document);
   Lines model = original;
   HistoryModel history(original);
@@ -118,7 +125,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(WordIndexDifference(*document).empty());
   }
   Check(RowWalkProblem(*document, 40).empty());
-  auto replayed = FirstDocument(settings, wrapWidth, file);
+  auto replayed = FirstDocument(settings, wrapWidth, file, copies);
   ReplayJournal(*replayed, ParseJournal(journal).value().changes);
   Check(LinesOf(*replayed) == LinesOf(*document));
   Check(LayoutDifference(*replayed).empty());

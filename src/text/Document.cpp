@@ -9,7 +9,7 @@ Document::Document() : undo(std::make_unique<UndoHistory>(*this)) {
   int rows = 0;
   std::uint32_t state = 0;
   ConstructLine(*this, 0, {}, rows, state);
-  rowTotals.push_back(rows);
+  rowTotals.Append(rows);
   widestLine = LineWidth(*this, lines[0]);
   if (!settings.wordwrap) widths.Add(widestLine);
 }

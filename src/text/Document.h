@@ -10,6 +10,7 @@
 #include "text/FileStamp.h"
 #include "text/LineStore.h"
 #include "text/LineWidths.h"
+#include "text/RowTotals.h"
 #include "text/TextClass.h"
 #include "text/TextFormat.h"
 
@@ -31,9 +32,8 @@ class Document {
 
   // The lines in order; never empty.
   LineStore lines;
-  // rowTotals[i] = number of visual rows of lines 0 to i together, one entry per line; the
-  // last entry is the document's number of visual rows.
-  std::vector<int> rowTotals;
+  // The visual rows of the lines: what row each line starts on; counts every line of lines.
+  RowTotals rowTotals;
   // Visual columns lines are wrapped to: initialWrapWidth before the first Relayout,
   // noWrapWidth while word wrap is off.
   int wrapWidth = initialWrapWidth;
@@ -73,7 +73,7 @@ class Document {
   std::unique_ptr<WordIndex> words;
 
   int LineCount() const { return lines.size(); }
-  int TotalRows() const { return rowTotals.back(); }
+  int TotalRows() const { return rowTotals.Total(); }
 };
 
 // A batch of edits (a replace-all, the replay of an undo group): the document's state

@@ -229,7 +229,7 @@ void Prepare(EditPlan& plan, std::wstring_view inserted, std::uint32_t enteringS
     const int removedLines = to.line - from.line + 1;
     const int addedLines = static_cast<int>(plan.made.size());
     document.lines.ReserveReplace(removedLines, addedLines);
-    if (addedLines > removedLines) document.rowTotals.reserve(document.rowTotals.size() + At(addedLines - removedLines));
+    document.rowTotals.ReserveReplace(removedLines, addedLines);
   }
   // The line widths hold every line wider than their table in a list, which may grow.
   if (!document.settings.wordwrap) {
@@ -263,8 +263,7 @@ void ChangeInPlace(EditPlan& plan, std::uint32_t enteringState, std::uint32_t& s
   document.widths.Remove(LineWidth(document, line));
   line.Replace(plan.from.index, plan.to.index - plan.from.index, piece.data(), static_cast<int>(piece.size()));
   state = enteringState;
-  LayoutLine(document, line, state);
-  document.rowTotals[At(lineIndex)] = RowsBefore(document, lineIndex) + line.SegmentCount();
+  document.rowTotals.AddRows(lineIndex, LayoutLine(document, line, state));
   document.widths.Add(LineWidth(document, line));
 }
 
@@ -279,38 +278,23 @@ void ChangeLines(EditPlan& plan) {
     for (const int width : plan.madeWidths) document.widths.Add(width);
   }
   document.lines.ReplaceLines(first, plan.to.line + 1, plan.made);
-  std::vector<int>& totals = document.rowTotals;
-  if (addedLines > removedLines) {
-    totals.insert(totals.begin() + first + 1, At(addedLines - removedLines), 0);
-  } else if (addedLines < removedLines) {
-    totals.erase(totals.begin() + first + 1, totals.begin() + first + 1 + (removedLines - addedLines));
-  }
-  int rows = RowsBefore(document, first);
-  for (int k = 0; k < addedLines; ++k) {
-    rows += plan.made[At(k)].line->SegmentCount();
-    totals[At(first + k)] = rows;
-  }
+  document.rowTotals.Replace(document.lines, first, removedLines, addedLines);
   plan.made.clear();  // the store owns them now
 }
 
-// Adds the row delta to the lines after the end line and walks the highlighter state down
-// while it keeps changing. Returns the last visual row whose content changed.
-int UpdateFollowingLines(Document& document, int endLine, int rowDelta, std::uint32_t state,
-                         std::uint32_t oldEndState) {
-  int lastRow = document.rowTotals[At(endLine)] - 1;
+// Walks the highlighter state down the lines after the end line while it keeps changing.
+// Returns the last visual row whose content changed.
+int UpdateFollowingLines(Document& document, int endLine, std::uint32_t state, std::uint32_t oldEndState) {
+  int rows = RowsBefore(document, endLine + 1);
+  int lastRow = rows - 1;
   bool walking = document.highlighter && lineState::Code(state) != lineState::Code(oldEndState);
-  const int count = document.LineCount();
-  int i = endLine + 1;
-  for (; walking && i < count; ++i) {
-    document.rowTotals[At(i)] += rowDelta;
-    if (ComputeLineEndState(document, document.lines[i], state))
-      lastRow = document.rowTotals[At(i)] - 1;
+  for (int i = endLine + 1; walking && i < document.LineCount(); ++i) {
+    Line& line = document.lines[i];
+    rows += line.SegmentCount();
+    if (ComputeLineEndState(document, line, state))
+      lastRow = rows - 1;
     else
       walking = false;
-  }
-  if (rowDelta != 0) {
-    int* totals = document.rowTotals.data();
-    for (; i < count; ++i) totals[i] += rowDelta;
   }
   return lastRow;
 }
@@ -408,7 +392,7 @@ ChangeRecord ReplaceText(Document& document, const TextPos& first, const TextPos
   const std::uint32_t enteringState = from.line > 0 ? document.lines[from.line - 1].State() : 0;
   const std::uint32_t oldEndState = document.lines[to.line].State();
   const int oldFromRow = AbsoluteRow(from);
-  const int oldToTotal = document.rowTotals[At(to.line)];
+  const int oldTotal = document.TotalRows();
   const bool changes = !SamePlace(from, to) || !inserted.empty();
 
   EditPlan plan(document, from, to, flags);
@@ -428,8 +412,9 @@ ChangeRecord ReplaceText(Document& document, const TextPos& first, const TextPos
   const TextPlace end = changes ? plan.end : TextPlace{from.index, from.line};
 
   ChangeRecord result;
-  result.rowDelta = document.rowTotals[At(end.line)] - oldToTotal;
-  result.lastRow = UpdateFollowingLines(document, end.line, result.rowDelta, state, oldEndState);
+  // The lines after the change keep their rows.
+  result.rowDelta = document.TotalRows() - oldTotal;
+  result.lastRow = UpdateFollowingLines(document, end.line, state, oldEndState);
   if (changes) UpdateWidestLine(document);
   TextPos start = from;
   Normalize(start);

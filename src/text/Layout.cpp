@@ -182,14 +182,13 @@ void WrapLine(const Document& document, const Line& line, const Text& text, std:
 // Lays out every line, recomputing the row totals and the line widths from scratch.
 void LayoutAll(Document& document) {
   std::uint32_t state = 0;
-  int rows = 0;
-  document.rowTotals.resize(static_cast<std::size_t>(document.LineCount()));
+  document.rowTotals.Clear();
+  document.rowTotals.ReserveLines(static_cast<std::size_t>(document.LineCount()));
   document.widths.Clear();
   for (int i = 0; i < document.LineCount(); ++i) {
     Line& line = document.lines[i];
     LayoutLine(document, line, state);
-    rows += line.SegmentCount();
-    document.rowTotals[static_cast<std::size_t>(i)] = rows;
+    document.rowTotals.Append(line.SegmentCount());
     if (!document.settings.wordwrap) document.widths.Add(LineWidth(document, line));
   }
   UpdateWidestLine(document);
@@ -253,7 +252,7 @@ int SegmentStartColumn(const Document& document, const Line& line, int k) {
 }
 
 int RowsBefore(const Document& document, int line) {
-  return line < 1 ? 0 : document.rowTotals[static_cast<std::size_t>(line - 1)];
+  return document.rowTotals.RowsBefore(document.lines, line);
 }
 
 int LineOfRow(const Document& document, int& row) {
@@ -262,8 +261,7 @@ int LineOfRow(const Document& document, int& row) {
     row = document.TotalRows() - 1;
     return document.LineCount() - 1;
   }
-  auto found = std::upper_bound(document.rowTotals.begin(), document.rowTotals.end(), row);
-  return static_cast<int>(found - document.rowTotals.begin());
+  return document.rowTotals.LineOfRow(document.lines, row);
 }
 
 void UpdateWidestLine(Document& document) {

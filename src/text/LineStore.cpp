@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/Platform.h"
+#include "text/ReserveGrowing.h"
 
 LineStore::~LineStore() { Clear(); }
 
@@ -27,7 +28,7 @@ LineStore& LineStore::operator=(LineStore&& other) noexcept {
 }
 
 void* LineStore::NewBlock(std::vector<Block>& blocks, std::size_t bytes) {
-  blocks.reserve(blocks.size() + 1);
+  ReserveGrowing(blocks, blocks.size() + 1);
   void* memory = platform::AllocateLargeBlock(bytes);
   if (!memory) throw std::bad_alloc();
   blocks.push_back({memory, bytes});
@@ -62,7 +63,7 @@ std::uint32_t LineStore::NewSlot() {
   const std::size_t capacity = blocks == 0 ? 0 : std::size_t{1} << (firstBlockShift - 1 + blocks);
   if (slotsUsed_ == capacity) {
     std::size_t slots = blocks < 2 ? std::size_t{1} << firstBlockShift : capacity;
-    slotBlocks_.reserve(blocks + 1);
+    ReserveGrowing(slotBlocks_, blocks + 1);
     slotBlocks_.push_back(static_cast<Line*>(NewBlock(slotMemory_, slots * sizeof(Line))));
   }
   return slotsUsed_++;
@@ -109,7 +110,7 @@ Line& LineStore::AppendArenaLine(wchar_t* text, int length) { return AppendOver(
 Line& LineStore::AppendNarrowLine(const char* bytes, int length) { return AppendOver(bytes, length); }
 
 void LineStore::AdoptBlock(void* memory, std::size_t bytes) {
-  arenaMemory_.reserve(arenaMemory_.size() + 1);
+  ReserveGrowing(arenaMemory_, arenaMemory_.size() + 1);
   arenaMemory_.push_back({memory, bytes});
 }
 
@@ -121,7 +122,7 @@ Line& LineStore::InsertLine(int at, std::wstring_view text) {
 }
 
 LineStore::Detached LineStore::NewLine(std::wstring_view text) {
-  freeSlots_.reserve(freeSlots_.size() + 1);  // so that a failed line can give its slot back
+  ReserveGrowing(freeSlots_, freeSlots_.size() + 1);  // so that a failed line can give its slot back
   std::uint32_t slot = NewSlot();
   try {
     return {slot, new (&SlotLine(slot)) Line(text)};
@@ -139,8 +140,7 @@ void LineStore::DestroyDetached(Detached line) noexcept {
 }
 
 void LineStore::ReserveMore(std::size_t count) {
-  std::size_t needed = order_.size() + count;
-  if (needed > order_.capacity()) order_.reserve(std::max(needed, order_.capacity() * 2));
+  ReserveGrowing(order_, order_.size() + count);
 }
 
 void LineStore::InsertLines(int at, const std::vector<Detached>& lines) {
@@ -151,8 +151,7 @@ void LineStore::InsertLines(int at, const std::vector<Detached>& lines) {
 
 void LineStore::ReserveReplace(int removed, int added) {
   if (added > removed) ReserveMore(static_cast<std::size_t>(added - removed));
-  const std::size_t needed = freeSlots_.size() + static_cast<std::size_t>(removed);
-  if (needed > freeSlots_.capacity()) freeSlots_.reserve(std::max(needed, freeSlots_.capacity() * 2));
+  ReserveGrowing(freeSlots_, freeSlots_.size() + static_cast<std::size_t>(removed));
 }
 
 void LineStore::ReplaceLines(int first, int last, const std::vector<Detached>& lines) {
@@ -174,9 +173,7 @@ void LineStore::ReplaceLines(int first, int last, const std::vector<Detached>& l
 
 void LineStore::Erase(int first, int last) {
   if (first >= last) return;
-  std::size_t needed = freeSlots_.size() + static_cast<std::size_t>(last - first);
-  if (needed > freeSlots_.capacity())
-    freeSlots_.reserve(std::max(needed, freeSlots_.capacity() * 2));
+  ReserveGrowing(freeSlots_, freeSlots_.size() + static_cast<std::size_t>(last - first));
   for (int i = first; i < last; ++i) {
     std::uint32_t slot = order_[static_cast<std::size_t>(i)];
     SlotLine(slot).~Line();

@@ -94,8 +94,7 @@ struct Loading {
   bool narrow;  // lines may stay in the file's bytes
   bool keptBytes;  // some did
   LineStore store;
-  std::vector<int> totals;
-  int rows;
+  RowTotals totals;
   std::uint32_t state;
   LineWidths widths;  // while word wrap is off
   const FileProgress& progress;
@@ -161,9 +160,7 @@ Line* AppendLine(Loading& loading, const Unit* units, std::size_t count) {
   }
   Line& line = StoreLine(loading, units, count);
   LayoutLine(document, line, loading.state);
-  loading.rows += line.SegmentCount();
-  std::vector<int>& totals = loading.totals;
-  totals.push_back(loading.rows);
+  loading.totals.Append(line.SegmentCount());
   // Wide characters and marks take other than one cell each: the width is counted in cells.
   if (!document.settings.wordwrap) loading.widths.Add(LineWidth(document, line));
   return &line;
@@ -181,7 +178,7 @@ bool SplitLines(Loading& loading, const Unit* text, std::size_t count) {
   // instead of being copied as they grow (and held twice while they are).
   const std::size_t lines = Count(text, end, '\n') + 1;
   loading.store.ReserveMore(lines);
-  loading.totals.reserve(lines);
+  loading.totals.ReserveLines(lines);
   bool first = true, firstLineFeed = false;
   for (const Unit* start = text;;) {
     const Unit* feed = Find(start, end, '\n');
@@ -240,7 +237,7 @@ bool LoadText(Document& document, const std::wstring& path, LoadFailure* failure
   const bool narrow = format.encoding == Encoding::codePage
                           ? codepage::IsSingleByte()
                           : format.encoding == Encoding::utf8 && codepage::IsAsciiIdentity();
-  Loading loading{document, format.encoding, narrow, false, {}, {}, 0, 0, {}, progress, file.Size()};
+  Loading loading{document, format.encoding, narrow, false, {}, {}, 0, {}, progress, file.Size()};
   const char* content = file.Data() + detected.bomBytes;
   const std::size_t count = file.Size() - detected.bomBytes;
   if (format.encoding == Encoding::utf16le || format.encoding == Encoding::utf16be) {

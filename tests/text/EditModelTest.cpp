@@ -41,6 +41,20 @@ class RandomEdits {
     return text;
   }
 
+  // A line of up to eight words: one row or several under word wrap.
+  std::wstring Line() {
+    std::wstring line(static_cast<std::size_t>(Below(3)), L'\t');
+    for (int n = Below(9); n > 0; --n) line += std::wstring(static_cast<std::size_t>(1 + Below(6)), L'w') + L" ";
+    return line;
+  }
+
+  // count lines, each ended by a line break.
+  std::wstring ManyLines(int count) {
+    std::wstring text;
+    for (int n = 0; n < count; ++n) text += Line() + (Below(2) ? L"\n" : L"\r\n");
+    return text;
+  }
+
  private:
   std::mt19937 random_;
 };
@@ -147,7 +161,7 @@ TEST(EditModel, RandomEditsUndosAndRedosKeepTextAndLayoutExact) {
         const int added = document->LineCount() - static_cast<int>(states.size());
         for (int i = change.endLine + 1; i < document->LineCount(); ++i) {
           if (i - added >= 0 && states[i - added] != document->lines[i].State()) {
-            ASSERT_LE(document->rowTotals[i] - 1, change.lastRow) << "step " << step << " line " << i;
+            ASSERT_LE(RowsBefore(*document, i + 1) - 1, change.lastRow) << "step " << step << " line " << i;
           }
         }
         TextPlace end = ModelReplace(model, from, to, text);
@@ -185,5 +199,66 @@ TEST(EditModel, RandomEditsUndosAndRedosKeepTextAndLayoutExact) {
     while (CanRedo(*document->undo)) Redo(*document->undo);
     EXPECT_EQ(LinesOf(*document), final);
     ExpectConsistentLayout(*document, -2);
+  }
+}
+
+// Long documents, wrapped or not, loaded or typed: pastes and deletions of up to 150 lines move
+// lines across the blocks the row totals are kept by, typing changes the rows of a line, and
+// after every edit, undo, redo and relayout the row totals are the lines' rows added up.
+TEST(EditModel, RowTotalsStayExactWhileManyLinesComeAndGo) {
+  struct Case { const char* name; DocClass settings; int wrapWidth; bool loaded; };
+  const Case cases[] = {
+      {"wrap 12, loaded", Settings(true, 4, 2), 12, true},
+      {"wrap off", Settings(false, 4, 2), 80, false},
+      {"wrap 9 with syntax", WithSyntax(Settings(true, 4, 2)), 9, false},
+  };
+  unsigned seed = 100;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    RandomEdits random(seed++);
+    const std::wstring first = random.ManyLines(300);
+    auto document = MakeDocument({L""}, c.settings, c.wrapWidth);
+    TempFolder folder;
+    if (c.loaded) {
+      folder.Write(L"in.txt", std::string(first.begin(), first.end()));
+      ASSERT_TRUE(LoadText(*document, folder.Path(L"in.txt")));
+    }
+    HistoryModel history(LinesOf(*document));
+    if (!c.loaded) {
+      ReplaceText(*document, PosAt(*document, 0, 0), PosAt(*document, 0, 0), first, editOther);
+      ASSERT_EQ(history.AfterEdit(*document), "");
+    }
+    Lines model = LinesOf(*document);
+    ASSERT_EQ(LayoutDifference(*document), "");
+    for (int step = 0; step < 300; ++step) {
+      const int action = random.Below(12);
+      if (action <= 1) {
+        ASSERT_EQ(history.Step(*document, action == 1), "") << "step " << step;
+        model = LinesOf(*document);
+      } else if (action == 2) {
+        TextClass other = document->settings;
+        other.wordwrap = !other.wordwrap;
+        Relayout(*document, other, c.wrapWidth);
+      } else {
+        TextPlace from = random.Place(model), to = from;
+        std::wstring text;
+        const int size = static_cast<int>(model.size());
+        if (action <= 6 && (size > 400 || random.Below(2) == 0)) {
+          to.line = std::min(size - 1, from.line + random.Below(150));
+          to.index = random.Below(static_cast<int>(model[to.line].size()) + 1);
+        } else if (action <= 6) {
+          text = random.ManyLines(random.Below(150)) + random.Text();
+        } else {
+          text = random.Text();
+          to.index = std::min(static_cast<int>(model[from.line].size()), from.index + random.Below(4));
+        }
+        ReplaceText(*document, PosAt(*document, from.line, from.index), PosAt(*document, to.line, to.index),
+                    text, editOther);
+        ModelReplace(model, from, to, text);
+        ASSERT_EQ(LinesOf(*document), model) << "step " << step;
+        ASSERT_EQ(history.AfterEdit(*document), "") << "step " << step;
+      }
+      ASSERT_EQ(LayoutDifference(*document), "") << "step " << step;
+    }
   }
 }

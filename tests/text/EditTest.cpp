@@ -99,7 +99,7 @@ TEST(ReplaceText, ReportsTheRowsItChanged) {
   // Wrap width 10: the second line wraps once the text is inserted.
   auto document = MakeDocument({L"first", L"abc def", L"last"}, Settings(true, 4, 2), 10);
   ChangeRecord change = Insert(*document, 1, 7, L" ghijk", editOther);
-  EXPECT_EQ(document->rowTotals, (std::vector<int>{1, 3, 4}));
+  EXPECT_EQ(RowTotalsOf(*document), (std::vector<int>{1, 3, 4}));
   EXPECT_EQ(change.firstRow, 0);  // one row above the changed line
   EXPECT_EQ(change.lastRow, 2);
   EXPECT_EQ(change.rowDelta, 1);
@@ -108,7 +108,7 @@ TEST(ReplaceText, ReportsTheRowsItChanged) {
   change = Edit(*document, 0, 5, 2, 0, L"", editOther);  // joins all three lines
   EXPECT_EQ(LinesOf(*document), Lines{L"firstlast"});
   EXPECT_EQ(change.rowDelta, -3);
-  EXPECT_EQ(document->rowTotals, std::vector<int>{1});
+  EXPECT_EQ(RowTotalsOf(*document), std::vector<int>{1});
 }
 
 TEST(ReplaceText, HighlighterStatesAreRecomputedDownWhileTheyChange) {

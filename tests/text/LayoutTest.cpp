@@ -113,7 +113,7 @@ TEST(RowTotals, LineOfRowFindsAndClampsRows) {
   // Lines of 1, 3 and 2 segments.
   auto document = MakeDocument({L"a", std::wstring(25, L'b'), std::wstring(15, L'c')},
                                Settings(true, 4, 2), 10);
-  ASSERT_EQ(document->rowTotals, (std::vector<int>{1, 4, 6}));
+  ASSERT_EQ(RowTotalsOf(*document), (std::vector<int>{1, 4, 6}));
   struct {
     int row, line, clampedRow;
   } const cases[] = {{-5, 0, 0}, {0, 0, 0}, {1, 1, 1}, {3, 1, 3}, {4, 2, 4},
@@ -139,11 +139,11 @@ TEST(Relayout, UnchangedSettingsAndWidthChangeNothing) {
 
   EXPECT_TRUE(Relayout(*document, other, 20));
   EXPECT_EQ(EndsOf(document->lines[0]), (std::vector<int>{20, 25}));
-  EXPECT_EQ(document->rowTotals, std::vector<int>{2});
+  EXPECT_EQ(RowTotalsOf(*document), std::vector<int>{2});
 
   other.wordwrap = false;
   EXPECT_TRUE(Relayout(*document, other, 20));
-  EXPECT_EQ(document->rowTotals, std::vector<int>{1});
+  EXPECT_EQ(RowTotalsOf(*document), std::vector<int>{1});
   EXPECT_EQ(document->widestLine, 25);
   // Without wrap the window's width makes no difference to the layout.
   EXPECT_FALSE(Relayout(*document, other, 30));
@@ -169,5 +169,5 @@ TEST(Relayout, LayoutDocumentAppliesChangedIndentFlag) {
   document->settings.indent = true;
   LayoutDocument(*document);
   EXPECT_EQ(document->lines[0].IndentWidth(), 0);
-  EXPECT_EQ(document->rowTotals, std::vector<int>{2});
+  EXPECT_EQ(RowTotalsOf(*document), std::vector<int>{2});
 }

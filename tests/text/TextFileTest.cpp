@@ -75,7 +75,7 @@ TEST(TextFile, ReadAndSavedFilesComeBackByteForByte) {
     ASSERT_TRUE(LoadText(document, folder.Path(L"in.txt"))) << c.name;
     EXPECT_EQ(document.format, c.format) << c.name;
     if (!c.lines.empty()) { EXPECT_EQ(LinesOf(document), c.lines) << c.name; }
-    EXPECT_EQ(document.rowTotals.size(), static_cast<std::size_t>(document.LineCount())) << c.name;
+    EXPECT_EQ(document.rowTotals.LineCount(), document.LineCount()) << c.name;
     ASSERT_TRUE(SaveText(document, folder.Path(L"out.txt"))) << c.name;
     EXPECT_EQ(folder.Read(L"out.txt"), c.bytes) << c.name;
   }
@@ -220,7 +220,7 @@ TEST(TextFile, LoadedLinesAreLaidOutForTheDocument) {
   document.settings = Settings(false, 4, 2);
   document.wrapWidth = Document::noWrapWidth;
   ASSERT_TRUE(LoadText(document, folder.Path(L"in.txt")));
-  EXPECT_EQ(document.rowTotals, (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ(RowTotalsOf(document), (std::vector<int>{1, 2, 3}));
   EXPECT_EQ(document.widestLine, 25);
   EXPECT_EQ(document.lines[1].IndentWidth(), 4);
   // Wide characters take two cells each, a combining mark none.
@@ -231,7 +231,7 @@ TEST(TextFile, LoadedLinesAreLaidOutForTheDocument) {
   document.settings.wordwrap = true;
   document.wrapWidth = 10;
   ASSERT_TRUE(LoadText(document, folder.Path(L"in.txt")));
-  EXPECT_EQ(document.rowTotals, (std::vector<int>{3, 4, 5}));
+  EXPECT_EQ(RowTotalsOf(document), (std::vector<int>{3, 4, 5}));
   EXPECT_EQ(EndsOf(document.lines[0]), (std::vector<int>{10, 18, 25}));
   EXPECT_EQ(document.widestLine, 10);
 

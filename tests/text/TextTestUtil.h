@@ -37,12 +37,12 @@ inline std::ostream& operator<<(std::ostream& out, const At& at) {
 // Replaces the document's lines (laid out properly by the next relayout).
 inline void SetLines(Document& document, const std::vector<std::wstring>& lines) {
   document.lines.Clear();
-  document.rowTotals.clear();
-  int rows = 0;
+  document.rowTotals.Clear();
   std::uint32_t state = 0;
   for (const auto& text : lines.empty() ? std::vector<std::wstring>{L""} : lines) {
+    int rows = 0;
     ConstructLine(document, document.LineCount(), text, rows, state);
-    document.rowTotals.push_back(rows);
+    document.rowTotals.Append(rows);
   }
 }
 
@@ -70,6 +70,13 @@ inline std::vector<std::wstring> LinesOf(const Document& document) {
   for (int i = 0; i < document.LineCount(); ++i)
     lines.emplace_back(document.lines[i].Text());
   return lines;
+}
+
+// The rows of lines 0 to i together, for every line i.
+inline std::vector<int> RowTotalsOf(const Document& document) {
+  std::vector<int> totals;
+  for (int i = 1; i <= document.LineCount(); ++i) totals.push_back(RowsBefore(document, i));
+  return totals;
 }
 
 inline std::vector<int> EndsOf(const Line& line) {
