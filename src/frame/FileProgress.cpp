@@ -61,7 +61,7 @@ void FileProgressWindow::Show() {
                             nullptr, instance_, nullptr);
   if (!window_) return;
   SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  // Files named at start load before the main window shows: the progress then takes the
+  // While the main window is hidden (a load asked for before it shows) the progress takes the
   // keyboard itself, so that Escape reaches the program.
   ShowWindow(window_, IsWindowVisible(owner_) ? SW_SHOWNOACTIVATE : SW_SHOW);
 }
