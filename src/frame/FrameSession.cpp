@@ -81,6 +81,6 @@ void MainFrame::OnEndSession(bool ending) {
   // changes typed since the journals were last written go into them.
   if (!ending) return;
   WriteDueJournals(true);
-  RecordSession();
+  if (startupOpened) RecordSession();
   settings_->SaveSession();
 }

@@ -323,6 +323,7 @@ LRESULT MainFrame::OnCreate() {
   // on one file gets just that file.
   const bool namesGiven = HasFileNames(commandLineArguments);
   platform::RunOutsideHandlers([this, namesGiven] {
+    startupOpened = true;
     OpenCommandLineFiles();
     if (!namesGiven && settings_->session.reopen) ReopenSession();
     if (documents.empty()) NewDocument(true);
@@ -336,9 +337,13 @@ LRESULT MainFrame::OnCreate() {
 void MainFrame::OnDestroy() {
   // What the settings file records of this run; the settings are written after the entry
   // point returns.
-  settings_->tbfindactive = findBarVisible;
   RecordWindowPlace(mainWindow, *settings_);
-  RecordSession();
+  // A window that ends before its start-up files were opened leaves the session and the find
+  // bar as they were recorded.
+  if (startupOpened) {
+    settings_->tbfindactive = findBarVisible;
+    RecordSession();
+  }
   settings_->onRecentChanged = nullptr;
   // Files handed over during the last questions go with the program.
   platform::DropWaitingWork();

@@ -257,6 +257,8 @@ class MainFrame final : public ViewFrame {
   std::vector<std::wstring> commandLineArguments;  // consumed by OpenCommandLineFiles
 
   bool findBarVisible = false;
+  // The files of the command line or the session have been opened (after the window showed).
+  bool startupOpened = false;
   int findBarReservedHeight = 0;
   // The find and replace texts and the options every search command uses.
   Searcher searcher;

@@ -36,6 +36,12 @@ void RunOutsideHandlers(std::function<void()> work) {
     waiting.push_back(std::move(work));
     return;
   }
+  // Work that came earlier and waits for its wake-up goes first: this waits behind it.
+  if (!waiting.empty()) {
+    waiting.push_back(std::move(work));
+    if (wakeUpCall) wakeUpCall();
+    return;
+  }
   HandlerScope scope;
   work();
 }

@@ -20,8 +20,9 @@ class HandlerScope {
 // True while a handler scope lives.
 bool InsideHandler();
 
-// Runs work at once, inside a handler scope of its own, when no handler runs; otherwise keeps
-// it until the outermost handler has ended. Kept work runs in the order it came.
+// Runs work at once, inside a handler scope of its own, when no handler runs and no earlier work
+// waits; otherwise keeps it until the outermost handler has ended and the earlier work has run.
+// Kept work runs in the order it came.
 void RunOutsideHandlers(std::function<void()> work);
 
 // What is called when the outermost handler ends while work waits: it arranges for

@@ -242,7 +242,9 @@ void* AllocateLargeBlock(std::size_t bytes) {
 
 void PrefaultBlock(void* at, std::size_t bytes) {
   // Locking pages makes the system bring them in with one call; they are unlocked at once, so
-  // that they page as any other. A megabyte at a time stays within the lock limits.
+  // that they page as any other. Where a megabyte is more than the process may lock (a
+  // working set left at its default size), the first refusal ends this and the pages come in
+  // as the read touches them.
   constexpr std::size_t piece = std::size_t{1} << 20;
   auto* bytesAt = static_cast<char*>(at);
   for (std::size_t done = 0; done < bytes; done += piece) {

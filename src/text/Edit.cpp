@@ -260,11 +260,11 @@ void ChangeInPlace(EditPlan& plan, std::uint32_t enteringState, std::uint32_t& s
   Line& line = document.lines[lineIndex];
   const std::wstring_view piece = plan.pieces.parts.front();
   // Only a line without word wrap is edited in place.
-  document.widths.Remove(LineWidth(document, line));
+  const int oldWidth = LineWidth(document, line);
   line.Replace(plan.from.index, plan.to.index - plan.from.index, piece.data(), static_cast<int>(piece.size()));
   state = enteringState;
   document.rowTotals.AddRows(lineIndex, LayoutLine(document, line, state));
-  document.widths.Add(LineWidth(document, line));
+  document.widths.Replace(oldWidth, LineWidth(document, line));
 }
 
 // Puts the lines made in the place of lines from..to and their rows in the row totals.
@@ -274,8 +274,17 @@ void ChangeLines(EditPlan& plan) {
   const int removedLines = plan.to.line - first + 1;
   const int addedLines = static_cast<int>(plan.made.size());
   if (!document.settings.wordwrap) {
-    for (int i = first; i <= plan.to.line; ++i) document.widths.Remove(LineWidth(document, document.lines[i]));
-    for (const int width : plan.madeWidths) document.widths.Add(width);
+    // Each line made stands for a line removed while there are both, so that an edit of wide
+    // lines moves each in the list of wide lines only past its neighbours.
+    for (int k = 0; k < std::max(removedLines, addedLines); ++k) {
+      const std::size_t made = static_cast<std::size_t>(k);
+      if (k < removedLines && k < addedLines)
+        document.widths.Replace(LineWidth(document, document.lines[first + k]), plan.madeWidths[made]);
+      else if (k < removedLines)
+        document.widths.Remove(LineWidth(document, document.lines[first + k]));
+      else
+        document.widths.Add(plan.madeWidths[made]);
+    }
   }
   document.lines.ReplaceLines(first, plan.to.line + 1, plan.made);
   document.rowTotals.Replace(document.lines, first, removedLines, addedLines);

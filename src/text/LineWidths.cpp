@@ -37,6 +37,29 @@ void LineWidths::Remove(int width) {
   if (found != wide_.end() && *found == width) wide_.erase(found);
 }
 
+void LineWidths::Replace(int oldWidth, int newWidth) {
+  oldWidth = std::max(oldWidth, 0);
+  newWidth = std::max(newWidth, 0);
+  if (oldWidth == newWidth) return;
+  SortWide();
+  const auto at = std::lower_bound(wide_.begin(), wide_.end(), oldWidth);
+  if (oldWidth < smallLimit || newWidth < smallLimit || at == wide_.end() || *at != oldWidth) {
+    Remove(oldWidth);
+    Add(newWidth);
+    return;
+  }
+  // The widths between the two move one place over, and the new width takes the place freed.
+  if (newWidth > oldWidth) {
+    const auto end = std::lower_bound(at, wide_.end(), newWidth);
+    std::move(at + 1, end, at);
+    *(end - 1) = newWidth;
+  } else {
+    const auto begin = std::upper_bound(wide_.begin(), at, newWidth);
+    std::move_backward(begin, at, at + 1);
+    *begin = newWidth;
+  }
+}
+
 void LineWidths::ReserveWide(std::size_t count) {
   if (wide_.size() + count > wide_.capacity())
     wide_.reserve(std::max(wide_.size() + count, wide_.capacity() * 2));

@@ -21,6 +21,10 @@ class LineWidths {
   void Add(int width);
   // Takes back a line counted with Add. Allocates nothing.
   void Remove(int width);
+  // Takes back a line of oldWidth and counts it as newWidth (a line edited): between two wide
+  // widths it costs the wide lines whose widths lie between them, not the whole list. Allocates
+  // nothing when newWidth is narrow or room was reserved for one wide line.
+  void Replace(int oldWidth, int newWidth);
   // Makes room for count more lines wider than smallLimit, so that adding them cannot fail.
   void ReserveWide(std::size_t count);
   // The greatest width counted; 0 when none is.

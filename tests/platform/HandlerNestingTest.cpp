@@ -76,3 +76,14 @@ TEST_F(HandlerNesting, WorkWaitsWithoutAWakeUpUntilTheLoopRunsIt) {
   RunWaitingWork();
   EXPECT_EQ(log, "x");
 }
+
+TEST_F(HandlerNesting, WorkAskedForOutsideHandlersWaitsBehindWorkStillWaitingForItsWakeUp) {
+  // As at start: the window's creation queues the opening of files, and a second start's
+  // hand-over arrives, outside any handler, before the wake-up is taken from the queue.
+  { HandlerScope creation; RunOutsideHandlers(Note("files")); }
+  RunOutsideHandlers(Note(" hand-over"));
+  EXPECT_EQ(log, "");
+  EXPECT_EQ(wakeUps, 2);
+  RunWaitingWork();
+  EXPECT_EQ(log, "files hand-over");
+}

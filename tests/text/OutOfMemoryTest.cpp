@@ -87,11 +87,16 @@ TEST(OutOfMemory, AnEditThatRunsOutOfMemoryLeavesTextHistoryAndJournalAsTheyWere
     const char* name;
     bool wordwrap;
     int lines;  // 4096 fills the first block of the line pool: a new line needs another
-  } const cases[] = {{"wrap off", false, 3}, {"wrap on", true, 3}, {"a full line pool", false, 4096}};
+    bool wide = false;  // lines wider than the line widths' table
+  } const cases[] = {{"wrap off", false, 3}, {"wrap on", true, 3}, {"a full line pool", false, 4096},
+                     {"wide lines", false, 3, true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     Lines first(static_cast<std::size_t>(c.lines), L"some words of a line");
     first[1] = L"\tthe second line, long enough to wrap";
+    if (c.wide) {
+      for (std::wstring& line : first) line += std::wstring(5000, L'w');
+    }
     auto document = MakeDocument(first, Settings(c.wordwrap, 4, 2), c.wordwrap ? 12 : 80);
     std::string journal = EncodeJournalHeader({}, L"doc1");
     document->onReplace = [&](const TextPos& from, const TextPos& to, std::wstring_view text) {
