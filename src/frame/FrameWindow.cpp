@@ -318,17 +318,23 @@ LRESULT MainFrame::OnCreate() {
   PrepareJournalFolder();
   RebuildRecentFilesMenu();
   RefreshCommandStates();
-  // The window comes on the screen before any file is read, so that a long load shows its
-  // progress over it. A start with file names opens only those, so that a program starting fum
-  // on one file gets just that file.
+  // A start with file names opens only those, so that a program starting fum on one file gets
+  // just that file.
   const bool namesGiven = HasFileNames(commandLineArguments);
-  platform::RunOutsideHandlers([this, namesGiven] {
+  const auto openStartupFiles = [this, namesGiven] {
     startupOpened = true;
     OpenCommandLineFiles();
     if (!namesGiven && settings_->session.reopen) ReopenSession();
     if (documents.empty()) NewDocument(true);
     if (settings_->tbfindactive) ShowFindBar();
-  });
+  };
+  // Files are read once the window is on the screen, so that a long load shows its progress
+  // over it; a start that reads none shows its untitled document from the first paint.
+  const bool readsFiles = namesGiven || (settings_->session.reopen && !settings_->session.files.empty());
+  if (readsFiles)
+    platform::RunOutsideHandlers(openStartupFiles);
+  else
+    openStartupFiles();
   // The changes a crashed run left behind are offered once the files are open.
   platform::RunOutsideHandlers([this] { RecoverAtStartup(); });
   return 0;
