@@ -78,10 +78,15 @@ int ExpandedWidth(const Text& text, int tabSize) {
 }
 
 template <typename Text>
-int IndentWidth(const Document& document, const Text& text) {
+int TextIndentWidth(const Document& document, const Text& text) {
   const int tabSize = TabSize(document);
+  // Continuations of a line indented this far would start at or beyond the right edge. The
+  // scan stops there, so that asking for the width of a row of a long blank line costs no
+  // more than the row's width.
+  const long long limit =
+      static_cast<long long>(document.wrapWidth) - (document.settings.indent ? 1 : 0) - tabSize;
   int column = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
+  for (std::size_t i = 0; i < text.size() && column < limit; ++i) {
     const wchar_t ch = text[i];
     if (ch == L' ')
       ++column;
@@ -90,8 +95,6 @@ int IndentWidth(const Document& document, const Text& text) {
     else
       break;
   }
-  // Continuations of a line indented this far would start at or beyond the right edge.
-  long long limit = static_cast<long long>(document.wrapWidth) - (document.settings.indent ? 1 : 0) - tabSize;
   return column >= limit ? 0 : column;
 }
 
@@ -216,7 +219,6 @@ bool ComputeLineEndState(const Document& document, Line& line, std::uint32_t& st
 
 int LayoutLine(const Document& document, Line& line, std::uint32_t& highlightState) {
   const int oldCount = line.SegmentCount();
-  line.SetIndentWidth(ReadText(line, [&](const auto& text) { return IndentWidth(document, text); }));
   ComputeLineEndState(document, line, highlightState);
   if (!document.settings.wordwrap) {
     line.SetSegmentEnds(nullptr, 1);  // one segment, ending at the text's length
@@ -242,10 +244,15 @@ int LineWidth(const Document& document, const Line& line) {
   return ReadText(line, [tabSize](const auto& text) { return ExpandedWidth(text, tabSize); });
 }
 
+int IndentWidth(const Document& document, const Line& line) {
+  return ReadText(line, [&](const auto& text) { return TextIndentWidth(document, text); });
+}
+
 int SegmentStartColumn(const Document& document, const Line& line, int k) {
   if (k == 0) return 0;
-  if (k < 0) return line.IndentWidth();
-  long long start = static_cast<long long>(line.IndentWidth()) + document.settings.relindent;
+  const int indent = IndentWidth(document, line);
+  if (k < 0) return indent;
+  long long start = static_cast<long long>(indent) + document.settings.relindent;
   // Continuations that would start at or beyond the wrap width start at the left edge, so
   // that every segment holds at least one column.
   return start < document.wrapWidth ? static_cast<int>(start) : 0;
@@ -271,8 +278,11 @@ void UpdateWidestLine(Document& document) {
 bool Relayout(Document& document, const TextClass& settings, int wrapWidth) {
   const int target = EffectiveWrapWidth(settings, wrapWidth);
   const TextClass& own = document.settings;
+  // Under word wrap the automatic indent narrows how deep an indent may be (see
+  // TextIndentWidth), so that continuation rows start where the segment ends expect them.
   if (settings.tabsize == own.tabsize && settings.wordwrap == own.wordwrap &&
-      settings.relindent == own.relindent && document.wrapWidth == target)
+      settings.relindent == own.relindent && document.wrapWidth == target &&
+      (settings.indent == own.indent || !settings.wordwrap))
     return false;
   document.wrapWidth = target;
   document.settings = settings;

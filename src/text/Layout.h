@@ -10,7 +10,7 @@ class Document;
 class Line;
 struct TextClass;
 
-// Recomputes the line's indentation width and segment ends for the document's settings and
+// Recomputes the line's segment ends for the document's settings and
 // wrap width, and its highlighter end state when the document has highlighting (highlightState
 // holds the state the line starts with and receives the state it ends with). Returns the new
 // number of segments minus the old one; the caller adds it to the row totals of this and later
@@ -24,6 +24,10 @@ Line& ConstructLine(Document& document, int at, std::wstring_view text, int& row
 
 // The wrap width while word wrap is on, else the tab-expanded width of the line.
 int LineWidth(const Document& document, const Line& line);
+// Width of the line's leading spaces and tabs in visual columns; 0 when continuation rows
+// indented this far would leave no room before the wrap width. Reads a narrow line without
+// widening it, and only as far as its first other character.
+int IndentWidth(const Document& document, const Line& line);
 // The visual column segment k starts at: 0 for the first segment, the continuation indent for
 // the others (indent width + relindent, or 0 when that leaves no room before the wrap width),
 // the indent width for k = -1.
@@ -39,8 +43,8 @@ int LineOfRow(const Document& document, int& row);
 void UpdateWidestLine(Document& document);
 
 // Lays the whole document out again for settings and wrapWidth and takes a copy of settings.
-// False, and nothing done, when neither the tab size, the wrap flag, the relative indent nor
-// the resulting wrap width changed.
+// False, and nothing done, when neither the tab size, the wrap flag, the relative indent, the
+// resulting wrap width nor (under word wrap) the automatic indent changed.
 bool Relayout(Document& document, const TextClass& settings, int wrapWidth);
 
 // Lays the whole document out for its own settings and wrap width, whatever changed: for

@@ -15,7 +15,7 @@ void CopyUnits(wchar_t* to, const wchar_t* from, int count) {
 
 }  // namespace
 
-static_assert(sizeof(Line) == 16 || sizeof(void*) != 8, "a line is meant to take 16 bytes");
+static_assert(sizeof(Line) == 12 || sizeof(void*) != 8, "a line is meant to take 12 bytes");
 
 Line::Line(wchar_t* arenaText, int length) : text_(arenaText) {
   if (static_cast<std::uint32_t>(length) < lengthMask) {
@@ -83,7 +83,6 @@ Line::Block* Line::NewBlock(int textCapacity, int segmentCapacity) const {
   block->segmentCapacity = segmentCapacity;
   block->segmentCount = 1;
   block->length = Length();
-  block->indentWidth = IndentWidth();
   block->constructPosition = ConstructPosition();
   block->original = HasBlock() ? block_->original : nullptr;
   block->originalLength = HasBlock() ? block_->originalLength : 0;
@@ -99,7 +98,7 @@ Line::Block* Line::NewBlock(int textCapacity, int segmentCapacity) const {
 void Line::SetBlock(Block* block) {
   if (HasBlock()) ::operator delete(block_);
   block_ = block;
-  word_ = (word_ & ~lengthMask) | blockFlag;
+  word_ = (word_ & ~packedMask) | blockFlag;
 }
 
 void Line::EnsureBlock() {
@@ -174,18 +173,10 @@ void Line::KeepOriginalOf(const Line& other) {
   if (bytes.data()) KeepOriginal(bytes.data(), static_cast<int>(bytes.size()));
 }
 
-void Line::SetIndentWidth(int width) {
-  if (!HasBlock() && width >= 0 && width < packedLimit) {
-    indent_ = static_cast<std::uint16_t>(width);
-    return;
-  }
-  EnsureBlock();
-  block_->indentWidth = width;
-}
-
 void Line::SetConstructPosition(int position) {
-  if (!HasBlock() && position >= -1 && position + 1 < packedLimit) {
-    construct_ = static_cast<std::uint16_t>(position + 1);
+  constexpr int packedMost = static_cast<int>(constructMask >> constructShift);
+  if (!HasBlock() && position >= -1 && position + 1 <= packedMost) {
+    word_ = (word_ & ~constructMask) | (static_cast<std::uint32_t>(position + 1) << constructShift);
     return;
   }
   EnsureBlock();

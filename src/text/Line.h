@@ -1,5 +1,4 @@
-// One line of a document: its characters, its wrap segments, its indentation width and the
-// highlighter's state word.
+// One line of a document: its characters, its wrap segments and the highlighter's state word.
 #pragma once
 
 #include <cstddef>
@@ -9,18 +8,22 @@
 #include "text/CodePage.h"
 #include "text/LineState.h"
 
-// A document may hold millions of lines, so a line is 16 bytes in the common case: a line
+// A document may hold millions of lines, so a line is 12 bytes in the common case: a line
 // whose text came from a file, with one segment and small numbers, is a pointer to its
-// characters and a few packed fields; its one segment ends at the text's length. The characters
-// lie in the document's text arena as UTF-16 units, or, for a narrow line, in the file's own
-// bytes, one byte for each unit through the single-byte code page (a code page file, or a line
-// of plain ASCII in a UTF-8 file): such a line is widened into UTF-16 units of its own when it
-// is edited or its characters are asked for with Data, and read through Peek without that.
+// characters and one word of packed fields; its one segment ends at the text's length. The
+// characters lie in the document's text arena as UTF-16 units, or, for a narrow line, in the
+// file's own bytes, one byte for each unit through the single-byte code page (a code page file,
+// or a line of plain ASCII in a UTF-8 file): such a line is widened into UTF-16 units of its own
+// when it is edited or its characters are asked for with Data, and read through Peek without
+// that.
 // A line that is edited, cut into several segments or holds numbers too large for the packed
 // fields gets a block of its own with the segment ends, the full fields and (once edited or
 // widened) the characters. A line also knows how it ends in its file (carriage return and line
 // feed, or a line feed alone), and a line read from a code page file whose bytes the
 // conversion would not give back keeps where those bytes are, so that a save can write them.
+// Packed to 4-byte alignment, so that the pointer and the word make 12 bytes with no padding
+// (x86 loads the pointer from any address; the compiler knows it may lie off 8-byte bounds).
+#pragma pack(push, 4)
 class Line {
  public:
   // The most characters a line holds: twice as many still fit an int, so that sums of indexes
@@ -101,12 +104,10 @@ class Line {
   int LastSegment() const { return SegmentCount() - 1; }
   void SetSegmentEnds(const int* ends, int count);
 
-  // Width of the leading spaces and tabs in visual columns (0 when too wide for the wrap width).
-  int IndentWidth() const { return HasBlock() ? block_->indentWidth : indent_; }
-  void SetIndentWidth(int width);
   // Character index that belongs to the highlighter state; -1 when there is none.
   int ConstructPosition() const {
-    return HasBlock() ? block_->constructPosition : static_cast<int>(construct_) - 1;
+    return HasBlock() ? block_->constructPosition
+                      : static_cast<int>((word_ & constructMask) >> constructShift) - 1;
   }
   void SetConstructPosition(int position);
 
@@ -120,6 +121,7 @@ class Line {
 
  private:
   // The fields of a line with a block, then segmentCapacity ints, then textCapacity characters.
+  // Each field lies on its natural bounds, so that the packing of Line leaves it as it is.
   struct Block {
     // The characters while they lie outside the block: units in the arena, or the file's
     // bytes of a narrow line; null once they are the block's own.
@@ -128,22 +130,24 @@ class Line {
     std::int32_t segmentCount;
     std::int32_t segmentCapacity;
     std::int32_t length;
-    std::int32_t indentWidth;
     std::int32_t constructPosition;
     std::int32_t originalLength;  // bytes at original
     const char* original;         // see Original(); null for none
   };
 
-  // word_: bits 0-22 the length (without a block), bit 23 a line feed alone ends the line, bit
-  // 24 a narrow line, bits 25-30 the state, bit 31 a block.
-  static constexpr std::uint32_t lengthMask = (1u << 23) - 1;
+  // word_: without a block, bits 0-15 the length and bits 16-22 the construct position + 1;
+  // bit 23 a line feed alone ends the line, bit 24 a narrow line, bits 25-30 the state, bit 31
+  // a block. A length or construct position too large for its bits moves the line to a block.
+  static constexpr std::uint32_t lengthMask = (1u << 16) - 1;
+  static constexpr int constructShift = 16;
+  static constexpr std::uint32_t constructMask = ((1u << 7) - 1) << constructShift;
+  static constexpr std::uint32_t packedMask = lengthMask | constructMask;
   static constexpr std::uint32_t lineFeedFlag = 1u << 23;
   static constexpr std::uint32_t narrowFlag = 1u << 24;
   static constexpr int stateShift = 25;
   static_assert(lineState::allBits < (1u << 6), "the state word has six bits in word_");
   static constexpr std::uint32_t blockFlag = 1u << 31;
-  static constexpr std::uint16_t packedLimit = 0xFFFF;  // packed fields hold values below it
-  static inline std::size_t longest_ = maxLength;       // see Longest
+  static inline std::size_t longest_ = maxLength;  // see Longest
 
   bool HasBlock() const { return (word_ & blockFlag) != 0; }
   int* Ends() const { return reinterpret_cast<int*>(block_ + 1); }
@@ -171,6 +175,5 @@ class Line {
     Block* block_;      // with a block: owned
   };
   std::uint32_t word_ = 0;
-  std::uint16_t indent_ = 0;     // indentation width, without a block
-  std::uint16_t construct_ = 0;  // construct position + 1, without a block
 };
+#pragma pack(pop)

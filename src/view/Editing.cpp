@@ -6,6 +6,7 @@
 
 #include "text/Document.h"
 #include "text/Edit.h"
+#include "text/Layout.h"
 #include "text/Line.h"
 #include "text/UndoHistory.h"
 #include "view/Caret.h"
@@ -139,7 +140,7 @@ void Enter(EditView& view) {
   if (document.settings.indent) {
     const int tabSize = std::max(1, document.settings.tabsize);
     const int width =
-        std::min(document.lines[view.caret.line].IndentWidth(), view.caret.visualColumn);
+        std::min(IndentWidth(document, document.lines[view.caret.line]), view.caret.visualColumn);
     text.append(static_cast<std::size_t>(width / tabSize), L'\t');
     text.append(static_cast<std::size_t>(width % tabSize), L' ');
   }

@@ -118,7 +118,7 @@ TEST(Highlighter, NarrowLinesLayOutAsTheirWidenedText) {
       ASSERT_EQ(narrowState, ownState) << round;
       ASSERT_EQ(narrow.ConstructPosition(), own.ConstructPosition()) << round;
       ASSERT_EQ(EndsOf(narrow), EndsOf(own)) << round;
-      ASSERT_EQ(narrow.IndentWidth(), own.IndentWidth()) << round;
+      ASSERT_EQ(IndentWidth(document, narrow), IndentWidth(document, own)) << round;
       ASSERT_EQ(LineWidth(document, narrow), LineWidth(document, own)) << round;
     }
     ASSERT_TRUE(narrow.IsNarrow());

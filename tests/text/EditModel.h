@@ -73,7 +73,6 @@ inline std::string LayoutDifference(const Document& document) {
     const Line& expected = fresh->lines[i];
     std::string where = " of line " + std::to_string(i);
     if (EndsOf(line) != EndsOf(expected)) return "segment ends" + where;
-    if (line.IndentWidth() != expected.IndentWidth()) return "indent width" + where;
     if (line.State() != expected.State()) return "state" + where;
     if (line.ConstructPosition() != expected.ConstructPosition()) return "construct position" + where;
   }

@@ -51,7 +51,7 @@ TEST(LayoutLine, WrapsWordsAtTheWrapWidth) {
     auto document = MakeDocument({c.text}, Settings(true, c.tabsize, c.relindent, c.indent), c.wrap);
     const Line& line = document->lines[0];
     EXPECT_EQ(EndsOf(line), c.ends) << c.name;
-    EXPECT_EQ(line.IndentWidth(), c.indentWidth) << c.name;
+    EXPECT_EQ(IndentWidth(*document, line), c.indentWidth) << c.name;
     EXPECT_EQ(document->TotalRows(), static_cast<int>(c.ends.size())) << c.name;
   }
 }
@@ -159,15 +159,21 @@ TEST(Relayout, ATabSizeOrRelativeIndentAloneLaysOutAgain) {
   EXPECT_EQ(EndsOf(document->lines[0]), (std::vector<int>{7, 13, 19, 25, 26}));
   other.tabsize = 8;
   EXPECT_TRUE(Relayout(*document, other, 10));
-  EXPECT_EQ(document->lines[0].IndentWidth(), 0);  // a tab to column 8 leaves no room after it
+  // A tab to column 8 leaves no room after it.
+  EXPECT_EQ(IndentWidth(*document, document->lines[0]), 0);
   EXPECT_EQ(EndsOf(document->lines[0]), (std::vector<int>{3, 13, 23, 26}));
 }
 
-TEST(Relayout, LayoutDocumentAppliesChangedIndentFlag) {
-  auto document = MakeDocument({std::wstring(15, L' ') + L"abcdefghij"}, Settings(true, 4, 2, false), 20);
-  EXPECT_EQ(document->lines[0].IndentWidth(), 15);
-  document->settings.indent = true;
+TEST(Relayout, AChangedIndentFlagLaysOutAgainUnderWordWrap) {
+  const DocClass settings = Settings(true, 4, 2, false);
+  auto document = MakeDocument({std::wstring(15, L' ') + L"abcdefghij"}, settings, 20);
+  EXPECT_EQ(IndentWidth(*document, document->lines[0]), 15);
+  DocClass other = settings;
+  other.indent = true;
+  EXPECT_TRUE(Relayout(*document, other, 20));
+  EXPECT_EQ(IndentWidth(*document, document->lines[0]), 0);
+  EXPECT_EQ(EndsOf(document->lines[0]), (std::vector<int>{15, 25}));
+  document->settings.indent = false;
   LayoutDocument(*document);
-  EXPECT_EQ(document->lines[0].IndentWidth(), 0);
-  EXPECT_EQ(RowTotalsOf(*document), std::vector<int>{2});
+  EXPECT_EQ(RowTotalsOf(*document), std::vector<int>{3});
 }

@@ -222,7 +222,7 @@ TEST(TextFile, LoadedLinesAreLaidOutForTheDocument) {
   ASSERT_TRUE(LoadText(document, folder.Path(L"in.txt")));
   EXPECT_EQ(RowTotalsOf(document), (std::vector<int>{1, 2, 3}));
   EXPECT_EQ(document.widestLine, 25);
-  EXPECT_EQ(document.lines[1].IndentWidth(), 4);
+  EXPECT_EQ(IndentWidth(document, document.lines[1]), 4);
   // Wide characters take two cells each, a combining mark none.
   folder.Write(L"wide.txt", "\xEF\xBB\xBF" "ab\r\n\xE4\xB8\xAD\xE6\x96\x87" "e\xCC\x81");
   ASSERT_TRUE(LoadText(document, folder.Path(L"wide.txt")));
