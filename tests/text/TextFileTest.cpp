@@ -2,9 +2,11 @@
 // byte, in its own encoding and line end.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <iterator>
 #include <random>
+#include <thread>
 
 #include "TempFolder.h"
 #include "TextTestUtil.h"
@@ -311,6 +313,17 @@ int OpenFileCount() {
   return error || count == 0 ? -1 : count;
 }
 
+// True once the process holds at most count descriptors. Under Wine the descriptors of the
+// process include those its own threads open and close for a moment, so the count is asked for
+// again a while before a leak is called one.
+bool OpenFilesComeBackTo(int count) {
+  for (int attempt = 0; attempt < 50; ++attempt) {
+    if (OpenFileCount() <= count) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return false;
+}
+
 }  // namespace
 
 // A file read in part is never taken for the whole, and a failed read leaves no file open.
@@ -337,7 +350,7 @@ TEST(TextFile, AReadErrorOrNoMemoryFailsTheLoadAndLeavesNothingOpen) {
     EXPECT_THROW(LoadText(document, path), std::bad_alloc) << blocks;
     platform::testing::FailLargeBlocksAfter(-1);
   }
-  EXPECT_EQ(OpenFileCount(), filesBefore);
+  EXPECT_TRUE(OpenFilesComeBackTo(filesBefore)) << OpenFileCount() << " open, " << filesBefore << " before";
   // Where open files are locked, a file left open could not be written.
   platform::File writer(platform::CreateForWriting(path));
   EXPECT_TRUE(writer.IsOpen());
