@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     LineEndState state = ScanLineEnd(def, document->lines[i].Text(), code);
     code = state.code;
     Check(lineState::Code(document->lines[i].State()) == state.code);
-    Check(document->lines[i].ConstructPosition() == state.constructPosition);
+    Check(ConstructPositionOf(*document, i) == state.constructPosition);
   }
   PaintAllRows(*document, 16);
   return 0;

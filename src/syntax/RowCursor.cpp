@@ -39,7 +39,7 @@ void TokenizeLine(TextPos& cursor) {
   if (!cursor.runs) cursor.runs = std::make_unique<std::vector<ColourRun>>();
   const Document& document = *cursor.document;
   const Line& line = LineOf(cursor);
-  LineEndState state{lineState::Code(line.State()), line.ConstructPosition()};
+  LineEndState state{lineState::Code(line.State()), ConstructPositionOf(document, cursor.line)};
   TokenizeText(*SyntaxOf(document), line.Text(), state, document.settings.tabsize,
                *cursor.runs);
 }

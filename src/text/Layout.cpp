@@ -217,6 +217,14 @@ bool ComputeLineEndState(const Document& document, Line& line, std::uint32_t& st
   return word != old;
 }
 
+int ConstructPositionOf(const Document& document, int index) {
+  const Line& line = document.lines[index];
+  const int position = line.ConstructPosition();
+  if (position != Line::farConstruct || !document.highlighter) return position;
+  const int entering = index > 0 ? lineState::Code(document.lines[index - 1].State()) : 0;
+  return document.highlighter->EndOfLine(line, entering).constructPosition;
+}
+
 int LayoutLine(const Document& document, Line& line, std::uint32_t& highlightState) {
   const int oldCount = line.SegmentCount();
   ComputeLineEndState(document, line, highlightState);

@@ -60,3 +60,7 @@ bool IsDelimiter(const Document& document, wchar_t ch);
 // without highlighting. Called whenever a line is laid out, and for the lines after an edit
 // while their end states keep changing.
 bool ComputeLineEndState(const Document& document, Line& line, std::uint32_t& state);
+
+// The construct position of the line at index, found again from its text and the state it is
+// entered with where the line keeps it only as far (see Line::ConstructPosition).
+int ConstructPositionOf(const Document& document, int index);

@@ -83,7 +83,6 @@ Line::Block* Line::NewBlock(int textCapacity, int segmentCapacity) const {
   block->segmentCapacity = segmentCapacity;
   block->segmentCount = 1;
   block->length = Length();
-  block->constructPosition = ConstructPosition();
   block->original = HasBlock() ? block_->original : nullptr;
   block->originalLength = HasBlock() ? block_->originalLength : 0;
   int count = SegmentCount();
@@ -98,7 +97,7 @@ Line::Block* Line::NewBlock(int textCapacity, int segmentCapacity) const {
 void Line::SetBlock(Block* block) {
   if (HasBlock()) ::operator delete(block_);
   block_ = block;
-  word_ = (word_ & ~packedMask) | blockFlag;
+  word_ = (word_ & ~lengthMask) | blockFlag;
 }
 
 void Line::EnsureBlock() {
@@ -171,14 +170,4 @@ void Line::KeepOriginalOf(const Line& other) {
   std::string_view bytes = other.Original();
   if (other.IsNarrow() && !codepage::BytesComeBack()) bytes = other.Bytes();
   if (bytes.data()) KeepOriginal(bytes.data(), static_cast<int>(bytes.size()));
-}
-
-void Line::SetConstructPosition(int position) {
-  constexpr int packedMost = static_cast<int>(constructMask >> constructShift);
-  if (!HasBlock() && position >= -1 && position + 1 <= packedMost) {
-    word_ = (word_ & ~constructMask) | (static_cast<std::uint32_t>(position + 1) << constructShift);
-    return;
-  }
-  EnsureBlock();
-  block_->constructPosition = position;
 }

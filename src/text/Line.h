@@ -16,8 +16,8 @@
 // or a line of plain ASCII in a UTF-8 file): such a line is widened into UTF-16 units of its own
 // when it is edited or its characters are asked for with Data, and read through Peek without
 // that.
-// A line that is edited, cut into several segments or holds numbers too large for the packed
-// fields gets a block of its own with the segment ends, the full fields and (once edited or
+// A line that is edited, cut into several segments or too long for the packed length field
+// gets a block of its own with the segment ends, the full fields and (once edited or
 // widened) the characters. A line also knows how it ends in its file (carriage return and line
 // feed, or a line feed alone), and a line read from a code page file whose bytes the
 // conversion would not give back keeps where those bytes are, so that a save can write them.
@@ -104,12 +104,20 @@ class Line {
   int LastSegment() const { return SegmentCount() - 1; }
   void SetSegmentEnds(const int* ends, int count);
 
-  // Character index that belongs to the highlighter state; -1 when there is none.
+  // Character index that belongs to the highlighter state; -1 when there is none, farConstruct
+  // when it is farConstructStart or more. The line keeps only the small indexes (setting one
+  // never allocates, so that the states after an edit are walked without a failure halfway);
+  // ConstructPositionOf in Layout.h finds a far one again from the line's text.
+  static constexpr int farConstructStart = 126;
+  static constexpr int farConstruct = -2;
   int ConstructPosition() const {
-    return HasBlock() ? block_->constructPosition
-                      : static_cast<int>((word_ & constructMask) >> constructShift) - 1;
+    const int packed = static_cast<int>((word_ & constructMask) >> constructShift);
+    return packed == farPacked ? farConstruct : packed - 1;
   }
-  void SetConstructPosition(int position);
+  void SetConstructPosition(int position) {
+    const auto packed = static_cast<std::uint32_t>(position >= farConstructStart ? farPacked : position + 1);
+    word_ = (word_ & ~constructMask) | (packed << constructShift);
+  }
 
   // The state word: the highlighter's end-state code and the mark (see LineState.h).
   std::uint32_t State() const { return (word_ >> stateShift) & lineState::allBits; }
@@ -130,18 +138,18 @@ class Line {
     std::int32_t segmentCount;
     std::int32_t segmentCapacity;
     std::int32_t length;
-    std::int32_t constructPosition;
     std::int32_t originalLength;  // bytes at original
     const char* original;         // see Original(); null for none
   };
 
-  // word_: without a block, bits 0-15 the length and bits 16-22 the construct position + 1;
-  // bit 23 a line feed alone ends the line, bit 24 a narrow line, bits 25-30 the state, bit 31
-  // a block. A length or construct position too large for its bits moves the line to a block.
+  // word_: bits 0-15 the length (without a block), bits 16-22 the construct position + 1 (or
+  // farPacked), bit 23 a line feed alone ends the line, bit 24 a narrow line, bits 25-30 the
+  // state, bit 31 a block. A length too large for its bits moves the line to a block.
   static constexpr std::uint32_t lengthMask = (1u << 16) - 1;
   static constexpr int constructShift = 16;
-  static constexpr std::uint32_t constructMask = ((1u << 7) - 1) << constructShift;
-  static constexpr std::uint32_t packedMask = lengthMask | constructMask;
+  static constexpr int farPacked = (1 << 7) - 1;
+  static constexpr std::uint32_t constructMask = static_cast<std::uint32_t>(farPacked) << constructShift;
+  static_assert(farPacked == farConstructStart + 1, "every position below the far ones fits");
   static constexpr std::uint32_t lineFeedFlag = 1u << 23;
   static constexpr std::uint32_t narrowFlag = 1u << 24;
   static constexpr int stateShift = 25;

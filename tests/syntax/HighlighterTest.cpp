@@ -66,6 +66,28 @@ TEST(Highlighter, OpeningACommentAtTheTopRecolorsDownToTheFirstUnchangedLine) {
   EXPECT_EQ(change.lastRow, 2);  // the line that closes the comment changed, the one after not
 }
 
+// Constructs that open or close far into a line: the line keeps only that they are far, and they
+// are found again, exactly, where the line is coloured and after edits above them.
+TEST(Highlighter, FarConstructsAreFoundAgainFromTheirText) {
+  const std::wstring pad(200, L'a');
+  auto document = MakeDocument({L"/* open", pad + L"*/ x", pad + L"\"/* string", L"end\" y"},
+                               Highlighted(false), Document::noWrapWidth);
+  EXPECT_EQ(Codes(*document), (std::vector<int>{5, 4, 7, 6}));
+  EXPECT_EQ(document->lines[1].ConstructPosition(), Line::farConstruct);
+  EXPECT_EQ(ConstructPositionOf(*document, 0), 2);
+  EXPECT_EQ(ConstructPositionOf(*document, 1), 200);
+  EXPECT_EQ(ConstructPositionOf(*document, 2), 200);
+  EXPECT_EQ(Row(*document, 1, 210), "11:202 1:2 0:7 ");  // comment through the star-slash
+  EXPECT_EQ(Row(*document, 2, 210), "1:200 12:10 0:1 ");
+
+  // Closing the comment at once: the line below now opens nothing, the string opens far.
+  ReplaceText(*document, PosAt(*document, 0, 7), PosAt(*document, 0, 7), L"*/", editOther);
+  EXPECT_EQ(Codes(*document), (std::vector<int>{0, 0, 7, 6}));
+  EXPECT_EQ(ConstructPositionOf(*document, 1), -1);
+  EXPECT_EQ(Row(*document, 1, 210), "1:204 0:7 ");
+  EXPECT_EQ(ConstructPositionOf(*document, 2), 200);
+}
+
 TEST(Highlighter, RowCursorDeliversColouredRunsClippedToTheRow) {
   auto document = MakeDocument({L"int x; // note", L"/*a\tb*/c"}, Highlighted(false),
                                Document::noWrapWidth);
