@@ -115,7 +115,9 @@ class Line {
     return packed == farPacked ? farConstruct : packed - 1;
   }
   void SetConstructPosition(int position) {
-    const auto packed = static_cast<std::uint32_t>(position >= farConstructStart ? farPacked : position + 1);
+    // Below -1 (farConstruct) is far as well, so that a far position given back stays far.
+    const bool far = position >= farConstructStart || position < -1;
+    const auto packed = static_cast<std::uint32_t>(far ? farPacked : position + 1);
     word_ = (word_ & ~constructMask) | (packed << constructShift);
   }
 
@@ -134,13 +136,14 @@ class Line {
     // The characters while they lie outside the block: units in the arena, or the file's
     // bytes of a narrow line; null once they are the block's own.
     const void* outside;
+    const char* original;  // see Original(); null for none
     std::int32_t textCapacity;
     std::int32_t segmentCount;
     std::int32_t segmentCapacity;
     std::int32_t length;
     std::int32_t originalLength;  // bytes at original
-    const char* original;         // see Original(); null for none
   };
+  static_assert(offsetof(Block, original) % alignof(const char*) == 0, "fields on their natural bounds");
 
   // word_: bits 0-15 the length (without a block), bits 16-22 the construct position + 1 (or
   // farPacked), bit 23 a line feed alone ends the line, bit 24 a narrow line, bits 25-30 the

@@ -74,7 +74,9 @@ inline std::string LayoutDifference(const Document& document) {
     std::string where = " of line " + std::to_string(i);
     if (EndsOf(line) != EndsOf(expected)) return "segment ends" + where;
     if (line.State() != expected.State()) return "state" + where;
-    if (ConstructPositionOf(document, i) != ConstructPositionOf(*fresh, i)) return "construct position" + where;
+    if (line.ConstructPosition() != expected.ConstructPosition() ||
+        ConstructPositionOf(document, i) != ConstructPositionOf(*fresh, i))
+      return "construct position" + where;
   }
   return {};
 }

@@ -9,9 +9,9 @@ TEST(Line, KeepsItsFieldsEitherSideOfThePackedLimits) {
   for (int length : {0, 65534, 65535, 65536}) {
     std::string bytes(static_cast<std::size_t>(length), 'x');
     std::wstring units(static_cast<std::size_t>(length), L'y');
-    for (int position : {-1, 0, 125, 126, 127, 65535}) {
+    for (int position : {-2, -1, 0, 125, 126, 127, 65535}) {
       // A far position is kept as far only: it is found again from the text when asked for.
-      const int kept = position >= Line::farConstructStart ? Line::farConstruct : position;
+      const int kept = position >= Line::farConstructStart || position < -1 ? Line::farConstruct : position;
       Line narrow(bytes.data(), length);
       Line arena(units.data(), length);
       for (Line* line : {&narrow, &arena}) {

@@ -8,11 +8,13 @@
 #include <new>
 #include <utility>
 
+#include "TempFolder.h"
 #include "platform/Platform.h"
 #include "syntax/TestSyntax.h"
 #include "text/EditModel.h"
 #include "text/Edit.h"
 #include "text/Journal.h"
+#include "text/TextFile.h"
 #include "text/UndoHistory.h"
 
 // The replacements below pair malloc with free; the compiler cannot see that through new.
@@ -112,6 +114,15 @@ TEST(OutOfMemory, AnEditThatRunsOutOfMemoryLeavesTextHistoryAndJournalAsTheyWere
       settings.syntax = &CLikeSyntax();
     }
     auto document = MakeDocument(first, settings, c.wordwrap ? 12 : 80);
+    if (c.farConstructs) {
+      // Loaded, so that the lines are as small as a file's lines are: no block of their own.
+      std::string bytes;
+      for (const std::wstring& line : first) bytes += std::string(line.begin(), line.end()) + "\r\n";
+      bytes.resize(bytes.size() - 2);
+      const TempFolder folder;
+      folder.Write(L"far.c", bytes);
+      ASSERT_TRUE(LoadText(*document, folder.Path(L"far.c")));
+    }
     std::string journal = EncodeJournalHeader({}, L"doc1");
     document->onReplace = [&](const TextPos& from, const TextPos& to, std::wstring_view text) {
       AppendJournalChange(journal, from.index, from.line, to.index, to.line, text);

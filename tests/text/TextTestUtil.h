@@ -65,10 +65,11 @@ inline std::unique_ptr<Document> MakeDocument(const std::vector<std::wstring>& l
   return MakeDocument(lines, settings, wrapWidth, HighlightingOf(settings));
 }
 
+// The lines' characters, read as a look that leaves lines in a file's bytes as they are.
 inline std::vector<std::wstring> LinesOf(const Document& document) {
   std::vector<std::wstring> lines;
   for (int i = 0; i < document.LineCount(); ++i)
-    lines.emplace_back(document.lines[i].Text());
+    lines.emplace_back(document.lines[i].Peek());
   return lines;
 }
 
