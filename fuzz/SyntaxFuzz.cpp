@@ -61,8 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     code = state.code;
     Check(lineState::Code(document->lines[i].State()) == state.code);
     Check(ConstructPositionOf(*document, i) == state.constructPosition);
-    const bool far = state.constructPosition >= Line::farConstructStart;
-    Check(document->lines[i].ConstructPosition() == (far ? Line::farConstruct : state.constructPosition));
+    const bool isFar = state.constructPosition >= Line::farConstructStart;
+    Check(document->lines[i].ConstructPosition() == (isFar ? Line::farConstruct : state.constructPosition));
   }
   PaintAllRows(*document, 16);
   return 0;

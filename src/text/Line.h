@@ -116,8 +116,8 @@ class Line {
   }
   void SetConstructPosition(int position) {
     // Below -1 (farConstruct) is far as well, so that a far position given back stays far.
-    const bool far = position >= farConstructStart || position < -1;
-    const auto packed = static_cast<std::uint32_t>(far ? farPacked : position + 1);
+    const bool packedFar = position >= farConstructStart || position < -1;
+    const auto packed = static_cast<std::uint32_t>(packedFar ? farPacked : position + 1);
     word_ = (word_ & ~constructMask) | (packed << constructShift);
   }
 
