@@ -1,4 +1,5 @@
-// Searching and counting one byte value in a block of bytes, sixteen bytes at a time.
+// Searching and counting one byte value, and finding bytes outside ASCII, in a block of bytes,
+// sixteen bytes at a time.
 #pragma once
 
 #include <cstddef>
@@ -51,6 +52,19 @@ inline std::size_t Count(const char* from, const char* to, char value) {
 #endif
   for (; from < to; ++from) count += *from == value;
   return count;
+}
+
+// The first byte of [from, to) outside ASCII (0x80 or more), or to.
+inline const char* FindNonAscii(const char* from, const char* to) {
+#if defined(__SSE2__)
+  for (; to - from >= 16; from += 16) {
+    const int high = _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(from)));
+    if (high != 0) return from + __builtin_ctz(static_cast<unsigned>(high));
+  }
+#endif
+  for (; from < to; ++from)
+    if (static_cast<unsigned char>(*from) >= 0x80) return from;
+  return to;
 }
 
 }  // namespace bytescan

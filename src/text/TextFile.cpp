@@ -9,11 +9,13 @@
 #include <cstring>
 #include <new>
 #include <optional>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "text/ByteScan.h"
 #include "text/CodePage.h"
+#include "text/FileBytes.h"
 #include "text/FileStamp.h"
 #include "text/Document.h"
 #include "text/Layout.h"
@@ -23,85 +25,50 @@
 
 namespace {
 
-// The most bytes read at once: a large file is read in pieces, so that progress is told.
-constexpr std::size_t readPiece = std::size_t{16} << 20;
-
-// A whole file's bytes in one large block.
-class FileBytes {
- public:
-  FileBytes() = default;
-  ~FileBytes() { platform::FreeLargeBlock(memory_, capacity_); }
-  FileBytes(const FileBytes&) = delete;
-  FileBytes& operator=(const FileBytes&) = delete;
-
-  // False when the file could not be opened or a read failed before its end: a file read in
-  // part is never taken for the whole.
-  // progress hears of each piece read, as the first half of expected bytes' work (the split
-  // is the other); false from it stops the read, and cancelled tells so.
-  bool Read(const std::wstring& path, const FileProgress& progress, bool& cancelled) {
-    platform::File file(platform::OpenForReading(path));
-    if (!file.IsOpen()) return false;
-    const std::uint64_t expected = platform::FileSize(file.Get());
-    Reserve(expected + 1);
-    for (;;) {
-      if (size_ == capacity_) Reserve(capacity_ * 2);
-      std::uint32_t got = 0;
-      auto room = static_cast<std::uint32_t>(std::min<std::size_t>(capacity_ - size_, readPiece));
-      platform::PrefaultBlock(memory_ + size_, room);
-      if (!platform::ReadFile(file.Get(), memory_ + size_, room, got)) return false;
-      if (got == 0) break;
-      size_ += got;
-      if (progress && !progress(std::min<std::uint64_t>(size_, expected), 2 * expected)) {
-        cancelled = true;
-        return false;
-      }
-    }
-    const std::optional<platform::FileStatus> status = platform::StatusOf(file.Get());
-    writeTime_ = status ? status->writeTime : 0;
-    return true;
-  }
-  const char* Data() const { return memory_; }
-  std::size_t Size() const { return size_; }
-  std::uint64_t WriteTime() const { return writeTime_; }
-  // Hands the block to a store that keeps lines in it.
-  void MoveTo(LineStore& store) {
-    store.AdoptBlock(memory_, capacity_);
-    memory_ = nullptr;
-    capacity_ = size_ = 0;
-  }
-
- private:
-  void Reserve(std::uint64_t bytes) {
-    const std::size_t capacity = static_cast<std::size_t>(std::max<std::uint64_t>(bytes, 4096));
-    auto* memory = static_cast<char*>(platform::AllocateLargeBlock(capacity));
-    if (!memory) throw std::bad_alloc();
-    if (size_ > 0) std::memcpy(memory, memory_, size_);
-    platform::FreeLargeBlock(memory_, capacity_);
-    memory_ = memory;
-    capacity_ = capacity;
-  }
-
-  char* memory_ = nullptr;
-  std::size_t capacity_ = 0;
-  std::size_t size_ = 0;
-  std::uint64_t writeTime_ = 0;
-};
-
-// What loading carries from line to line; LoadText gives every member its start value.
+// What loading carries from line to line.
 struct Loading {
+  Loading(const Document& document, const FileProgress& progress, std::uint64_t fileSize)
+      : document(document), progress(progress), fileSize(fileSize) {}
+
+  // Tells progress how far the read and the split got, as two halves of the work; false (and
+  // cancelled) when it asks to stop.
+  // Never less than told before, also when lines are split again.
+  bool Tell(std::uint64_t splitBytes) {
+    if (!progress) return true;
+    told = std::max(told, std::min(readBytes, fileSize) + std::min(splitBytes, fileSize));
+    if (!progress(told, 2 * fileSize)) cancelled = true;
+    return !cancelled;
+  }
+
   const Document& document;
-  Encoding encoding;
-  bool narrow;  // lines may stay in the file's bytes
-  bool keptBytes;  // some did
-  LineStore store;
-  RowTotals totals;
-  std::uint32_t state;
-  LineWidths widths;  // while word wrap is off
   const FileProgress& progress;
   std::uint64_t fileSize;
+  // Until the whole file is read and its encoding known, lines are split as the code page
+  // reads them, and only lines of ASCII, which every encoding in question reads alike.
+  Encoding encoding = Encoding::codePage;
+  bool narrow = true;  // lines may stay in the file's bytes
+  bool keptBytes = false;  // some did
+  LineStore store;
+  RowTotals totals;
+  std::uint32_t state = 0;
+  LineWidths widths;  // while word wrap is off
+  std::uint64_t readBytes = 0;  // for progress
+  std::uint64_t told = 0;  // the progress told so far
+  bool anyLineEnd = false;  // a line was split off at a line feed
+  bool firstLineFeed = false;  // the first line end is a line feed alone
   bool tooLong = false;  // a line was longer than Line::Longest(): the load stops
   bool cancelled = false;  // progress asked to stop
 };
+
+// Starts a load again with no line split, as far in the read and in progress as before.
+void Restart(std::optional<Loading>& loading) {
+  const Document& document = loading->document;
+  const FileProgress& progress = loading->progress;
+  const std::uint64_t fileSize = loading->fileSize, read = loading->readBytes, told = loading->told;
+  loading.emplace(document, progress, fileSize);
+  loading->readBytes = read;
+  loading->told = told;
+}
 
 // Lines split between two words to progress.
 constexpr int linesPerProgress = 1 << 16;
@@ -166,41 +133,151 @@ Line* AppendLine(Loading& loading, const Unit* units, std::size_t count) {
   return &line;
 }
 
-// Splits text at line feeds; a carriage return right before a line feed belongs to the line
-// end, and each line keeps the form of its own. A lone carriage return stays in its line. The
-// text after the last line feed is the last line, even when empty, so that a file ending in a
-// line end keeps it. Returns whether the first line end is a line feed alone: the form new lines
-// take.
+// Splits off the lines of [start, end) that end in a line feed; a carriage return right before
+// the line feed belongs to the line end, and each line keeps the form of its own. A lone
+// carriage return stays in its line. No line feed lies in [start, searched). Returns where the
+// first line without a line feed begins (where the split stopped, when it was stopped). text is
+// where the file's text begins, for progress.
 template <typename Unit>
-bool SplitLines(Loading& loading, const Unit* text, std::size_t count) {
-  const Unit* end = text + count;
+const Unit* SplitEndedLines(Loading& loading, const Unit* text, const Unit* start, const Unit* searched,
+                            const Unit* end) {
+  for (;;) {
+    const Unit* feed = Find(std::max(start, searched), end, '\n');
+    if (feed == end) return start;
+    const bool crLf = feed > start && feed[-1] == Unit('\r');
+    Line* line = AppendLine(loading, start, static_cast<std::size_t>(feed - start) - (crLf ? 1 : 0));
+    if (!line) return start;
+    line->SetEndsInLineFeed(!crLf);
+    if (!loading.anyLineEnd) loading.firstLineFeed = !crLf;
+    loading.anyLineEnd = true;
+    start = feed + 1;
+    if (loading.store.size() % linesPerProgress == 0 &&
+        !loading.Tell(static_cast<std::uint64_t>(start - text) * sizeof(Unit)))
+      return start;
+  }
+}
+
+// Splits the rest of the text, [start, end), into lines: the text after the last line feed is
+// the last line, even when empty, so that a file ending in a line end keeps it.
+template <typename Unit>
+void SplitLines(Loading& loading, const Unit* text, const Unit* start, const Unit* end) {
   // The lines counted first: the line order and the row totals are made at their size once,
   // instead of being copied as they grow (and held twice while they are). The order gets an
   // eighth more room, which takes no memory until lines use it, so that the first Enter after
   // the load does not copy the order of every line into a new array.
-  const std::size_t lines = Count(text, end, '\n') + 1;
+  const std::size_t lines = Count(start, end, '\n') + 1;
+  const std::size_t total = static_cast<std::size_t>(loading.store.size()) + lines;
+  loading.store.ReserveMore(lines + total / 8);
+  loading.totals.ReserveLines(lines);
+  start = SplitEndedLines(loading, text, start, start, end);
+  if (!loading.tooLong && !loading.cancelled)
+    AppendLine(loading, start, static_cast<std::size_t>(end - start));
+}
+
+// Makes room for the lines of a file of fileSize bytes, guessed from the first bytes read: the
+// lines made while the file is read then need no copy of the line order as it grows.
+void ReserveGuessedLines(Loading& loading, const char* data, std::size_t read) {
+  const std::uint64_t feeds = Count(data, data + read, '\n');
+  const std::uint64_t guess =
+      std::min<std::uint64_t>((feeds + 1) * std::max<std::uint64_t>(loading.fileSize, 1) / read, loading.fileSize + 1);
+  const auto lines = static_cast<std::size_t>(guess);
   loading.store.ReserveMore(lines + lines / 8);
   loading.totals.ReserveLines(lines);
-  bool first = true, firstLineFeed = false;
-  for (const Unit* start = text;;) {
-    const Unit* feed = Find(start, end, '\n');
-    const bool crLf = feed != end && feed > start && feed[-1] == Unit('\r');
-    Line* line = AppendLine(loading, start, static_cast<std::size_t>(feed - start) - (crLf ? 1 : 0));
-    if (!line || feed == end) break;
-    line->SetEndsInLineFeed(!crLf);
-    if (first) firstLineFeed = !crLf;
-    first = false;
-    start = feed + 1;
-    if (loading.progress && loading.store.size() % linesPerProgress == 0) {
-      // The read was the first half; the units split so far stand for as many bytes.
-      const auto split = static_cast<std::uint64_t>(start - text) * loading.fileSize / std::max<std::size_t>(count, 1);
-      if (!loading.progress(loading.fileSize + split, 2 * loading.fileSize)) {
-        loading.cancelled = true;
-        break;
+}
+
+bool StartsWith(const char* data, std::size_t size, std::string_view prefix) {
+  return size >= prefix.size() && std::string_view(data, prefix.size()) == prefix;
+}
+
+// Splits the lines of a file's bytes while the rest of the file is read. The file's encoding is
+// known only once it is read whole; until then the lines are split as far as a guess allows:
+// lines of ASCII, which every encoding in question reads alike; every line as the code page
+// once a byte shows that starts no UTF-8 sequence (the file cannot be UTF-8 then); every line as
+// UTF-8 once UTF-8 sequences show and nothing else yet, a guess that a byte further on may still
+// prove wrong, and the lines are then split again.
+class SplitAhead {
+ public:
+  enum class Guess { ascii, codePage, utf8, none };
+
+  SplitAhead(Loading& loading, const char* data)
+      : loading_(loading), data_(data), start_(data), searched_(data), asciiEnd_(data) {}
+
+  // Splits what the guess allows of the bytes read so far, [0, size).
+  void Take(std::size_t size, bool ended) {
+    if (size == 0) return;
+    if (!reserved_) ReserveGuessedLines(loading_, data_, size);
+    reserved_ = true;
+    if (guess_ == Guess::ascii || guess_ == Guess::utf8) Reguess(size, ended);
+    if (guess_ == Guess::none) return;
+    const char* end = data_ + size;
+    if (guess_ == Guess::ascii) end = asciiEnd_ = bytescan::FindNonAscii(asciiEnd_, end);
+    start_ = SplitEndedLines(loading_, data_, start_, searched_, end);
+    searched_ = std::max(start_, end);
+  }
+  // How many bytes the lines split hold, from the start of the file.
+  std::size_t Split() const { return static_cast<std::size_t>(start_ - data_); }
+  // Whether the lines split are the file's lines as its whole bytes show them to be read.
+  bool Agrees(const DetectedFormat& detected) const {
+    switch (guess_) {
+      case Guess::ascii: return detected.bomBytes == 0;
+      case Guess::codePage: return detected.format.encoding == Encoding::codePage && detected.bomBytes == 0;
+      case Guess::utf8: return detected.format.encoding == Encoding::utf8 && detected.bomBytes == bomBytes_;
+      case Guess::none: break;
+    }
+    return !wrong_ && Split() == 0;
+  }
+
+ private:
+  // Checks the UTF-8 sequences read so far (a sequence may go on in the next piece: those of
+  // the last three bytes wait for the end of the read) and changes the guess by them.
+  void Reguess(std::size_t size, bool ended) {
+    const std::size_t limit = ended ? size : size - std::min<std::size_t>(size, 3);
+    if (limit <= checked_) return;
+    if (checked_ == 0 && (StartsWith(data_, size, "\xFF\xFE") || StartsWith(data_, size, "\xFE\xFF"))) {
+      guess_ = Guess::none;  // a UTF-16 byte-order mark: the file's length decides
+      return;
+    }
+    const Utf8Check check = CheckUtf8(data_, size, checked_, limit);
+    checked_ = check.end;
+    if (check.invalid) {
+      wrong_ = guess_ == Guess::utf8;
+      guess_ = wrong_ ? Guess::none : Guess::codePage;
+    } else if (check.multiByte && guess_ == Guess::ascii) {
+      guess_ = Guess::utf8;
+      loading_.encoding = Encoding::utf8;
+      loading_.narrow = codepage::IsAsciiIdentity();
+      // Nothing was split before a byte-order mark, which is no ASCII.
+      if (start_ == data_ && StartsWith(data_, size, ByteOrderMark(Encoding::utf8))) {
+        bomBytes_ = ByteOrderMark(Encoding::utf8).size();
+        start_ = searched_ = data_ + bomBytes_;
       }
     }
   }
-  return firstLineFeed;
+
+  Loading& loading_;
+  const char* data_;
+  const char* start_;     // the first line not split yet
+  const char* searched_;  // no line feed in [start_, searched_)
+  const char* asciiEnd_;  // the bytes before are ASCII (a guess of ASCII)
+  std::size_t checked_ = 0;  // the UTF-8 sequences before are checked
+  std::size_t bomBytes_ = 0;  // skipped before the first line (a guess of UTF-8)
+  Guess guess_ = Guess::ascii;
+  bool wrong_ = false;  // a guess of UTF-8 was wrong
+  bool reserved_ = false;  // room for the lines was made
+};
+
+// Reads the file whole on a thread of its own while splitting its lines as far as SplitAhead
+// can. Returns how the read ended.
+FileBytes::ReadEnd ReadAndSplit(Loading& loading, FileBytes& file, SplitAhead& split) {
+  ReadAhead ahead(file);
+  for (std::size_t seen = 0;;) {
+    const ReadAhead::Progress read = ahead.WaitBeyond(seen, std::chrono::milliseconds(50));
+    loading.readBytes = read.size;
+    if (read.size > seen || read.ended) split.Take(read.size, read.ended);
+    seen = read.size;
+    if (loading.tooLong || loading.cancelled || !loading.Tell(split.Split()) || read.ended) break;
+  }
+  return ahead.Finish(loading.tooLong || loading.cancelled);
 }
 
 // True when a narrow line's bytes are already what the encoding writes for them.
@@ -231,33 +308,60 @@ bool LoadText(Document& document, const std::wstring& path, LoadFailure* failure
     return false;
   };
   FileBytes file;
-  bool cancelled = false;
-  if (!file.Read(path, progress, cancelled))
-    return fail(cancelled ? LoadFailure::cancelled : LoadFailure::cannotRead);
-  DetectedFormat detected = DetectFormat(file.Data(), file.Size());
+  if (!file.Open(path)) return fail(LoadFailure::cannotRead);
+  std::optional<Loading> loading(std::in_place, document, progress, file.Expected());
+  auto more = [&](std::size_t size) {
+    loading->readBytes = size;
+    return loading->Tell(0);
+  };
+  // Lines are split while the file is read where lines of ASCII stay in the file's bytes in
+  // every encoding the file may turn out to have.
+  std::optional<SplitAhead> ahead(std::in_place, *loading, file.Data());
+  const bool overlapped = codepage::IsSingleByte() && codepage::IsAsciiIdentity();
+  FileBytes::ReadEnd end = overlapped ? ReadAndSplit(*loading, file, *ahead) : file.ReadPieces(true, more);
+  if (loading->tooLong) return fail(LoadFailure::lineTooLong);
+  if (end == FileBytes::ReadEnd::stopped || loading->cancelled) return fail(LoadFailure::cancelled);
+  if (end == FileBytes::ReadEnd::full) {
+    // The file grew since its size was asked for: the rest goes into a block that grows and
+    // moves, and the lines, which may lie in its bytes, are split again.
+    ahead.reset();
+    Restart(loading);
+    end = file.ReadPieces(true, more);
+  }
+  if (end == FileBytes::ReadEnd::stopped || loading->cancelled) return fail(LoadFailure::cancelled);
+  if (end == FileBytes::ReadEnd::failed) return fail(LoadFailure::cannotRead);
+  const DetectedFormat detected = DetectFormat(file.Data(), file.Size());
   TextFormat format = detected.format;
-  const bool narrow = format.encoding == Encoding::codePage
-                          ? codepage::IsSingleByte()
-                          : format.encoding == Encoding::utf8 && codepage::IsAsciiIdentity();
-  Loading loading{document, format.encoding, narrow, false, {}, {}, 0, {}, progress, file.Size()};
+  std::size_t split = ahead ? ahead->Split() : 0;
+  if (split > 0 && !ahead->Agrees(detected)) {
+    // A guess of UTF-8 that a byte further on proved wrong: the lines are split again.
+    Restart(loading);
+    split = 0;
+  }
+  loading->readBytes = file.Size();
+  loading->encoding = format.encoding;
+  loading->narrow = format.encoding == Encoding::codePage
+                        ? codepage::IsSingleByte()
+                        : format.encoding == Encoding::utf8 && codepage::IsAsciiIdentity();
   const char* content = file.Data() + detected.bomBytes;
   const std::size_t count = file.Size() - detected.bomBytes;
   if (format.encoding == Encoding::utf16le || format.encoding == Encoding::utf16be) {
     // A byte of a UTF-16 unit may look like a line feed: the units are split, not the bytes.
     std::vector<wchar_t> units(count / 2);
     units.resize(Decode(format.encoding, content, count, units.data()));
-    format.lineFeed = SplitLines(loading, units.data(), units.size());
+    SplitLines(*loading, units.data(), units.data(), units.data() + units.size());
   } else {
-    format.lineFeed = SplitLines(loading, content, count);
+    SplitLines(*loading, content, std::max(content, file.Data() + split), content + count);
   }
-  if (loading.tooLong) return fail(LoadFailure::lineTooLong);
-  if (loading.cancelled) return fail(LoadFailure::cancelled);
+  if (loading->tooLong) return fail(LoadFailure::lineTooLong);
+  if (loading->cancelled) return fail(LoadFailure::cancelled);
+  format.lineFeed = loading->firstLineFeed;
   FileStamp stamp{platform::FinalPath(path), file.Size(), file.WriteTime(),
                   HashBytes({file.Data(), file.Size()})};
-  if (loading.keptBytes) file.MoveTo(loading.store);
-  document.lines = std::move(loading.store);
-  document.rowTotals = std::move(loading.totals);
-  document.widths = std::move(loading.widths);
+  if (loading->keptBytes) file.MoveTo(loading->store);
+  document.lines = std::move(loading->store);
+  document.rowTotals = std::move(loading->totals);
+  document.widths = std::move(loading->widths);
   UpdateWidestLine(document);
   document.format = format;
   document.words.reset();

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "text/ByteScan.h"
 #include "text/CodePage.h"
 
 namespace {
@@ -50,18 +51,8 @@ std::size_t SequenceLength(const char* bytes, std::size_t count, std::size_t i) 
 
 // Valid UTF-8 holding at least one multi-byte sequence (or any valid UTF-8 when anyValid).
 bool IsUtf8(const char* bytes, std::size_t count, bool anyValid) {
-  bool multiByte = false;
-  for (std::size_t i = 0; i < count;) {
-    if (Byte(bytes, i) < 0x80) {
-      ++i;
-      continue;
-    }
-    std::size_t length = SequenceLength(bytes, count, i);
-    if (length == 0) return false;
-    multiByte = true;
-    i += length;
-  }
-  return multiByte || anyValid;
+  const Utf8Check check = CheckUtf8(bytes, count, 0, count);
+  return !check.invalid && (check.multiByte || anyValid);
 }
 
 std::size_t DecodeUtf8(const char* bytes, std::size_t count, wchar_t* out) {
@@ -158,6 +149,24 @@ std::string ByteOrderMark(Encoding encoding) {
     case Encoding::codePage: break;
   }
   return {};
+}
+
+Utf8Check CheckUtf8(const char* bytes, std::size_t count, std::size_t from, std::size_t to) {
+  Utf8Check check{from, false, false};
+  while (check.end < to) {
+    if (Byte(bytes, check.end) < 0x80) {
+      check.end = static_cast<std::size_t>(bytescan::FindNonAscii(bytes + check.end, bytes + to) - bytes);
+      continue;
+    }
+    const std::size_t length = SequenceLength(bytes, count, check.end);
+    if (length == 0) {
+      check.invalid = true;
+      return check;
+    }
+    check.multiByte = true;
+    check.end += length;
+  }
+  return check;
 }
 
 DetectedFormat DetectFormat(const char* bytes, std::size_t count) {

@@ -30,6 +30,17 @@ struct DetectedFormat {
 // every file that is only read and saved comes back byte for byte.
 DetectedFormat DetectFormat(const char* bytes, std::size_t count);
 
+// The UTF-8 sequences of bytes[0, count) that start in [from, to), checked in order until one
+// is not valid UTF-8: end is where the check stopped (the first sequence boundary at or after
+// to, or the invalid sequence), invalid tells whether one was found and multiByte whether a
+// sequence of more than one byte came before it. A sequence cut off by count is invalid.
+struct Utf8Check {
+  std::size_t end;
+  bool invalid;
+  bool multiByte;
+};
+Utf8Check CheckUtf8(const char* bytes, std::size_t count, std::size_t from, std::size_t to);
+
 // Converts count bytes of a file's content (after the byte-order mark) in the given encoding to
 // UTF-16 units written to out, which has room for count units; returns the number written. UTF-8
 // must be valid (DetectFormat checked it); a last odd byte of UTF-16 is ignored.
