@@ -139,8 +139,8 @@ void LineStore::DestroyDetached(Detached line) noexcept {
   if (freeSlots_.size() < freeSlots_.capacity()) freeSlots_.push_back(line.slot);
 }
 
-void LineStore::ReserveMore(std::size_t count) {
-  ReserveGrowing(order_, order_.size() + count);
+void LineStore::ReserveMore(std::size_t count, std::size_t spare) {
+  if (order_.size() + count > order_.capacity()) ReserveGrowing(order_, order_.size() + count + spare);
 }
 
 void LineStore::InsertLines(int at, const std::vector<Detached>& lines) {

@@ -49,8 +49,9 @@ class LineStore {
   };
   Detached NewLine(std::wstring_view text);
   void DestroyDetached(Detached line) noexcept;
-  // Makes room for count more lines, so that inserting them cannot fail.
-  void ReserveMore(std::size_t count);
+  // Makes room for count more lines, so that inserting them cannot fail; where that takes more
+  // memory, with room for spare lines besides.
+  void ReserveMore(std::size_t count, std::size_t spare = 0);
   // Puts detached lines in before index at.
   void InsertLines(int at, const std::vector<Detached>& lines);
   // Makes room for ReplaceLines of removed lines by added ones, so that it cannot fail.

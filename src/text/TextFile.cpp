@@ -167,7 +167,7 @@ void SplitLines(Loading& loading, const Unit* text, const Unit* start, const Uni
   // the load does not copy the order of every line into a new array.
   const std::size_t lines = Count(start, end, '\n') + 1;
   const std::size_t total = static_cast<std::size_t>(loading.store.size()) + lines;
-  loading.store.ReserveMore(lines + total / 8);
+  loading.store.ReserveMore(lines, total / 8);
   loading.totals.ReserveLines(lines);
   start = SplitEndedLines(loading, text, start, start, end);
   if (!loading.tooLong && !loading.cancelled)
@@ -175,14 +175,15 @@ void SplitLines(Loading& loading, const Unit* text, const Unit* start, const Uni
 }
 
 // Makes room for the lines of a file of fileSize bytes, guessed from the first bytes read: the
-// lines made while the file is read then need no copy of the line order as it grows.
+// lines made while the file is read then need no copy of the line order as it grows. The guess
+// has room to spare: room that lines do not use takes no memory.
 void ReserveGuessedLines(Loading& loading, const char* data, std::size_t read) {
   const std::uint64_t feeds = Count(data, data + read, '\n');
   const std::uint64_t guess =
       std::min<std::uint64_t>((feeds + 1) * std::max<std::uint64_t>(loading.fileSize, 1) / read, loading.fileSize + 1);
   const auto lines = static_cast<std::size_t>(guess);
-  loading.store.ReserveMore(lines + lines / 8);
-  loading.totals.ReserveLines(lines);
+  loading.store.ReserveMore(lines + lines / 4);
+  loading.totals.ReserveLines(lines + lines / 4);
 }
 
 bool StartsWith(const char* data, std::size_t size, std::string_view prefix) {
