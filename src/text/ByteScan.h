@@ -1,4 +1,4 @@
-// Searching and counting one byte value, and finding bytes outside ASCII, in a block of bytes,
+// Searching and counting byte values, and finding bytes outside ASCII, in a block of bytes,
 // sixteen bytes at a time.
 #pragma once
 
@@ -52,6 +52,25 @@ inline std::size_t Count(const char* from, const char* to, char value) {
 #endif
   for (; from < to; ++from) count += *from == value;
   return count;
+}
+
+// The first byte of [from, to) equal to one of values[0, count), or to; count at most 8.
+inline const char* FindAnyOf(const char* from, const char* to, const char* values, int count) {
+#if defined(__SSE2__)
+  __m128i wanted[8];
+  for (int k = 0; k < count; ++k) wanted[k] = _mm_set1_epi8(values[k]);
+  for (; to - from >= 16; from += 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+    __m128i equal = _mm_setzero_si128();
+    for (int k = 0; k < count; ++k) equal = _mm_or_si128(equal, _mm_cmpeq_epi8(block, wanted[k]));
+    const int hits = _mm_movemask_epi8(equal);
+    if (hits != 0) return from + __builtin_ctz(static_cast<unsigned>(hits));
+  }
+#endif
+  for (; from < to; ++from)
+    for (int k = 0; k < count; ++k)
+      if (*from == values[k]) return from;
+  return to;
 }
 
 // The first byte of [from, to) outside ASCII (0x80 or more), or to.

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "text/ByteScan.h"
 #include "text/CodePage.h"
 
 // Reads like a std::wstring_view of the line's units: the same size, indexing and find.
@@ -41,10 +42,21 @@ class NarrowText {
     // When the bytes of the units are theirs alone, a bit per byte marks the bytes looked for.
     std::uint64_t marked[4] = {};
     bool byBytes = units_->asciiExact;
+    char values[8];
+    int count = 0;
     for (wchar_t unit : units) {
       const auto u = static_cast<std::uint32_t>(unit);
       if (u >= 0x80) byBytes = false;
       else marked[u >> 6] |= std::uint64_t{1} << (u & 63);
+      if (count < 8) values[count] = static_cast<char>(u);
+      ++count;
+    }
+    if (from >= bytes_.size()) return npos;
+    if (byBytes && count <= 8) {
+      // A few bytes looked for, as the highlighter's openers are: sixteen bytes at a time.
+      const char* start = bytes_.data();
+      const char* found = bytescan::FindAnyOf(start + from, start + bytes_.size(), values, count);
+      return found == start + bytes_.size() ? npos : static_cast<std::size_t>(found - start);
     }
     for (std::size_t i = from; i < bytes_.size(); ++i) {
       const auto b = static_cast<unsigned char>(bytes_[i]);

@@ -1,4 +1,4 @@
-// The sixteen-at-a-time byte search, count and search for bytes outside ASCII agree with a plain walk, wherever the block
+// The sixteen-at-a-time searches and count agree with a plain walk, wherever the block
 // boundaries fall and whatever the bytes' sign.
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 
 #include "text/ByteScan.h"
 
-TEST(ByteScan, FindCountAndFindNonAsciiAgreeWithAPlainWalkAtEveryOffsetAndLength) {
+TEST(ByteScan, EverySearchAndTheCountAgreeWithAPlainWalkAtEveryOffsetAndLength) {
   std::mt19937 random(7);
   std::string bytes(200, '\0');
   for (char& b : bytes) b = "ab\n\x80\xFF"[random() % 5];
@@ -20,6 +20,10 @@ TEST(ByteScan, FindCountAndFindNonAsciiAgreeWithAPlainWalkAtEveryOffsetAndLength
         EXPECT_EQ(bytescan::Find(begin, end, wanted), std::find(begin, end, wanted)) << from << " " << to;
         EXPECT_EQ(bytescan::Count(begin, end, wanted),
                   static_cast<std::size_t>(std::count(begin, end, wanted)));
+        const char values[] = {wanted, '\n', 'b'};
+        for (int count : {1, 3})
+          EXPECT_EQ(bytescan::FindAnyOf(begin, end, values, count),
+                    std::find_first_of(begin, end, values, values + count));
         EXPECT_EQ(bytescan::FindNonAscii(begin, end),
                   std::find_if(begin, end, [](char b) { return static_cast<unsigned char>(b) >= 0x80; }));
       }
