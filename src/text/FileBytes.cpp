@@ -14,6 +14,7 @@ namespace {
 // the bytes read so far can be split into lines while the rest is read.
 constexpr std::size_t usualPiece = std::size_t{4} << 20;
 std::size_t readPiece = usualPiece;
+std::size_t shortfall = 0;  // see SetShortfallForTests
 
 }  // namespace
 
@@ -23,6 +24,7 @@ bool FileBytes::Open(const std::wstring& path) {
   file_ = platform::File(platform::OpenForReading(path));
   if (!file_.IsOpen()) return false;
   expected_ = platform::FileSize(file_.Get());
+  expected_ -= std::min<std::uint64_t>(expected_, shortfall);
   Reserve(expected_ + 1);
   return true;
 }
@@ -47,6 +49,8 @@ FileBytes::ReadEnd FileBytes::ReadPieces(bool growing, const std::function<bool(
 }
 
 void FileBytes::SetPieceForTests(std::size_t bytes) { readPiece = bytes ? bytes : usualPiece; }
+
+void FileBytes::SetShortfallForTests(std::size_t bytes) { shortfall = bytes; }
 
 void FileBytes::MoveTo(LineStore& store) {
   store.AdoptBlock(memory_, capacity_);

@@ -47,6 +47,9 @@ class FileBytes {
   // Makes reads take pieces of bytes bytes (0: the usual size), so that tests of small files
   // read them in many pieces.
   static void SetPieceForTests(std::size_t bytes);
+  // Makes Open take files for bytes shorter than they are, as if they grew after their size was
+  // asked for (0: as they are).
+  static void SetShortfallForTests(std::size_t bytes);
 
  private:
   void Reserve(std::uint64_t bytes);

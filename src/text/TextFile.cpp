@@ -10,6 +10,7 @@
 #include <new>
 #include <optional>
 #include <string_view>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -176,14 +177,15 @@ void SplitLines(Loading& loading, const Unit* text, const Unit* start, const Uni
 
 // Makes room for the lines of a file of fileSize bytes, guessed from the first bytes read: the
 // lines made while the file is read then need no copy of the line order as it grows. The guess
-// has room to spare: room that lines do not use takes no memory.
+// has room to spare (room that lines do not use takes no memory), but no more than for lines
+// of eight bytes on average: the first bytes may hold shorter lines than the rest, and a file
+// of such short lines grows its order as it goes instead.
 void ReserveGuessedLines(Loading& loading, const char* data, std::size_t read) {
-  const std::uint64_t feeds = Count(data, data + read, '\n');
-  const std::uint64_t guess =
-      std::min<std::uint64_t>((feeds + 1) * std::max<std::uint64_t>(loading.fileSize, 1) / read, loading.fileSize + 1);
-  const auto lines = static_cast<std::size_t>(guess);
-  loading.store.ReserveMore(lines + lines / 4);
-  loading.totals.ReserveLines(lines + lines / 4);
+  const double feeds = static_cast<double>(Count(data, data + read, '\n'));
+  const double guess = (feeds + 1) * static_cast<double>(loading.fileSize) / static_cast<double>(read) * 1.25;
+  const auto lines = static_cast<std::size_t>(std::min(guess, static_cast<double>(loading.fileSize / 8 + 1)));
+  loading.store.ReserveMore(lines);
+  loading.totals.ReserveLines(lines);
 }
 
 bool StartsWith(const char* data, std::size_t size, std::string_view prefix) {
@@ -206,10 +208,10 @@ class SplitAhead {
   // Splits what the guess allows of the bytes read so far, [0, size).
   void Take(std::size_t size, bool ended) {
     if (size == 0) return;
-    if (!reserved_) ReserveGuessedLines(loading_, data_, size);
-    reserved_ = true;
     if (guess_ == Guess::ascii || guess_ == Guess::utf8) Reguess(size, ended);
     if (guess_ == Guess::none) return;
+    if (!reserved_) ReserveGuessedLines(loading_, data_, size);
+    reserved_ = true;
     const char* end = data_ + size;
     if (guess_ == Guess::ascii) end = asciiEnd_ = bytescan::FindNonAscii(asciiEnd_, end);
     start_ = SplitEndedLines(loading_, data_, start_, searched_, end);
@@ -217,6 +219,14 @@ class SplitAhead {
   }
   // How many bytes the lines split hold, from the start of the file.
   std::size_t Split() const { return static_cast<std::size_t>(start_ - data_); }
+  // The format of the file once it is read whole, where the guess tells it: every byte was
+  // checked (a guess of ASCII or UTF-8), or one that no UTF-8 holds decided it (the code page).
+  // Reading the file's bytes again would tell the same (see DetectFormat).
+  std::optional<DetectedFormat> Detected(std::size_t size) const {
+    if (guess_ == Guess::codePage || (guess_ == Guess::ascii && checked_ == size)) return DetectedFormat{};
+    if (guess_ == Guess::utf8 && checked_ == size) return DetectedFormat{{Encoding::utf8, bomBytes_ > 0, false}, bomBytes_};
+    return std::nullopt;
+  }
   // Whether the lines split are the file's lines as its whole bytes show them to be read.
   bool Agrees(const DetectedFormat& detected) const {
     switch (guess_) {
@@ -269,8 +279,15 @@ class SplitAhead {
 
 // Reads the file whole on a thread of its own while splitting its lines as far as SplitAhead
 // can. Returns how the read ended.
-FileBytes::ReadEnd ReadAndSplit(Loading& loading, FileBytes& file, SplitAhead& split) {
-  ReadAhead ahead(file);
+// Nothing when no thread could be started (nothing is read then).
+std::optional<FileBytes::ReadEnd> ReadAndSplit(Loading& loading, FileBytes& file, SplitAhead& split) {
+  std::optional<ReadAhead> started;
+  try {
+    started.emplace(file);
+  } catch (const std::system_error&) {
+    return std::nullopt;
+  }
+  ReadAhead& ahead = *started;
   for (std::size_t seen = 0;;) {
     const ReadAhead::Progress read = ahead.WaitBeyond(seen, std::chrono::milliseconds(50));
     loading.readBytes = read.size;
@@ -319,7 +336,9 @@ bool LoadText(Document& document, const std::wstring& path, LoadFailure* failure
   // every encoding the file may turn out to have.
   std::optional<SplitAhead> ahead(std::in_place, *loading, file.Data());
   const bool overlapped = codepage::IsSingleByte() && codepage::IsAsciiIdentity();
-  FileBytes::ReadEnd end = overlapped ? ReadAndSplit(*loading, file, *ahead) : file.ReadPieces(true, more);
+  std::optional<FileBytes::ReadEnd> overlappedEnd;
+  if (overlapped) overlappedEnd = ReadAndSplit(*loading, file, *ahead);
+  FileBytes::ReadEnd end = overlappedEnd ? *overlappedEnd : file.ReadPieces(true, more);
   if (loading->tooLong) return fail(LoadFailure::lineTooLong);
   if (end == FileBytes::ReadEnd::stopped || loading->cancelled) return fail(LoadFailure::cancelled);
   if (end == FileBytes::ReadEnd::full) {
@@ -331,7 +350,8 @@ bool LoadText(Document& document, const std::wstring& path, LoadFailure* failure
   }
   if (end == FileBytes::ReadEnd::stopped || loading->cancelled) return fail(LoadFailure::cancelled);
   if (end == FileBytes::ReadEnd::failed) return fail(LoadFailure::cannotRead);
-  const DetectedFormat detected = DetectFormat(file.Data(), file.Size());
+  std::optional<DetectedFormat> known = ahead ? ahead->Detected(file.Size()) : std::nullopt;
+  const DetectedFormat detected = known ? *known : DetectFormat(file.Data(), file.Size());
   TextFormat format = detected.format;
   std::size_t split = ahead ? ahead->Split() : 0;
   if (split > 0 && !ahead->Agrees(detected)) {

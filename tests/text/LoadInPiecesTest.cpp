@@ -3,7 +3,6 @@
 // lines come out as the whole file's text cut at its line feeds.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
@@ -48,17 +47,19 @@ PlainLines PlainSplit(const std::string& bytes) {
 }
 
 // A file of short lines with every kind of line end, now and then bytes outside ASCII (whole
-// UTF-8 sequences, a byte that no UTF-8 holds alone, both: UTF-8 that turns out not to be) and
-// sometimes a byte-order mark.
+// UTF-8 sequences of two to four bytes, a byte that no UTF-8 holds alone, both: UTF-8 that turns
+// out not to be) and sometimes a byte-order mark.
 std::string RandomFile(std::mt19937& random) {
   static const char* const pieces[] = {"word ", "x", "\r\n", "\n", "\r", "\n\n", "\t"};
+  static const char* const valids[] = {"\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80"};
   std::string bytes;
-  if (random() % 8 == 0) bytes = random() % 4 == 0 ? "\xFF\xFE" : "\xEF\xBB\xBF";
+  static const char* const marks[] = {"\xEF\xBB\xBF", "\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"};
+  if (random() % 8 == 0) bytes = marks[random() % std::size(marks)];
   const int count = static_cast<int>(random() % 400);
   const int valid = random() % 2 == 0 ? -1 : static_cast<int>(random() % (count + 1));
   const int invalid = random() % 2 == 0 ? -1 : static_cast<int>(random() % (count + 1));
   for (int i = 0; i < count; ++i) {
-    if (i == valid) bytes += "\xC3\xA9";
+    if (i == valid) bytes += valids[random() % std::size(valids)];
     if (i == invalid) bytes += "\xE9";
     bytes += pieces[random() % std::size(pieces)];
   }
@@ -87,8 +88,8 @@ TEST(LoadInPieces, AnyFileReadInAnyPiecesLoadsAsItsPlainSplit) {
   TempFolder folder;
   const std::wstring path = folder.Path(L"in.txt");
   std::mt19937 random(34);
-  // Lines of ASCII (and every line of a code page file) stay in the file's bytes where the code
-  // page reads ASCII as itself.
+  // Every line of a code page file, and lines of ASCII in UTF-8, stay in the file's bytes where
+  // the code page reads ASCII as itself.
   const bool asciiStaysNarrow = codepage::IsSingleByte() && codepage::IsAsciiIdentity();
   for (int round = 0; round < 300; ++round) {
     const std::string bytes = RandomFile(random);
@@ -102,39 +103,35 @@ TEST(LoadInPieces, AnyFileReadInAnyPiecesLoadsAsItsPlainSplit) {
       for (int i = 0; asciiStaysNarrow && i < document->LineCount(); ++i) {
         const std::wstring text(document->lines[i].Peek());
         const bool ascii = text.find_first_not_of(L"word x\r\t") == std::wstring::npos;
-        const bool codePage = document->format.encoding == Encoding::codePage;
-        EXPECT_EQ(document->lines[i].IsNarrow(), ascii || codePage) << where << " line " << i;
+        const Encoding encoding = document->format.encoding;
+        const bool narrow = encoding == Encoding::codePage || (encoding == Encoding::utf8 && ascii);
+        EXPECT_EQ(document->lines[i].IsNarrow(), narrow) << where << " line " << i;
       }
       ASSERT_NO_FATAL_FAILURE(ExpectLoadedAsPlainSplit(*document, bytes, where));
       EXPECT_EQ(LayoutDifference(*document), "") << where;
+      ASSERT_TRUE(SaveText(*document, folder.Path(L"out.txt"))) << where;
+      ASSERT_EQ(folder.Read(L"out.txt"), bytes) << where;
     }
   }
 }
 
-// A file that grows while it is read (possible where an open file may be written) loads whole,
-// as it is at the end of the read: the lines split from a block that is full are made again.
-TEST(LoadInPieces, AFileThatGrowsWhileItIsReadLoadsWhatItHoldsAtTheEnd) {
+// A file that grew after its size was asked for loads whole, as it is at the end of the read:
+// the lines split from a block that turned out too small are made again in one that grows.
+TEST(LoadInPieces, AFileLongerThanItsSizeToldLoadsWhole) {
   TempFolder folder;
   const std::wstring path = folder.Path(L"in.txt");
   std::string bytes;
-  for (int i = 0; i < 60000; ++i) bytes += "line " + std::to_string(i) + "\n";
+  for (int i = 0; i < 20000; ++i) bytes += "line " + std::to_string(i) + "\n";
+  bytes += "grown\r\nand more \xC3\xA9";
   folder.Write(L"in.txt", bytes);
-  const std::string more = "grown\r\nand more \xC3\xA9";
-  bool asked = false;
-  const FileProgress progress = [&](std::uint64_t, std::uint64_t) {
-    if (!asked) {
-      asked = true;
-      std::ofstream out(folder.Native(L"in.txt"), std::ios::binary | std::ios::app);
-      out << more;
-      out.flush();
-      // Where the system keeps writers away from a file open for reading, it stays as it was.
-      if (out.good()) bytes += more;
-    }
-    return true;
-  };
-  const ReadPiece reads(64);
-  auto document = MakeDocument({L"before"}, Settings(false, 4, 2), 10);
-  ASSERT_TRUE(LoadText(*document, path, nullptr, progress));
-  ExpectLoadedAsPlainSplit(*document, bytes, "grown");
-  EXPECT_EQ(document->stamp.size, bytes.size());
+  for (std::size_t shortfall : {1, 30, 100000}) {
+    FileBytes::SetShortfallForTests(shortfall);
+    const ReadPiece reads(64);
+    auto document = MakeDocument({L"before"}, Settings(false, 4, 2), 10);
+    const bool loaded = LoadText(*document, path);
+    FileBytes::SetShortfallForTests(0);
+    ASSERT_TRUE(loaded) << shortfall;
+    ExpectLoadedAsPlainSplit(*document, bytes, "shortfall " + std::to_string(shortfall));
+    EXPECT_EQ(document->stamp.size, bytes.size());
+  }
 }
