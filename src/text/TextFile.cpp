@@ -163,12 +163,13 @@ const Unit* SplitEndedLines(Loading& loading, const Unit* text, const Unit* star
 template <typename Unit>
 void SplitLines(Loading& loading, const Unit* text, const Unit* start, const Unit* end) {
   // The lines counted first: the line order and the row totals are made at their size once,
-  // instead of being copied as they grow (and held twice while they are). The order gets an
-  // eighth more room, which takes no memory until lines use it, so that the first Enter after
-  // the load does not copy the order of every line into a new array.
+  // instead of being copied as they grow (and held twice while they are). The order keeps at
+  // least a sixteenth more room (an eighth where it grows now), which takes no memory until
+  // lines use it, so that the first Enter after the load does not copy the order of every line
+  // into a new array.
   const std::size_t lines = Count(start, end, '\n') + 1;
   const std::size_t total = static_cast<std::size_t>(loading.store.size()) + lines;
-  loading.store.ReserveMore(lines, total / 8);
+  loading.store.ReserveMore(lines + total / 16, total / 16);
   loading.totals.ReserveLines(lines);
   start = SplitEndedLines(loading, text, start, start, end);
   if (!loading.tooLong && !loading.cancelled)

@@ -31,6 +31,21 @@ TEST(ByteScan, EverySearchAndTheCountAgreeWithAPlainWalkAtEveryOffsetAndLength) 
   }
 }
 
+// Each of eight values, NUL and 0x7F among them, is found wherever it stands alone in bytes
+// that hold none of them, in the first block, a later one or the tail.
+TEST(ByteScan, FindAnyOfFindsEachOfEightValuesAtEveryPlace) {
+  const char values[] = {'\0', '\x7F', '/', '"', '\'', '<', '\xE9', '\n'};
+  for (int k = 0; k < 8; ++k) {
+    for (std::size_t at = 0; at < 50; ++at) {
+      std::string bytes(50, 'a');
+      bytes[at] = values[k];
+      const char* begin = bytes.data();
+      EXPECT_EQ(bytescan::FindAnyOf(begin, begin + bytes.size(), values, 8), begin + at) << k << " " << at;
+      EXPECT_EQ(bytescan::FindAnyOf(begin, begin + bytes.size(), values, k), begin + bytes.size()) << k;
+    }
+  }
+}
+
 // The count adds up byte counters that would overflow after 256 blocks of hits.
 TEST(ByteScan, CountHoldsOverManyBlocksOfHits) {
   for (std::size_t size : {4079u, 4080u, 4096u, 100001u}) {

@@ -72,6 +72,12 @@ class ReadPiece {
   ~ReadPiece() { FileBytes::SetPieceForTests(0); }
 };
 
+class Shortfall {
+ public:
+  explicit Shortfall(std::size_t bytes) { FileBytes::SetShortfallForTests(bytes); }
+  ~Shortfall() { FileBytes::SetShortfallForTests(0); }
+};
+
 void ExpectLoadedAsPlainSplit(const Document& document, const std::string& bytes, const std::string& where) {
   const PlainLines plain = PlainSplit(bytes);
   ASSERT_EQ(LinesOf(document), plain.lines) << where;
@@ -115,6 +121,28 @@ TEST(LoadInPieces, AnyFileReadInAnyPiecesLoadsAsItsPlainSplit) {
   }
 }
 
+// Files whose first bytes alone do not tell their format: marks alone or cut short, a sequence
+// cut off at the end, a byte that no UTF-8 holds after UTF-8; read a few bytes at a time.
+TEST(LoadInPieces, ShortAndCutFilesTakeTheFormatTheirWholeBytesTell) {
+  TempFolder folder;
+  const std::wstring path = folder.Path(L"in.txt");
+  const std::string files[] = {"", "A", "\xFF", "\xEF\xBB", "\xEF\xBB\xBF", "\xEF\xBB\xBF\xFF",
+                               "\xFF\xFE", "\xFF\xFEx", "\xFE\xFF", "ab\xC3\xA9\xE2\x82",
+                               "\xC3\xA9xy\xE9", "a\nb\r\n\xC3\xA9\n"};
+  for (const std::string& bytes : files) {
+    folder.Write(L"in.txt", bytes);
+    for (std::size_t piece : {1, 2, 3, 4, 0}) {
+      const ReadPiece reads(piece);
+      auto document = MakeDocument({L"before"}, Settings(false, 4, 2), 10);
+      ASSERT_TRUE(LoadText(*document, path));
+      const std::string where = "file of " + std::to_string(bytes.size()) + " bytes, pieces of " + std::to_string(piece);
+      ASSERT_NO_FATAL_FAILURE(ExpectLoadedAsPlainSplit(*document, bytes, where));
+      ASSERT_TRUE(SaveText(*document, folder.Path(L"out.txt"))) << where;
+      EXPECT_EQ(folder.Read(L"out.txt"), bytes) << where;
+    }
+  }
+}
+
 // A file that grew after its size was asked for loads whole, as it is at the end of the read:
 // the lines split from a block that turned out too small are made again in one that grows.
 TEST(LoadInPieces, AFileLongerThanItsSizeToldLoadsWhole) {
@@ -125,12 +153,10 @@ TEST(LoadInPieces, AFileLongerThanItsSizeToldLoadsWhole) {
   bytes += "grown\r\nand more \xC3\xA9";
   folder.Write(L"in.txt", bytes);
   for (std::size_t shortfall : {1, 30, 100000}) {
-    FileBytes::SetShortfallForTests(shortfall);
+    const Shortfall grown(shortfall);
     const ReadPiece reads(64);
     auto document = MakeDocument({L"before"}, Settings(false, 4, 2), 10);
-    const bool loaded = LoadText(*document, path);
-    FileBytes::SetShortfallForTests(0);
-    ASSERT_TRUE(loaded) << shortfall;
+    ASSERT_TRUE(LoadText(*document, path)) << shortfall;
     ExpectLoadedAsPlainSplit(*document, bytes, "shortfall " + std::to_string(shortfall));
     EXPECT_EQ(document->stamp.size, bytes.size());
   }
