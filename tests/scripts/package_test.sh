@@ -62,10 +62,11 @@ starterSettings=$(sha256sum <"$folder/fum/fum.opt")
 (cd "$work" && exec wine "$program" </dev/null >"$work/fum.log" 2>&1) &
 fumPid=$!
 window=""
+# The whole while, even once the process started is gone: the wine command that started it may
+# end while the program itself runs on.
 for ((tries = 0; tries < 150; tries++)); do
   window=$(xdotool search --onlyvisible --classname '^fum\.exe$' 2>/dev/null | head -n 1)
   [[ -n $window ]] && break
-  kill -0 "$fumPid" 2>/dev/null || break
   sleep 0.1
 done
 Expect "the unpacked fum.exe shows its window with an untitled document" "fu - doc1" \
