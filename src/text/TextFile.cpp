@@ -279,8 +279,8 @@ class SplitAhead {
 };
 
 // Reads the file whole on a thread of its own while splitting its lines as far as SplitAhead
-// can. Returns how the read ended.
-// Nothing when no thread could be started (nothing is read then).
+// can. Returns how the read ended; nothing when no thread could be started (nothing is read
+// then).
 std::optional<FileBytes::ReadEnd> ReadAndSplit(Loading& loading, FileBytes& file, SplitAhead& split) {
   std::optional<ReadAhead> started;
   try {
