@@ -189,10 +189,6 @@ void ReserveGuessedLines(Loading& loading, const char* data, std::size_t read) {
   loading.totals.ReserveLines(lines);
 }
 
-bool StartsWith(const char* data, std::size_t size, std::string_view prefix) {
-  return size >= prefix.size() && std::string_view(data, prefix.size()) == prefix;
-}
-
 // Splits the lines of a file's bytes while the rest of the file is read. The file's encoding is
 // known only once it is read whole; until then the lines are split as far as a guess allows:
 // lines of ASCII, which every encoding in question reads alike; every line as the code page
@@ -245,7 +241,9 @@ class SplitAhead {
   void Reguess(std::size_t size, bool ended) {
     const std::size_t limit = ended ? size : size - std::min<std::size_t>(size, 3);
     if (limit <= checked_) return;
-    if (checked_ == 0 && (StartsWith(data_, size, "\xFF\xFE") || StartsWith(data_, size, "\xFE\xFF"))) {
+    const std::string_view read(data_, size);
+    if (checked_ == 0 && (read.starts_with(ByteOrderMark(Encoding::utf16le)) ||
+                          read.starts_with(ByteOrderMark(Encoding::utf16be)))) {
       guess_ = Guess::none;  // a UTF-16 byte-order mark: the file's length decides
       return;
     }
@@ -259,7 +257,7 @@ class SplitAhead {
       loading_.encoding = Encoding::utf8;
       loading_.narrow = codepage::IsAsciiIdentity();
       // Nothing was split before a byte-order mark, which is no ASCII.
-      if (start_ == data_ && StartsWith(data_, size, ByteOrderMark(Encoding::utf8))) {
+      if (start_ == data_ && read.starts_with(ByteOrderMark(Encoding::utf8))) {
         bomBytes_ = ByteOrderMark(Encoding::utf8).size();
         start_ = searched_ = data_ + bomBytes_;
       }
