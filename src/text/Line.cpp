@@ -15,23 +15,25 @@ void CopyUnits(wchar_t* to, const wchar_t* from, int count) {
 
 }  // namespace
 
-static_assert(sizeof(Line) == 12 || sizeof(void*) != 8, "a line is meant to take 12 bytes");
+static_assert(sizeof(Line) == 8, "a line is meant to take 8 bytes");
 
-Line::Line(wchar_t* arenaText, int length) : text_(arenaText) {
-  if (static_cast<std::uint32_t>(length) < lengthMask) {
-    word_ = static_cast<std::uint32_t>(length);
+Line::Line(wchar_t* arenaText, int length) { Place(arenaText, length, 0); }
+
+Line::Line(const char* fileBytes, int length) { Place(fileBytes, length, narrowFlag); }
+
+void Line::Place(const void* text, int length, std::uint32_t flags) {
+  bits_ = flags;
+  const auto distance = static_cast<long long>(reinterpret_cast<std::uintptr_t>(text) -
+                                               reinterpret_cast<std::uintptr_t>(this));
+  const bool reached = !text || (distance != 0 && distance >= -reach_ && distance <= reach_);
+  if (static_cast<std::uint32_t>(length) < lengthMask && reached) {
+    const std::uint64_t packedDistance = text ? static_cast<std::uint32_t>(static_cast<std::int32_t>(distance)) : 0;
+    bits_ = packedDistance << 32 | static_cast<std::uint64_t>(length) << lengthShift | flags;
   } else {
     EnsureBlock();
-    block_->length = length;
+    TheBlock()->outside = text;
+    TheBlock()->length = length;
   }
-}
-
-Line::Line(const char* fileBytes, int length) : Line(static_cast<wchar_t*>(nullptr), length) {
-  word_ |= narrowFlag;
-  if (HasBlock())
-    block_->outside = fileBytes;
-  else
-    text_ = fileBytes;
 }
 
 std::wstring_view Line::Peek() const {
@@ -47,8 +49,8 @@ std::wstring_view Line::Peek() const {
 void Line::ReserveText(int capacity) {
   const int length = Length();
   capacity = std::max(capacity, length);
-  if (!IsNarrow() && HasBlock() && !block_->outside && block_->textCapacity >= capacity) return;
-  Block* block = NewBlock(capacity, HasBlock() ? block_->segmentCapacity : 0);
+  if (!IsNarrow() && HasBlock() && !TheBlock()->outside && TheBlock()->textCapacity >= capacity) return;
+  Block* block = NewBlock(capacity, HasBlock() ? TheBlock()->segmentCapacity : 0);
   if (IsNarrow()) {
     codepage::ToWide(NarrowBytes(), static_cast<std::size_t>(length), InlineText(block));
     // Where converting back would not give every byte, the bytes stay known.
@@ -56,22 +58,22 @@ void Line::ReserveText(int capacity) {
       block->original = NarrowBytes();
       block->originalLength = length;
     }
-    word_ &= ~narrowFlag;
+    block->word &= ~narrowFlag;
   } else {
     CopyUnits(InlineText(block), Data(), length);
   }
   SetBlock(block);
 }
 
-Line::Line(std::wstring_view text) : text_(nullptr) {
+Line::Line(std::wstring_view text) {
   int length = static_cast<int>(text.size());
   SetBlock(NewBlock(length, 0));
-  CopyUnits(InlineText(block_), text.data(), length);
-  block_->length = length;
+  CopyUnits(InlineText(TheBlock()), text.data(), length);
+  TheBlock()->length = length;
 }
 
 Line::~Line() {
-  if (HasBlock()) ::operator delete(block_);
+  if (HasBlock()) ::operator delete(TheBlock());
 }
 
 Line::Block* Line::NewBlock(int textCapacity, int segmentCapacity) const {
@@ -83,8 +85,9 @@ Line::Block* Line::NewBlock(int textCapacity, int segmentCapacity) const {
   block->segmentCapacity = segmentCapacity;
   block->segmentCount = 1;
   block->length = Length();
-  block->original = HasBlock() ? block_->original : nullptr;
-  block->originalLength = HasBlock() ? block_->originalLength : 0;
+  block->original = HasBlock() ? TheBlock()->original : nullptr;
+  block->originalLength = HasBlock() ? TheBlock()->originalLength : 0;
+  block->word = Word();
   int count = SegmentCount();
   if (count > 1 && count <= segmentCapacity) {
     std::memcpy(reinterpret_cast<int*>(block + 1), Ends(),
@@ -95,15 +98,14 @@ Line::Block* Line::NewBlock(int textCapacity, int segmentCapacity) const {
 }
 
 void Line::SetBlock(Block* block) {
-  if (HasBlock()) ::operator delete(block_);
-  block_ = block;
-  word_ = (word_ & ~lengthMask) | blockFlag;
+  if (HasBlock()) ::operator delete(TheBlock());
+  bits_ = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(block)) | blockFlag;
 }
 
 void Line::EnsureBlock() {
   if (HasBlock()) return;
   Block* block = NewBlock(0, 0);
-  block->outside = text_;
+  block->outside = PackedText();
   SetBlock(block);
 }
 
@@ -112,8 +114,8 @@ void Line::Replace(int index, int count, const wchar_t* text, int length) {
   const int oldLength = Length();
   const int newLength = oldLength - count + length;
   const int tail = oldLength - index - count;
-  if (HasBlock() && !block_->outside && block_->textCapacity >= newLength) {
-    wchar_t* chars = InlineText(block_);
+  if (HasBlock() && !TheBlock()->outside && TheBlock()->textCapacity >= newLength) {
+    wchar_t* chars = InlineText(TheBlock());
     CopyUnits(chars + index + length, chars + index + count, tail);
     CopyUnits(chars + index, text, length);
   } else {
@@ -121,7 +123,7 @@ void Line::Replace(int index, int count, const wchar_t* text, int length) {
     const long long roomy = static_cast<long long>(newLength) + newLength / 2 + 8;
     int capacity = HasBlock() ? static_cast<int>(std::min<long long>(roomy, INT_MAX / 2)) : newLength;
     capacity = std::max(capacity, newLength);
-    Block* block = NewBlock(capacity, HasBlock() ? block_->segmentCapacity : 0);
+    Block* block = NewBlock(capacity, HasBlock() ? TheBlock()->segmentCapacity : 0);
     wchar_t* chars = InlineText(block);
     const wchar_t* old = Data();
     CopyUnits(chars, old, index);
@@ -129,41 +131,41 @@ void Line::Replace(int index, int count, const wchar_t* text, int length) {
     CopyUnits(chars + index + length, old + index + count, tail);
     SetBlock(block);
   }
-  block_->length = newLength;
+  TheBlock()->length = newLength;
 }
 
 void Line::SetSegmentEnds(const int* ends, int count) {
   if (count <= 1) {
-    if (HasBlock()) block_->segmentCount = 1;
+    if (HasBlock()) TheBlock()->segmentCount = 1;
     return;
   }
-  if (!HasBlock() || block_->segmentCapacity < count) {
+  if (!HasBlock() || TheBlock()->segmentCapacity < count) {
     // Text in the arena or the file stays there; characters of the line's own move with the
     // block.
     int segmentCapacity = count + count / 2;
     Block* block;
-    if (!HasBlock() || block_->outside) {
+    if (!HasBlock() || TheBlock()->outside) {
       block = NewBlock(0, segmentCapacity);
       block->outside = OutsideText();
     } else {
-      block = NewBlock(block_->textCapacity, segmentCapacity);
-      CopyUnits(InlineText(block), InlineText(block_), block_->length);
+      block = NewBlock(TheBlock()->textCapacity, segmentCapacity);
+      CopyUnits(InlineText(block), InlineText(TheBlock()), TheBlock()->length);
     }
     SetBlock(block);
   }
   std::memcpy(Ends(), ends, static_cast<std::size_t>(count) * sizeof(int));
-  block_->segmentCount = count;
+  TheBlock()->segmentCount = count;
 }
 
 std::string_view Line::Original() const {
-  if (!HasBlock() || !block_->original) return {};
-  return {block_->original, static_cast<std::size_t>(block_->originalLength)};
+  if (!HasBlock() || !TheBlock()->original) return {};
+  return {TheBlock()->original, static_cast<std::size_t>(TheBlock()->originalLength)};
 }
 
 void Line::KeepOriginal(const char* bytes, int count) {
   EnsureBlock();
-  block_->original = bytes;
-  block_->originalLength = count;
+  TheBlock()->original = bytes;
+  TheBlock()->originalLength = count;
 }
 
 void Line::KeepOriginalOf(const Line& other) {

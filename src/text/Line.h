@@ -2,28 +2,27 @@
 #pragma once
 
 #include <cstddef>
+#include <climits>
 #include <cstdint>
 #include <string_view>
 
 #include "text/CodePage.h"
 #include "text/LineState.h"
 
-// A document may hold millions of lines, so a line is 12 bytes in the common case: a line
-// whose text came from a file, with one segment and small numbers, is a pointer to its
-// characters and one word of packed fields; its one segment ends at the text's length. The
-// characters lie in the document's text arena as UTF-16 units, or, for a narrow line, in the
-// file's own bytes, one byte for each unit through the single-byte code page (a code page file,
-// or a line of plain ASCII in a UTF-8 file): such a line is widened into UTF-16 units of its own
-// when it is edited or its characters are asked for with Data, and read through Peek without
-// that.
-// A line that is edited, cut into several segments or too long for the packed length field
-// gets a block of its own with the segment ends, the full fields and (once edited or
-// widened) the characters. A line also knows how it ends in its file (carriage return and line
-// feed, or a line feed alone), and a line read from a code page file whose bytes the
-// conversion would not give back keeps where those bytes are, so that a save can write them.
-// Packed to 4-byte alignment, so that the pointer and the word make 12 bytes with no padding
-// (x86 loads the pointer from any address; the compiler knows it may lie off 8-byte bounds).
-#pragma pack(push, 4)
+// A document may hold millions of lines, so a line is 8 bytes in the common case: a line whose
+// text came from a file, with one segment and small numbers, is one word of packed fields and
+// the distance from the line to its characters (lines never move, so the distance stays true);
+// its one segment ends at the text's length. The characters lie in the document's text arena as
+// UTF-16 units, or, for a narrow line, in the file's own bytes, one byte for each unit through
+// the single-byte code page (a code page file, or a line of plain ASCII in a UTF-8 file): such a
+// line is widened into UTF-16 units of its own when it is edited or its characters are asked
+// for with Data, and read through Peek without that.
+// A line that is edited, cut into several segments, too long for the packed length field or
+// too far from its characters for the distance gets a block of its own with the segment ends,
+// the full fields and (once edited or widened) the characters. A line also knows how it ends in
+// its file (carriage return and line feed, or a line feed alone), and a line read from a code
+// page file whose bytes the conversion would not give back keeps where those bytes are, so that
+// a save can write them.
 class Line {
  public:
   // The most characters a line holds: twice as many still fit an int, so that sums of indexes
@@ -33,6 +32,10 @@ class Line {
   // test lowers it (0: maxLength again), so that tests need no line of gigabytes.
   static std::size_t Longest() { return longest_; }
   static void SetLongestForTests(std::size_t units) { longest_ = units == 0 ? maxLength : units; }
+  // The farthest a line's characters may lie from it for the line to keep only the distance:
+  // as far as 32 bits reach, or less while a test lowers it (0 puts every line with characters
+  // in a block; a negative value restores the reach).
+  static void SetReachForTests(long long bytes) { reach_ = bytes < 0 ? INT32_MAX : bytes; }
 
   // A line over characters in the document's text arena, which outlives the line.
   Line(wchar_t* arenaText, int length);
@@ -48,9 +51,11 @@ class Line {
   // line is edited.
   const wchar_t* Data() const {
     if (IsNarrow()) const_cast<Line*>(this)->Widen();
-    return HasBlock() ? BlockText() : static_cast<const wchar_t*>(text_);
+    return HasBlock() ? BlockText() : static_cast<const wchar_t*>(PackedText());
   }
-  int Length() const { return HasBlock() ? block_->length : static_cast<int>(word_ & lengthMask); }
+  int Length() const {
+    return HasBlock() ? TheBlock()->length : static_cast<int>((bits_ >> lengthShift) & lengthMask);
+  }
   std::wstring_view Text() const { return {Data(), static_cast<std::size_t>(Length())}; }
   // The characters for one look that leaves a narrow line narrow: converted into a buffer
   // that the next Peek of any line reuses (the text model runs on one thread). For readers that
@@ -64,7 +69,7 @@ class Line {
                       : Data()[index];
   }
   // A narrow line's bytes, one for each unit; empty for any other line.
-  bool IsNarrow() const { return (word_ & narrowFlag) != 0; }
+  bool IsNarrow() const { return (Word() & narrowFlag) != 0; }
   std::string_view Bytes() const {
     return IsNarrow() ? std::string_view(NarrowBytes(), static_cast<std::size_t>(Length()))
                       : std::string_view();
@@ -73,8 +78,8 @@ class Line {
   // The line end after the line: a line feed alone, or a carriage return and a line feed. The
   // last line's is not written. A line whose characters end in a carriage return ends in CR LF
   // (unless it is the last): with a line feed alone its bytes would read back as another line.
-  bool EndsInLineFeed() const { return (word_ & lineFeedFlag) != 0; }
-  void SetEndsInLineFeed(bool lineFeed) { word_ = lineFeed ? word_ | lineFeedFlag : word_ & ~lineFeedFlag; }
+  bool EndsInLineFeed() const { return (Word() & lineFeedFlag) != 0; }
+  void SetEndsInLineFeed(bool lineFeed) { SetWord(lineFeed ? Word() | lineFeedFlag : Word() & ~lineFeedFlag); }
 
   // The bytes the line was read from, kept where converting its characters back would not give
   // them (a multi-byte code page, bytes that a single-byte one maps to the same character);
@@ -97,9 +102,9 @@ class Line {
 
   // Segment k ends (exclusively) at SegmentEnd(k), where segment k + 1 begins. The ends never
   // decrease, the last one equals the text length, and there is at least one.
-  int SegmentCount() const { return HasBlock() ? block_->segmentCount : 1; }
+  int SegmentCount() const { return HasBlock() ? TheBlock()->segmentCount : 1; }
   int SegmentEnd(int k) const {
-    return HasBlock() && block_->segmentCount > 1 ? Ends()[k] : Length();
+    return HasBlock() && TheBlock()->segmentCount > 1 ? Ends()[k] : Length();
   }
   int LastSegment() const { return SegmentCount() - 1; }
   void SetSegmentEnds(const int* ends, int count);
@@ -111,27 +116,25 @@ class Line {
   static constexpr int farConstructStart = 126;
   static constexpr int farConstruct = -2;
   int ConstructPosition() const {
-    const int packed = static_cast<int>((word_ & constructMask) >> constructShift);
+    const int packed = static_cast<int>((Word() & constructMask) >> constructShift);
     return packed == farPacked ? farConstruct : packed - 1;
   }
   void SetConstructPosition(int position) {
     // Below -1 (farConstruct) is far as well, so that a far position given back stays far.
     const bool packedFar = position >= farConstructStart || position < -1;
     const auto packed = static_cast<std::uint32_t>(packedFar ? farPacked : position + 1);
-    word_ = (word_ & ~constructMask) | (packed << constructShift);
+    SetWord((Word() & ~constructMask) | (packed << constructShift));
   }
 
   // The state word: the highlighter's end-state code and the mark (see LineState.h).
-  std::uint32_t State() const { return (word_ >> stateShift) & lineState::allBits; }
+  std::uint32_t State() const { return (Word() >> stateShift) & lineState::allBits; }
   void SetState(std::uint32_t state) {
-    word_ = (word_ & ~(lineState::allBits << stateShift)) |
-            ((state & lineState::allBits) << stateShift);
+    SetWord((Word() & ~(lineState::allBits << stateShift)) | ((state & lineState::allBits) << stateShift));
   }
   bool Marked() const { return lineState::Marked(State()); }
 
  private:
   // The fields of a line with a block, then segmentCapacity ints, then textCapacity characters.
-  // Each field lies on its natural bounds, so that the packing of Line leaves it as it is.
   struct Block {
     // The characters while they lie outside the block: units in the arena, or the file's
     // bytes of a narrow line; null once they are the block's own.
@@ -142,34 +145,59 @@ class Line {
     std::int32_t segmentCapacity;
     std::int32_t length;
     std::int32_t originalLength;  // bytes at original
+    std::uint32_t word;           // the packed fields as below; its length bits unused
   };
-  static_assert(offsetof(Block, original) % alignof(const char*) == 0, "fields on their natural bounds");
+  static_assert(alignof(Block) > 1, "a block's address leaves bit 0 for the block flag");
 
-  // word_: bits 0-15 the length (without a block), bits 16-22 the construct position + 1 (or
-  // farPacked), bit 23 a line feed alone ends the line, bit 24 a narrow line, bits 25-30 the
-  // state, bit 31 a block. A length too large for its bits moves the line to a block.
+  // bits_: with bit 0 (blockFlag) set, the line's block (owned) with bit 0 cleared. Else the
+  // low 32 bits are the word and the high 32 bits the signed distance in bytes from the line to
+  // its characters (0: none). The word: bit 0 clear, bits 1-16 the length (without a block),
+  // bits 17-23 the construct position + 1 (or farPacked), bit 24 a line feed alone ends the
+  // line, bit 25 a narrow line, bits 26-31 the state. A length too large for its bits, or
+  // characters out of reach, move the line to a block.
+  static constexpr std::uint64_t blockFlag = 1;
+  static constexpr int lengthShift = 1;
   static constexpr std::uint32_t lengthMask = (1u << 16) - 1;
-  static constexpr int constructShift = 16;
+  static constexpr int constructShift = 17;
   static constexpr int farPacked = (1 << 7) - 1;
   static constexpr std::uint32_t constructMask = static_cast<std::uint32_t>(farPacked) << constructShift;
   static_assert(farPacked == farConstructStart + 1, "every position below the far ones fits");
-  static constexpr std::uint32_t lineFeedFlag = 1u << 23;
-  static constexpr std::uint32_t narrowFlag = 1u << 24;
-  static constexpr int stateShift = 25;
-  static_assert(lineState::allBits < (1u << 6), "the state word has six bits in word_");
-  static constexpr std::uint32_t blockFlag = 1u << 31;
+  static constexpr std::uint32_t lineFeedFlag = 1u << 24;
+  static constexpr std::uint32_t narrowFlag = 1u << 25;
+  static constexpr int stateShift = 26;
+  static_assert(lineState::allBits < (1u << 6), "the state word has six bits");
+  static constexpr std::uint64_t wordBits = 0xFFFFFFFFu;
   static inline std::size_t longest_ = maxLength;  // see Longest
+  static inline long long reach_ = INT32_MAX;      // see SetReachForTests
 
-  bool HasBlock() const { return (word_ & blockFlag) != 0; }
-  int* Ends() const { return reinterpret_cast<int*>(block_ + 1); }
+  bool HasBlock() const { return (bits_ & blockFlag) != 0; }
+  Block* TheBlock() const { return reinterpret_cast<Block*>(static_cast<std::uintptr_t>(bits_ & ~blockFlag)); }
+  std::uint32_t Word() const { return HasBlock() ? TheBlock()->word : static_cast<std::uint32_t>(bits_); }
+  // Sets the word's fields; a packed length is kept as it is.
+  void SetWord(std::uint32_t word) {
+    if (HasBlock())
+      TheBlock()->word = word;
+    else
+      bits_ = (bits_ & ~wordBits) | (word & ~(lengthMask << lengthShift)) | (bits_ & (lengthMask << lengthShift));
+  }
+  // The characters of a line without a block, from their distance.
+  const void* PackedText() const {
+    const auto distance = static_cast<std::int32_t>(bits_ >> 32);
+    if (distance == 0) return nullptr;
+    return reinterpret_cast<const void*>(reinterpret_cast<std::uintptr_t>(this) + static_cast<std::uintptr_t>(static_cast<std::intptr_t>(distance)));
+  }
+  // Starts the line over text of length units with the given word flags: packed where the
+  // length and the distance fit, else in a block.
+  void Place(const void* text, int length, std::uint32_t flags);
+  int* Ends() const { return reinterpret_cast<int*>(TheBlock() + 1); }
   static wchar_t* InlineText(Block* block) {
     return reinterpret_cast<wchar_t*>(reinterpret_cast<int*>(block + 1) + block->segmentCapacity);
   }
   const wchar_t* BlockText() const {
-    return block_->outside ? static_cast<const wchar_t*>(block_->outside) : InlineText(block_);
+    return TheBlock()->outside ? static_cast<const wchar_t*>(TheBlock()->outside) : InlineText(TheBlock());
   }
   // Where the characters lie while they are not the block's own (see Block::outside).
-  const void* OutsideText() const { return HasBlock() ? block_->outside : text_; }
+  const void* OutsideText() const { return HasBlock() ? TheBlock()->outside : PackedText(); }
   const char* NarrowBytes() const { return static_cast<const char*>(OutsideText()); }
   // Converts a narrow line's bytes into characters of its own.
   void Widen() { ReserveText(Length()); }
@@ -181,10 +209,5 @@ class Line {
   // Makes sure the line has a block; its characters stay where they are.
   void EnsureBlock();
 
-  union {
-    const void* text_;  // without a block: the characters in the arena, or a narrow line's bytes
-    Block* block_;      // with a block: owned
-  };
-  std::uint32_t word_ = 0;
+  std::uint64_t bits_ = 0;
 };
-#pragma pack(pop)

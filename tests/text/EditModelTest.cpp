@@ -60,7 +60,14 @@ class RandomEdits {
 };
 
 // file: the bytes the document is loaded from; null for a document of typed lines.
-struct ModelCase { const char* name; DocClass settings; int wrapWidth; const char* file = nullptr; };
+// reach: how far a line may lie from its characters (see Line::SetReachForTests).
+struct ModelCase {
+  const char* name;
+  DocClass settings;
+  int wrapWidth;
+  const char* file = nullptr;
+  long long reach = -1;
+};
 
 std::vector<bool> LineEndsOf(const Document& document) {
   std::vector<bool> ends;
@@ -96,6 +103,9 @@ TEST(EditModel, RandomEditsUndosAndRedosKeepTextAndLayoutExact) {
       // Loaded: lines kept in the file's bytes, mixed line ends, lone carriage returns.
       {"loaded code page file, wrap 12", Settings(true, 4, 2), 12,
        "int main() {\r\n\treturn 0;\n\ra\rb\n\xE9t\xE9  // end of a fairly long line\r\n"},
+      // The same with every line too far from its bytes to keep only the distance to them.
+      {"loaded code page file, out of reach", Settings(true, 4, 2), 12,
+       "int main() {\r\n\treturn 0;\n\ra\rb\n\xE9t\xE9  // end of a fairly long line\r\n", 0},
       {"loaded UTF-8 file with syntax", WithSyntax(Settings(false, 4, 2)), 80,
        "\xEF\xBB\xBF/* \xC3\xA9 */\nx\r\n\r\n\"s\\\"\n"},
   };
@@ -104,7 +114,9 @@ TEST(EditModel, RandomEditsUndosAndRedosKeepTextAndLayoutExact) {
     SCOPED_TRACE(c.name);
     TempFolder folder;
     if (c.file) folder.Write(L"in.txt", c.file);
+    Line::SetReachForTests(c.reach);
     auto document = StartDocument(c, folder);
+    Line::SetReachForTests(-1);
     ASSERT_TRUE(document);
     const Lines original = LinesOf(*document);
     const std::vector<bool> originalEnds = LineEndsOf(*document);

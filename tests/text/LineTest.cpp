@@ -1,40 +1,74 @@
 // A line keeps its characters and fields whether they fit its packed word or need a block.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <memory>
+#include <new>
 #include <string>
 
 #include "text/Line.h"
 
+namespace {
+
+// A line made in the same allocation as its characters, so that it lies close to them as lines
+// of a document do; with the reach lowered to 0 it holds them through a block instead.
+template <typename Unit>
+struct NearLine {
+  explicit NearLine(std::size_t count, Unit fill)
+      : memory(new std::max_align_t[(sizeof(Line) + (count + 1) * sizeof(Unit)) / sizeof(std::max_align_t) + 2]) {
+    auto* text = reinterpret_cast<Unit*>(reinterpret_cast<char*>(memory.get()) + sizeof(std::max_align_t));
+    for (std::size_t i = 0; i < count; ++i) text[i] = fill;
+    line = new (memory.get()) Line(text, static_cast<int>(count));
+  }
+  ~NearLine() { line->~Line(); }
+  std::unique_ptr<std::max_align_t[]> memory;
+  Line* line;
+};
+
+}  // namespace
+
 TEST(Line, KeepsItsFieldsEitherSideOfThePackedLimits) {
-  for (int length : {0, 65534, 65535, 65536}) {
-    std::string bytes(static_cast<std::size_t>(length), 'x');
-    std::wstring units(static_cast<std::size_t>(length), L'y');
-    for (int position : {-2, -1, 0, 125, 126, 127, 65535}) {
-      // A far position is kept as far only: it is found again from the text when asked for.
-      const int kept = position >= Line::farConstructStart || position < -1 ? Line::farConstruct : position;
-      Line narrow(bytes.data(), length);
-      Line arena(units.data(), length);
-      for (Line* line : {&narrow, &arena}) {
-        line->SetState(lineState::allBits);
-        line->SetEndsInLineFeed(true);
-        line->SetConstructPosition(126);
-        line->SetConstructPosition(position);
-        EXPECT_EQ(line->Length(), length);
-        EXPECT_EQ(line->SegmentEnd(0), length);
-        EXPECT_EQ(line->ConstructPosition(), kept);
-        EXPECT_EQ(line->State(), lineState::allBits);
-        EXPECT_TRUE(line->EndsInLineFeed());
-        line->SetEndsInLineFeed(false);
-        line->SetState(0);
-        EXPECT_EQ(line->ConstructPosition(), kept) << length;
+  for (long long reach : {-1LL, 0LL}) {
+    Line::SetReachForTests(reach);
+    for (int length : {0, 1, 65534, 65535, 65536}) {
+      for (int position : {-2, -1, 0, 125, 126, 127, 65535}) {
+        // A far position is kept as far only: it is found again from the text when asked for.
+        const int kept = position >= Line::farConstructStart || position < -1 ? Line::farConstruct : position;
+        const auto count = static_cast<std::size_t>(length);
+        NearLine<char> narrow(count, 'x');
+        NearLine<wchar_t> arena(count, L'y');
+        for (Line* line : {narrow.line, arena.line}) {
+          line->SetState(lineState::allBits);
+          line->SetEndsInLineFeed(true);
+          line->SetConstructPosition(126);
+          line->SetConstructPosition(position);
+          EXPECT_EQ(line->Length(), length);
+          EXPECT_EQ(line->SegmentEnd(0), length);
+          EXPECT_EQ(line->ConstructPosition(), kept);
+          EXPECT_EQ(line->State(), lineState::allBits);
+          EXPECT_TRUE(line->EndsInLineFeed());
+          line->SetEndsInLineFeed(false);
+          line->SetState(0);
+          EXPECT_EQ(line->ConstructPosition(), kept) << length;
+          EXPECT_EQ(line->Length(), length) << "the fields leave the length alone";
+        }
+        EXPECT_TRUE(narrow.line->IsNarrow());
+        EXPECT_EQ(narrow.line->Peek(), std::wstring(count, L'x'));
+        EXPECT_EQ(arena.line->Text(), std::wstring(count, L'y'));
+        arena.line->SetState(lineState::allBits);
+        const int ends[] = {length / 2, length};
+        arena.line->SetSegmentEnds(ends, 2);  // a block for the segments, the text stays outside
+        EXPECT_EQ(arena.line->SegmentEnd(0), length / 2);
+        EXPECT_EQ(arena.line->Text(), std::wstring(count, L'y'));
+        EXPECT_EQ(arena.line->ConstructPosition(), kept);
+        EXPECT_EQ(arena.line->State(), lineState::allBits);
+        narrow.line->Insert(0, L"a");  // moves the line to a block of its own
+        EXPECT_EQ(narrow.line->Text(), L"a" + std::wstring(count, L'x'));
+        EXPECT_FALSE(narrow.line->IsNarrow());
+        EXPECT_EQ(narrow.line->ConstructPosition(), kept);
+        EXPECT_FALSE(narrow.line->EndsInLineFeed());
       }
-      EXPECT_TRUE(narrow.IsNarrow());
-      EXPECT_EQ(narrow.Peek(), std::wstring(bytes.size(), L'x'));
-      EXPECT_EQ(arena.Text(), units);
-      narrow.Insert(0, L"a");  // moves the line to a block of its own
-      EXPECT_EQ(narrow.Text(), L"a" + std::wstring(bytes.size(), L'x'));
-      EXPECT_EQ(narrow.ConstructPosition(), kept);
-      EXPECT_FALSE(narrow.EndsInLineFeed());
     }
   }
+  Line::SetReachForTests(-1);
 }
