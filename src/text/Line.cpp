@@ -27,8 +27,8 @@ void Line::Place(const void* text, int length, std::uint32_t flags) {
                                                reinterpret_cast<std::uintptr_t>(this));
   const bool reached = !text || (distance != 0 && distance >= -reach_ && distance <= reach_);
   if (static_cast<std::uint32_t>(length) < lengthMask && reached) {
-    const std::uint64_t packedDistance = text ? static_cast<std::uint32_t>(static_cast<std::int32_t>(distance)) : 0;
-    bits_ = packedDistance << 32 | static_cast<std::uint64_t>(length) << lengthShift | flags;
+    const auto packedDistance = static_cast<std::uint64_t>(text ? distance : 0) << distanceShift;
+    bits_ = packedDistance | static_cast<std::uint64_t>(length) << lengthShift | flags;
   } else {
     EnsureBlock();
     TheBlock()->outside = text;

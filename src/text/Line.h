@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstddef>
-#include <climits>
 #include <cstdint>
 #include <string_view>
 
@@ -33,9 +32,9 @@ class Line {
   static std::size_t Longest() { return longest_; }
   static void SetLongestForTests(std::size_t units) { longest_ = units == 0 ? maxLength : units; }
   // The farthest a line's characters may lie from it for the line to keep only the distance:
-  // as far as 32 bits reach, or less while a test lowers it (0 puts every line with characters
-  // in a block; a negative value restores the reach).
-  static void SetReachForTests(long long bytes) { reach_ = bytes < 0 ? INT32_MAX : bytes; }
+  // 32 GB, or less while a test lowers it (0 puts every line with characters in a block; a
+  // negative value restores the reach).
+  static void SetReachForTests(long long bytes) { reach_ = bytes < 0 ? farthest : bytes; }
 
   // A line over characters in the document's text arena, which outlives the line.
   Line(wchar_t* arenaText, int length);
@@ -150,25 +149,27 @@ class Line {
   static_assert(alignof(Block) > 1, "a block's address leaves bit 0 for the block flag");
 
   // bits_: with bit 0 (blockFlag) set, the line's block (owned) with bit 0 cleared. Else the
-  // low 32 bits are the word and the high 32 bits the signed distance in bytes from the line to
-  // its characters (0: none). The word: bit 0 clear, bits 1-16 the length (without a block),
-  // bits 17-23 the construct position + 1 (or farPacked), bit 24 a line feed alone ends the
-  // line, bit 25 a narrow line, bits 26-31 the state. A length too large for its bits, or
-  // characters out of reach, move the line to a block.
+  // low 28 bits are the word and the high 36 bits the signed distance in bytes from the line to
+  // its characters (0: none). The word: bit 0 clear, bits 1-12 the length (without a block),
+  // bits 13-19 the construct position + 1 (or farPacked), bit 20 a line feed alone ends the
+  // line, bit 21 a narrow line, bits 22-27 the state. A line longer than the length bits hold
+  // (a block is little beside its text), or characters out of reach, move the line to a block.
   static constexpr std::uint64_t blockFlag = 1;
   static constexpr int lengthShift = 1;
-  static constexpr std::uint32_t lengthMask = (1u << 16) - 1;
-  static constexpr int constructShift = 17;
+  static constexpr std::uint32_t lengthMask = (1u << 12) - 1;
+  static constexpr int constructShift = 13;
   static constexpr int farPacked = (1 << 7) - 1;
   static constexpr std::uint32_t constructMask = static_cast<std::uint32_t>(farPacked) << constructShift;
   static_assert(farPacked == farConstructStart + 1, "every position below the far ones fits");
-  static constexpr std::uint32_t lineFeedFlag = 1u << 24;
-  static constexpr std::uint32_t narrowFlag = 1u << 25;
-  static constexpr int stateShift = 26;
+  static constexpr std::uint32_t lineFeedFlag = 1u << 20;
+  static constexpr std::uint32_t narrowFlag = 1u << 21;
+  static constexpr int stateShift = 22;
   static_assert(lineState::allBits < (1u << 6), "the state word has six bits");
-  static constexpr std::uint64_t wordBits = 0xFFFFFFFFu;
+  static constexpr int distanceShift = 28;
+  static constexpr std::uint64_t wordBits = (std::uint64_t{1} << distanceShift) - 1;
+  static constexpr long long farthest = (1LL << (63 - distanceShift)) - 1;
   static inline std::size_t longest_ = maxLength;  // see Longest
-  static inline long long reach_ = INT32_MAX;      // see SetReachForTests
+  static inline long long reach_ = farthest;       // see SetReachForTests
 
   bool HasBlock() const { return (bits_ & blockFlag) != 0; }
   Block* TheBlock() const { return reinterpret_cast<Block*>(static_cast<std::uintptr_t>(bits_ & ~blockFlag)); }
@@ -182,9 +183,10 @@ class Line {
   }
   // The characters of a line without a block, from their distance.
   const void* PackedText() const {
-    const auto distance = static_cast<std::int32_t>(bits_ >> 32);
+    const std::int64_t distance = static_cast<std::int64_t>(bits_) >> distanceShift;
     if (distance == 0) return nullptr;
-    return reinterpret_cast<const void*>(reinterpret_cast<std::uintptr_t>(this) + static_cast<std::uintptr_t>(static_cast<std::intptr_t>(distance)));
+    return reinterpret_cast<const void*>(reinterpret_cast<std::uintptr_t>(this) +
+                                         static_cast<std::uintptr_t>(distance));
   }
   // Starts the line over text of length units with the given word flags: packed where the
   // length and the distance fit, else in a block.

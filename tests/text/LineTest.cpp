@@ -10,15 +10,18 @@
 
 namespace {
 
-// A line made in the same allocation as its characters, so that it lies close to them as lines
-// of a document do; with the reach lowered to 0 it holds them through a block instead.
+// A line made in the same allocation as its characters, before or after them, so that it lies
+// close to them as lines of a document do; with the reach lowered to 0 it holds them through a
+// block instead.
 template <typename Unit>
 struct NearLine {
-  explicit NearLine(std::size_t count, Unit fill)
-      : memory(new std::max_align_t[(sizeof(Line) + (count + 1) * sizeof(Unit)) / sizeof(std::max_align_t) + 2]) {
-    auto* text = reinterpret_cast<Unit*>(reinterpret_cast<char*>(memory.get()) + sizeof(std::max_align_t));
+  NearLine(std::size_t count, Unit fill, bool lineFirst) {
+    const std::size_t slots = ((count + 1) * sizeof(Unit)) / sizeof(std::max_align_t) + 2;
+    memory.reset(new std::max_align_t[slots + 1]);
+    char* start = reinterpret_cast<char*>(memory.get());
+    auto* text = reinterpret_cast<Unit*>(lineFirst ? start + sizeof(std::max_align_t) : start);
     for (std::size_t i = 0; i < count; ++i) text[i] = fill;
-    line = new (memory.get()) Line(text, static_cast<int>(count));
+    line = new (lineFirst ? start : start + slots * sizeof(std::max_align_t)) Line(text, static_cast<int>(count));
   }
   ~NearLine() { line->~Line(); }
   std::unique_ptr<std::max_align_t[]> memory;
@@ -30,13 +33,13 @@ struct NearLine {
 TEST(Line, KeepsItsFieldsEitherSideOfThePackedLimits) {
   for (long long reach : {-1LL, 0LL}) {
     Line::SetReachForTests(reach);
-    for (int length : {0, 1, 65534, 65535, 65536}) {
+    for (int length : {0, 1, 4094, 4095, 4096, 65536}) {
       for (int position : {-2, -1, 0, 125, 126, 127, 65535}) {
         // A far position is kept as far only: it is found again from the text when asked for.
         const int kept = position >= Line::farConstructStart || position < -1 ? Line::farConstruct : position;
         const auto count = static_cast<std::size_t>(length);
-        NearLine<char> narrow(count, 'x');
-        NearLine<wchar_t> arena(count, L'y');
+        NearLine<char> narrow(count, 'x', position % 2 == 0);
+        NearLine<wchar_t> arena(count, L'y', position % 2 != 0);
         for (Line* line : {narrow.line, arena.line}) {
           line->SetState(lineState::allBits);
           line->SetEndsInLineFeed(true);
