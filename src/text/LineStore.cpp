@@ -20,6 +20,7 @@ LineStore& LineStore::operator=(LineStore&& other) noexcept {
     slotMemory_ = std::exchange(other.slotMemory_, {});
     slotsUsed_ = std::exchange(other.slotsUsed_, 0);
     freeSlots_ = std::exchange(other.freeSlots_, {});
+    insertedSlots_ = std::exchange(other.insertedSlots_, {});
     arenaMemory_ = std::exchange(other.arenaMemory_, {});
     arenaNext_ = std::exchange(other.arenaNext_, nullptr);
     arenaLeft_ = std::exchange(other.arenaLeft_, 0);
@@ -41,8 +42,8 @@ void LineStore::FreeBlocks(std::vector<Block>& blocks) {
 }
 
 void LineStore::Clear() {
-  for (std::uint32_t slot : order_) SlotLine(slot).~Line();
-  order_.clear();
+  order_.ForEach([this](std::uint32_t slot) { SlotLine(slot).~Line(); });
+  order_.Clear();
   freeSlots_.clear();
   slotBlocks_.clear();
   FreeBlocks(slotMemory_);
@@ -92,16 +93,12 @@ void LineStore::ShrinkArenaText(wchar_t* text, std::size_t used, std::size_t ask
   }
 }
 
-void LineStore::MakeRoomForOne() {
-  if (order_.size() == order_.capacity()) order_.reserve(order_.size() * 2 + 16);
-}
-
 template <typename Text>
 Line& LineStore::AppendOver(Text text, int length) {
-  MakeRoomForOne();
+  order_.ReserveAppend();
   std::uint32_t slot = NewSlot();
   Line* line = new (&SlotLine(slot)) Line(text, length);
-  order_.push_back(slot);
+  order_.Append(slot);
   return *line;
 }
 
@@ -115,9 +112,9 @@ void LineStore::AdoptBlock(void* memory, std::size_t bytes) {
 }
 
 Line& LineStore::InsertLine(int at, std::wstring_view text) {
-  MakeRoomForOne();
+  order_.ReserveReplace(1);
   Detached made = NewLine(text);
-  order_.insert(order_.begin() + at, made.slot);
+  order_.Replace(static_cast<std::size_t>(at), static_cast<std::size_t>(at), {&made.slot, 1});
   return *made.line;
 }
 
@@ -139,45 +136,26 @@ void LineStore::DestroyDetached(Detached line) noexcept {
   if (freeSlots_.size() < freeSlots_.capacity()) freeSlots_.push_back(line.slot);
 }
 
-void LineStore::ReserveMore(std::size_t count, std::size_t spare) {
-  if (order_.size() + count > order_.capacity()) ReserveGrowing(order_, order_.size() + count + spare);
-}
+void LineStore::ReserveFreeSlots(std::size_t count) { ReserveGrowing(freeSlots_, freeSlots_.size() + count); }
 
-void LineStore::InsertLines(int at, const std::vector<Detached>& lines) {
-  ReserveMore(lines.size());
-  auto place = order_.insert(order_.begin() + at, lines.size(), 0);
-  for (const Detached& line : lines) *place++ = line.slot;
-}
-
-void LineStore::ReserveReplace(int removed, int added) {
-  if (added > removed) ReserveMore(static_cast<std::size_t>(added - removed));
-  ReserveGrowing(freeSlots_, freeSlots_.size() + static_cast<std::size_t>(removed));
-}
-
-void LineStore::ReplaceLines(int first, int last, const std::vector<Detached>& lines) {
-  ReserveReplace(last - first, static_cast<int>(lines.size()));
-  for (int i = first; i < last; ++i) {
+void LineStore::DestroyLines(int first, int last) noexcept {
+  for (int i = last - 1; i >= first; --i) {
     const std::uint32_t slot = order_[static_cast<std::size_t>(i)];
     SlotLine(slot).~Line();
     freeSlots_.push_back(slot);
   }
-  const std::size_t removed = static_cast<std::size_t>(last - first);
-  auto at = order_.begin() + first;
-  if (lines.size() > removed) {
-    at = order_.insert(at, lines.size() - removed, 0);
-  } else {
-    at = order_.erase(at, at + static_cast<std::ptrdiff_t>(removed - lines.size()));
-  }
-  for (const Detached& line : lines) *at++ = line.slot;
 }
 
-void LineStore::Erase(int first, int last) {
-  if (first >= last) return;
-  ReserveGrowing(freeSlots_, freeSlots_.size() + static_cast<std::size_t>(last - first));
-  for (int i = first; i < last; ++i) {
-    std::uint32_t slot = order_[static_cast<std::size_t>(i)];
-    SlotLine(slot).~Line();
-    freeSlots_.push_back(slot);
-  }
-  order_.erase(order_.begin() + first, order_.begin() + last);
+void LineStore::ReserveReplace(int removed, int added) {
+  order_.ReserveReplace(static_cast<std::size_t>(added));
+  ReserveFreeSlots(static_cast<std::size_t>(removed));
+  if (static_cast<std::size_t>(added) > insertedSlots_.capacity()) insertedSlots_.reserve(static_cast<std::size_t>(added));
+}
+
+void LineStore::ReplaceLines(int first, int last, const std::vector<Detached>& lines) {
+  ReserveReplace(last - first, static_cast<int>(lines.size()));
+  DestroyLines(first, last);
+  insertedSlots_.clear();
+  for (const Detached& line : lines) insertedSlots_.push_back(line.slot);
+  order_.Replace(static_cast<std::size_t>(first), static_cast<std::size_t>(last), insertedSlots_);
 }

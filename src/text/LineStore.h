@@ -8,12 +8,13 @@
 #include <vector>
 
 #include "text/Line.h"
+#include "text/LineOrder.h"
 
 // Owns every line of a document. Line objects live in a pool of fixed-size slots and the
 // characters of loaded lines in a text arena, both made of large blocks, so that a file of a
 // million lines costs a few large allocations instead of millions of small ones. The order of
-// the lines is an array of 32-bit slot numbers: what an edit shifts when it inserts or removes
-// lines. A line stays where it is in memory until it is destroyed.
+// the lines is kept as runs of slot numbers (LineOrder): what an edit changes when it inserts or
+// removes lines. A line stays where it is in memory until it is destroyed.
 class LineStore {
  public:
   LineStore() = default;
@@ -49,19 +50,12 @@ class LineStore {
   };
   Detached NewLine(std::wstring_view text);
   void DestroyDetached(Detached line) noexcept;
-  // Makes room for count more lines, so that inserting them cannot fail; where that takes more
-  // memory, with room for spare lines besides.
-  void ReserveMore(std::size_t count, std::size_t spare = 0);
-  // Puts detached lines in before index at.
-  void InsertLines(int at, const std::vector<Detached>& lines);
   // Makes room for ReplaceLines of removed lines by added ones, so that it cannot fail.
   void ReserveReplace(int removed, int added);
   // Destroys the lines [first, last) and puts detached lines in their place; allocates nothing
   // after ReserveReplace.
   void ReplaceLines(int first, int last, const std::vector<Detached>& lines);
 
-  // Destroys the lines [first, last).
-  void Erase(int first, int last);
   void Clear();
 
  private:
@@ -83,17 +77,22 @@ class LineStore {
     return slotBlocks_[static_cast<std::size_t>(width - firstBlockShift)][slot - (1u << (width - 1))];
   }
   std::uint32_t NewSlot();
-  void MakeRoomForOne();  // so that adding one line cannot fail once the line is made
+  // Room for the slots of lines about to be destroyed, so that giving them back cannot fail.
+  void ReserveFreeSlots(std::size_t count);
+  // Destroys the lines [first, last) and gives their slots back, in the order in which NewSlot
+  // hands them out again from the last: first to last, so that their runs stay runs.
+  void DestroyLines(int first, int last) noexcept;
   template <typename Text>
   Line& AppendOver(Text text, int length);  // a line over characters the store keeps
   static void* NewBlock(std::vector<Block>& blocks, std::size_t bytes);
   static void FreeBlocks(std::vector<Block>& blocks);
 
-  std::vector<std::uint32_t> order_;  // the slots of the lines, in document order
+  LineOrder order_;  // the slots of the lines, in document order
   std::vector<Line*> slotBlocks_;      // pool blocks, growing as above
   std::vector<Block> slotMemory_;
   std::uint32_t slotsUsed_ = 0;        // slots handed out so far, over all pool blocks
   std::vector<std::uint32_t> freeSlots_;  // slots of destroyed lines
+  std::vector<std::uint32_t> insertedSlots_;  // the slots ReplaceLines puts in, with room made first
   std::vector<Block> arenaMemory_;
   wchar_t* arenaNext_ = nullptr;  // free room of the current arena block
   std::size_t arenaLeft_ = 0;

@@ -162,14 +162,9 @@ const Unit* SplitEndedLines(Loading& loading, const Unit* text, const Unit* star
 // the last line, even when empty, so that a file ending in a line end keeps it.
 template <typename Unit>
 void SplitLines(Loading& loading, const Unit* text, const Unit* start, const Unit* end) {
-  // The lines counted first: the line order and the row totals are made at their size once,
-  // instead of being copied as they grow (and held twice while they are). The order keeps at
-  // least a sixteenth more room (an eighth where it grows now), which takes no memory until
-  // lines use it, so that the first Enter after the load does not copy the order of every line
-  // into a new array.
+  // The lines counted first: the row totals are made at their size once, instead of being
+  // copied as they grow (and held twice while they are).
   const std::size_t lines = Count(start, end, '\n') + 1;
-  const std::size_t total = static_cast<std::size_t>(loading.store.size()) + lines;
-  loading.store.ReserveMore(lines + total / 16, total / 16);
   loading.totals.ReserveLines(lines);
   start = SplitEndedLines(loading, text, start, start, end);
   if (!loading.tooLong && !loading.cancelled)
@@ -177,15 +172,14 @@ void SplitLines(Loading& loading, const Unit* text, const Unit* start, const Uni
 }
 
 // Makes room for the lines of a file of fileSize bytes, guessed from the first bytes read: the
-// lines made while the file is read then need no copy of the line order as it grows. The guess
+// lines made while the file is read then need no copy of the row totals as they grow. The guess
 // has room to spare (room that lines do not use takes no memory), but no more than for lines
 // of eight bytes on average: the first bytes may hold shorter lines than the rest, and a file
-// of such short lines grows its order as it goes instead.
+// of such short lines grows its totals as it goes instead.
 void ReserveGuessedLines(Loading& loading, const char* data, std::size_t read) {
   const double feeds = static_cast<double>(Count(data, data + read, '\n'));
   const double guess = (feeds + 1) * static_cast<double>(loading.fileSize) / static_cast<double>(read) * 1.25;
   const auto lines = static_cast<std::size_t>(std::min(guess, static_cast<double>(loading.fileSize / 8 + 1)));
-  loading.store.ReserveMore(lines);
   loading.totals.ReserveLines(lines);
 }
 

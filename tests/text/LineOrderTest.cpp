@@ -1,0 +1,76 @@
+// The order of lines as runs of slots, against a plain array of slots.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+#include <vector>
+
+#include "text/LineOrder.h"
+
+namespace {
+
+void ExpectSame(const LineOrder& order, const std::vector<std::uint32_t>& model, std::mt19937& random) {
+  ASSERT_EQ(order.size(), model.size());
+  // One after another, backwards (as lines are destroyed) and at random.
+  for (std::size_t i = 0; i < model.size(); ++i) ASSERT_EQ(order[i], model[i]) << i;
+  for (std::size_t i = model.size(); i-- > 0;) ASSERT_EQ(order[i], model[i]) << i;
+  for (int k = 0; k < 50 && !model.empty(); ++k) {
+    const std::size_t i = random() % model.size();
+    ASSERT_EQ(order[i], model[i]) << i;
+  }
+  std::vector<std::uint32_t> visited;
+  order.ForEach([&](std::uint32_t slot) { visited.push_back(slot); });
+  ASSERT_EQ(visited, model);
+  // Runs that could be one are one.
+  std::size_t runs = model.empty() ? 0 : 1;
+  for (std::size_t i = 1; i < model.size(); ++i) runs += model[i] != model[i - 1] + 1;
+  ASSERT_EQ(order.RunCount(), runs);
+}
+
+}  // namespace
+
+TEST(LineOrder, RandomReplacesKeepTheOrderOfAPlainArray) {
+  std::mt19937 random(7);
+  for (int round = 0; round < 40; ++round) {
+    LineOrder order;
+    std::vector<std::uint32_t> model;
+    std::uint32_t next = 0;
+    const int loaded = static_cast<int>(random() % 200);
+    for (int i = 0; i < loaded; ++i) {
+      order.ReserveAppend();
+      order.Append(next);
+      model.push_back(next++);
+    }
+    if (random() % 3 == 0) next += 5;  // appends after a gap start a run of their own
+    for (int i = 0; i < 3; ++i) {
+      order.Append(next);
+      model.push_back(next++);
+    }
+    ExpectSame(order, model, random);
+    for (int step = 0; step < 200; ++step) {
+      const std::size_t first = random() % (model.size() + 1);
+      const std::size_t last = first + random() % (model.size() - first + 1) / (random() % 4 + 1);
+      std::vector<std::uint32_t> slots;
+      const int added = static_cast<int>(random() % 5);
+      for (int k = 0; k < added; ++k) {
+        switch (random() % 4) {
+          case 0:  // slots given back by the lines replaced, in order: they join their neighbours
+            slots.push_back(first + static_cast<std::size_t>(k) < last ? model[first + static_cast<std::size_t>(k)] : next++);
+            break;
+          case 1:  // a slot out of order
+            slots.push_back(static_cast<std::uint32_t>(random() % (next + 1)));
+            break;
+          default:
+            slots.push_back(next++);
+        }
+      }
+      order.ReserveReplace(slots.size());
+      order.Replace(first, last, slots);
+      model.erase(model.begin() + static_cast<std::ptrdiff_t>(first), model.begin() + static_cast<std::ptrdiff_t>(last));
+      model.insert(model.begin() + static_cast<std::ptrdiff_t>(first), slots.begin(), slots.end());
+      ASSERT_NO_FATAL_FAILURE(ExpectSame(order, model, random)) << "round " << round << " step " << step;
+    }
+    order.Clear();
+    ASSERT_NO_FATAL_FAILURE(ExpectSame(order, {}, random));
+  }
+}
