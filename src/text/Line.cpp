@@ -50,7 +50,7 @@ void Line::ReserveText(int capacity) {
   const int length = Length();
   capacity = std::max(capacity, length);
   if (!IsNarrow() && HasBlock() && !TheBlock()->outside && TheBlock()->textCapacity >= capacity) return;
-  Block* block = NewBlock(capacity, HasBlock() ? TheBlock()->segmentCapacity : 0);
+  Block* block = NewBlock(capacity, SegmentRoom());
   if (IsNarrow()) {
     codepage::ToWide(NarrowBytes(), static_cast<std::size_t>(length), InlineText(block));
     // Where converting back would not give every byte, the bytes stay known.
@@ -72,8 +72,15 @@ Line::Line(std::wstring_view text) {
   TheBlock()->length = length;
 }
 
-Line::~Line() {
-  if (HasBlock()) ::operator delete(TheBlock());
+Line::~Line() { FreeBlock(); }
+
+void Line::FreeBlock() {
+  if (bits_ & blockFlag) ::operator delete(reinterpret_cast<void*>(static_cast<std::uintptr_t>(bits_ & ~tagBits)));
+}
+
+int Line::SegmentRoom() const {
+  if (HasBlock()) return TheBlock()->segmentCapacity;
+  return SegmentCount() > 1 ? SegmentCount() : 0;
 }
 
 Line::Block* Line::NewBlock(int textCapacity, int segmentCapacity) const {
@@ -88,24 +95,24 @@ Line::Block* Line::NewBlock(int textCapacity, int segmentCapacity) const {
   block->original = HasBlock() ? TheBlock()->original : nullptr;
   block->originalLength = HasBlock() ? TheBlock()->originalLength : 0;
   block->word = Word();
-  int count = SegmentCount();
+  const int count = SegmentCount();
   if (count > 1 && count <= segmentCapacity) {
-    std::memcpy(reinterpret_cast<int*>(block + 1), Ends(),
-                static_cast<std::size_t>(count) * sizeof(int));
+    auto* ends = reinterpret_cast<int*>(block + 1);
+    for (int k = 0; k < count; ++k) ends[k] = SegmentEnd(k);
     block->segmentCount = count;
   }
   return block;
 }
 
 void Line::SetBlock(Block* block) {
-  if (HasBlock()) ::operator delete(TheBlock());
+  FreeBlock();
   bits_ = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(block)) | blockFlag;
 }
 
 void Line::EnsureBlock() {
   if (HasBlock()) return;
-  Block* block = NewBlock(0, 0);
-  block->outside = PackedText();
+  Block* block = NewBlock(0, SegmentRoom());
+  block->outside = OutsideText();
   SetBlock(block);
 }
 
@@ -123,7 +130,7 @@ void Line::Replace(int index, int count, const wchar_t* text, int length) {
     const long long roomy = static_cast<long long>(newLength) + newLength / 2 + 8;
     int capacity = HasBlock() ? static_cast<int>(std::min<long long>(roomy, INT_MAX / 2)) : newLength;
     capacity = std::max(capacity, newLength);
-    Block* block = NewBlock(capacity, HasBlock() ? TheBlock()->segmentCapacity : 0);
+    Block* block = NewBlock(capacity, SegmentRoom());
     wchar_t* chars = InlineText(block);
     const wchar_t* old = Data();
     CopyUnits(chars, old, index);
@@ -137,14 +144,19 @@ void Line::Replace(int index, int count, const wchar_t* text, int length) {
 void Line::SetSegmentEnds(const int* ends, int count) {
   if (count <= 1) {
     if (HasBlock()) TheBlock()->segmentCount = 1;
+    if (HasSpans()) TheSpans()->count = 1;
     return;
   }
-  if (!HasBlock() || TheBlock()->segmentCapacity < count) {
+  if (!HasBlock()) {
+    SetSpans(ends, count);
+    return;
+  }
+  if (TheBlock()->segmentCapacity < count) {
     // Text in the arena or the file stays there; characters of the line's own move with the
     // block.
     int segmentCapacity = count + count / 2;
     Block* block;
-    if (!HasBlock() || TheBlock()->outside) {
+    if (TheBlock()->outside) {
       block = NewBlock(0, segmentCapacity);
       block->outside = OutsideText();
     } else {
@@ -172,4 +184,20 @@ void Line::KeepOriginalOf(const Line& other) {
   std::string_view bytes = other.Original();
   if (other.IsNarrow() && !codepage::BytesComeBack()) bytes = other.Bytes();
   if (bytes.data()) KeepOriginal(bytes.data(), static_cast<int>(bytes.size()));
+}
+
+void Line::SetSpans(const int* ends, int count) {
+  // A line without a block is shorter than the length bits hold, so that its ends fit 16 bits.
+  static_assert(lengthMask <= UINT16_MAX, "segment ends of a packed line fit a span");
+  const int stored = count - 1;
+  if (!HasSpans() || TheSpans()->capacity < stored) {
+    auto* spans = static_cast<Spans*>(::operator new(sizeof(Spans) + static_cast<std::size_t>(stored) * sizeof(std::uint16_t)));
+    spans->text = OutsideText();
+    spans->word = Word();
+    spans->capacity = static_cast<std::uint16_t>(stored);
+    FreeBlock();
+    bits_ = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(spans)) | tagBits;
+  }
+  TheSpans()->count = static_cast<std::uint16_t>(count);
+  for (int k = 0; k < stored; ++k) SpanEnds()[k] = static_cast<std::uint16_t>(ends[k]);
 }

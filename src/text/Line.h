@@ -16,9 +16,11 @@
 // the single-byte code page (a code page file, or a line of plain ASCII in a UTF-8 file): such a
 // line is widened into UTF-16 units of its own when it is edited or its characters are asked
 // for with Data, and read through Peek without that.
-// A line that is edited, cut into several segments, too long for the packed length field or
-// too far from its characters for the distance gets a block of its own with the segment ends,
-// the full fields and (once edited or widened) the characters. A line also knows how it ends in
+// A line cut into several segments, and nothing more, keeps its packed word and its characters
+// where they are and gets a small block of spans with its segment ends. A line that is edited,
+// too long for the packed length field or too far from its characters for the distance gets a
+// block of its own with the segment ends, the full fields and (once edited or widened) the
+// characters. A line also knows how it ends in
 // its file (carriage return and line feed, or a line feed alone), and a line read from a code
 // page file whose bytes the conversion would not give back keeps where those bytes are, so that
 // a save can write them.
@@ -50,10 +52,10 @@ class Line {
   // line is edited.
   const wchar_t* Data() const {
     if (IsNarrow()) const_cast<Line*>(this)->Widen();
-    return HasBlock() ? BlockText() : static_cast<const wchar_t*>(PackedText());
+    return HasBlock() ? BlockText() : static_cast<const wchar_t*>(OutsideText());
   }
   int Length() const {
-    return HasBlock() ? TheBlock()->length : static_cast<int>((bits_ >> lengthShift) & lengthMask);
+    return HasBlock() ? TheBlock()->length : static_cast<int>((Word() >> lengthShift) & lengthMask);
   }
   std::wstring_view Text() const { return {Data(), static_cast<std::size_t>(Length())}; }
   // The characters for one look that leaves a narrow line narrow: converted into a buffer
@@ -101,9 +103,12 @@ class Line {
 
   // Segment k ends (exclusively) at SegmentEnd(k), where segment k + 1 begins. The ends never
   // decrease, the last one equals the text length, and there is at least one.
-  int SegmentCount() const { return HasBlock() ? TheBlock()->segmentCount : 1; }
+  int SegmentCount() const {
+    return HasBlock() ? TheBlock()->segmentCount : HasSpans() ? TheSpans()->count : 1;
+  }
   int SegmentEnd(int k) const {
-    return HasBlock() && TheBlock()->segmentCount > 1 ? Ends()[k] : Length();
+    if (HasBlock()) return TheBlock()->segmentCount > 1 ? Ends()[k] : Length();
+    return HasSpans() && k < TheSpans()->count - 1 ? SpanEnds()[k] : Length();
   }
   int LastSegment() const { return SegmentCount() - 1; }
   void SetSegmentEnds(const int* ends, int count);
@@ -146,15 +151,26 @@ class Line {
     std::int32_t originalLength;  // bytes at original
     std::uint32_t word;           // the packed fields as below; its length bits unused
   };
-  static_assert(alignof(Block) > 1, "a block's address leaves bit 0 for the block flag");
+  // The small block of a line that keeps its packed word: its characters, its word (with the
+  // length) and then capacity 16-bit segment ends, all but the last (which is the length).
+  struct Spans {
+    const void* text;
+    std::uint32_t word;
+    std::uint16_t count;
+    std::uint16_t capacity;
+  };
+  static_assert(alignof(Block) >= 4 && alignof(Spans) >= 4, "the tag bits of the address are free");
 
-  // bits_: with bit 0 (blockFlag) set, the line's block (owned) with bit 0 cleared. Else the
-  // low 28 bits are the word and the high 36 bits the signed distance in bytes from the line to
+  // bits_: with bit 0 (blockFlag) set, the line's block (owned) with the tag bits 0 and 1
+  // cleared; bit 1 (spansFlag) tells a Spans from a Block (both come from operator new, on
+  // bounds of at least four bytes). Else the low 28 bits are the word and the high 36 bits the signed distance in bytes from the line to
   // its characters (0: none). The word: bit 0 clear, bits 1-12 the length (without a block),
   // bits 13-19 the construct position + 1 (or farPacked), bit 20 a line feed alone ends the
   // line, bit 21 a narrow line, bits 22-27 the state. A line longer than the length bits hold
   // (a block is little beside its text), or characters out of reach, move the line to a block.
   static constexpr std::uint64_t blockFlag = 1;
+  static constexpr std::uint64_t spansFlag = 2;
+  static constexpr std::uint64_t tagBits = blockFlag | spansFlag;
   static constexpr int lengthShift = 1;
   static constexpr std::uint32_t lengthMask = (1u << 12) - 1;
   static constexpr int constructShift = 13;
@@ -171,15 +187,24 @@ class Line {
   static inline std::size_t longest_ = maxLength;  // see Longest
   static inline long long reach_ = farthest;       // see SetReachForTests
 
-  bool HasBlock() const { return (bits_ & blockFlag) != 0; }
-  Block* TheBlock() const { return reinterpret_cast<Block*>(static_cast<std::uintptr_t>(bits_ & ~blockFlag)); }
-  std::uint32_t Word() const { return HasBlock() ? TheBlock()->word : static_cast<std::uint32_t>(bits_); }
+  bool HasBlock() const { return (bits_ & tagBits) == blockFlag; }
+  bool HasSpans() const { return (bits_ & tagBits) == tagBits; }
+  Block* TheBlock() const { return reinterpret_cast<Block*>(static_cast<std::uintptr_t>(bits_ & ~tagBits)); }
+  Spans* TheSpans() const { return reinterpret_cast<Spans*>(static_cast<std::uintptr_t>(bits_ & ~tagBits)); }
+  std::uint16_t* SpanEnds() const { return reinterpret_cast<std::uint16_t*>(TheSpans() + 1); }
+  std::uint32_t Word() const {
+    if (HasBlock()) return TheBlock()->word;
+    return HasSpans() ? TheSpans()->word : static_cast<std::uint32_t>(bits_);
+  }
   // Sets the word's fields; a packed length is kept as it is.
   void SetWord(std::uint32_t word) {
+    constexpr std::uint32_t lengthBits = lengthMask << lengthShift;
     if (HasBlock())
       TheBlock()->word = word;
+    else if (HasSpans())
+      TheSpans()->word = word;
     else
-      bits_ = (bits_ & ~wordBits) | (word & ~(lengthMask << lengthShift)) | (bits_ & (lengthMask << lengthShift));
+      bits_ = (bits_ & ~wordBits) | (word & ~lengthBits) | (bits_ & lengthBits);
   }
   // The characters of a line without a block, from their distance.
   const void* PackedText() const {
@@ -199,7 +224,16 @@ class Line {
     return TheBlock()->outside ? static_cast<const wchar_t*>(TheBlock()->outside) : InlineText(TheBlock());
   }
   // Where the characters lie while they are not the block's own (see Block::outside).
-  const void* OutsideText() const { return HasBlock() ? TheBlock()->outside : PackedText(); }
+  const void* OutsideText() const {
+    if (HasBlock()) return TheBlock()->outside;
+    return HasSpans() ? TheSpans()->text : PackedText();
+  }
+  // How many segment ends a new block for this line needs room for.
+  int SegmentRoom() const;
+  // Keeps the segment ends of a line without a block in its spans.
+  void SetSpans(const int* ends, int count);
+  // Frees the block or the spans, if any.
+  void FreeBlock();
   const char* NarrowBytes() const { return static_cast<const char*>(OutsideText()); }
   // Converts a narrow line's bytes into characters of its own.
   void Widen() { ReserveText(Length()); }

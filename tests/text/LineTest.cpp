@@ -75,3 +75,55 @@ TEST(Line, KeepsItsFieldsEitherSideOfThePackedLimits) {
   }
   Line::SetReachForTests(-1);
 }
+
+// Segment ends are kept beside the packed word (spans) or in a block, and move from the one to
+// the other with the line's fields when the line is widened, edited or keeps its bytes.
+TEST(Line, KeepsSegmentEndsThroughEveryChangeOfItsStorage) {
+  for (long long reach : {-1LL, 0LL}) {
+    Line::SetReachForTests(reach);
+    for (int length : {10, 4094, 4096}) {
+      for (int change = 0; change < 4; ++change) {
+        SCOPED_TRACE(testing::Message() << "reach " << reach << " length " << length << " change " << change);
+        const auto count = static_cast<std::size_t>(length);
+        NearLine<char> near(count, 'x', change % 2 == 0);
+        Line& line = *near.line;
+        line.SetState(5);
+        line.SetConstructPosition(3);
+        line.SetEndsInLineFeed(true);
+        const int three[] = {2, 5, length};
+        const int five[] = {1, 2, 3, 4, length};
+        line.SetSegmentEnds(three, 3);
+        line.SetSegmentEnds(five, 5);  // more room
+        line.SetSegmentEnds(three, 3);
+        ASSERT_EQ(line.SegmentCount(), 3);
+        for (int k = 0; k < 3; ++k) EXPECT_EQ(line.SegmentEnd(k), three[k]);
+        switch (change) {
+          case 0: line.Data(); break;  // widened
+          case 1: line.Insert(length, L"y"); break;
+          case 2: line.KeepOriginal("bytes", 5); break;
+          default: line.SetSegmentEnds(three, 1); break;
+        }
+        EXPECT_EQ(line.State(), 5u);
+        EXPECT_EQ(line.ConstructPosition(), 3);
+        EXPECT_TRUE(line.EndsInLineFeed());
+        EXPECT_EQ(line.Peek(), std::wstring(count, L'x') + (change == 1 ? L"y" : L""));
+        if (change == 3) {
+          EXPECT_EQ(line.SegmentCount(), 1);
+          EXPECT_EQ(line.SegmentEnd(0), length);
+        } else {
+          ASSERT_EQ(line.SegmentCount(), 3);
+          EXPECT_EQ(line.SegmentEnd(0), 2);
+          EXPECT_EQ(line.SegmentEnd(1), 5);
+        }
+        if (change == 2) {
+          EXPECT_EQ(line.Original(), "bytes");
+        }
+        line.SetSegmentEnds(five, 5);
+        EXPECT_EQ(line.SegmentEnd(3), 4);
+        EXPECT_EQ(line.SegmentEnd(4), length);
+        EXPECT_EQ(line.Length(), change == 1 ? length + 1 : length);
+      }
+    }
+  }
+  Line::SetReachForTests(-1);
+}
