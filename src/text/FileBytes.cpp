@@ -15,6 +15,8 @@ namespace {
 constexpr std::size_t usualPiece = std::size_t{4} << 20;
 std::size_t readPiece = usualPiece;
 std::size_t shortfall = 0;  // see SetShortfallForTests
+// Files shorter than this are read on the caller's thread (see WorthReadingAhead).
+constexpr std::uint64_t readAheadFrom = std::uint64_t{64} << 20;
 
 }  // namespace
 
@@ -47,6 +49,8 @@ FileBytes::ReadEnd FileBytes::ReadPieces(bool growing, const std::function<bool(
   writeTime_ = status ? status->writeTime : 0;
   return ReadEnd::whole;
 }
+
+bool FileBytes::WorthReadingAhead() const { return readPiece != usualPiece || expected_ >= readAheadFrom; }
 
 void FileBytes::SetPieceForTests(std::size_t bytes) { readPiece = bytes ? bytes : usualPiece; }
 

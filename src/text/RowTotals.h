@@ -19,7 +19,7 @@ class LineStore;
 // document (a block indent, a replace-all) adds up the blocks above each edit only once.
 class RowTotals {
  public:
-  static constexpr int blockLines = 64;
+  static constexpr int blockLines = 128;
 
   // No lines.
   void Clear();

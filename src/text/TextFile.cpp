@@ -325,10 +325,11 @@ bool LoadText(Document& document, const std::wstring& path, LoadFailure* failure
     loading->readBytes = size;
     return loading->Tell(0);
   };
-  // Lines are split while the file is read where lines of ASCII stay in the file's bytes in
+  // Lines are split while a long file is read where lines of ASCII stay in the file's bytes in
   // every encoding the file may turn out to have.
   std::optional<SplitAhead> ahead(std::in_place, *loading, file.Data());
-  const bool overlapped = codepage::IsSingleByte() && codepage::IsAsciiIdentity();
+  const bool overlapped =
+      codepage::IsSingleByte() && codepage::IsAsciiIdentity() && file.WorthReadingAhead();
   std::optional<FileBytes::ReadEnd> overlappedEnd;
   if (overlapped) overlappedEnd = ReadAndSplit(*loading, file, *ahead);
   FileBytes::ReadEnd end = overlappedEnd ? *overlappedEnd : file.ReadPieces(true, more);
