@@ -7,6 +7,8 @@
 #include <new>
 #include <vector>
 
+#include "text/SmallBlocks.h"
+
 namespace {
 
 void CopyUnits(wchar_t* to, const wchar_t* from, int count) {
@@ -75,7 +77,8 @@ Line::Line(std::wstring_view text) {
 Line::~Line() { FreeBlock(); }
 
 void Line::FreeBlock() {
-  if (bits_ & blockFlag) ::operator delete(reinterpret_cast<void*>(static_cast<std::uintptr_t>(bits_ & ~tagBits)));
+  if (HasBlock()) ::operator delete(TheBlock());
+  if (HasSpans()) smallblocks::Free(TheSpans(), SpansBytes(TheSpans()->capacity));
 }
 
 int Line::SegmentRoom() const {
@@ -191,7 +194,7 @@ void Line::SetSpans(const int* ends, int count) {
   static_assert(lengthMask <= UINT16_MAX, "segment ends of a packed line fit a span");
   const int stored = count - 1;
   if (!HasSpans() || TheSpans()->capacity < stored) {
-    auto* spans = static_cast<Spans*>(::operator new(sizeof(Spans) + static_cast<std::size_t>(stored) * sizeof(std::uint16_t)));
+    auto* spans = static_cast<Spans*>(smallblocks::Allocate(SpansBytes(stored)));
     spans->text = OutsideText();
     spans->word = Word();
     spans->capacity = static_cast<std::uint16_t>(stored);

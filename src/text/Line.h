@@ -152,7 +152,8 @@ class Line {
     std::uint32_t word;           // the packed fields as below; its length bits unused
   };
   // The small block of a line that keeps its packed word: its characters, its word (with the
-  // length) and then capacity 16-bit segment ends, all but the last (which is the length).
+  // length) and then capacity 16-bit segment ends, all but the last (which is the length). It
+  // comes from the small blocks (SmallBlocks.h), on bounds of eight bytes.
   struct Spans {
     const void* text;
     std::uint32_t word;
@@ -160,10 +161,13 @@ class Line {
     std::uint16_t capacity;
   };
   static_assert(alignof(Block) >= 4 && alignof(Spans) >= 4, "the tag bits of the address are free");
+  static std::size_t SpansBytes(int capacity) {
+    return sizeof(Spans) + static_cast<std::size_t>(capacity) * sizeof(std::uint16_t);
+  }
 
   // bits_: with bit 0 (blockFlag) set, the line's block (owned) with the tag bits 0 and 1
-  // cleared; bit 1 (spansFlag) tells a Spans from a Block (both come from operator new, on
-  // bounds of at least four bytes). Else the low 28 bits are the word and the high 36 bits the signed distance in bytes from the line to
+  // cleared; bit 1 (spansFlag) tells a Spans from a Block (both lie on bounds of at least four
+  // bytes). Else the low 28 bits are the word and the high 36 bits the signed distance in bytes from the line to
   // its characters (0: none). The word: bit 0 clear, bits 1-12 the length (without a block),
   // bits 13-19 the construct position + 1 (or farPacked), bit 20 a line feed alone ends the
   // line, bit 21 a narrow line, bits 22-27 the state. A line longer than the length bits hold
