@@ -151,8 +151,11 @@ void Line::SetSegmentEnds(const int* ends, int count) {
     return;
   }
   if (!HasBlock()) {
-    SetSpans(ends, count);
-    return;
+    if (count - 1 <= UINT16_MAX) {
+      SetSpans(ends, count);
+      return;
+    }
+    EnsureBlock();
   }
   if (TheBlock()->segmentCapacity < count) {
     // Text in the arena or the file stays there; characters of the line's own move with the

@@ -198,7 +198,7 @@ class Line {
   std::uint16_t* SpanEnds() const { return reinterpret_cast<std::uint16_t*>(TheSpans() + 1); }
   std::uint32_t Word() const {
     if (HasBlock()) return TheBlock()->word;
-    return HasSpans() ? TheSpans()->word : static_cast<std::uint32_t>(bits_);
+    return HasSpans() ? TheSpans()->word : static_cast<std::uint32_t>(bits_ & wordBits);
   }
   // Sets the word's fields; a packed length is kept as it is.
   void SetWord(std::uint32_t word) {
@@ -208,7 +208,7 @@ class Line {
     else if (HasSpans())
       TheSpans()->word = word;
     else
-      bits_ = (bits_ & ~wordBits) | (word & ~lengthBits) | (bits_ & lengthBits);
+      bits_ = (bits_ & ~wordBits) | (word & wordBits & ~lengthBits) | (bits_ & lengthBits);
   }
   // The characters of a line without a block, from their distance.
   const void* PackedText() const {
