@@ -1,7 +1,7 @@
 // Batches of many edits, each at two or three sizes so that the growth per doubling shows
 // (2x: linear, 4x: quadratic): the replay of a recovery journal (typing spread over a file,
 // and the hits of a Replace All), a block unindent of many lines (wrapped or not), and Replace
-// All and its undo inside one long line.
+// All and its undo inside one long line, and typing on every line after each was cut in two.
 //   fum_batch_bench [RUNS]   (medians of RUNS runs, default 3)
 #include <algorithm>
 #include <cstdio>
@@ -202,6 +202,35 @@ void LongLine(int runs) {
   }
 }
 
+// Every line of count lines cut in two, going down (as a Replace All of a character by a line
+// break does, which leaves each line in an order of its own), then a character typed at the
+// start of every line, going down: the edits after the cut must not grow with the lines below.
+void TypingAfterCuts(int runs) {
+  double previous = 0;
+  for (int count : {20000, 40000, 80000}) {
+    const std::vector<std::wstring> lines(static_cast<std::size_t>(count), L"abc,def");
+    const double ms = MedianMs(runs, [&] {
+      Shown shown(lines, true);
+      Document& document = *shown.document;
+      for (int line = 0; line < document.LineCount(); line += 2) {
+        TextPos from(document), to(document);
+        SetPos(from, 3, line);
+        SetPos(to, 4, line);
+        ReplaceText(document, from, to, L"\r\n", editOther);
+      }
+      const auto start = bench::Clock::now();
+      for (int line = 0; line < document.LineCount(); ++line) {
+        TextPos at(document);
+        SetPos(at, 0, line);
+        ReplaceText(document, at, at, L"w", editTyping);
+      }
+      return bench::Milliseconds(start);
+    });
+    Row("a character typed on each of the cut lines", 2 * count, ms, previous);
+    previous = ms;
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -212,5 +241,6 @@ int main(int argc, char** argv) {
   BlockUnindent(runs, false);
   BlockUnindent(runs, true);
   LongLine(runs);
+  TypingAfterCuts(runs);
   return 0;
 }

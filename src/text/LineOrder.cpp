@@ -5,10 +5,20 @@
 
 #include "text/ReserveGrowing.h"
 
+std::size_t LineOrder::RunOf(std::size_t index) const {
+  std::size_t end = known_ == 0 ? 0 : std::size_t{runs_[known_ - 1].start} + runs_[known_ - 1].count;
+  for (; end <= index; ++known_) {
+    runs_[known_].start = static_cast<std::uint32_t>(end);
+    end += runs_[known_].count;
+  }
+  const auto known = runs_.begin() + static_cast<std::ptrdiff_t>(known_);
+  const auto after = std::upper_bound(runs_.begin(), known, index,
+                                      [](std::size_t at, const Run& run) { return at < run.start; });
+  return static_cast<std::size_t>(after - runs_.begin()) - 1;
+}
+
 std::uint32_t LineOrder::Find(std::size_t index) const {
-  auto after = std::upper_bound(runs_.begin(), runs_.end(), index,
-                                [](std::size_t at, const Run& run) { return at < run.start; });
-  last_ = *(after - 1);
+  last_ = runs_[RunOf(index)];
   return last_.slot + static_cast<std::uint32_t>(index - last_.start);
 }
 
@@ -24,27 +34,21 @@ void LineOrder::Append(std::uint32_t slot) {
   if (!runs_.empty() && runs_.back().slot + runs_.back().count == slot) {
     ++runs_.back().count;
   } else {
-    runs_.push_back({size_, slot, 1});
+    runs_.push_back({static_cast<std::uint32_t>(size_), slot, 1});
   }
   ++size_;
 }
 
-std::size_t LineOrder::RunStartingAt(std::size_t index) const {
-  return static_cast<std::size_t>(
-      std::lower_bound(runs_.begin(), runs_.end(), index, [](const Run& run, std::size_t at) { return run.start < at; }) -
-      runs_.begin());
-}
-
 std::size_t LineOrder::SplitAt(std::size_t index) {
-  const std::size_t at = RunStartingAt(index);
-  if (at < runs_.size() && runs_[at].start == index) return at;
-  // The run before holds index.
-  Run& run = runs_[at - 1];
+  const std::size_t at = RunOf(index);
+  Run& run = runs_[at];
+  if (run.start == index) return at;
   const auto before = static_cast<std::uint32_t>(index - run.start);
-  const Run rest{index, run.slot + before, run.count - before};
+  const Run rest{static_cast<std::uint32_t>(index), run.slot + before, run.count - before};
   run.count = before;
-  runs_.insert(runs_.begin() + static_cast<std::ptrdiff_t>(at), rest);
-  return at;
+  runs_.insert(runs_.begin() + static_cast<std::ptrdiff_t>(at + 1), rest);
+  ++known_;  // the new run starts right, and those after it keep their starts
+  return at + 1;
 }
 
 void LineOrder::Replace(std::size_t first, std::size_t last, std::span<const std::uint32_t> slots) {
@@ -62,6 +66,8 @@ void LineOrder::Replace(std::size_t first, std::size_t last, std::span<const std
   } else {
     runs_.erase(begin + static_cast<std::ptrdiff_t>(from + added), begin + static_cast<std::ptrdiff_t>(to));
   }
+  // Runs put in are not joined with their neighbours: a join shifts every run after it, and
+  // an edit that replaces lines one for one would then cost a walk of the order.
   std::size_t at = from;
   for (std::size_t k = 0; k < slots.size(); ++k) {
     if (k == 0 || slots[k] != slots[k - 1] + 1)
@@ -70,28 +76,13 @@ void LineOrder::Replace(std::size_t first, std::size_t last, std::span<const std
       ++runs_[at - 1].count;
   }
   size_ = size_ - (last - first) + slots.size();
-  // The run after the slots put in may go on from the last of them, as may the first of them
-  // from the run before.
-  JoinWithBefore(at);
-  JoinWithBefore(from);
-  // The runs from there on start anew; those before stay as they were.
-  std::size_t start = from == 0 ? 0 : runs_[from - 1].start + runs_[from - 1].count;
-  for (std::size_t k = from; k < runs_.size(); ++k) {
-    runs_[k].start = start;
-    start += runs_[k].count;
-  }
-}
-
-void LineOrder::JoinWithBefore(std::size_t at) {
-  if (at == 0 || at >= runs_.size()) return;
-  Run& before = runs_[at - 1];
-  if (before.slot + before.count != runs_[at].slot) return;
-  before.count += runs_[at].count;
-  runs_.erase(runs_.begin() + static_cast<std::ptrdiff_t>(at));
+  // The runs from there on start elsewhere; those before stay as they were.
+  known_ = std::min(known_, from);
 }
 
 void LineOrder::Clear() {
   runs_.clear();
+  known_ = 0;
   size_ = 0;
   last_ = {};
 }

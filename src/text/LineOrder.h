@@ -9,7 +9,9 @@
 // The slots of the lines as runs of consecutive slots: a loaded file's lines take slots in the
 // order they are read, so its whole order is one run, and each edit that adds or removes lines
 // splits or adds only a few. Looking a line up finds its run by a binary search, and the run
-// last found is remembered, so that walking the lines one after another costs no search.
+// last found is remembered, so that walking the lines one after another costs no search. Where
+// each run starts is summed up lazily, up to the run last asked for, so that edits going down
+// a document of many runs (a replace-all) add up the runs above each edit only once.
 class LineOrder {
  public:
   std::size_t size() const { return size_; }
@@ -37,20 +39,20 @@ class LineOrder {
 
  private:
   struct Run {
-    std::size_t start;   // the index of its first line
-    std::uint32_t slot;  // the slot of its first line
+    std::uint32_t start;  // the index of its first line: right for the runs before known_
+    std::uint32_t slot;   // the slot of its first line
     std::uint32_t count;
   };
 
   std::uint32_t Find(std::size_t index) const;
-  // Makes a run start at index (0 < index < size()), splitting the run that holds it; returns
-  // the position of the run that starts there.
+  // The position of the run holding index (< size()), the starts summed up as far as it.
+  std::size_t RunOf(std::size_t index) const;
+  // Makes a run start at index (< size()), splitting the run that holds it; returns the
+  // position of the run that starts there.
   std::size_t SplitAt(std::size_t index);
-  std::size_t RunStartingAt(std::size_t index) const;
-  // Joins run at with the run before it where its slots go on from those.
-  void JoinWithBefore(std::size_t at);
 
-  std::vector<Run> runs_;
+  mutable std::vector<Run> runs_;  // its starts a cache of sums over the counts
+  mutable std::size_t known_ = 0;   // runs whose start is right
   std::size_t size_ = 0;
   mutable Run last_{0, 0, 0};  // the run last looked up; empty after any change
 };

@@ -1,4 +1,4 @@
-// Chunks, carved into small blocks, and the lists of freed blocks by size.
+// Chunks, carved into small blocks, and the list of freed blocks.
 #include "text/SmallBlocks.h"
 
 #include <new>
@@ -6,15 +6,36 @@
 
 #include "text/ReserveGrowing.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/asan_interface.h>
+#endif
+
 namespace smallblocks {
 namespace {
 
-constexpr std::size_t grain = 8;
 constexpr std::size_t chunkBytes = std::size_t{64} << 10;
 
+// Blocks not handed out are closed to the address checker of a sanitizer build, so that a
+// use after Free or an overrun into them is caught as with the heap.
+void Close(void* at, std::size_t bytes) {
+#if defined(__SANITIZE_ADDRESS__)
+  ASAN_POISON_MEMORY_REGION(at, bytes);
+#else
+  (void)at, (void)bytes;
+#endif
+}
+
+void Open(void* at, std::size_t bytes) {
+#if defined(__SANITIZE_ADDRESS__)
+  ASAN_UNPOISON_MEMORY_REGION(at, bytes);
+#else
+  (void)at, (void)bytes;
+#endif
+}
+
 struct Pool {
-  void* freed[largest / grain + 1] = {};  // by size in grains: each block holds the next
-  char* next = nullptr;                   // the rest of the newest chunk
+  void* freed = nullptr;  // each freed block holds the next
+  char* next = nullptr;   // the rest of the newest chunk
   std::size_t left = 0;
   std::vector<void*> chunks;  // every chunk, so that they stay reachable
 };
@@ -29,36 +50,37 @@ Pool& ThePool() {
 }  // namespace
 
 void* Allocate(std::size_t bytes) {
-  if (bytes > largest) return ::operator new(bytes);
-  const std::size_t grains = (bytes + grain - 1) / grain;
+  if (bytes > blockBytes) return ::operator new(bytes);
   Pool& pool = ThePool();
-  if (void* block = pool.freed[grains]) {
-    pool.freed[grains] = *static_cast<void**>(block);
+  if (void* block = pool.freed) {
+    Open(block, blockBytes);
+    pool.freed = *static_cast<void**>(block);
     return block;
   }
-  const std::size_t size = grains * grain;
-  if (pool.left < size) {
+  if (pool.left < blockBytes) {
     ReserveGrowing(pool.chunks, pool.chunks.size() + 1);
     pool.next = static_cast<char*>(::operator new(chunkBytes));
     pool.left = chunkBytes;
     pool.chunks.push_back(pool.next);
+    Close(pool.next, chunkBytes);
   }
   void* block = pool.next;
-  pool.next += size;
-  pool.left -= size;
+  pool.next += blockBytes;
+  pool.left -= blockBytes;
+  Open(block, blockBytes);
   return block;
 }
 
 void Free(void* block, std::size_t bytes) noexcept {
   if (!block) return;
-  if (bytes > largest) {
+  if (bytes > blockBytes) {
     ::operator delete(block);
     return;
   }
-  const std::size_t grains = (bytes + grain - 1) / grain;
   Pool& pool = ThePool();
-  *static_cast<void**>(block) = pool.freed[grains];
-  pool.freed[grains] = block;
+  *static_cast<void**>(block) = pool.freed;
+  Close(block, blockBytes);
+  pool.freed = block;
 }
 
 }  // namespace smallblocks

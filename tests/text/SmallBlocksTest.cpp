@@ -31,7 +31,7 @@ TEST(SmallBlocks, BlocksInUseKeepTheirBytesWhileOthersComeAndGo) {
       continue;
     }
     // Sizes on both sides of the largest pooled one.
-    const std::size_t size = 1 + random() % (smallblocks::largest + 16);
+    const std::size_t size = 1 + random() % (smallblocks::blockBytes + 16);
     Held block{static_cast<unsigned char*>(smallblocks::Allocate(size)), size,
                static_cast<unsigned char>(random())};
     ASSERT_EQ(reinterpret_cast<std::uintptr_t>(block.bytes) % 8, 0u);
