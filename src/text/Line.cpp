@@ -151,10 +151,7 @@ void Line::SetSegmentEnds(const int* ends, int count) {
     return;
   }
   if (!HasBlock()) {
-    if (count - 1 <= UINT16_MAX) {
-      SetSpans(ends, count);
-      return;
-    }
+    if (count - 1 <= UINT16_MAX && SetSpans(ends, count)) return;
     EnsureBlock();
   }
   if (TheBlock()->segmentCapacity < count) {
@@ -192,18 +189,24 @@ void Line::KeepOriginalOf(const Line& other) {
   if (bytes.data()) KeepOriginal(bytes.data(), static_cast<int>(bytes.size()));
 }
 
-void Line::SetSpans(const int* ends, int count) {
+bool Line::SetSpans(const int* ends, int count) {
   // A line without a block is shorter than the length bits hold, so that its ends fit 16 bits.
   static_assert(lengthMask <= UINT16_MAX, "segment ends of a packed line fit a span");
   const int stored = count - 1;
   if (!HasSpans() || TheSpans()->capacity < stored) {
-    auto* spans = static_cast<Spans*>(smallblocks::Allocate(SpansBytes(stored)));
-    spans->text = OutsideText();
+    const std::int64_t distance = HasSpans() ? TheSpans()->distance : PackedDistance();
+    if (distance < INT32_MIN || distance > INT32_MAX) return false;
+    // Room for as many ends as the block holds, so that laying the line out again seldom
+    // needs another.
+    const int room = std::max(stored, static_cast<int>((smallblocks::blockBytes - sizeof(Spans)) / sizeof(std::uint16_t)));
+    auto* spans = static_cast<Spans*>(smallblocks::Allocate(SpansBytes(room)));
+    spans->distance = static_cast<std::int32_t>(distance);
     spans->word = Word();
-    spans->capacity = static_cast<std::uint16_t>(stored);
+    spans->capacity = static_cast<std::uint16_t>(room);
     FreeBlock();
     bits_ = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(spans)) | tagBits;
   }
   TheSpans()->count = static_cast<std::uint16_t>(count);
   for (int k = 0; k < stored; ++k) SpanEnds()[k] = static_cast<std::uint16_t>(ends[k]);
+  return true;
 }

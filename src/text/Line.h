@@ -151,11 +151,12 @@ class Line {
     std::int32_t originalLength;  // bytes at original
     std::uint32_t word;           // the packed fields as below; its length bits unused
   };
-  // The small block of a line that keeps its packed word: its characters, its word (with the
-  // length) and then capacity 16-bit segment ends, all but the last (which is the length). It
-  // comes from the small blocks (SmallBlocks.h), on bounds of eight bytes.
+  // The small block of a line that keeps its packed word: the distance from the line to its
+  // characters (within 32 bits), its word (with the length) and then capacity 16-bit segment
+  // ends, all but the last (which is the length). It comes from the small blocks
+  // (SmallBlocks.h), on bounds of eight bytes.
   struct Spans {
-    const void* text;
+    std::int32_t distance;
     std::uint32_t word;
     std::uint16_t count;
     std::uint16_t capacity;
@@ -211,8 +212,10 @@ class Line {
       bits_ = (bits_ & ~wordBits) | (word & wordBits & ~lengthBits) | (bits_ & lengthBits);
   }
   // The characters of a line without a block, from their distance.
-  const void* PackedText() const {
-    const std::int64_t distance = static_cast<std::int64_t>(bits_) >> distanceShift;
+  std::int64_t PackedDistance() const { return static_cast<std::int64_t>(bits_) >> distanceShift; }
+  const void* PackedText() const { return At(PackedDistance()); }
+  // What lies distance bytes from the line; null for 0.
+  const void* At(std::int64_t distance) const {
     if (distance == 0) return nullptr;
     return reinterpret_cast<const void*>(reinterpret_cast<std::uintptr_t>(this) +
                                          static_cast<std::uintptr_t>(distance));
@@ -230,12 +233,13 @@ class Line {
   // Where the characters lie while they are not the block's own (see Block::outside).
   const void* OutsideText() const {
     if (HasBlock()) return TheBlock()->outside;
-    return HasSpans() ? TheSpans()->text : PackedText();
+    return HasSpans() ? At(TheSpans()->distance) : PackedText();
   }
   // How many segment ends a new block for this line needs room for.
   int SegmentRoom() const;
-  // Keeps the segment ends of a line without a block in its spans.
-  void SetSpans(const int* ends, int count);
+  // Keeps the segment ends of a line without a block in its spans; false, with nothing changed,
+  // where its characters lie too far for a span's distance.
+  bool SetSpans(const int* ends, int count);
   // Frees the block or the spans, if any.
   void FreeBlock();
   const char* NarrowBytes() const { return static_cast<const char*>(OutsideText()); }

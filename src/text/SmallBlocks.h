@@ -11,7 +11,7 @@
 // Larger blocks come from operator new. Like the rest of the text model, for one thread only.
 namespace smallblocks {
 
-inline constexpr std::size_t blockBytes = 32;
+inline constexpr std::size_t blockBytes = 24;
 
 // A block of bytes bytes, on bounds of at least eight; throws std::bad_alloc when there is no
 // memory for it.
