@@ -42,7 +42,7 @@ class LineStore {
   // A new line with its own copy of text, inserted before index at (at = size() appends).
   Line& InsertLine(int at, std::wstring_view text);
 
-  // A line that belongs to no place yet: it goes in with InsertLines or away with
+  // A line that belongs to no place yet: it goes in with ReplaceLines or away with
   // DestroyDetached.
   struct Detached {
     std::uint32_t slot;
