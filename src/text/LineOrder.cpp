@@ -66,8 +66,10 @@ void LineOrder::Replace(std::size_t first, std::size_t last, std::span<const std
   } else {
     runs_.erase(begin + static_cast<std::ptrdiff_t>(from + added), begin + static_cast<std::ptrdiff_t>(to));
   }
-  // Runs put in are not joined with their neighbours: a join shifts every run after it, and
-  // an edit that replaces lines one for one would then cost a walk of the order.
+  // Runs put in are not joined with their neighbours here: a join shifts every run after it,
+  // and an edit that replaces lines one for one would then cost a walk of the order. They are
+  // joined all at once when the runs have doubled (lines replaced one by one going down take
+  // the slots the lines above gave back, which go on one from another).
   std::size_t at = from;
   for (std::size_t k = 0; k < slots.size(); ++k) {
     if (k == 0 || slots[k] != slots[k - 1] + 1)
@@ -78,11 +80,28 @@ void LineOrder::Replace(std::size_t first, std::size_t last, std::span<const std
   size_ = size_ - (last - first) + slots.size();
   // The runs from there on start elsewhere; those before stay as they were.
   known_ = std::min(known_, from);
+  if (runs_.size() > compactFrom_) Compact();
+}
+
+void LineOrder::Compact() {
+  std::size_t kept = 0, start = 0;
+  for (const Run& run : runs_) {
+    if (kept > 0 && runs_[kept - 1].slot + runs_[kept - 1].count == run.slot) {
+      runs_[kept - 1].count += run.count;
+    } else {
+      runs_[kept++] = {static_cast<std::uint32_t>(start), run.slot, run.count};
+    }
+    start += run.count;
+  }
+  runs_.erase(runs_.begin() + static_cast<std::ptrdiff_t>(kept), runs_.end());
+  known_ = kept;
+  compactFrom_ = std::max(minimumCompact, 2 * kept);
 }
 
 void LineOrder::Clear() {
   runs_.clear();
   known_ = 0;
+  compactFrom_ = minimumCompact;
   size_ = 0;
   last_ = {};
 }

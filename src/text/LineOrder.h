@@ -50,9 +50,13 @@ class LineOrder {
   // Makes a run start at index (< size()), splitting the run that holds it; returns the
   // position of the run that starts there.
   std::size_t SplitAt(std::size_t index);
+  // Joins neighbouring runs whose slots go on one from the other, in place.
+  void Compact();
 
   mutable std::vector<Run> runs_;  // its starts a cache of sums over the counts
   mutable std::size_t known_ = 0;   // runs whose start is right
+  std::size_t compactFrom_ = minimumCompact;  // Compact when there are more runs than this
+  static constexpr std::size_t minimumCompact = 64;
   std::size_t size_ = 0;
   mutable Run last_{0, 0, 0};  // the run last looked up; empty after any change
 };
