@@ -9,7 +9,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #ifdef _WIN32
@@ -288,10 +287,6 @@ int main(int argc, char** argv) {
   std::uint64_t size = PlainRead(path);
   std::printf("input: %.1f MB (%llu bytes), median of %d runs\n",
               static_cast<double>(size) / 1e6, static_cast<unsigned long long>(size), runs);
-  // A load reads the file on a thread of its own. The first thread a process starts costs it
-  // about a megabyte once (under Wine), which no later thread or file costs again: one is
-  // started and ended before the baseline, so that the growth is what a file costs.
-  std::thread([] {}).join();
   const std::uint64_t baseline = PeakMemory();
 
   double read = MedianOf(runs, [&] {
