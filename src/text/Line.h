@@ -20,10 +20,9 @@
 // where they are and gets a small block of spans with its segment ends. A line that is edited,
 // too long for the packed length field or too far from its characters for the distance gets a
 // block of its own with the segment ends, the full fields and (once edited or widened) the
-// characters. A line also knows how it ends in
-// its file (carriage return and line feed, or a line feed alone), and a line read from a code
-// page file whose bytes the conversion would not give back keeps where those bytes are, so that
-// a save can write them.
+// characters. A line also knows how it ends in its file (carriage return and line feed, or a
+// line feed alone), and a line read from a code page file whose bytes the conversion would not
+// give back keeps where those bytes are, so that a save can write them.
 class Line {
  public:
   // The most characters a line holds: twice as many still fit an int, so that sums of indexes
@@ -168,8 +167,8 @@ class Line {
 
   // bits_: with bit 0 (blockFlag) set, the line's block (owned) with the tag bits 0 and 1
   // cleared; bit 1 (spansFlag) tells a Spans from a Block (both lie on bounds of at least four
-  // bytes). Else the low 28 bits are the word and the high 36 bits the signed distance in bytes from the line to
-  // its characters (0: none). The word: bit 0 clear, bits 1-12 the length (without a block),
+  // bytes). Else the low 28 bits are the word and the high 36 bits the signed distance in bytes
+  // from the line to its characters (0: none). The word: bit 0 clear, bits 1-12 the length (without a block),
   // bits 13-19 the construct position + 1 (or farPacked), bit 20 a line feed alone ends the
   // line, bit 21 a narrow line, bits 22-27 the state. A line longer than the length bits hold
   // (a block is little beside its text), or characters out of reach, move the line to a block.
