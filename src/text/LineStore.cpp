@@ -136,8 +136,6 @@ void LineStore::DestroyDetached(Detached line) noexcept {
   if (freeSlots_.size() < freeSlots_.capacity()) freeSlots_.push_back(line.slot);
 }
 
-void LineStore::ReserveFreeSlots(std::size_t count) { ReserveGrowing(freeSlots_, freeSlots_.size() + count); }
-
 void LineStore::DestroyLines(int first, int last) noexcept {
   for (int i = last - 1; i >= first; --i) {
     const std::uint32_t slot = order_[static_cast<std::size_t>(i)];
@@ -148,8 +146,8 @@ void LineStore::DestroyLines(int first, int last) noexcept {
 
 void LineStore::ReserveReplace(int removed, int added) {
   order_.ReserveReplace(static_cast<std::size_t>(added));
-  ReserveFreeSlots(static_cast<std::size_t>(removed));
-  if (static_cast<std::size_t>(added) > insertedSlots_.capacity()) insertedSlots_.reserve(static_cast<std::size_t>(added));
+  ReserveGrowing(freeSlots_, freeSlots_.size() + static_cast<std::size_t>(removed));
+  ReserveGrowing(insertedSlots_, static_cast<std::size_t>(added));
 }
 
 void LineStore::ReplaceLines(int first, int last, const std::vector<Detached>& lines) {

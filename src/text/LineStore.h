@@ -77,8 +77,6 @@ class LineStore {
     return slotBlocks_[static_cast<std::size_t>(width - firstBlockShift)][slot - (1u << (width - 1))];
   }
   std::uint32_t NewSlot();
-  // Room for the slots of lines about to be destroyed, so that giving them back cannot fail.
-  void ReserveFreeSlots(std::size_t count);
   // Destroys the lines [first, last) and gives their slots back, in the order in which NewSlot
   // hands them out again from the last: first to last, so that their runs stay runs.
   void DestroyLines(int first, int last) noexcept;

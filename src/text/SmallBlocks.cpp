@@ -17,21 +17,13 @@ constexpr std::size_t chunkBytes = std::size_t{64} << 10;
 
 // Blocks not handed out are closed to the address checker of a sanitizer build, so that a
 // use after Free or an overrun into them is caught as with the heap.
-void Close(void* at, std::size_t bytes) {
 #if defined(__SANITIZE_ADDRESS__)
-  ASAN_POISON_MEMORY_REGION(at, bytes);
+void Close(void* at, std::size_t bytes) { ASAN_POISON_MEMORY_REGION(at, bytes); }
+void Open(void* at, std::size_t bytes) { ASAN_UNPOISON_MEMORY_REGION(at, bytes); }
 #else
-  (void)at, (void)bytes;
+void Close(void*, std::size_t) {}
+void Open(void*, std::size_t) {}
 #endif
-}
-
-void Open(void* at, std::size_t bytes) {
-#if defined(__SANITIZE_ADDRESS__)
-  ASAN_UNPOISON_MEMORY_REGION(at, bytes);
-#else
-  (void)at, (void)bytes;
-#endif
-}
 
 struct Pool {
   void* freed = nullptr;  // each freed block holds the next
