@@ -80,7 +80,12 @@ void LineOrder::Replace(std::size_t first, std::size_t last, std::span<const std
   size_ = size_ - (last - first) + slots.size();
   // The runs from there on start elsewhere; those before stay as they were.
   known_ = std::min(known_, from);
-  if (runs_.size() > compactFrom_) Compact();
+  if (runs_.size() > compactFrom_) {
+    Compact();
+  } else if (4 * runs_.size() < compactFrom_) {
+    // Most runs went away: the next pass comes when those left have doubled, not the old ones.
+    compactFrom_ = std::max(minimumCompact, 2 * runs_.size());
+  }
 }
 
 void LineOrder::Compact() {

@@ -107,31 +107,42 @@ TEST(LineOrder, RunsStayFewAsLinesAreLoadedAndReplaced) {
 // Replacing each line of a loaded file by one new line, going down, as a Replace All with word
 // wrap does: the store hands each new line the slot the line above just gave back, so the new
 // slots go on one from another. Their runs must not stay apart, or the order ends up with a
-// run for every line, and every later edit that adds or removes lines shifts them all.
+// run for every line, and every later edit that adds or removes lines shifts them all. So also
+// after the order held many runs that could not be joined and an edit removed them all.
 TEST(LineOrder, LinesReplacedOneForOneGoingDownStayFewRuns) {
   constexpr std::uint32_t lines = 20000;
-  LineOrder order;
-  for (std::uint32_t slot = 0; slot < lines; ++slot) {
-    order.ReserveAppend();
-    order.Append(slot);
-  }
-  std::vector<std::uint32_t> freed;  // given back last, handed out first
-  std::uint32_t next = lines;
-  for (std::size_t i = 0; i < lines; ++i) {
-    std::uint32_t made;
-    if (freed.empty()) {
-      made = next++;
-    } else {
-      made = freed.back();
-      freed.pop_back();
+  for (bool manyRunsBefore : {false, true}) {
+    SCOPED_TRACE(manyRunsBefore ? "after many runs removed" : "fresh");
+    LineOrder order;
+    if (manyRunsBefore) {
+      std::vector<std::uint32_t> scattered;
+      for (std::uint32_t k = 0; k < 3 * lines; ++k) scattered.push_back(1000000 + 2 * k);
+      order.ReserveReplace(scattered.size());
+      order.Replace(0, 0, scattered);
+      order.Replace(0, order.size(), {});
     }
-    const std::uint32_t old = order[i];
-    order.ReserveReplace(1);
-    order.Replace(i, i + 1, {&made, 1});
-    freed.push_back(old);
+    for (std::uint32_t slot = 0; slot < lines; ++slot) {
+      order.ReserveAppend();
+      order.Append(slot);
+    }
+    std::vector<std::uint32_t> freed;  // given back last, handed out first
+    std::uint32_t next = lines;
+    for (std::size_t i = 0; i < lines; ++i) {
+      std::uint32_t made;
+      if (freed.empty()) {
+        made = next++;
+      } else {
+        made = freed.back();
+        freed.pop_back();
+      }
+      const std::uint32_t old = order[i];
+      order.ReserveReplace(1);
+      order.Replace(i, i + 1, {&made, 1});
+      freed.push_back(old);
+    }
+    EXPECT_EQ(order[0], lines);
+    EXPECT_EQ(order[lines - 1], lines - 2);
+    // A few runs, or at least not one for every line.
+    EXPECT_LE(order.RunCount(), std::size_t{lines / 100});
   }
-  EXPECT_EQ(order[0], lines);
-  EXPECT_EQ(order[lines - 1], lines - 2);
-  // A few runs, or at least not one for every line.
-  EXPECT_LE(order.RunCount(), std::size_t{lines / 100});
 }
