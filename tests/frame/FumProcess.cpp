@@ -12,6 +12,7 @@ namespace {
 const wchar_t mainClassName[] = L"CEFEDITOR";
 const wchar_t dialogClassName[] = L"#32770";
 const DWORD pollIntervalMs = 20;
+const int startAttempts = 3;
 
 std::wstring OwnFolder() {
   std::vector<wchar_t> buffer(MAX_PATH);
@@ -206,9 +207,22 @@ bool FumProcess::Launch(const std::wstring& arguments) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  if (!CreateProcessW(exe_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &info)) {
-    error_ = L"cannot start " + exe_ + L" (error " + std::to_wstring(GetLastError()) + L")";
+  // Now and then the system's loader fails to lay out a new process's address space: the process
+  // ends before any of the program has run, and CreateProcess says ERROR_INTERNAL_ERROR. That
+  // is no fault of the program; a second start succeeds.
+  DWORD error = ERROR_SUCCESS;
+  for (int attempt = 0; attempt < startAttempts; ++attempt) {
+    if (attempt > 0) Sleep(200);
+    if (CreateProcessW(exe_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       nullptr, &startup, &info)) {
+      error = ERROR_SUCCESS;
+      break;
+    }
+    error = GetLastError();
+    if (error != ERROR_INTERNAL_ERROR) break;
+  }
+  if (error != ERROR_SUCCESS) {
+    error_ = L"cannot start " + exe_ + L" (error " + std::to_wstring(error) + L")";
     return false;
   }
   CloseHandle(info.hThread);
