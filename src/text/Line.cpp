@@ -151,7 +151,8 @@ void Line::SetSegmentEnds(const int* ends, int count) {
     return;
   }
   if (!HasBlock()) {
-    if (count - 1 <= UINT16_MAX && SetSpans(ends, count)) return;
+    // A span counts its segments in 16 bits; a line cut into more (ends may repeat) takes a block.
+    if (count <= UINT16_MAX && SetSpans(ends, count)) return;
     EnsureBlock();
   }
   if (TheBlock()->segmentCapacity < count) {

@@ -1,10 +1,12 @@
 // A line keeps its characters and fields whether they fit its packed word or need a block.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "text/Line.h"
 
@@ -76,3 +78,27 @@ TEST(Line, KeepsItsFieldsEitherSideOfThePackedLimits) {
   Line::SetReachForTests(-1);
 }
 
+
+// Ends may repeat (they never decrease), so a short line can be cut into more segments than
+// the count of a span holds; it keeps every one, in its spans while they fit, else in a block.
+TEST(Line, KeepsEveryCountOfSegmentsAroundSixteenBits) {
+  constexpr int length = 100;
+  for (bool narrow : {false, true}) {
+    for (int count : {7, 8, 65535, 65536, 65537}) {
+      SCOPED_TRACE(testing::Message() << (narrow ? "narrow, " : "wide, ") << count << " segments");
+      NearLine<char> bytes(length, 'x', false);
+      NearLine<wchar_t> units(length, L'x', false);
+      Line& line = narrow ? *bytes.line : *units.line;
+      std::vector<int> ends(static_cast<std::size_t>(count));
+      for (int k = 0; k < count; ++k) ends[static_cast<std::size_t>(k)] = std::min(length, k / 700);
+      ends.back() = length;
+      line.SetSegmentEnds(ends.data(), count);
+      ASSERT_EQ(line.SegmentCount(), count);
+      EXPECT_EQ(line.LastSegment(), count - 1);
+      EXPECT_EQ(line.SegmentEnd(count - 2), ends[static_cast<std::size_t>(count - 2)]);
+      EXPECT_EQ(line.SegmentEnd(count - 1), length);
+      EXPECT_EQ(line.IsNarrow(), narrow);
+      EXPECT_EQ(line.Length(), length);
+    }
+  }
+}
