@@ -48,11 +48,18 @@ std::wstring_view Line::Peek() const {
   return {scratch.data(), length};
 }
 
+int Line::RoomFor(int length) const {
+  if (!HasBlock()) return length;
+  // Room to grow by half again, so that typing into a line copies it only now and then.
+  const long long roomy = static_cast<long long>(length) + length / 2 + 8;
+  return std::max(length, static_cast<int>(std::min<long long>(roomy, INT_MAX / 2)));
+}
+
 void Line::ReserveText(int capacity) {
   const int length = Length();
   capacity = std::max(capacity, length);
   if (!IsNarrow() && HasBlock() && !TheBlock()->outside && TheBlock()->textCapacity >= capacity) return;
-  Block* block = NewBlock(capacity, SegmentRoom());
+  Block* block = NewBlock(RoomFor(capacity), SegmentRoom());
   if (IsNarrow()) {
     codepage::ToWide(NarrowBytes(), static_cast<std::size_t>(length), InlineText(block));
     // Where converting back would not give every byte, the bytes stay known.
@@ -129,11 +136,7 @@ void Line::Replace(int index, int count, const wchar_t* text, int length) {
     CopyUnits(chars + index + length, chars + index + count, tail);
     CopyUnits(chars + index, text, length);
   } else {
-    // Room to grow by half again, so that typing into a line copies it only now and then.
-    const long long roomy = static_cast<long long>(newLength) + newLength / 2 + 8;
-    int capacity = HasBlock() ? static_cast<int>(std::min<long long>(roomy, INT_MAX / 2)) : newLength;
-    capacity = std::max(capacity, newLength);
-    Block* block = NewBlock(capacity, SegmentRoom());
+    Block* block = NewBlock(RoomFor(newLength), SegmentRoom());
     wchar_t* chars = InlineText(block);
     const wchar_t* old = Data();
     CopyUnits(chars, old, index);

@@ -236,6 +236,9 @@ class Line {
   }
   // How many segment ends a new block for this line needs room for.
   int SegmentRoom() const;
+  // How many characters a new block of the line's own holds when length must fit: a line that
+  // had a block already (a long line, or one edited before) gets room to grow.
+  int RoomFor(int length) const;
   // Keeps the segment ends of a line without a block in its spans; false, with nothing changed,
   // where its characters lie too far for a span's distance.
   bool SetSpans(const int* ends, int count);

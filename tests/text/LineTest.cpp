@@ -102,3 +102,23 @@ TEST(Line, KeepsEveryCountOfSegmentsAroundSixteenBits) {
     }
   }
 }
+
+// An edit reserves room for its text before it changes the line; typing into a line, short or
+// longer than the packed length holds, must copy it only now and then, not at every key.
+TEST(Line, TypingIntoALineCopiesItOnlyNowAndThen) {
+  for (int length : {10, 5000}) {
+    NearLine<char> bytes(static_cast<std::size_t>(length), 'x', false);
+    Line& line = *bytes.line;
+    int copies = 0;
+    const wchar_t* characters = nullptr;
+    for (int typed = 0; typed < 2000; ++typed) {
+      line.ReserveText(line.Length() + 1);
+      line.Replace(line.Length() / 2, 0, L"y", 1);
+      if (line.Data() != characters) ++copies;
+      characters = line.Data();
+    }
+    EXPECT_LE(copies, 20) << length;
+    EXPECT_EQ(line.Length(), length + 2000);
+    EXPECT_EQ(std::count(line.Text().begin(), line.Text().end(), L'y'), 2000);
+  }
+}
