@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -135,6 +136,11 @@ void ToUpperBuffer(wchar_t* text, std::size_t count);
 
 // The full path of the running executable, with backslashes.
 std::wstring ModulePath();
+
+// Runs work on a thread of its own and waits up to waitMs for it to end: true when it ended (or
+// when no thread could be had and work ran on the caller's thread). Otherwise the thread is left
+// to end by itself, so work must own everything it touches. Work must not throw.
+bool RunWithin(std::function<void()> work, unsigned waitMs);
 
 namespace testing {
 // Makes every write of this layer fail, as on a full disk, once `bytes` more bytes have been

@@ -9,7 +9,13 @@
 #include <wctype.h>
 
 #include <cerrno>
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
+#include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
 
 #include "Platform.h"
 #include "Faults.h"
@@ -411,6 +417,30 @@ std::wstring ModulePath() {
   ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
   if (length <= 0) return L"";
   return ProgramPath(std::string(buffer, static_cast<std::size_t>(length)));
+}
+
+bool RunWithin(std::function<void()> work, unsigned waitMs) {
+  struct Shared {
+    std::function<void()> work;
+    std::mutex mutex;
+    std::condition_variable done;
+    bool ended = false;
+  };
+  const auto shared = std::make_shared<Shared>();
+  shared->work = std::move(work);
+  try {
+    std::thread([shared] {
+      shared->work();
+      const std::lock_guard lock(shared->mutex);
+      shared->ended = true;
+      shared->done.notify_one();
+    }).detach();
+  } catch (const std::system_error&) {
+    shared->work();  // no thread to be had: the work is done here
+    return true;
+  }
+  std::unique_lock lock(shared->mutex);
+  return shared->done.wait_for(lock, std::chrono::milliseconds(waitMs), [&] { return shared->ended; });
 }
 
 }  // namespace platform

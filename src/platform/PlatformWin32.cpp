@@ -1,5 +1,6 @@
 // The Win32 implementation of the platform layer.
 #include <algorithm>
+#include <memory>
 #include <windows.h>
 
 #include "Platform.h"
@@ -47,6 +48,12 @@ bool FileIdentity(const std::wstring& path, BY_HANDLE_FILE_INFORMATION& info) {
   const bool ok = GetFileInformationByHandle(file, &info) != FALSE;
   CloseHandle(file);
   return ok;
+}
+
+DWORD WINAPI RunWork(void* parameter) {
+  const std::unique_ptr<std::function<void()>> work(static_cast<std::function<void()>*>(parameter));
+  (*work)();
+  return 0;
 }
 
 }  // namespace
@@ -286,6 +293,21 @@ std::wstring ModulePath() {
     }
     path.resize(path.size() * 2);
   }
+}
+
+// A thread of the system's own: the C++ library's threads, once detached, may start with their
+// work lost under some systems when the process is busy, and then fault.
+bool RunWithin(std::function<void()> work, unsigned waitMs) {
+  auto owned = std::make_unique<std::function<void()>>(std::move(work));
+  const HANDLE thread = CreateThread(nullptr, 0, RunWork, owned.get(), 0, nullptr);
+  if (!thread) {
+    (*owned)();
+    return true;
+  }
+  owned.release();  // the thread's now
+  const bool ended = WaitForSingleObject(thread, waitMs) == WAIT_OBJECT_0;
+  CloseHandle(thread);
+  return ended;
 }
 
 }  // namespace platform

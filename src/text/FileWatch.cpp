@@ -1,12 +1,8 @@
 // Looking at a document's file for changes of other programs, and the rules for what follows.
 #include "text/FileWatch.h"
 
-#include <chrono>
-#include <condition_variable>
 #include <memory>
-#include <mutex>
-#include <system_error>
-#include <thread>
+#include <new>
 #include <utility>
 
 namespace {
@@ -22,26 +18,17 @@ std::uint64_t SameTimeUntil(std::uint64_t writeTime, std::uint64_t now) {
 // The status call runs on a thread of its own, which is left to end by itself when it takes
 // longer than waitMs; what it finds then goes nowhere.
 FileSeen SeeFileWithin(const std::wstring& path, unsigned waitMs) {
-  struct Shared {
-    std::mutex mutex;
-    std::condition_variable done;
-    std::optional<FileSeen> seen;
-  };
-  const auto shared = std::make_shared<Shared>();
-  try {
-    std::thread([shared, path] {
-      const FileSeen seen = SeeFile(path);
-      const std::lock_guard lock(shared->mutex);
-      shared->seen = seen;
-      shared->done.notify_one();
-    }).detach();
-  } catch (const std::system_error&) {
-    return SeeFile(path);  // no thread to be had: the call is waited for
-  }
-  std::unique_lock lock(shared->mutex);
-  if (shared->done.wait_for(lock, std::chrono::milliseconds(waitMs),
-                            [&] { return shared->seen.has_value(); }))
-    return *shared->seen;
+  const auto seen = std::make_shared<std::optional<FileSeen>>();
+  const bool ended = platform::RunWithin(
+      [seen, path] {
+        try {
+          *seen = SeeFile(path);
+        } catch (const std::bad_alloc&) {
+          // nothing seen: the file counts as out of reach this time
+        }
+      },
+      waitMs);
+  if (ended && *seen) return **seen;
   return {FileSeen::State::unreachable, {}};
 }
 

@@ -18,6 +18,7 @@
 #include "TempFolder.h"
 #include "comun/resource.h"
 #include "filedialog/FileDialog.h"
+#include "platform/Platform.h"
 
 namespace {
 
@@ -128,10 +129,12 @@ class ShownDialog {
     // Pressed from a thread of its own, which a question keeps waiting: the OK has been
     // handled when that press returns, a question shows or the dialog has ended.
     auto handled = std::make_shared<std::atomic<bool>>(false);
-    std::thread([target = window, handled] {
-      SendMessageW(target, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-      *handled = true;
-    }).detach();
+    platform::RunWithin(
+        [target = window, handled] {
+          SendMessageW(target, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+          *handled = true;
+        },
+        0);
     WaitUntil([&] { return *handled || done_ || ThreadWindow(false) != nullptr; });
   }
   // The question shown over the dialog, waited for; its text comes back in text.
