@@ -4,16 +4,23 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 
 class TempFolder {
  public:
   TempFolder() {
+    // Test programs run side by side: each names its folders after a number of its own, and a
+    // name another program took (or is just removing) is passed over.
+    static const unsigned run = std::random_device{}();
     static std::atomic<int> counter{0};
     auto base = std::filesystem::temp_directory_path();
     for (;;) {
-      folder_ = base / ("fumtest-" + std::to_string(std::rand()) + "-" + std::to_string(counter++));
-      if (std::filesystem::create_directory(folder_)) break;
+      folder_ = base / ("fumtest-" + std::to_string(run) + "-" + std::to_string(counter++));
+      std::error_code taken;
+      if (std::filesystem::create_directory(folder_, taken)) break;
+      if (taken && taken != std::errc::file_exists)
+        throw std::filesystem::filesystem_error("no folder for the test", folder_, taken);
     }
   }
   ~TempFolder() {
