@@ -139,7 +139,8 @@ std::wstring ModulePath();
 
 // Runs work on a thread of its own and waits up to waitMs for it to end: true when it ended (or
 // when no thread could be had and work ran on the caller's thread). Otherwise the thread is left
-// to end by itself, so work must own everything it touches. Work must not throw.
+// to end by itself, so work must own everything it touches. Work must not throw. A wait of
+// UINT_MAX is a long one, not an endless one, on every system.
 bool RunWithin(std::function<void()> work, unsigned waitMs);
 
 namespace testing {

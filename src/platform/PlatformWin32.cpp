@@ -305,7 +305,7 @@ bool RunWithin(std::function<void()> work, unsigned waitMs) {
     return true;
   }
   owned.release();  // the thread's now
-  const bool ended = WaitForSingleObject(thread, waitMs) == WAIT_OBJECT_0;
+  const bool ended = WaitForSingleObject(thread, std::min<DWORD>(waitMs, INFINITE - 1)) == WAIT_OBJECT_0;
   CloseHandle(thread);
   return ended;
 }

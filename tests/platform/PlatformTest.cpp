@@ -238,28 +238,31 @@ TEST(PlatformThreads, WorkLeftBehindByManyCallersAtOnceRunsWholeAndEnds) {
   // Several threads leave work behind at once, as looks at files out of reach do: every piece
   // runs once, with what it was given, and nothing faults when its thread starts late.
   constexpr int callers = 4, each = 500;
-  std::atomic<int> ran{0}, wrong{0};
+  // The counts belong to the work too: a piece that starts after the test gave up must not
+  // write to a stack that is gone.
+  struct Counts { std::atomic<int> ran{0}, wrong{0}; };
+  const auto counts = std::make_shared<Counts>();
   std::vector<std::thread> threads;
   for (int c = 0; c < callers; ++c)
     threads.emplace_back([&, c] {
       for (int i = 0; i < each; ++i) {
         const auto given = std::make_shared<int>(c * each + i);
-        RunWithin([given, expected = c * each + i, &ran, &wrong] {
-          if (*given != expected) ++wrong;
-          ++ran;
+        RunWithin([given, expected = c * each + i, counts] {
+          if (*given != expected) ++counts->wrong;
+          ++counts->ran;
         }, 0);
       }
     });
   for (auto& thread : threads) thread.join();
-  for (int waited = 0; waited < 600 && ran < callers * each; ++waited)
+  for (int waited = 0; waited < 600 && counts->ran < callers * each; ++waited)
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  EXPECT_EQ(ran, callers * each);
-  EXPECT_EQ(wrong, 0);
+  EXPECT_EQ(counts->ran, callers * each);
+  EXPECT_EQ(counts->wrong, 0);
 
   // Work that ends in time is waited for; work that does not is left running.
-  int value = 0;
-  EXPECT_TRUE(RunWithin([&value] { value = 7; }, 30'000));
-  EXPECT_EQ(value, 7);
+  const auto value = std::make_shared<std::atomic<int>>(0);
+  EXPECT_TRUE(RunWithin([value] { *value = 7; }, 30'000));
+  EXPECT_EQ(*value, 7);
   const auto release = std::make_shared<std::atomic<bool>>(false);
   EXPECT_FALSE(RunWithin([release] {
     while (!*release) std::this_thread::sleep_for(std::chrono::milliseconds(1));
