@@ -11,7 +11,7 @@ class TempFolder {
  public:
   TempFolder() {
     // Test programs run side by side: each names its folders after a number of its own, and a
-    // name another program took (or is just removing) is passed over.
+    // name already taken is passed over.
     static const unsigned run = std::random_device{}();
     static std::atomic<int> counter{0};
     auto base = std::filesystem::temp_directory_path();
