@@ -231,6 +231,30 @@ void TypingAfterCuts(int runs) {
   }
 }
 
+// Every line cut in two going down, then the cuts undone: the undo replays them going up, and
+// must grow linearly with the lines, as the cut does.
+void UndoOfCuts(int runs) {
+  double previous = 0;
+  for (int count : {20000, 40000, 80000}) {
+    const std::vector<std::wstring> lines(static_cast<std::size_t>(count), L"abc,def");
+    const double ms = MedianMs(runs, [&] {
+      Shown shown(lines, true);
+      Document& document = *shown.document;
+      for (int line = 0; line < document.LineCount(); line += 2) {
+        TextPos from(document), to(document);
+        SetPos(from, 3, line);
+        SetPos(to, 4, line);
+        ReplaceText(document, from, to, L"\r\n", editOther);
+      }
+      const auto start = bench::Clock::now();
+      while (CanUndo(*document.undo)) Undo(*document.undo);
+      return bench::Milliseconds(start);
+    });
+    Row("the cuts undone, going up", count, ms, previous);
+    previous = ms;
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -242,5 +266,6 @@ int main(int argc, char** argv) {
   BlockUnindent(runs, true);
   LongLine(runs);
   TypingAfterCuts(runs);
+  UndoOfCuts(runs);
   return 0;
 }

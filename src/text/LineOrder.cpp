@@ -31,7 +31,7 @@ void LineOrder::ReserveReplace(std::size_t added) {
 
 void LineOrder::Append(std::uint32_t slot) {
   last_ = {};
-  if (!runs_.empty() && runs_.back().slot + runs_.back().count == slot) {
+  if (!runs_.empty() && runs_.back().count > 0 && runs_.back().slot + runs_.back().count == slot) {
     ++runs_.back().count;
   } else {
     runs_.push_back({static_cast<std::uint32_t>(size_), slot, 1});
@@ -60,16 +60,24 @@ void LineOrder::Replace(std::size_t first, std::size_t last, std::span<const std
   std::size_t added = 0;
   for (std::size_t k = 0; k < slots.size(); ++k)
     if (k == 0 || slots[k] != slots[k - 1] + 1) ++added;
-  const auto begin = runs_.begin();
+  // Runs replaced by fewer are left empty rather than erased: an erase shifts every run after
+  // them, and edits going up a document of many runs (an undo of a Replace All) would each
+  // shift all the runs below. Empty runs hold no line, so no lookup lands in them, and they go
+  // at the next Compact.
+  for (std::size_t k = from; k < to; ++k)
+    if (runs_[k].count == 0) --emptyRuns_;
   if (added > to - from) {
-    runs_.insert(begin + static_cast<std::ptrdiff_t>(to), added - (to - from), Run{});
+    runs_.insert(runs_.begin() + static_cast<std::ptrdiff_t>(to), added - (to - from), Run{});
   } else {
-    runs_.erase(begin + static_cast<std::ptrdiff_t>(from + added), begin + static_cast<std::ptrdiff_t>(to));
+    std::fill(runs_.begin() + static_cast<std::ptrdiff_t>(from + added),
+              runs_.begin() + static_cast<std::ptrdiff_t>(to), Run{});
+    emptyRuns_ += to - from - added;
   }
   // Runs put in are not joined with their neighbours here: a join shifts every run after it,
   // and an edit that replaces lines one for one would then cost a walk of the order. They are
   // joined all at once when the runs have doubled (lines replaced one by one going down take
-  // the slots the lines above gave back, which go on one from another).
+  // the slots the lines above gave back, which go on one from another), or when a third of
+  // the runs are empty.
   std::size_t at = from;
   for (std::size_t k = 0; k < slots.size(); ++k) {
     if (k == 0 || slots[k] != slots[k - 1] + 1)
@@ -80,17 +88,19 @@ void LineOrder::Replace(std::size_t first, std::size_t last, std::span<const std
   size_ = size_ - (last - first) + slots.size();
   // The runs from there on start elsewhere; those before stay as they were.
   known_ = std::min(known_, from);
-  if (runs_.size() > compactFrom_) {
+  const std::size_t live = RunCount();
+  if (runs_.size() > compactFrom_ || (2 * emptyRuns_ > live && emptyRuns_ > minimumCompact)) {
     Compact();
-  } else if (4 * runs_.size() < compactFrom_) {
+  } else if (4 * live < compactFrom_) {
     // Most runs went away: the next pass comes when those left have doubled, not the old ones.
-    compactFrom_ = std::max(minimumCompact, 2 * runs_.size());
+    compactFrom_ = std::max(minimumCompact, 2 * live);
   }
 }
 
 void LineOrder::Compact() {
   std::size_t kept = 0, start = 0;
   for (const Run& run : runs_) {
+    if (run.count == 0) continue;
     if (kept > 0 && runs_[kept - 1].slot + runs_[kept - 1].count == run.slot) {
       runs_[kept - 1].count += run.count;
     } else {
@@ -100,12 +110,14 @@ void LineOrder::Compact() {
   }
   runs_.erase(runs_.begin() + static_cast<std::ptrdiff_t>(kept), runs_.end());
   known_ = kept;
+  emptyRuns_ = 0;
   compactFrom_ = std::max(minimumCompact, 2 * kept);
 }
 
 void LineOrder::Clear() {
   runs_.clear();
   known_ = 0;
+  emptyRuns_ = 0;
   compactFrom_ = minimumCompact;
   size_ = 0;
   last_ = {};

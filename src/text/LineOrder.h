@@ -35,7 +35,8 @@ class LineOrder {
     for (const Run& run : runs_)
       for (std::uint32_t k = 0; k < run.count; ++k) visit(run.slot + k);
   }
-  std::size_t RunCount() const { return runs_.size(); }
+  // The runs that hold lines.
+  std::size_t RunCount() const { return runs_.size() - emptyRuns_; }
 
  private:
   struct Run {
@@ -55,6 +56,7 @@ class LineOrder {
 
   mutable std::vector<Run> runs_;  // its starts a cache of sums over the counts
   mutable std::size_t known_ = 0;   // runs whose start is right
+  std::size_t emptyRuns_ = 0;       // runs of no line, left by edits that removed runs
   std::size_t compactFrom_ = minimumCompact;  // Compact when there are more runs than this
   static constexpr std::size_t minimumCompact = 64;
   std::size_t size_ = 0;

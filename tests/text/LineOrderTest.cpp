@@ -146,3 +146,34 @@ TEST(LineOrder, LinesReplacedOneForOneGoingDownStayFewRuns) {
     EXPECT_LE(order.RunCount(), std::size_t{lines / 100});
   }
 }
+
+// Every line cut in two going down (a Replace All that breaks each line), then the cuts undone
+// going up, with slots handed out as the store does: each join takes the slot the join below
+// gave back. The joins remove a run each; were each removal to shift the runs below, or the
+// runs left to stay apart, the undo would take time in the square of the lines.
+TEST(LineOrder, CutsUndoneGoingUpLeaveFewRunsAndTheRightOrder) {
+  constexpr std::uint32_t lines = 20000;
+  LineOrder order;
+  std::vector<std::uint32_t> model;
+  for (std::uint32_t slot = 0; slot < lines; ++slot) {
+    order.ReserveAppend();
+    order.Append(slot);
+    model.push_back(slot);
+  }
+  const auto replace = [&](std::size_t first, std::size_t last, std::vector<std::uint32_t> slots) {
+    order.ReserveReplace(slots.size());
+    order.Replace(first, last, slots);
+    model.erase(model.begin() + static_cast<std::ptrdiff_t>(first), model.begin() + static_cast<std::ptrdiff_t>(last));
+    model.insert(model.begin() + static_cast<std::ptrdiff_t>(first), slots.begin(), slots.end());
+  };
+  for (std::uint32_t i = 0; i < lines; ++i)
+    replace(2 * i, 2 * i + 1, {i == 0 ? lines : i - 1, lines + 1 + i});
+  EXPECT_GE(order.RunCount(), std::size_t{lines});
+  for (std::uint32_t i = lines; i-- > 0;) {
+    replace(2 * i, 2 * i + 2, {i});
+    if (i % 997 == 0) ASSERT_EQ(order[i + 1 < order.size() ? i + 1 : i], model[i + 1 < model.size() ? i + 1 : i]);
+  }
+  std::mt19937 random(3);
+  ASSERT_NO_FATAL_FAILURE(ExpectSame(order, model, random));
+  EXPECT_LE(order.RunCount(), std::size_t{lines / 100});
+}
