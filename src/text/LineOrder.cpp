@@ -62,7 +62,8 @@ void LineOrder::Replace(std::size_t first, std::size_t last, std::span<const std
     if (k == 0 || slots[k] != slots[k - 1] + 1) ++added;
   // Runs replaced by fewer are left empty rather than erased: an erase shifts every run after
   // them, and edits going up a document of many runs (an undo of a Replace All) would each
-  // shift all the runs below. Empty runs hold no line, so no lookup lands in them, and they go
+  // shift all the runs below. No lookup lands in an empty run: RunOf sums starts only until a
+  // run that holds the line, and empty runs lie before the run that shares their start. They go
   // at the next Compact.
   for (std::size_t k = from; k < to; ++k)
     if (runs_[k].count == 0) --emptyRuns_;

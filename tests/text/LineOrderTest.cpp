@@ -31,11 +31,15 @@ TEST(LineOrder, RandomReplacesKeepTheOrderOfAPlainArray) {
     LineOrder order;
     std::vector<std::uint32_t> model;
     std::uint32_t next = 0;
-    const int loaded = static_cast<int>(random() % 200);
+    // The last rounds load many lines in scattered slots, a run each, so that edits leave
+    // enough empty runs to be joined away.
+    const bool scattered = round >= 30;
+    const int loaded = static_cast<int>(scattered ? 600 + random() % 400 : random() % 200);
     for (int i = 0; i < loaded; ++i) {
       order.ReserveAppend();
       order.Append(next);
-      model.push_back(next++);
+      model.push_back(next);
+      next += scattered ? 2 : 1;
     }
     if (random() % 3 == 0) next += 5;  // appends after a gap start a run of their own
     for (int i = 0; i < 3; ++i) {
@@ -64,6 +68,12 @@ TEST(LineOrder, RandomReplacesKeepTheOrderOfAPlainArray) {
       order.Replace(first, last, slots);
       model.erase(model.begin() + static_cast<std::ptrdiff_t>(first), model.begin() + static_cast<std::ptrdiff_t>(last));
       model.insert(model.begin() + static_cast<std::ptrdiff_t>(first), slots.begin(), slots.end());
+      ASSERT_LE(order.RunCount(), model.size());
+      if (random() % 8 == 0) {  // appended after runs an edit left empty at the end
+        order.ReserveAppend();
+        order.Append(next);
+        model.push_back(next++);
+      }
       // Now and then the whole order is checked; in between a few lines are looked up, or
       // none, so that edits meet starts summed up part of the way.
       if (random() % 4 == 0) {
