@@ -202,10 +202,10 @@ void LongLine(int runs) {
   }
 }
 
-// Every line of count lines cut in two, going down (as a Replace All of a character by a line
-// break does, which leaves each line in an order of its own), then a character typed at the
-// start of every line, going down: the edits after the cut must not grow with the lines below.
-void TypingAfterCuts(int runs) {
+// Every line of count lines cut in two, going down, as a Replace All of a character by a line
+// break does, which leaves each line in an order of its own; then what follows is timed: the
+// edits after the cut must not grow with the lines below them, nor its undo, which goes up.
+void AfterCuts(int runs, const char* what, int linesShown, const std::function<void(Document&)>& after) {
   double previous = 0;
   for (int count : {20000, 40000, 80000}) {
     const std::vector<std::wstring> lines(static_cast<std::size_t>(count), L"abc,def");
@@ -219,40 +219,28 @@ void TypingAfterCuts(int runs) {
         ReplaceText(document, from, to, L"\r\n", editOther);
       }
       const auto start = bench::Clock::now();
-      for (int line = 0; line < document.LineCount(); ++line) {
-        TextPos at(document);
-        SetPos(at, 0, line);
-        ReplaceText(document, at, at, L"w", editTyping);
-      }
+      after(document);
       return bench::Milliseconds(start);
     });
-    Row("a character typed on each of the cut lines", 2 * count, ms, previous);
+    Row(what, linesShown * count, ms, previous);
     previous = ms;
   }
 }
 
-// Every line cut in two going down, then the cuts undone: the undo replays them going up, and
-// must grow linearly with the lines, as the cut does.
+void TypingAfterCuts(int runs) {
+  AfterCuts(runs, "a character typed on each of the cut lines", 2, [](Document& document) {
+    for (int line = 0; line < document.LineCount(); ++line) {
+      TextPos at(document);
+      SetPos(at, 0, line);
+      ReplaceText(document, at, at, L"w", editTyping);
+    }
+  });
+}
+
 void UndoOfCuts(int runs) {
-  double previous = 0;
-  for (int count : {20000, 40000, 80000}) {
-    const std::vector<std::wstring> lines(static_cast<std::size_t>(count), L"abc,def");
-    const double ms = MedianMs(runs, [&] {
-      Shown shown(lines, true);
-      Document& document = *shown.document;
-      for (int line = 0; line < document.LineCount(); line += 2) {
-        TextPos from(document), to(document);
-        SetPos(from, 3, line);
-        SetPos(to, 4, line);
-        ReplaceText(document, from, to, L"\r\n", editOther);
-      }
-      const auto start = bench::Clock::now();
-      while (CanUndo(*document.undo)) Undo(*document.undo);
-      return bench::Milliseconds(start);
-    });
-    Row("the cuts undone, going up", count, ms, previous);
-    previous = ms;
-  }
+  AfterCuts(runs, "the cuts undone, going up", 1, [](Document& document) {
+    while (CanUndo(*document.undo)) Undo(*document.undo);
+  });
 }
 
 }  // namespace
